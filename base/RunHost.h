@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tts {
+
+// What a job (the import run, the timetable export) needs of its surroundings. The window, the
+// command line and the tests each implement it; the jobs never see Qt.
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+
+    // A job's own notice ("Proceso finalizado", "No existe la carpeta", ...), Windows-1252
+    // bytes. Returns once the user has confirmed it.
+    virtual void showMessage(const std::string& text) = 0;
+
+    // The busy (hourglass) pointer for all of the program's windows.
+    virtual void setBusy(bool busy) = 0;
+
+    // True when the program runs inside the host's window (ParametrosLlamada is 2).
+    virtual bool isEmbedded() const = 0;
+
+    // Ends the program's window; in embedded mode closing hands the result code to the host.
+    virtual void closeWindow() = 0;
+
+    // A completed job disables both job buttons for the rest of the program's life.
+    virtual void disableJobs() = 0;
+
+    // EstadoTransformado: 0 no job completed, 1 the job ran to its end, -1 the import failed.
+    virtual int32_t result() const = 0;
+    virtual void setResult(int32_t code) = 0;
+};
+
+} // namespace tts

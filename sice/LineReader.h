@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tts::sice {
+
+// Line-by-line reading. The file is read with one buffered read at open; LF ends a line, a CR
+// before LF is dropped, any other CR is dropped, Ctrl-Z at the start of a line ends the file,
+// Ctrl-Z inside a line cuts that line, NUL stays. Open failures raise the Spanish I/O messages
+// by error code ("No se encuentra el archivo", "Acceso al archivo denegado", "Error de E/S %d").
+class LineReader {
+public:
+    explicit LineReader(const std::string& path);
+    static LineReader fromBytes(std::string bytes); // for tests and fuzzing
+
+    bool atEnd() const;
+    std::string nextLine();
+    void close();
+
+private:
+    LineReader() = default;
+    std::string bytes_;
+    size_t pos_ = 0;
+};
+
+} // namespace tts::sice

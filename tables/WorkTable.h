@@ -1,0 +1,70 @@
+#pragma once
+
+#include "tables/Column.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tts::tables {
+
+enum class OpenMode { Shared, ReadOnly, Exclusive };
+
+// One dBase work table NAME.DBF in a folder, with the cursor semantics the conversions rely on.
+// Every failure raises tts::Error with the text the user reads.
+class WorkTable {
+public:
+    // Deletes NAME.DBF and NAME.MDX (failures ignored) and creates an empty table with exactly
+    // these columns, open for writing. The new table replaces the old file only when it is
+    // closed (or destroyed, also while an error unwinds), so a killed process leaves the
+    // complete old table.
+    static WorkTable createAfresh(const std::string& folder, const std::string& name,
+                                  const std::vector<Column>& columns);
+
+    // `componentName` (such as "wwTableSoluc") prefixes the missing-column message.
+    static WorkTable open(const std::string& folder, const std::string& name, OpenMode mode,
+                          const std::string& componentName = "");
+
+    WorkTable(WorkTable&&) noexcept;
+    WorkTable& operator=(WorkTable&&) noexcept;
+    ~WorkTable();
+
+    void append(); // new empty row at the end, current and in editing
+    void edit();   // current row into editing
+    void post();   // store the row in editing
+
+    // First/Next while editing: store the row if a value was written, else drop the editing.
+    void first();
+    void next();
+    bool atEnd() const;
+
+    std::string readText(const std::string& column);   // number columns in decimal, "" blank
+    int32_t readInteger(const std::string& column);     // rounded; blank reads 0
+    double readFloat(const std::string& column);        // blank reads 0
+
+    void writeText(const std::string& column, const std::string& value); // cut to width
+    void writeBoolean(const std::string& column, bool value);
+    void writeInteger(const std::string& column, int32_t value);
+    void writeFloat(const std::string& column, double value);
+
+    // First row in stored order whose columns read as text equal the values exactly; it becomes
+    // current. O(1) after the first call on the same columns.
+    bool locate(const std::string& column, const std::string& value);
+    bool locate(const std::vector<std::string>& columns, const std::vector<std::string>& values);
+
+    bool hasColumn(const std::string& column) const;
+    int64_t rowCount() const; // rows not marked deleted
+    const std::string& path() const;
+
+    void close();
+    bool isOpen() const;
+
+    class Impl;
+
+private:
+    explicit WorkTable(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace tts::tables
