@@ -1,0 +1,32 @@
+#pragma once
+
+#include "base/RunHost.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tts::import {
+
+// What one table got from a run, for the command line's report.
+struct TableReport {
+    std::string table;        // "ASIGNOMT", "PROFT", ...
+    bool rebuilt = false;     // false when its required file was missing or the step did not run
+    int64_t rowsWritten = 0;
+    int64_t repeatedCodes = 0; // data lines dropped because their code was already taken
+};
+
+struct ImportReport {
+    bool folderFound = false;
+    bool finished = false; // "Proceso finalizado" was reached
+    std::vector<TableReport> tables; // in step order
+};
+
+// BExportarClick's job: the SICE folder chosen in the window (without the trailing separator,
+// which the run appends as CarpetaSice) into the six work tables in `workFolder`.
+// Errors (tts::Error) end the run where they occur and propagate to the caller.
+// `report`, when given, is filled as the run goes, so it is also meaningful after an error.
+void runImport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,
+               ImportReport* report = nullptr);
+
+} // namespace tts::import
