@@ -3,7 +3,7 @@
 #include "base/Error.h"
 
 #include <charconv>
-#include <cmath>
+#include <algorithm>
 #include <string>
 
 namespace tts {
@@ -16,6 +16,41 @@ namespace {
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Position of the first significant digit relative to the point, plus the exponent: positive
+// for numbers of magnitude 1 and above. Only called on texts that passed the grammar check.
+long decimalMagnitude(std::string_view text) {
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    long magnitude = 0;
+    bool significant = false;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        significant = significant || text[i] != '0';
+        if (significant)
+            ++magnitude;
+    }
+    if (i < text.size() && text[i] == '.')
+        for (++i; i < text.size() && isDigit(text[i]) && !significant; ++i) {
+            if (text[i] != '0')
+                significant = true;
+            else
+                --magnitude;
+        }
+    while (i < text.size() && text[i] != 'e' && text[i] != 'E')
+        ++i;
+    if (i < text.size()) {
+        long exponent = 0;
+        bool negative = false;
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            negative = text[i++] == '-';
+        for (; i < text.size(); ++i)
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 100000L);
+        magnitude += negative ? -exponent : exponent;
+    }
+    return magnitude;
+}
 
 } // namespace
 
@@ -79,8 +114,9 @@ double toDecimal(std::string_view text) {
     double value = 0;
     auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        // Underflow reads as zero; overflow is not a value.
-        if (std::isinf(value) || value > 1 || value < -1)
+        // from_chars leaves the value untouched here: tell overflow (not a value) from underflow
+        // (reads as zero) by the decimal magnitude of the text.
+        if (decimalMagnitude(body) > 0)
             return fail();
         value = 0;
     } else if (ec != std::errc() || ptr != body.data() + body.size()) {

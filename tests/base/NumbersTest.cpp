@@ -32,6 +32,7 @@ TEST(Numbers, DecimalsUseAPointWhateverTheLocale) {
     EXPECT_DOUBLE_EQ(toDecimal("5."), 5.0);
     EXPECT_DOUBLE_EQ(toDecimal("1.5E1"), 15.0);
     EXPECT_DOUBLE_EQ(toDecimal("25e-1"), 2.5);
+    EXPECT_DOUBLE_EQ(toDecimal("1e-999"), 0.0); // underflow reads as zero
     std::setlocale(LC_ALL, "C");
     for (const char* bad : {"", ".", "2,5", "1.000,5", "inf", "nan", "0x1p3", " 2", "2 ", "1e",
                             "1e+", "--1", "1e999"}) {
