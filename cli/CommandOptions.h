@@ -1,0 +1,28 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tts::cli {
+
+// The options both jobs take on the command line.
+struct CommandOptions {
+    std::string siceFolder;  // --sice, required
+    std::string workFolder;  // --work; empty means tables::workFolder()
+    bool json = false;       // --json
+};
+
+// Parses the words after the command name: "--sice DIR", "--work DIR" (also "--sice=DIR"),
+// "--json". Returns nothing on a usage error and puts its Spanish text (UTF-8) in `problem`.
+std::optional<CommandOptions> parseCommandOptions(const std::vector<std::string>& args,
+                                                  std::string& problem);
+
+// The work folder the options ask for, or the default one.
+std::string chosenWorkFolder(const CommandOptions& options);
+
+// Writes the problem and the command's usage line to `err` and returns ExitUsage.
+int usageError(std::ostream& err, const std::string& command, const std::string& problem);
+
+} // namespace tts::cli
