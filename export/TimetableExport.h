@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/RunHost.h"
+#include "export/LocalClock.h"
 
 #include <cstdint>
 #include <string>
@@ -28,5 +29,9 @@ struct ExportReport {
 // the chosen SICE folder. Errors (tts::Error) propagate to the caller.
 void runExport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,
                ExportReport* report = nullptr);
+
+// The same, with the clock that dates the header and the trailer given by the caller.
+void runExport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,
+               ExportReport* report, const LocalClock& clock);
 
 } // namespace tts::exporting

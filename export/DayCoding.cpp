@@ -1,0 +1,24 @@
+#include "export/DayCoding.h"
+
+#include "base/Error.h"
+
+namespace tts::exporting {
+
+DayCoding dayCodingFrom(const std::vector<std::string>& sessionLines) {
+    // The first line is the header; the first slot line tells how this school codes its days.
+    if (sessionLines.size() < 2)
+        throw Error("List index out of bounds (1)");
+    const std::string& line = sessionLines[1];
+    if (line.size() >= 9 && line[8] >= '1' && line[8] <= '7')
+        return DayCoding::Numbers;
+    return DayCoding::Letters;
+}
+
+std::string sicedDay(DayCoding coding, const std::string& day) {
+    static const char kLetters[] = "LMXJVSD";
+    if (coding == DayCoding::Letters && day.size() == 1 && day[0] >= '1' && day[0] <= '7')
+        return std::string(1, kLetters[day[0] - '1']);
+    return day;
+}
+
+} // namespace tts::exporting

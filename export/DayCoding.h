@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tts::exporting {
+
+// How SICE writes the day of a slot: its digit ("1" to "7") or its letter (L M X J V S D).
+enum class DayCoding { Numbers, Letters };
+
+// Column 9 of the second line of sice_sesiones.txt: a digit 1-7 means numbers, anything else
+// (another character, or none on a short line) letters. Fewer than two lines raise
+// "List index out of bounds (1)".
+DayCoding dayCodingFrom(const std::vector<std::string>& sessionLines);
+
+// The day text of a SOLUC row as SICE wants it: in letter mode "1"-"7" become L M X J V S D;
+// every other text, and every text in number mode, stays as it is.
+std::string sicedDay(DayCoding coding, const std::string& day);
+
+} // namespace tts::exporting

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "tables/WorkTable.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tts::exporting {
+
+// The six work tables the export holds open for exclusive use, opened in the window's order
+// (SOLUC, GRUPOST, PROFT, AULAT, ASIGNOMT, DIASHORAST) under the names of its components, so a
+// missing column reads "wwTableSoluc: No se encuentra el campo 'DIA'". Whatever was opened is
+// closed again when the object goes, also while an error unwinds, so a second try is never
+// locked out by our own first one.
+class ExportTables {
+public:
+    explicit ExportTables(const std::string& workFolder);
+
+    tables::WorkTable& soluc() { return tables_[0]; }
+
+    // Each lookup takes the first row in stored order that matches exactly; the table layer
+    // indexes a column on its first locate, so every later row costs O(1).
+    std::optional<std::string> slotCode(const std::string& day, const std::string& period);
+    std::optional<std::string> shortGroup(const std::string& groupCode);
+    std::optional<std::string> taskCode(const std::string& subjectCode);
+    std::optional<std::string> shortRoom(const std::string& roomCode);
+
+    // In the order they were opened.
+    void close();
+
+private:
+    std::optional<std::string> lookUp(size_t table, const std::string& keyColumn,
+                                      const std::string& key, const std::string& valueColumn);
+    std::vector<tables::WorkTable> tables_;
+};
+
+} // namespace tts::exporting

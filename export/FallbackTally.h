@@ -1,0 +1,22 @@
+#pragma once
+
+#include "export/TimetableExport.h"
+
+#include <string>
+#include <unordered_set>
+
+namespace tts::exporting {
+
+// Counts the rows whose code a lookup did not find and keeps each such code once, in the order
+// first seen: codes that differ between the two systems are what a user has to fix.
+class FallbackTally {
+public:
+    explicit FallbackTally(Fallback& target) : target_(target) {}
+    void add(const std::string& code);
+
+private:
+    Fallback& target_;
+    std::unordered_set<std::string> seen_;
+};
+
+} // namespace tts::exporting

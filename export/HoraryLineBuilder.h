@@ -1,0 +1,46 @@
+#pragma once
+
+#include "export/DayCoding.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tts::exporting {
+
+// The seven values of a SOLUC row that the export reads, as text.
+struct SolucRow {
+    std::string day;     // DIA
+    std::string period;  // HORA
+    std::string teacher; // PROF
+    std::string group;   // CODGRUPO
+    std::string task;    // TAREA
+    std::string subject; // ASIG
+    std::string room;    // AULA
+};
+
+// What the import's tables give for a row; empty where no row matched.
+struct Translations {
+    std::optional<std::string> slot;  // CODDIHO of DIASHORAST by day and period
+    std::optional<std::string> group; // ABREVCORTA of GRUPOST by ABREV
+    std::optional<std::string> task;  // CODTAREA of ASIGNOMT by COD
+    std::optional<std::string> room;  // ABREVCORTA of AULAT by ABREV
+};
+
+// What a group or room code becomes when the table does not know it: its first 4 characters.
+std::string shortCodeFallback(const std::string& code);
+
+// A task the subjects table does not know is written as a lecture.
+inline const char* const kLectureTask = "LEC";
+
+// "1", slot, day, teacher, group, task, subject, room; each padded to its width (1 or 4) and
+// never cut, so a longer value pushes the rest of the line to the right.
+std::string horaryDataLine(DayCoding coding, const SolucRow& row, const Translations& found);
+
+// "0"/"9", the file name in 50 columns, the header code in 8, the "ddmmyyyyhhnn" stamp; the
+// trailer ends with the number of data lines.
+std::string horaryHeaderLine(const std::string& headerCode, const std::string& stamp);
+std::string horaryTrailerLine(const std::string& headerCode, const std::string& stamp,
+                              int64_t dataLines);
+
+} // namespace tts::exporting

@@ -1,0 +1,130 @@
+#include "export/TimetableExport.h"
+
+#include "base/Numbers.h"
+#include "export/DayCoding.h"
+#include "export/ExportTables.h"
+#include "export/FallbackTally.h"
+#include "export/HeaderCode.h"
+#include "export/HoraryLineBuilder.h"
+#include "sice/Field.h"
+#include "sice/FileFinder.h"
+#include "sice/FileWriter.h"
+#include "sice/WholeFileReader.h"
+
+namespace tts::exporting {
+
+namespace {
+
+// The hourglass from the start of the work to its end, also when an error stops it halfway:
+// a stopped export must not leave the user looking at a busy pointer.
+class BusyPointer {
+public:
+    explicit BusyPointer(RunHost& host) : host_(host) { host_.setBusy(true); }
+    ~BusyPointer() { restore(); }
+    void restore() {
+        if (busy_) {
+            busy_ = false;
+            host_.setBusy(false);
+        }
+    }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    RunHost& host_;
+    bool busy_ = true;
+};
+
+std::vector<std::string> readSiceFile(const std::string& carpetaSice, const std::string& name) {
+    return sice::readWholeFile(sice::findFile(carpetaSice, name).path);
+}
+
+// A blank DIA reads 0, like an empty number column; anything else must be a whole number.
+int32_t dayNumber(const std::string& dayText) {
+    const std::string trimmed = sice::trimControls(dayText);
+    return trimmed.empty() ? 0 : toInteger(trimmed);
+}
+
+} // namespace
+
+void runExport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,
+               ExportReport* report) {
+    runExport(host, chosenFolder, workFolder, report, systemLocalTime);
+}
+
+void runExport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,
+               ExportReport* report, const LocalClock& clock) {
+    ExportReport unused;
+    ExportReport& out = report ? *report : unused;
+    out = ExportReport{};
+
+    const std::string carpetaSice = chosenFolder + sice::pathSeparator();
+    if (!sice::folderExists(carpetaSice)) {
+        host.showMessage("No existe la carpeta");
+        if (host.isEmbedded()) {
+            host.setResult(0);
+            host.closeWindow();
+        }
+        return;
+    }
+    out.folderFound = true;
+
+    BusyPointer busy(host);
+    const std::string headerCode = headerCodeFrom(readSiceFile(carpetaSice, "sice_asignat.txt"));
+    const DayCoding coding = dayCodingFrom(readSiceFile(carpetaSice, "sice_sesiones.txt"));
+
+    std::vector<std::string> lines;
+    lines.push_back(horaryHeaderLine(headerCode, timeStamp(clock())));
+
+    FallbackTally groupFallbacks(out.groups), taskFallbacks(out.tasks),
+        roomFallbacks(out.rooms), slotFallbacks(out.slots);
+    {
+        ExportTables tables(workFolder);
+        tables::WorkTable& soluc = tables.soluc();
+        for (soluc.first(); !soluc.atEnd(); soluc.next()) {
+            SolucRow row;
+            row.day = soluc.readText("DIA");
+            if (dayNumber(row.day) == 0)
+                continue;
+            row.period = soluc.readText("HORA");
+            const std::string day = sicedDay(coding, row.day);
+
+            Translations found;
+            found.slot = tables.slotCode(day, row.period);
+            if (!found.slot)
+                slotFallbacks.add(day + "/" + row.period);
+            row.group = soluc.readText("CODGRUPO");
+            found.group = tables.shortGroup(row.group);
+            if (!found.group)
+                groupFallbacks.add(row.group);
+            row.task = soluc.readText("TAREA");
+            found.task = tables.taskCode(row.task);
+            if (!found.task)
+                taskFallbacks.add(row.task);
+            row.room = soluc.readText("AULA");
+            found.room = tables.shortRoom(row.room);
+            if (!found.room)
+                roomFallbacks.add(row.room);
+            row.teacher = soluc.readText("PROF");
+            row.subject = soluc.readText("ASIG");
+
+            lines.push_back(horaryDataLine(coding, row, found));
+        }
+        tables.close();
+    }
+
+    const auto dataLines = static_cast<int64_t>(lines.size()) - 1;
+    lines.push_back(horaryTrailerLine(headerCode, timeStamp(clock()), dataLines));
+    sice::writeLines(lines, sice::findFile(carpetaSice, "SICE_HORARIO.TXT").path);
+    out.linesWritten = dataLines;
+
+    busy.restore();
+    host.setResult(1);
+    host.showMessage("Proceso finalizado");
+    host.disableJobs();
+    out.finished = true;
+    if (host.isEmbedded())
+        host.closeWindow();
+}
+
+} // namespace tts::exporting
