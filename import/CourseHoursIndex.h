@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace tts::import {
+
+// The lines of "sice_asignatcurso.txt" by subject (columns 24-27), level (2-4) and course
+// (8-10): the hours text (28-33) of the first data line with those three values. Looking a row
+// up is O(1) and finds the same line as walking the file from its start would.
+class CourseHoursIndex {
+public:
+    explicit CourseHoursIndex(const std::vector<std::string>& lines);
+
+    std::optional<std::string> hoursText(const std::string& subject, const std::string& level,
+                                         const std::string& course) const;
+
+private:
+    static std::string key(const std::string& subject, const std::string& level,
+                           const std::string& course);
+    std::unordered_map<std::string, std::string> hours_;
+};
+
+} // namespace tts::import

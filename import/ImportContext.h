@@ -1,0 +1,31 @@
+#pragma once
+
+#include "base/RunHost.h"
+#include "import/ImportRun.h"
+
+#include <string>
+
+namespace tts::import {
+
+// What every conversion step gets from the run.
+struct ImportContext {
+    std::string carpetaSice; // the chosen folder followed by the path separator
+    std::string workFolder;
+    RunHost& host;
+    ImportReport& report;    // one entry per table, in step order, filled as the steps end
+
+    // A required SICE file is missing: the step's own notice, and the run will end with -1.
+    void missingRequired(const std::string& message) {
+        host.showMessage(message);
+        host.setResult(-1);
+    }
+
+    // The step has put its new table in place.
+    void recordTable(const TableReport& table) {
+        for (TableReport& entry : report.tables)
+            if (entry.table == table.table)
+                entry = table;
+    }
+};
+
+} // namespace tts::import

@@ -1,0 +1,55 @@
+#include "import/ImportRun.h"
+
+#include "import/ImportContext.h"
+#include "import/ImportSteps.h"
+
+#include "sice/FileFinder.h"
+
+namespace tts::import {
+
+void runImport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,
+               ImportReport* report) {
+    ImportReport ownReport;
+    ImportReport& progress = report ? *report : ownReport;
+    progress = ImportReport{};
+
+    // Always appended, even after a folder that already ends in a separator.
+    const std::string carpetaSice = chosenFolder + sice::pathSeparator();
+    if (!sice::folderExists(carpetaSice)) {
+        host.showMessage("No existe la carpeta");
+        if (host.isEmbedded()) {
+            host.setResult(-1);
+            host.closeWindow();
+        }
+        return;
+    }
+    progress.folderFound = true;
+    for (const char* table : {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"})
+        progress.tables.push_back(TableReport{table});
+
+    host.setBusy(true);
+    host.setResult(1);
+    ImportContext context{carpetaSice, workFolder, host, progress};
+    try {
+        // No early exit: a step whose file is missing has said so and the next one still runs.
+        TransformaAsignaturas(context);
+        TransformaProfesores(context);
+        TransformaAulas(context);
+        TransformaGrupos(context);
+        TransformaAsignaturasGrupo(context);
+        TransformaSesiones(context);
+    } catch (...) {
+        // The error ends the run here; it is the caller's to show, without the hourglass.
+        host.setBusy(false);
+        throw;
+    }
+    host.setBusy(false);
+
+    progress.finished = true;
+    host.showMessage("Proceso finalizado");
+    host.disableJobs();
+    if (host.isEmbedded())
+        host.closeWindow();
+}
+
+} // namespace tts::import

@@ -1,0 +1,123 @@
+#include "import/CourseHoursIndex.h"
+#include "import/ImportSteps.h"
+#include "import/SessionPattern.h"
+#include "import/StagedTable.h"
+
+#include "base/Numbers.h"
+#include "sice/Field.h"
+#include "sice/FileFinder.h"
+#include "sice/LineKind.h"
+#include "sice/LineReader.h"
+#include "sice/WholeFileReader.h"
+
+#include <algorithm>
+
+namespace tts::import {
+
+using tables::Column;
+using tables::OpenMode;
+using tables::WorkTable;
+
+namespace {
+
+// Pass 2: each assignment takes TURNO, NIVEL, CURSO and GRUPO from the first GRUPOST row whose
+// ABREV is its group code; without one they stay empty.
+void copyGroupData(const std::string& workFolder, WorkTable& assignments) {
+    WorkTable groups = WorkTable::open(workFolder, "GRUPOST", OpenMode::ReadOnly);
+    for (assignments.first(); !assignments.atEnd(); assignments.next()) {
+        if (!groups.locate("ABREV", assignments.readText("CGRUP")))
+            continue;
+        assignments.edit();
+        for (const char* column : {"TURNO", "NIVEL", "CURSO", "GRUPO"})
+            assignments.writeText(column, groups.readText(column));
+        assignments.post();
+    }
+    groups.close();
+}
+
+// Pass 3: HORAS and SESIONES from the first course line of the row's subject, level and course.
+void setWeeklyHours(const std::vector<std::string>& courseLines, WorkTable& assignments) {
+    const CourseHoursIndex index(courseLines);
+    for (assignments.first(); !assignments.atEnd(); assignments.next()) {
+        std::optional<std::string> text = index.hoursText(
+            assignments.readText("CASIG"), assignments.readText("NIVEL"),
+            assignments.readText("CURSO"));
+        if (!text)
+            continue;
+        if (text->empty())
+            *text = "1";
+        std::replace(text->begin(), text->end(), ',', '.');
+        // Converted before the row goes into editing, so a bad text leaves the row as it was.
+        const double hours = toDecimal(*text);
+        assignments.edit();
+        assignments.writeFloat("HORAS", hours);
+        if (assignments.readFloat("HORAS") < 1)
+            assignments.writeFloat("HORAS", 1);
+        assignments.writeText("SESIONES", sessionPattern(assignments.readFloat("HORAS")));
+        assignments.post();
+    }
+}
+
+// Pass 4: rows that no course line matched get one weekly hour.
+void setDefaultHours(WorkTable& assignments) {
+    for (assignments.first(); !assignments.atEnd(); assignments.next()) {
+        if (assignments.readFloat("HORAS") != 0)
+            continue;
+        assignments.edit();
+        assignments.writeFloat("HORAS", 1);
+        assignments.writeText("SESIONES", "1");
+        assignments.post();
+    }
+}
+
+} // namespace
+
+// Subject-group assignments into ASIGT in four passes: the assignments, their group's data from
+// GRUPOST, the weekly hours from the course file, one hour for the rows that got none.
+void TransformaAsignaturasGrupo(ImportContext& context) {
+    const sice::FoundFile file = sice::findFile(context.carpetaSice, "sice_asignatgrupo.txt");
+    if (!file.exists) {
+        context.missingRequired("No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)");
+        return;
+    }
+    sice::LineReader reader(file.path);
+
+    StagedTable staged(context.workFolder, "ASIGT",
+                       {Column::text("CASIG", 10), Column::text("CPROF", 10),
+                        Column::text("CGRUP", 10), Column::text("CAULA", 10),
+                        Column::text("CTAREA", 10), Column::text("TURNO", 1),
+                        Column::text("NIVEL", 5), Column::text("CURSO", 3),
+                        Column::text("GRUPO", 2), Column::floating("HORAS"),
+                        Column::text("SESIONES", 20), Column::text("NCONEX", 4)});
+    WorkTable& table = staged.table();
+    TableReport report{"ASIGT"};
+
+    while (!reader.atEnd()) {
+        const std::string line = reader.nextLine();
+        if (!sice::isDataLine(line, "SICE_ASIGNATGRUPO.TXT"))
+            continue;
+        table.append();
+        table.writeText("CASIG", sice::field(line, 16, 19));
+        table.writeText("CGRUP", sice::field(line, 2, 11));
+        table.writeText("CTAREA", "*LEC");
+        table.post();
+        ++report.rowsWritten;
+    }
+    reader.close();
+
+    copyGroupData(context.workFolder, table);
+
+    const sice::FoundFile courses = sice::findFile(context.carpetaSice, "sice_asignatcurso.txt");
+    if (!courses.exists) {
+        context.host.showMessage("No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)");
+    } else {
+        setWeeklyHours(sice::readWholeFile(courses.path), table);
+        setDefaultHours(table);
+    }
+
+    staged.commit();
+    report.rebuilt = true;
+    context.recordTable(report);
+}
+
+} // namespace tts::import
