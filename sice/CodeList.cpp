@@ -1,0 +1,18 @@
+#include "sice/CodeList.h"
+
+#include "base/CaseTable.h"
+
+namespace tts::sice {
+
+// The folded set answers "is any earlier entry equal ignoring case", which is all the first-wins
+// rule needs; the entries themselves stay as read.
+bool CodeList::contains(std::string_view code) const {
+    return folded_.count(foldCase(code)) != 0;
+}
+
+void CodeList::add(std::string code) {
+    folded_.insert(foldCase(code));
+    codes_.push_back(std::move(code));
+}
+
+} // namespace tts::sice

@@ -1,0 +1,45 @@
+#include "sice/Field.h"
+
+namespace tts::sice {
+
+namespace {
+
+bool isRemovable(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+} // namespace
+
+std::string rawField(std::string_view line, int first, int last) {
+    if (first < 1)
+        first = 1;
+    if (last < first)
+        return {};
+    const size_t start = static_cast<size_t>(first - 1);
+    if (start >= line.size())
+        return {};
+    return std::string(line.substr(start, static_cast<size_t>(last - first) + 1));
+}
+
+std::string trimControls(std::string_view text) {
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && isRemovable(text[begin]))
+        ++begin;
+    while (end > begin && isRemovable(text[end - 1]))
+        --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+std::string field(std::string_view line, int first, int last) {
+    if (first < 1)
+        first = 1;
+    if (last < first)
+        return {};
+    const size_t start = static_cast<size_t>(first - 1);
+    if (start >= line.size())
+        return {};
+    return trimControls(line.substr(start, static_cast<size_t>(last - first) + 1));
+}
+
+} // namespace tts::sice

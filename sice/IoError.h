@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace tts::sice {
+
+// Failures of line-by-line reading are reported by the Windows error code that SICE users know,
+// whatever system we run on: 2 "No se encuentra el archivo", 3 "Nombre de archivo inválido",
+// 4 "Demasiados archivos abiertos", 5 "Acceso al archivo denegado", any other n "Error de E/S n".
+
+// The Windows-style code of a POSIX errno value.
+int ioErrorCode(int posixErrno);
+
+// The Spanish message of a Windows-style code.
+std::string ioErrorText(int code);
+
+[[noreturn]] void raiseIoError(int posixErrno);
+
+} // namespace tts::sice

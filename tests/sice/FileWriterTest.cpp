@@ -1,0 +1,145 @@
+#include "sice/FileWriter.h"
+
+#include "sice/LineReader.h"
+#include "sice/WholeFileReader.h"
+
+#include "SiceTestSupport.h"
+
+#include <cerrno>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace tts::sice {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+std::vector<std::string> folderEntries(const test::TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.carpeta()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string writeError(const Lines& lines, const std::string& path, const WriteChunk& chunk) {
+    try {
+        writeLines(lines, path, chunk);
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return "<no error>";
+}
+
+TEST(FileWriter, WritesCrLfAfterEveryLineAndReadsBackBothWays) {
+    test::TempFolder folder;
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    const Lines lines = {"0SICE_HORARIO.TXT", "", "1   L1GARC1A *LECMAT AULA",
+                         "1 Mu\xF1oz \xC1lvarez \xBD", "9SICE_HORARIO.TXT  2"};
+    writeLines(lines, path);
+
+    std::string expected;
+    for (const auto& line : lines)
+        expected += line + "\r\n";
+    EXPECT_EQ(test::readBytes(path), expected);
+
+    LineReader reader(path);
+    Lines byLine;
+    while (!reader.atEnd())
+        byLine.push_back(reader.nextLine());
+    EXPECT_EQ(byLine, lines);
+    EXPECT_EQ(readWholeFile(path), lines);
+    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+}
+
+TEST(FileWriter, ReplacesTheOldFileAndKeepsItsPermissions) {
+    test::TempFolder folder;
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    test::writeBytes(path, std::string(5000, 'v'));
+    ::chmod(path.c_str(), 0640);
+    writeLines({"nuevo"}, path);
+    EXPECT_EQ(test::readBytes(path), "nuevo\r\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+    writeLines({}, path);
+    EXPECT_EQ(test::readBytes(path), "");
+}
+
+TEST(FileWriter, FailedWriteLeavesTheOldFileWhole) {
+    test::TempFolder folder;
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    const std::string old = "0SICE_HORARIO.TXT viejo\r\n9 0\r\n";
+    test::writeBytes(path, old);
+
+    // The disk fills up after some 100 kB: more than one chunk has gone to the file by then.
+    Lines lines(5000, std::string(60, 'x'));
+    size_t budget = 100000;
+    auto diskFills = [&](int fd, const char* data, size_t size) -> std::ptrdiff_t {
+        if (budget == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        size_t n = std::min(size, budget);
+        budget -= n;
+        return ::write(fd, data, n);
+    };
+    EXPECT_EQ(writeError(lines, path, diskFills),
+              "Cannot create file \"" + path + "\". " + std::strerror(ENOSPC));
+    EXPECT_EQ(budget, 0u);
+    EXPECT_EQ(test::readBytes(path), old);
+    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+
+    // A write function that makes no progress must fail, not loop.
+    auto stuck = [](int, const char*, size_t) -> std::ptrdiff_t { return 0; };
+    EXPECT_EQ(writeError({"a"}, path, stuck),
+              "Cannot create file \"" + path + "\". " + std::strerror(ENOSPC));
+    EXPECT_EQ(test::readBytes(path), old);
+}
+
+TEST(FileWriter, TargetThatCannotBeReplaced) {
+    test::TempFolder folder;
+    fs::create_directory(folder.file("SICE_HORARIO.TXT"));
+    test::writeBytes(folder.file("SICE_HORARIO.TXT/dentro"), "x");
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    std::string message;
+    try {
+        writeLines({"a"}, path);
+    } catch (const Error& e) {
+        message = e.message();
+    }
+    EXPECT_EQ(message.rfind("Cannot create file \"" + path + "\". ", 0), 0u) << message;
+    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+    EXPECT_EQ(test::readBytes(folder.file("SICE_HORARIO.TXT/dentro")), "x");
+}
+
+TEST(FileWriter, FolderThatCannotBeWritten) {
+    test::TempFolder folder;
+    const std::string missing = folder.file("no/SICE_HORARIO.TXT");
+    EXPECT_EQ(writeError({"a"}, missing,
+                         [](int fd, const char* d, size_t n) -> std::ptrdiff_t {
+                             return ::write(fd, d, n);
+                         }),
+              "Cannot create file \"" + missing + "\". " + std::strerror(ENOENT));
+
+    ::chmod(folder.carpeta().c_str(), 0555);
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    const std::string message =
+        test::errorInChild(test::dropToNobody, [&] { writeLines({"a"}, path); });
+    if (message == test::kPrepareFailed)
+        GTEST_SKIP() << "cannot become an unprivileged user here";
+    EXPECT_EQ(message, "Cannot create file \"" + path + "\". " + std::strerror(EACCES));
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST(FileWriter, TemporaryFileIsHiddenBesideTheTarget) {
+    const std::string temporary = temporaryPathFor("/x/y/SICE_HORARIO.TXT");
+    EXPECT_EQ(temporary.rfind("/x/y/.~SICE_HORARIO.TXT.tmp-", 0), 0u) << temporary;
+    EXPECT_EQ(temporaryPathFor("SICE_HORARIO.TXT").rfind(".~SICE_HORARIO.TXT.tmp-", 0), 0u);
+}
+
+} // namespace
+} // namespace tts::sice

@@ -1,0 +1,142 @@
+#include "sice/LineReader.h"
+#include "sice/IoError.h"
+
+#include "SiceTestSupport.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace tts::sice {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines readAll(LineReader& reader) {
+    Lines lines;
+    while (!reader.atEnd())
+        lines.push_back(reader.nextLine());
+    return lines;
+}
+
+struct Case {
+    const char* what;
+    std::string bytes;
+    Lines lines;
+};
+
+const std::vector<Case>& cases() {
+    using namespace std::string_literals;
+    static const std::vector<Case> all = {
+        {"empty file", "", {}},
+        {"Ctrl-Z first ends the file at once",
+         "\x1A"
+         "abc\r\n",
+         {}},
+        {"CR LF lines, no extra line at the end", "uno\r\ndos\r\n", {"uno", "dos"}},
+        {"LF alone ends a line, last line without end", "uno\ndos", {"uno", "dos"}},
+        {"empty lines are lines", "\r\n\r\nx\r\n", {"", "", "x"}},
+        {"a lone CR disappears without ending the line", "a\rb\r\n", {"ab"}},
+        {"every CR before the LF goes", "a\r\r\nb", {"a", "b"}},
+        {"CR after LF belongs to the next line and goes", "a\n\rb\n", {"a", "b"}},
+        {"trailing CR without LF goes", "a\r", {"a"}},
+        {"Ctrl-Z inside a line cuts that line only",
+         "ab\x1A"
+         "cd\r\nef\r\n",
+         {"ab", "ef"}},
+        {"Ctrl-Z at a line start ends the file",
+         "ab\r\n\x1A"
+         "cd\r\nef\r\n",
+         {"ab"}},
+        {"NUL stays in the line", "a\0b\r\nc"s, {"a\0b"s, "c"}},
+        {"bytes above 127 pass unchanged", "Mu\xF1oz \xC1lvarez\r\n", {"Mu\xF1oz \xC1lvarez"}},
+        {"no length limit", std::string(300000, 'x') + "\r\ny", {std::string(300000, 'x'), "y"}},
+    };
+    return all;
+}
+
+TEST(LineReader, SplitsBytesAsTheLineRulesSay) {
+    for (const Case& c : cases()) {
+        LineReader reader = LineReader::fromBytes(c.bytes);
+        EXPECT_EQ(readAll(reader), c.lines) << c.what;
+    }
+}
+
+TEST(LineReader, ReadsAFileLikeItsBytes) {
+    test::TempFolder folder;
+    for (const Case& c : cases()) {
+        test::writeBytes(folder.file("f.txt"), c.bytes);
+        LineReader reader(folder.file("f.txt"));
+        EXPECT_EQ(readAll(reader), c.lines) << c.what;
+        reader.close();
+        EXPECT_TRUE(reader.atEnd()) << c.what;
+    }
+}
+
+TEST(LineReader, ErrorCodesGiveTheSpanishMessages) {
+    const struct {
+        int posixErrno;
+        const char* message;
+    } table[] = {
+        {ENOENT, "No se encuentra el archivo"},
+        {ENAMETOOLONG, "Nombre de archivo inv\xE1lido"},
+        {EINVAL, "Nombre de archivo inv\xE1lido"},
+        {ENOTDIR, "Nombre de archivo inv\xE1lido"},
+        {EMFILE, "Demasiados archivos abiertos"},
+        {ENFILE, "Demasiados archivos abiertos"},
+        {EACCES, "Acceso al archivo denegado"},
+        {EPERM, "Acceso al archivo denegado"},
+        {EISDIR, "Acceso al archivo denegado"},
+        {EBUSY, "Error de E/S 32"},
+        {ETXTBSY, "Error de E/S 32"},
+        {EIO, "Error de E/S 30"},
+        {ENOMEM, "Error de E/S 8"},
+        {EXDEV, "Error de E/S 31"},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(ioErrorText(ioErrorCode(row.posixErrno)), row.message) << row.posixErrno;
+}
+
+std::string openError(const std::string& path) {
+    try {
+        LineReader reader(path);
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return "<no error>";
+}
+
+TEST(LineReader, OpenFailuresOfRealFiles) {
+    test::TempFolder folder;
+    std::filesystem::create_directory(folder.file("carpeta"));
+    EXPECT_EQ(openError(folder.file("falta.txt")), "No se encuentra el archivo");
+    EXPECT_EQ(openError(folder.file("carpeta")), "Acceso al archivo denegado");
+    EXPECT_EQ(openError(folder.file(std::string(300, 'n'))), "Nombre de archivo inv\xE1lido");
+
+    test::writeBytes(folder.file("sice_prof.txt"), "x\r\n");
+    const std::string path = folder.file("sice_prof.txt");
+    // Without any descriptor left, opening fails as on a system out of file handles.
+    auto noDescriptors = [] {
+        rlimit none{0, 0};
+        return ::setrlimit(RLIMIT_NOFILE, &none) == 0;
+    };
+    EXPECT_EQ(test::errorInChild(noDescriptors, [&] { LineReader reader(path); }),
+              "Demasiados archivos abiertos");
+}
+
+TEST(LineReader, UnreadableFileIsAccessDenied) {
+    test::TempFolder folder;
+    ::chmod(folder.carpeta().c_str(), 0755);
+    const std::string path = folder.file("sice_aulas.txt");
+    test::writeBytes(path, "x\r\n");
+    ::chmod(path.c_str(), 0);
+    const std::string message =
+        test::errorInChild(test::dropToNobody, [&] { LineReader reader(path); });
+    if (message == test::kPrepareFailed)
+        GTEST_SKIP() << "cannot become an unprivileged user here";
+    EXPECT_EQ(message, "Acceso al archivo denegado");
+}
+
+} // namespace
+} // namespace tts::sice
