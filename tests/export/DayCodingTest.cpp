@@ -1,0 +1,53 @@
+#include "base/Error.h"
+#include "export/DayCoding.h"
+
+#include <gtest/gtest.h>
+
+namespace tts::exporting {
+namespace {
+
+TEST(DayCoding, ColumnNineOfTheSecondLine) {
+    struct Case {
+        std::string secondLine;
+        DayCoding expected;
+    };
+    const std::vector<Case> cases = {
+        {"1   C01 70800", DayCoding::Numbers}, {"1   C01 10800", DayCoding::Numbers},
+        {"1   C01 L0800", DayCoding::Letters}, {"1   C01 00800", DayCoding::Letters},
+        {"1   C01 80800", DayCoding::Letters}, {"1   C01 ", DayCoding::Letters},
+        {"", DayCoding::Letters},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.secondLine);
+        // Only the second line counts: the first and third say the opposite.
+        EXPECT_EQ(dayCodingFrom({"0   XXXX1", c.secondLine, "1   C02 L"}), c.expected);
+    }
+}
+
+TEST(DayCoding, FewerThanTwoLinesIsAnIndexError) {
+    for (const auto& lines : {std::vector<std::string>{}, std::vector<std::string>{"1   C01 1"}}) {
+        try {
+            dayCodingFrom(lines);
+            ADD_FAILURE() << "no error for " << lines.size() << " lines";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.message(), "List index out of bounds (1)");
+        }
+    }
+}
+
+TEST(DayCoding, SicedDay) {
+    EXPECT_EQ(sicedDay(DayCoding::Letters, "1"), "L");
+    EXPECT_EQ(sicedDay(DayCoding::Letters, "2"), "M");
+    EXPECT_EQ(sicedDay(DayCoding::Letters, "3"), "X");
+    EXPECT_EQ(sicedDay(DayCoding::Letters, "4"), "J");
+    EXPECT_EQ(sicedDay(DayCoding::Letters, "5"), "V");
+    EXPECT_EQ(sicedDay(DayCoding::Letters, "6"), "S");
+    EXPECT_EQ(sicedDay(DayCoding::Letters, "7"), "D");
+    for (const char* unchanged : {"8", "10", "17", "01", "-1", "L"})
+        EXPECT_EQ(sicedDay(DayCoding::Letters, unchanged), unchanged);
+    for (const char* day : {"1", "7", "10"})
+        EXPECT_EQ(sicedDay(DayCoding::Numbers, day), day);
+}
+
+} // namespace
+} // namespace tts::exporting

@@ -1,0 +1,375 @@
+#include "ExportFixture.h"
+#include "base/Error.h"
+#include "export/TimetableExport.h"
+#include "support/RecordingRunHost.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tts::test {
+namespace {
+
+using exporting::LocalDateTime;
+using exporting::runExport;
+
+const std::string kName = "SICE_HORARIO.TXT" + std::string(34, ' ');
+
+class TimetableExport : public ::testing::Test {
+protected:
+    ExportFixture f;
+    RecordingRunHost host;
+    exporting::ExportReport report;
+    int clockCalls = 0;
+    FixedClock clock{{2024, 9, 5, 8, 7}, &clockCalls};
+
+    void SetUp() override {
+        f.writeStandardSiceFiles();
+        f.createStandardTables();
+    }
+
+    void run(RunHost& h) { runExport(h, f.sice.path(), f.work.path(), &report, clock); }
+    void run() { run(host); }
+
+    // What the export must leave after an error: the old file, a normal pointer, no result,
+    // the buttons enabled, the window open.
+    void expectStoppedCleanly(const RecordingRunHost& h, const std::string& oldFile) {
+        EXPECT_EQ(f.output(), oldFile);
+        EXPECT_FALSE(h.busy);
+        ASSERT_FALSE(h.events.empty());
+        EXPECT_EQ(h.events.back(), "busy:off");
+        EXPECT_TRUE(h.messages.empty());
+        EXPECT_FALSE(h.jobsDisabled);
+        EXPECT_EQ(h.closeCount, 0);
+        EXPECT_FALSE(report.finished);
+    }
+};
+
+// Runs `body` in a child process and returns its exit status (or -1 when it died otherwise).
+template <class Body> int inChildProcess(Body body) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        int status = 1;
+        try {
+            status = body();
+        } catch (...) {
+            status = 3;
+        }
+        _exit(status);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Another program (a child process) can open every one of the six tables for exclusive use.
+bool tablesFreeForAnotherProgram(const std::string& work) {
+    return inChildProcess([&] {
+        for (const char* name : {"SOLUC", "GRUPOST", "PROFT", "AULAT", "ASIGNOMT", "DIASHORAST"})
+            tables::WorkTable::open(work, name, tables::OpenMode::Exclusive).close();
+        return 0;
+    }) == 0;
+}
+
+TEST_F(TimetableExport, WholeFileByteForByte) {
+    f.createSoluc({
+        {1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"},
+        {0, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"},             // DIA 0: skipped
+        {std::nullopt, 2, "P001", "1ESOA", "MAT", "MAT", "AULA1"},  // no DIA: skipped
+        {1, 2, "PROFESOR1", "2BACH-CIEN", "*GUA", "GUA", "LAB-FIS"}, // long codes push right
+        {2, 1, "P002", "3ESOB", "XYZ", "LEN", "GIMNASIO"},           // fallbacks
+        {3, 9, "P003", "1ESOA", "LEN", "LEN", ""},                   // no slot, empty room
+        {10, 1, "P004", "", "MAT", "MAT", "AULA1"},                  // day 10, empty group
+        {2, 1, "P002", "3ESOB", "XYZ", "LEN", "GIMNASIO"},           // same fallbacks again
+    });
+    writeBytes(f.outputPath(), "an older timetable\r\n");
+
+    run();
+
+    const std::string expectedBytes = crlfLines({
+        "0" + kName + "HC2024  050920240807",
+        "1C01 LP0011A      MAT A1  ",
+        "1C02 LPROFESOR12BC GUARDGUA LABF",
+        "1C11 MP0023ESOLEC LEN GIMN",
+        "1    XP0031A      LEN     ",
+        "1    10P004        MAT A1  ",
+        "1C11 MP0023ESOLEC LEN GIMN",
+        "9" + kName + "HC2024  0509202408076",
+    });
+    EXPECT_EQ(f.output(), expectedBytes);
+    EXPECT_EQ(clockCalls, 2);
+
+    EXPECT_EQ(host.events, (std::vector<std::string>{"busy:on", "busy:off", "result:1",
+                                                     "message:Proceso finalizado", "disable"}));
+    EXPECT_TRUE(report.folderFound);
+    EXPECT_TRUE(report.finished);
+    EXPECT_EQ(report.linesWritten, 6);
+    EXPECT_EQ(report.groups.rows, 3);
+    EXPECT_EQ(report.groups.codes, (std::vector<std::string>{"3ESOB", ""}));
+    EXPECT_EQ(report.tasks.rows, 2);
+    EXPECT_EQ(report.tasks.codes, (std::vector<std::string>{"XYZ"}));
+    EXPECT_EQ(report.rooms.rows, 3);
+    EXPECT_EQ(report.rooms.codes, (std::vector<std::string>{"GIMNASIO", ""}));
+    EXPECT_EQ(report.slots.rows, 2);
+    EXPECT_EQ(report.slots.codes, (std::vector<std::string>{"X/9", "10/1"}));
+    EXPECT_TRUE(tablesFreeForAnotherProgram(f.work.path()));
+}
+
+TEST_F(TimetableExport, EmbeddedClosesTheWindowAfterTheMessage) {
+    f.createSoluc({{5, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}});
+    RecordingRunHost embedded(true);
+    run(embedded);
+    EXPECT_EQ(embedded.events,
+              (std::vector<std::string>{"busy:on", "busy:off", "result:1",
+                                        "message:Proceso finalizado", "disable", "close"}));
+    EXPECT_EQ(embedded.result(), 1);
+}
+
+TEST_F(TimetableExport, NoRowWithADayGivesHeaderAndTrailerCountingZero) {
+    for (const auto& rows : {std::vector<SolucFixtureRow>{},
+                             std::vector<SolucFixtureRow>{
+                                 {0, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"},
+                                 {std::nullopt, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}}}) {
+        f.createSoluc(rows);
+        run();
+        EXPECT_EQ(f.output(), crlfLines({"0" + kName + "HC2024  050920240807",
+                                         "9" + kName + "HC2024  0509202408070"}));
+        EXPECT_EQ(report.linesWritten, 0);
+    }
+}
+
+TEST_F(TimetableExport, HeaderCodeMissingOrShort) {
+    f.createSoluc({});
+    f.writeSubjects({"1MAT Matematicas"});
+    run();
+    EXPECT_EQ(f.output(), crlfLines({"0" + kName + "        050920240807",
+                                     "9" + kName + "        0509202408070"}));
+
+    f.writeSubjects({"1MAT", "0SICE_ASIGNAT.TXT" + std::string(34, ' ') + "AB3"});
+    run();
+    EXPECT_EQ(f.output(), crlfLines({"0" + kName + "AB3     050920240807",
+                                     "9" + kName + "AB3     0509202408070"}));
+}
+
+TEST_F(TimetableExport, TimeStampsAreTakenForHeaderAndTrailerApart) {
+    f.createSoluc({{1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}});
+    // The last minute of a year passes while the data lines are built.
+    std::vector<LocalDateTime> moments = {{2024, 12, 31, 23, 59}, {2025, 1, 1, 0, 0}};
+    size_t next = 0;
+    runExport(host, f.sice.path(), f.work.path(), &report, [&] { return moments.at(next++); });
+    EXPECT_EQ(f.output(), crlfLines({"0" + kName + "HC2024  311220242359",
+                                     "1C01 LP0011A      MAT A1  ",
+                                     "9" + kName + "HC2024  0101202500001"}));
+}
+
+TEST_F(TimetableExport, NumberModeMatchesDigitDaysAndMissesLetterDays) {
+    f.writeSessions({"0SICE_SESIONES.TXT", ExportFixture::sessionLine("S11 ", '1', "0800", "0855")});
+    // A table coded with letters gives no slot in number mode; one coded with digits does.
+    f.createSoluc({{1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"},
+                   {2, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}});
+    run();
+    EXPECT_EQ(f.output(), crlfLines({"0" + kName + "HC2024  050920240807",
+                                     "1    1P0011A      MAT A1  ",
+                                     "1    2P0011A      MAT A1  ",
+                                     "9" + kName + "HC2024  0509202408072"}));
+
+    f.createSlots({{"S11", "1", "1"}, {"S21", "2", "1"}, {"DUP", "2", "1"}});
+    run();
+    EXPECT_EQ(f.output(), crlfLines({"0" + kName + "HC2024  050920240807",
+                                     "1S11 1P0011A      MAT A1  ",
+                                     "1S21 2P0011A      MAT A1  ",
+                                     "9" + kName + "HC2024  0509202408072"}));
+}
+
+TEST_F(TimetableExport, MissingFolder) {
+    const std::string missing = f.sice.path() + "/no-such-folder";
+    const std::string aFile = f.sice.file("sice_asignat.txt");
+    for (const std::string& folder : {missing, aFile}) {
+        RecordingRunHost standalone(false, -1);
+        runExport(standalone, folder, f.work.path(), &report, clock);
+        EXPECT_EQ(standalone.events, (std::vector<std::string>{"message:No existe la carpeta"}));
+        EXPECT_EQ(standalone.result(), -1);
+        EXPECT_FALSE(report.folderFound);
+
+        RecordingRunHost embedded(true, 1);
+        runExport(embedded, folder, f.work.path(), &report, clock);
+        EXPECT_EQ(embedded.events, (std::vector<std::string>{"message:No existe la carpeta",
+                                                             "result:0", "close"}));
+    }
+    EXPECT_EQ(clockCalls, 0);
+}
+
+// Every stop leaves the old SICE_HORARIO.TXT as it was, the pointer normal and no table locked,
+// so that the user can put the cause right and export again in the same session.
+TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
+    using tables::Column;
+    const std::vector<Column> solucColumns = {
+        Column::integer("DIA"),       Column::integer("HORA"),    Column::text("PROF", 10),
+        Column::text("CODGRUPO", 10), Column::text("TAREA", 10),  Column::text("ASIG", 10),
+        Column::text("AULA", 10)};
+    const SolucFixtureRow goodRow{1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"};
+
+    struct Case {
+        const char* name;
+        std::function<void()> breakIt;
+        std::function<void()> repair;
+        std::string message; // a prefix when it ends with "..."
+    };
+    const std::vector<Case> cases = {
+        {"subjects file missing", [&] { std::remove(f.sice.file("sice_asignat.txt").c_str()); },
+         [&] { f.writeStandardSiceFiles(); },
+         "Cannot open file \"" + f.sice.file("sice_asignat.txt") + "\". ..."},
+        {"sessions file missing", [&] { std::remove(f.sice.file("sice_sesiones.txt").c_str()); },
+         [&] { f.writeStandardSiceFiles(); },
+         "Cannot open file \"" + f.sice.file("sice_sesiones.txt") + "\". ..."},
+        {"sessions file of one line", [&] { f.writeSessions({"0SICE_SESIONES.TXT"}); },
+         [&] { f.writeStandardSiceFiles(); }, "List index out of bounds (1)"},
+        {"SOLUC without DIA",
+         [&] {
+             auto columns = solucColumns;
+             columns.erase(columns.begin());
+             auto t = tables::WorkTable::createAfresh(f.work.path(), "SOLUC", columns);
+             t.append();
+             t.writeText("PROF", "P001");
+             t.post();
+             t.close();
+         },
+         [&] { f.createSoluc({goodRow}); }, "wwTableSoluc: No se encuentra el campo 'DIA'"},
+        {"DIASHORAST without CODDIHO, found on the first row",
+         [&] {
+             auto t = tables::WorkTable::createAfresh(
+                 f.work.path(), "DIASHORAST",
+                 {Column::text("DIA", 20), Column::text("HORA", 8)});
+             t.append();
+             t.writeText("DIA", "L");
+             t.writeText("HORA", "1");
+             t.post();
+             t.close();
+         },
+         [&] { f.createStandardTables(); }, "wwTableTramos: No se encuentra el campo 'CODDIHO'"},
+        {"AULAT missing", [&] { std::remove(f.work.file("AULAT.DBF").c_str()); },
+         [&] { f.createStandardTables(); }, "..."},
+    };
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.writeStandardSiceFiles();
+        f.createStandardTables();
+        f.createSoluc({goodRow, goodRow});
+        const std::string oldFile = "an older timetable\r\n";
+        writeBytes(f.outputPath(), oldFile);
+        c.breakIt();
+
+        RecordingRunHost failing(false, 0);
+        try {
+            run(failing);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            const std::string& m = c.message;
+            if (m.size() >= 3 && m.compare(m.size() - 3, 3, "...") == 0)
+                EXPECT_EQ(e.message().substr(0, m.size() - 3), m.substr(0, m.size() - 3));
+            else
+                EXPECT_EQ(e.message(), m);
+            EXPECT_FALSE(e.message().empty());
+        }
+        expectStoppedCleanly(failing, oldFile);
+        EXPECT_EQ(failing.result(), 0);
+        EXPECT_TRUE(tablesFreeForAnotherProgram(f.work.path()));
+
+        c.repair();
+        RecordingRunHost second;
+        run(second);
+        EXPECT_TRUE(report.finished);
+        EXPECT_EQ(report.linesWritten, 2);
+        EXPECT_EQ(second.result(), 1);
+    }
+}
+
+TEST_F(TimetableExport, ATableHeldByAnotherProgramStopsTheExport) {
+    f.createSoluc({{1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}});
+    writeBytes(f.outputPath(), "old\r\n");
+    int ready[2], release[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(release), 0);
+    pid_t holder = fork();
+    if (holder == 0) {
+        int status = 0;
+        try {
+            auto t = tables::WorkTable::open(f.work.path(), "ASIGNOMT",
+                                             tables::OpenMode::Exclusive);
+            char c = 1;
+            (void)!write(ready[1], &c, 1);
+            (void)!read(release[0], &c, 1);
+        } catch (...) {
+            status = 1;
+        }
+        _exit(status);
+    }
+    char c = 0;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+
+    try {
+        run();
+        ADD_FAILURE() << "exported while ASIGNOMT was held by another program";
+    } catch (const Error& e) {
+        EXPECT_FALSE(e.message().empty());
+    }
+    expectStoppedCleanly(host, "old\r\n");
+
+    (void)!write(release[1], &c, 1);
+    int status = 0;
+    waitpid(holder, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    for (int fd : {ready[0], ready[1], release[0], release[1]})
+        close(fd);
+
+    RecordingRunHost second;
+    run(second);
+    EXPECT_EQ(second.result(), 1);
+    EXPECT_EQ(report.linesWritten, 1);
+}
+
+// Root may write anywhere, so the writer is an unprivileged user in a child process.
+TEST_F(TimetableExport, AFolderThatCannotBeWrittenKeepsTheOldFile) {
+    f.createSoluc({{1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}});
+    writeBytes(f.outputPath(), "old\r\n");
+    ASSERT_EQ(chmod(f.work.path().c_str(), 0777), 0);
+    for (const char* table : {"SOLUC", "GRUPOST", "PROFT", "AULAT", "ASIGNOMT", "DIASHORAST"})
+        ASSERT_EQ(chmod(f.work.file(std::string(table) + ".DBF").c_str(), 0666), 0);
+    ASSERT_EQ(chmod(f.sice.path().c_str(), 0555), 0);
+
+    int message[2];
+    ASSERT_EQ(pipe(message), 0);
+    const int status = inChildProcess([&] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            return 4;
+        RecordingRunHost h;
+        try {
+            run(h);
+        } catch (const Error& e) {
+            const std::string text = e.message();
+            (void)!write(message[1], text.data(), text.size());
+            return h.busy ? 5 : 0;
+        }
+        return 6;
+    });
+    close(message[1]);
+    char buffer[512] = {};
+    const ssize_t got = read(message[0], buffer, sizeof buffer - 1);
+    close(message[0]);
+    chmod(f.sice.path().c_str(), 0755);
+
+    ASSERT_EQ(status, 0);
+    ASSERT_GT(got, 0);
+    EXPECT_EQ(std::string(buffer).rfind("Cannot create file \"" + f.outputPath() + "\". ", 0), 0u)
+        << buffer;
+    EXPECT_EQ(f.output(), "old\r\n");
+}
+
+} // namespace
+} // namespace tts::test
