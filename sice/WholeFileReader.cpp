@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "sice/FileBytes.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tts::sice {
@@ -19,23 +20,29 @@ std::vector<std::string> splitWholeFile(std::string_view bytes) {
     if (size_t nul = bytes.find('\0'); nul != std::string_view::npos)
         bytes = bytes.substr(0, nul);
 
+    // memchr for each kind of line end, remembering where the next one of each lies, keeps this
+    // a fast scan rather than a test of every byte.
+    const size_t n = bytes.size();
+    auto nextOf = [&](char c, size_t from) {
+        size_t at = bytes.find(c, from);
+        return at == std::string_view::npos ? n : at;
+    };
     std::vector<std::string> lines;
     size_t start = 0;
-    size_t i = 0;
-    const size_t n = bytes.size();
-    while (i < n) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n') {
-            ++i;
-            continue;
-        }
-        lines.emplace_back(bytes.substr(start, i - start));
+    size_t nextCr = nextOf('\r', 0);
+    size_t nextLf = nextOf('\n', 0);
+    while (start < n) {
+        if (nextCr < start)
+            nextCr = nextOf('\r', start);
+        if (nextLf < start)
+            nextLf = nextOf('\n', start);
+        const size_t end = std::min(nextCr, nextLf);
+        lines.emplace_back(bytes.substr(start, end - start));
+        if (end == n)
+            break;
         // CR LF is one line end; LF CR is two.
-        i += (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ? 2 : 1;
-        start = i;
+        start = (end == nextCr && nextLf == end + 1) ? end + 2 : end + 1;
     }
-    if (start < n)
-        lines.emplace_back(bytes.substr(start));
     return lines;
 }
 
