@@ -3,6 +3,7 @@
 #include "tables/Column.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,6 +53,11 @@ public:
     // current. O(1) after the first call on the same columns.
     bool locate(const std::string& column, const std::string& value);
     bool locate(const std::vector<std::string>& columns, const std::vector<std::string>& values);
+    // Lets locate({"DIA", "HORA"}, {day, period}) pick the list form: two string literals in
+    // braces would otherwise also read as the iterator pair of one std::string.
+    bool locate(std::initializer_list<std::string> columns, std::initializer_list<std::string> values) {
+        return locate(std::vector<std::string>(columns), std::vector<std::string>(values));
+    }
 
     bool hasColumn(const std::string& column) const;
     int64_t rowCount() const; // rows not marked deleted

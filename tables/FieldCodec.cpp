@@ -1,0 +1,296 @@
+#include "tables/FieldCodec.h"
+
+#include "base/Numbers.h"
+#include "tables/TableErrors.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace tts::tables::fieldCodec {
+
+namespace {
+
+enum class Kind { Text, Number, Logical, Other };
+
+Kind kindOf(const DbfField& field) {
+    switch (field.type) {
+    case 'C': return Kind::Text;
+    case 'N':
+    case 'F': return Kind::Number;
+    case 'L': return Kind::Logical;
+    default: return Kind::Other;
+    }
+}
+
+Kind supportedKind(const DbfField& field, const std::string& path) {
+    Kind kind = kindOf(field);
+    if (kind == Kind::Other)
+        throw tableErrors::unsupportedColumnType(path, field.name, field.type);
+    return kind;
+}
+
+std::string_view rawField(std::string_view record, const DbfField& field) {
+    return record.substr(static_cast<size_t>(field.offset), static_cast<size_t>(field.width));
+}
+
+// dBase pads text with spaces; some writers pad with NULs. Leading bytes are kept.
+std::string_view storedText(std::string_view raw) {
+    size_t end = raw.size();
+    while (end > 0 && (raw[end - 1] == ' ' || raw[end - 1] == '\0'))
+        --end;
+    return raw.substr(0, end);
+}
+
+std::string_view trimmed(std::string_view raw) {
+    size_t begin = 0;
+    size_t end = raw.size();
+    while (begin < end && static_cast<unsigned char>(raw[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(raw[end - 1]) <= 32)
+        --end;
+    return raw.substr(begin, end - begin);
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The number in a numeric field. `whole` when it is written without point or exponent.
+struct StoredNumber {
+    bool blank = true;
+    bool whole = false;
+    std::string_view text; // without a leading "+"
+};
+
+StoredNumber storedNumber(std::string_view record, const DbfField& field, const std::string& path) {
+    std::string_view text = trimmed(rawField(record, field));
+    StoredNumber number;
+    if (text.empty())
+        return number;
+    std::string_view body = text;
+    if (body[0] == '+' || body[0] == '-')
+        body.remove_prefix(1);
+    size_t i = 0;
+    size_t digits = 0;
+    for (; i < body.size() && isDigit(body[i]); ++i)
+        ++digits;
+    bool whole = true;
+    if (i < body.size() && body[i] == '.') {
+        whole = false;
+        for (++i; i < body.size() && isDigit(body[i]); ++i)
+            ++digits;
+    }
+    bool valid = digits > 0;
+    if (valid && i < body.size() && (body[i] == 'e' || body[i] == 'E')) {
+        whole = false;
+        ++i;
+        if (i < body.size() && (body[i] == '+' || body[i] == '-'))
+            ++i;
+        size_t exponentDigits = 0;
+        for (; i < body.size() && isDigit(body[i]); ++i)
+            ++exponentDigits;
+        valid = exponentDigits > 0;
+    }
+    if (!valid || i != body.size())
+        throw tableErrors::notANumber(path, field.name, std::string(text));
+    number.blank = false;
+    number.whole = whole;
+    number.text = text[0] == '+' ? text.substr(1) : text;
+    return number;
+}
+
+double toDouble(std::string_view text) {
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+// "-007" -> "-7", "-0" -> "0"
+std::string canonicalWhole(std::string_view text) {
+    bool negative = text[0] == '-';
+    if (negative)
+        text.remove_prefix(1);
+    size_t first = text.find_first_not_of('0');
+    if (first == std::string_view::npos)
+        return "0";
+    return (negative ? "-" : "") + std::string(text.substr(first));
+}
+
+void putRightAligned(std::string& record, const DbfField& field, std::string_view text) {
+    auto width = static_cast<size_t>(field.width);
+    char* target = record.data() + field.offset;
+    std::memset(target, ' ', width);
+    std::memcpy(target + (width - text.size()), text.data(), text.size());
+}
+
+void putBlank(std::string& record, const DbfField& field) {
+    std::memset(record.data() + field.offset, ' ', static_cast<size_t>(field.width));
+}
+
+std::string shortText(double value) {
+    char buffer[64];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return error == std::errc{} ? std::string(buffer, end) : std::string();
+}
+
+void putNumber(std::string& record, const DbfField& field, double value, const std::string& path) {
+    if (!std::isfinite(value))
+        throw tableErrors::valueDoesNotFit(path, field.name, shortText(value));
+    // Fewer decimals before giving up: a large value keeps its whole part.
+    char buffer[400];
+    for (int decimals = field.decimals; decimals >= 0; --decimals) {
+        auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+        if (error != std::errc{})
+            break;
+        std::string_view text(buffer, static_cast<size_t>(end - buffer));
+        if (text[0] == '-' && text.find_first_not_of("-0.") == std::string_view::npos)
+            text.remove_prefix(1); // no "-0.000"
+        if (text.size() <= static_cast<size_t>(field.width)) {
+            putRightAligned(record, field, text);
+            return;
+        }
+    }
+    throw tableErrors::valueDoesNotFit(path, field.name, shortText(value));
+}
+
+void putText(std::string& record, const DbfField& field, std::string_view value) {
+    auto width = static_cast<size_t>(field.width);
+    std::string_view cut = value.substr(0, std::min(value.size(), width));
+    char* target = record.data() + field.offset;
+    std::memset(target, ' ', width);
+    std::memcpy(target, cut.data(), cut.size());
+}
+
+// Blank, "?" (unknown) and anything unexpected read as no value.
+int logicalValue(std::string_view record, const DbfField& field) {
+    switch (rawField(record, field)[0]) {
+    case 'T': case 't': case 'Y': case 'y': case 'S': case 's': return 1;
+    case 'F': case 'f': case 'N': case 'n': return 0;
+    default: return -1;
+    }
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+        if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool isSupported(const DbfField& field) { return kindOf(field) != Kind::Other; }
+
+std::string decimalText(double value) {
+    if (value == 0)
+        return "0";
+    char buffer[400];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (error != std::errc{}) {
+        auto [generalEnd, generalError] = std::to_chars(buffer, buffer + sizeof buffer, value);
+        return generalError == std::errc{} ? std::string(buffer, generalEnd) : std::string();
+    }
+    return std::string(buffer, end);
+}
+
+std::string readText(std::string_view record, const DbfField& field, const std::string& path) {
+    switch (supportedKind(field, path)) {
+    case Kind::Text: return std::string(storedText(rawField(record, field)));
+    case Kind::Logical: {
+        int value = logicalValue(record, field);
+        return value < 0 ? "" : value ? "True" : "False";
+    }
+    default: {
+        StoredNumber number = storedNumber(record, field, path);
+        if (number.blank)
+            return "";
+        return number.whole ? canonicalWhole(number.text) : decimalText(toDouble(number.text));
+    }
+    }
+}
+
+int32_t readInteger(std::string_view record, const DbfField& field, const std::string& path) {
+    switch (supportedKind(field, path)) {
+    case Kind::Text: {
+        std::string_view text = storedText(rawField(record, field));
+        return text.empty() ? 0 : toInteger(text);
+    }
+    case Kind::Logical: return logicalValue(record, field) == 1 ? 1 : 0;
+    default: {
+        StoredNumber number = storedNumber(record, field, path);
+        if (number.blank)
+            return 0;
+        if (number.whole)
+            return toInteger(canonicalWhole(number.text));
+        // Rounded half to even, as the engine the host uses rounds.
+        double rounded = std::nearbyint(toDouble(number.text));
+        if (!(rounded >= INT32_MIN && rounded <= INT32_MAX))
+            return toInteger(number.text); // raises the usual "no es un valor entero válido"
+        return static_cast<int32_t>(rounded);
+    }
+    }
+}
+
+double readFloat(std::string_view record, const DbfField& field, const std::string& path) {
+    switch (supportedKind(field, path)) {
+    case Kind::Text: {
+        std::string_view text = storedText(rawField(record, field));
+        return text.empty() ? 0 : toDecimal(text);
+    }
+    case Kind::Logical: return logicalValue(record, field) == 1 ? 1 : 0;
+    default: {
+        StoredNumber number = storedNumber(record, field, path);
+        return number.blank ? 0 : toDouble(number.text);
+    }
+    }
+}
+
+void writeText(std::string& record, const DbfField& field, std::string_view value, const std::string& path) {
+    switch (supportedKind(field, path)) {
+    case Kind::Text: putText(record, field, value); return;
+    case Kind::Logical:
+        if (value.empty())
+            putBlank(record, field);
+        else if (equalsIgnoringCase(value, "True") || equalsIgnoringCase(value, "T"))
+            putText(record, field, "T");
+        else if (equalsIgnoringCase(value, "False") || equalsIgnoringCase(value, "F"))
+            putText(record, field, "F");
+        else
+            throw tableErrors::notABoolean(std::string(value));
+        return;
+    default:
+        if (value.empty())
+            putBlank(record, field);
+        else
+            putNumber(record, field, toDecimal(value), path);
+        return;
+    }
+}
+
+void writeBoolean(std::string& record, const DbfField& field, bool value, const std::string& path) {
+    switch (supportedKind(field, path)) {
+    case Kind::Number: putNumber(record, field, value ? 1 : 0, path); return;
+    default: putText(record, field, value ? "T" : "F"); return;
+    }
+}
+
+void writeInteger(std::string& record, const DbfField& field, int32_t value, const std::string& path) {
+    switch (supportedKind(field, path)) {
+    case Kind::Text: putText(record, field, std::to_string(value)); return;
+    case Kind::Logical: putText(record, field, value != 0 ? "T" : "F"); return;
+    default: putNumber(record, field, value, path); return;
+    }
+}
+
+void writeFloat(std::string& record, const DbfField& field, double value, const std::string& path) {
+    switch (supportedKind(field, path)) {
+    case Kind::Text: putText(record, field, decimalText(value)); return;
+    case Kind::Logical: putText(record, field, value != 0 ? "T" : "F"); return;
+    default: putNumber(record, field, value, path); return;
+    }
+}
+
+} // namespace tts::tables::fieldCodec

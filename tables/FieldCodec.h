@@ -1,0 +1,34 @@
+#pragma once
+
+#include "tables/DbfLayout.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tts::tables {
+
+// Values in and out of one field of a record buffer, with the conversions the conversions
+// expect of the engine: text cut to the field's width, numbers right-aligned in decimal with
+// "." whatever the locale, booleans as T/F. A blank field reads "" or 0. Bytes are copied
+// unchanged, with no code-page conversion. Errors name `path` as the table.
+namespace fieldCodec {
+
+bool isSupported(const DbfField& field); // C, N, F and L
+
+std::string readText(std::string_view record, const DbfField& field, const std::string& path);
+int32_t readInteger(std::string_view record, const DbfField& field, const std::string& path);
+double readFloat(std::string_view record, const DbfField& field, const std::string& path);
+
+void writeText(std::string& record, const DbfField& field, std::string_view value, const std::string& path);
+void writeBoolean(std::string& record, const DbfField& field, bool value, const std::string& path);
+void writeInteger(std::string& record, const DbfField& field, int32_t value, const std::string& path);
+void writeFloat(std::string& record, const DbfField& field, double value, const std::string& path);
+
+// The shortest decimal text that reads back as `value`, without exponent or trailing zeros
+// ("2.5", "3", "0.1").
+std::string decimalText(double value);
+
+} // namespace fieldCodec
+
+} // namespace tts::tables

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tts::tables {
+
+// Where a table's files lie in the work folder.
+namespace tableFiles {
+
+// The folder joined with a file name, made absolute so that messages show the full path.
+std::string joinPath(const std::string& folder, const std::string& fileName);
+
+// Raises "Ruta de acceso no válida." unless the folder exists and is a folder.
+void requireFolder(const std::string& folder);
+
+// The path of the regular file `fileName` in the folder, matched regardless of ASCII letter
+// case as Windows does (the host may have written "soluc.dbf"); the exact name wins.
+std::optional<std::string> findFile(const std::string& folder, const std::string& fileName);
+
+// Deletes the file (any letter case) if present; failures are ignored.
+void removeIfPresent(const std::string& folder, const std::string& fileName);
+
+// Makes a rename in the folder durable; failures are ignored (not every file system can).
+void syncFolder(const std::string& folder);
+
+} // namespace tableFiles
+
+} // namespace tts::tables

@@ -1,0 +1,479 @@
+#include "tables/WorkTable.h"
+
+#include "tables/ColumnIndex.h"
+#include "tables/DbfFile.h"
+#include "tables/FieldCodec.h"
+#include "tables/FileDescriptor.h"
+#include "tables/TableErrors.h"
+#include "tables/TableFiles.h"
+#include "tables/TableLock.h"
+#include "tables/TableReplacement.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+#include <map>
+#include <optional>
+#include <unordered_map>
+
+namespace tts::tables {
+
+namespace {
+
+// Physical layout of the column types: wide enough for any 32-bit integer, and enough
+// decimals that hours such as 2.5 or 1.25 read back exactly.
+constexpr int integerWidth = 11;
+constexpr int floatWidth = 20;
+constexpr int floatDecimals = 6;
+constexpr int maxTextWidth = 254;
+constexpr size_t maxNameLength = 10;
+
+std::string upperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
+    return text;
+}
+
+std::vector<DbfField> fieldsFor(const std::string& table, const std::vector<Column>& columns) {
+    if (columns.empty())
+        throw tableErrors::invalidDefinition(table, "sin campos");
+    std::vector<DbfField> fields;
+    std::unordered_map<std::string, bool> seen;
+    for (const Column& column : columns) {
+        if (column.name.empty() || column.name.size() > maxNameLength ||
+            column.name.find('\0') != std::string::npos)
+            throw tableErrors::invalidDefinition(table, "nombre de campo '" + column.name + "'");
+        if (!seen.emplace(upperAscii(column.name), true).second)
+            throw tableErrors::invalidDefinition(table, "campo '" + column.name + "' repetido");
+        DbfField field;
+        field.name = column.name;
+        switch (column.type) {
+        case ColumnType::Text:
+            if (column.width < 1 || column.width > maxTextWidth)
+                throw tableErrors::invalidDefinition(table, "ancho del campo '" + column.name + "'");
+            field.type = 'C';
+            field.width = column.width;
+            break;
+        case ColumnType::Boolean:
+            field.type = 'L';
+            field.width = 1;
+            break;
+        case ColumnType::Integer:
+            field.type = 'N';
+            field.width = integerWidth;
+            break;
+        case ColumnType::Float:
+            field.type = 'N';
+            field.width = floatWidth;
+            field.decimals = floatDecimals;
+            break;
+        }
+        fields.push_back(field);
+    }
+    return fields;
+}
+
+std::string tableFileName(const std::string& name) { return name + ".DBF"; }
+
+} // namespace
+
+class WorkTable::Impl {
+public:
+    Impl(std::string path, std::string componentName, bool writable, FileDescriptor fd,
+         std::unique_ptr<TableReplacement> replacement, std::unique_ptr<DbfFile> dbf)
+        : path_(std::move(path)), componentName_(std::move(componentName)), writable_(writable),
+          fd_(std::move(fd)), replacement_(std::move(replacement)), dbf_(std::move(dbf)) {
+        const std::vector<DbfField>& fields = dbf_->layout().fields;
+        for (size_t i = 0; i < fields.size(); ++i)
+            fieldByName_.emplace(upperAscii(fields[i].name), static_cast<int>(i)); // first one wins
+        blankRow_.assign(static_cast<size_t>(dbf_->recordLength()), ' ');
+        first();
+    }
+
+    ~Impl() {
+        // Also on the way out of an error: rows posted so far are kept, unless writing failed.
+        try {
+            close();
+        } catch (...) {
+        }
+    }
+
+    const std::string& path() const { return path_; }
+    bool isOpen() const { return open_; }
+
+    void append() {
+        requireWritable();
+        settleEditing();
+        editRow_ = blankRow_;
+        editing_ = Editing::Append;
+        modified_ = false;
+    }
+
+    void edit() {
+        requireWritable();
+        if (editing_ != Editing::None)
+            return;
+        if (current_ < 0) { // nothing to edit: the engine starts a new row instead
+            append();
+            return;
+        }
+        editRow_ = currentRow_;
+        editing_ = Editing::Edit;
+        modified_ = false;
+    }
+
+    void post() {
+        requireOpen();
+        if (editing_ == Editing::None)
+            return;
+        if (editing_ == Editing::Append) {
+            int64_t row = dbf_->recordCount();
+            dbf_->writeRecord(row, editRow_);
+            for (auto& [fields, index] : indexes_)
+                index.add(keyOf(editRow_, fields), row);
+            if (visibleRows_ >= 0)
+                ++visibleRows_;
+            current_ = row;
+        } else {
+            dbf_->writeRecord(current_, editRow_);
+            for (auto& [fields, index] : indexes_) {
+                std::string oldKey = keyOf(currentRow_, fields);
+                std::string newKey = keyOf(editRow_, fields);
+                if (oldKey != newKey) {
+                    index.remove(oldKey, current_);
+                    index.add(newKey, current_);
+                }
+            }
+        }
+        currentRow_ = editRow_;
+        atEnd_ = false;
+        editing_ = Editing::None;
+        modified_ = false;
+    }
+
+    void first() {
+        requireOpen();
+        settleEditing();
+        int64_t row = nextVisible(0);
+        if (row < 0) {
+            current_ = -1;
+            currentRow_ = blankRow_;
+            atEnd_ = true;
+            return;
+        }
+        moveTo(row);
+    }
+
+    void next() {
+        requireOpen();
+        settleEditing();
+        if (current_ < 0) {
+            atEnd_ = true;
+            return;
+        }
+        int64_t row = nextVisible(current_ + 1);
+        if (row < 0) {
+            atEnd_ = true; // the last row stays current
+            return;
+        }
+        moveTo(row);
+    }
+
+    bool atEnd() const { return atEnd_; }
+
+    std::string readText(const std::string& column) {
+        const DbfField& field = fieldNamed(column);
+        return fieldCodec::readText(rowInView(), field, path_);
+    }
+
+    int32_t readInteger(const std::string& column) {
+        const DbfField& field = fieldNamed(column);
+        return fieldCodec::readInteger(rowInView(), field, path_);
+    }
+
+    double readFloat(const std::string& column) {
+        const DbfField& field = fieldNamed(column);
+        return fieldCodec::readFloat(rowInView(), field, path_);
+    }
+
+    template <typename Write>
+    void write(const std::string& column, Write write) {
+        const DbfField& field = fieldNamed(column);
+        if (editing_ == Editing::None)
+            throw tableErrors::notEditing(path_);
+        write(editRow_, field);
+        modified_ = true;
+    }
+
+    bool locate(const std::vector<std::string>& columns, const std::vector<std::string>& values) {
+        requireOpen();
+        if (columns.empty() || columns.size() != values.size())
+            throw tableErrors::invalidDefinition(path_, "b\xFAsqueda sin campos");
+        std::vector<int> fields;
+        for (const std::string& column : columns) {
+            const DbfField& field = fieldNamed(column);
+            if (!fieldCodec::isSupported(field))
+                throw tableErrors::unsupportedColumnType(path_, field.name, field.type);
+            fields.push_back(static_cast<int>(&field - dbf_->layout().fields.data()));
+        }
+        settleEditing();
+        int64_t row = indexFor(fields).firstRow(ColumnIndex::keyOf(values));
+        if (row < 0)
+            return false;
+        moveTo(row);
+        return true;
+    }
+
+    bool hasColumn(const std::string& column) const {
+        return fieldByName_.count(upperAscii(column)) != 0;
+    }
+
+    int64_t rowCount() {
+        requireOpen();
+        if (visibleRows_ < 0) {
+            int64_t count = 0;
+            for (int64_t row = 0; row < dbf_->recordCount(); ++row)
+                if (!isDeleted(dbf_->record(row)))
+                    ++count;
+            visibleRows_ = count;
+        }
+        return visibleRows_;
+    }
+
+    void close() {
+        if (!open_)
+            return;
+        open_ = false;
+        editing_ = Editing::None; // a row never posted is dropped, as the engine does on close
+        indexes_.clear();
+        try {
+            dbf_->finish();
+            if (replacement_)
+                replacement_->commit();
+        } catch (...) {
+            if (replacement_)
+                replacement_->discard();
+            release();
+            throw;
+        }
+        release();
+    }
+
+private:
+    enum class Editing { None, Edit, Append };
+
+    static bool isDeleted(std::string_view record) { return !record.empty() && record[0] == '*'; }
+
+    void release() {
+        dbf_.reset();
+        replacement_.reset();
+        fd_.reset();
+    }
+
+    void requireOpen() const {
+        if (!open_)
+            throw tableErrors::closed(path_);
+    }
+
+    void requireWritable() const {
+        requireOpen();
+        if (!writable_)
+            throw tableErrors::readOnly(path_);
+    }
+
+    // First or Next (or any move) while a row is in editing: keep it if something was written
+    // to it, else forget it.
+    void settleEditing() {
+        if (editing_ == Editing::None)
+            return;
+        if (modified_) {
+            post();
+        } else {
+            editing_ = Editing::None;
+        }
+    }
+
+    const DbfField& fieldNamed(const std::string& column) {
+        requireOpen();
+        auto found = fieldByName_.find(upperAscii(column));
+        if (found == fieldByName_.end())
+            throw tableErrors::columnNotFound(componentName_, column);
+        return dbf_->layout().fields[static_cast<size_t>(found->second)];
+    }
+
+    std::string_view rowInView() const {
+        return editing_ != Editing::None ? std::string_view(editRow_) : std::string_view(currentRow_);
+    }
+
+    int64_t nextVisible(int64_t from) {
+        for (int64_t row = from; row < dbf_->recordCount(); ++row)
+            if (!isDeleted(dbf_->record(row)))
+                return row;
+        return -1;
+    }
+
+    void moveTo(int64_t row) {
+        currentRow_.assign(dbf_->record(row));
+        current_ = row;
+        atEnd_ = false;
+    }
+
+    std::string keyOf(std::string_view record, const std::vector<int>& fields) const {
+        const std::vector<DbfField>& all = dbf_->layout().fields;
+        std::vector<std::string> values;
+        values.reserve(fields.size());
+        for (int field : fields)
+            values.push_back(fieldCodec::readText(record, all[static_cast<size_t>(field)], path_));
+        return ColumnIndex::keyOf(values);
+    }
+
+    ColumnIndex& indexFor(const std::vector<int>& fields) {
+        auto found = indexes_.find(fields);
+        if (found != indexes_.end())
+            return found->second;
+        ColumnIndex index;
+        for (int64_t row = 0; row < dbf_->recordCount(); ++row) {
+            std::string_view record = dbf_->record(row);
+            if (!isDeleted(record))
+                index.add(keyOf(record, fields), row);
+        }
+        return indexes_.emplace(fields, std::move(index)).first->second;
+    }
+
+    std::string path_;
+    std::string componentName_;
+    bool writable_;
+    bool open_ = true;
+    FileDescriptor fd_;
+    std::unique_ptr<TableReplacement> replacement_;
+    std::unique_ptr<DbfFile> dbf_; // declared last: goes before the descriptor it writes to
+    std::unordered_map<std::string, int> fieldByName_;
+    std::string blankRow_;
+
+    int64_t current_ = -1;
+    std::string currentRow_;
+    bool atEnd_ = true;
+    Editing editing_ = Editing::None;
+    std::string editRow_;
+    bool modified_ = false;
+    int64_t visibleRows_ = -1;
+    std::map<std::vector<int>, ColumnIndex> indexes_;
+};
+
+WorkTable WorkTable::createAfresh(const std::string& folder, const std::string& name,
+                                  const std::vector<Column>& columns) {
+    std::vector<DbfField> fields = fieldsFor(name, columns);
+    tableFiles::requireFolder(folder);
+    std::string fileName = tableFileName(name);
+    std::string path = tableFiles::findFile(folder, fileName).value_or(tableFiles::joinPath(folder, fileName));
+    auto replacement = std::make_unique<TableReplacement>(folder, name, path);
+    auto dbf = DbfFile::create(replacement->fd(), path, fields);
+    return WorkTable(std::make_unique<Impl>(path, "", true, FileDescriptor(), std::move(replacement), std::move(dbf)));
+}
+
+WorkTable WorkTable::open(const std::string& folder, const std::string& name, OpenMode mode,
+                          const std::string& componentName) {
+    tableFiles::requireFolder(folder);
+    std::string fileName = tableFileName(name);
+    std::optional<std::string> found = tableFiles::findFile(folder, fileName);
+    if (!found)
+        throw tableErrors::tableNotFound(tableFiles::joinPath(folder, fileName));
+    const std::string& path = *found;
+
+    bool writable = mode != OpenMode::ReadOnly;
+    FileDescriptor fd(::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC));
+    if (!fd.valid() && mode == OpenMode::Shared && (errno == EACCES || errno == EROFS)) {
+        writable = false; // a table we may only read is still open for reading
+        fd = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    }
+    if (!fd.valid()) {
+        if (errno == ENOENT)
+            throw tableErrors::tableNotFound(path);
+        throw tableErrors::cannotOpen(path, errno);
+    }
+    LockKind kind = mode == OpenMode::Exclusive ? LockKind::Write : LockKind::Read;
+    if (tryLockWholeFile(fd.get(), kind) == LockResult::HeldByOther)
+        throw tableErrors::tableInUse(path);
+    auto dbf = DbfFile::open(fd.get(), path, writable);
+    return WorkTable(std::make_unique<Impl>(path, componentName, writable, std::move(fd), nullptr, std::move(dbf)));
+}
+
+WorkTable::WorkTable(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+WorkTable::WorkTable(WorkTable&&) noexcept = default;
+WorkTable& WorkTable::operator=(WorkTable&&) noexcept = default;
+WorkTable::~WorkTable() = default;
+
+namespace {
+
+WorkTable::Impl& openImpl(const std::unique_ptr<WorkTable::Impl>& impl) {
+    if (!impl)
+        throw tableErrors::closed("");
+    return *impl;
+}
+
+} // namespace
+
+void WorkTable::append() { openImpl(impl_).append(); }
+void WorkTable::edit() { openImpl(impl_).edit(); }
+void WorkTable::post() { openImpl(impl_).post(); }
+void WorkTable::first() { openImpl(impl_).first(); }
+void WorkTable::next() { openImpl(impl_).next(); }
+bool WorkTable::atEnd() const { return impl_ ? impl_->atEnd() : true; }
+
+std::string WorkTable::readText(const std::string& column) { return openImpl(impl_).readText(column); }
+int32_t WorkTable::readInteger(const std::string& column) { return openImpl(impl_).readInteger(column); }
+double WorkTable::readFloat(const std::string& column) { return openImpl(impl_).readFloat(column); }
+
+void WorkTable::writeText(const std::string& column, const std::string& value) {
+    Impl& impl = openImpl(impl_);
+    impl.write(column, [&](std::string& row, const DbfField& field) {
+        fieldCodec::writeText(row, field, value, impl.path());
+    });
+}
+
+void WorkTable::writeBoolean(const std::string& column, bool value) {
+    Impl& impl = openImpl(impl_);
+    impl.write(column, [&](std::string& row, const DbfField& field) {
+        fieldCodec::writeBoolean(row, field, value, impl.path());
+    });
+}
+
+void WorkTable::writeInteger(const std::string& column, int32_t value) {
+    Impl& impl = openImpl(impl_);
+    impl.write(column, [&](std::string& row, const DbfField& field) {
+        fieldCodec::writeInteger(row, field, value, impl.path());
+    });
+}
+
+void WorkTable::writeFloat(const std::string& column, double value) {
+    Impl& impl = openImpl(impl_);
+    impl.write(column, [&](std::string& row, const DbfField& field) {
+        fieldCodec::writeFloat(row, field, value, impl.path());
+    });
+}
+
+bool WorkTable::locate(const std::string& column, const std::string& value) {
+    return openImpl(impl_).locate({column}, {value});
+}
+
+bool WorkTable::locate(const std::vector<std::string>& columns, const std::vector<std::string>& values) {
+    return openImpl(impl_).locate(columns, values);
+}
+
+bool WorkTable::hasColumn(const std::string& column) const { return impl_ && impl_->hasColumn(column); }
+int64_t WorkTable::rowCount() const { return openImpl(impl_).rowCount(); }
+
+const std::string& WorkTable::path() const {
+    static const std::string none;
+    return impl_ ? impl_->path() : none;
+}
+
+void WorkTable::close() {
+    if (impl_)
+        impl_->close();
+}
+
+bool WorkTable::isOpen() const { return impl_ && impl_->isOpen(); }
+
+} // namespace tts::tables

@@ -1,0 +1,247 @@
+#include "tables/WorkTable.h"
+
+#include "TableTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace tts::tables {
+namespace {
+
+using testing::RawField;
+using testing::TempFolder;
+
+std::vector<Column> sampleColumns() {
+    return {Column::text("COD", 5), Column::boolean("ESTAREA"), Column::integer("DNI"), Column::floating("HORAS")};
+}
+
+TEST(WorkTableValues, EveryColumnTypeReadsBackAfterReopening) {
+    TempFolder folder;
+    {
+        WorkTable table = WorkTable::createAfresh(folder.path(), "T", sampleColumns());
+        table.append();
+        table.writeText("COD", "MAT");
+        table.writeBoolean("ESTAREA", true);
+        table.writeInteger("DNI", -2147483647 - 1);
+        table.writeFloat("HORAS", 2.5);
+        table.post();
+        table.append();
+        table.writeText("COD", "LENGUA"); // one more than the width
+        table.writeBoolean("ESTAREA", false);
+        table.writeInteger("DNI", 2147483647);
+        table.writeFloat("HORAS", 1.25);
+        table.post();
+        table.append(); // nothing written: every column blank
+        table.post();
+        table.close();
+    }
+    WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::ReadOnly);
+    ASSERT_EQ(table.rowCount(), 3);
+
+    table.first();
+    EXPECT_EQ(table.readText("COD"), "MAT");
+    EXPECT_EQ(table.readText("ESTAREA"), "True");
+    EXPECT_EQ(table.readInteger("ESTAREA"), 1);
+    EXPECT_EQ(table.readInteger("DNI"), -2147483647 - 1);
+    EXPECT_EQ(table.readText("DNI"), "-2147483648");
+    EXPECT_EQ(table.readFloat("HORAS"), 2.5);
+    EXPECT_EQ(table.readText("HORAS"), "2.5");
+    EXPECT_EQ(table.readInteger("HORAS"), 2); // rounded half to even
+
+    table.next();
+    EXPECT_EQ(table.readText("COD"), "LENGU");
+    EXPECT_EQ(table.readText("ESTAREA"), "False");
+    EXPECT_EQ(table.readInteger("DNI"), 2147483647);
+    EXPECT_EQ(table.readFloat("HORAS"), 1.25);
+    EXPECT_EQ(table.readText("HORAS"), "1.25");
+
+    table.next();
+    EXPECT_EQ(table.readText("COD"), "");
+    EXPECT_EQ(table.readText("ESTAREA"), "");
+    EXPECT_EQ(table.readText("DNI"), "");
+    EXPECT_EQ(table.readInteger("DNI"), 0);
+    EXPECT_EQ(table.readText("HORAS"), "");
+    EXPECT_EQ(table.readFloat("HORAS"), 0.0);
+}
+
+TEST(WorkTableValues, TextKeepsItsBytesAndIsCutToTheWidth) {
+    const struct {
+        std::string written;
+        std::string read;
+    } cases[] = {
+        {"", ""},
+        {"A", "A"},
+        {"  A", "  A"},               // leading blanks stay
+        {"ABCD", "ABCD"},
+        {"ABCDE", "ABCDE"},           // exactly the width
+        {"ABCDEFGH", "ABCDE"},        // cut to the width
+        {"11\xBD", "11\xBD"},         // one-half sign, Windows-1252
+        {"A\xF1o", "A\xF1o"},
+        {"Espa\xF1" "a", "Espa\xF1"},
+        {"\xE1\xE9\xED\xF3\xFA\xF1", "\xE1\xE9\xED\xF3\xFA"},
+    };
+    TempFolder folder;
+    {
+        WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("V", 5)});
+        for (const auto& c : cases) {
+            table.append();
+            table.writeText("V", c.written);
+            table.post();
+        }
+    }
+    WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::Shared);
+    table.first();
+    for (const auto& c : cases) {
+        ASSERT_FALSE(table.atEnd());
+        EXPECT_EQ(table.readText("V"), c.read) << "written: " << c.written;
+        table.next();
+    }
+    EXPECT_TRUE(table.atEnd());
+}
+
+TEST(WorkTableValues, NumbersReadAsTextInDecimalWithoutTrailingZeros) {
+    const struct {
+        double written;
+        std::string asText;
+        int32_t asInteger;
+    } cases[] = {
+        {0, "0", 0},          {1, "1", 1},           {-3.75, "-3.75", -4},   {0.1, "0.1", 0},
+        {25.5, "25.5", 26},   {13, "13", 13},        {-0.0, "0", 0},         {1e12, "1000000000000", 0},
+        {0.5, "0.5", 0},      {1.5, "1.5", 2},
+    };
+    TempFolder folder;
+    {
+        WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::floating("F")});
+        for (const auto& c : cases) {
+            table.append();
+            table.writeFloat("F", c.written);
+            table.post();
+        }
+    }
+    WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::ReadOnly);
+    table.first();
+    for (const auto& c : cases) {
+        EXPECT_EQ(table.readText("F"), c.asText);
+        EXPECT_EQ(table.readFloat("F"), c.written);
+        if (c.written < 1e9) {
+            EXPECT_EQ(table.readInteger("F"), c.asInteger) << c.asText;
+        }
+        table.next();
+    }
+}
+
+TEST(WorkTableValues, HeaderIsPlainDbaseMarkedWindowsAnsi) {
+    TempFolder folder;
+    WorkTable::createAfresh(folder.path(), "ASIGT", sampleColumns()).close();
+    std::string bytes = testing::readBytes(folder.file("ASIGT.DBF"));
+    ASSERT_EQ(bytes.size(), 32u + 4 * 32 + 1 + 1);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0x03);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[29]), 0x57);
+    EXPECT_EQ(bytes.substr(4, 4), std::string(4, '\0')); // no records
+    EXPECT_EQ(static_cast<unsigned char>(bytes[32 + 4 * 32]), 0x0D);
+    EXPECT_EQ(static_cast<unsigned char>(bytes.back()), 0x1A);
+    const struct {
+        const char* name;
+        char type;
+        int width;
+        int decimals;
+    } expected[] = {{"COD", 'C', 5, 0}, {"ESTAREA", 'L', 1, 0}, {"DNI", 'N', 11, 0}, {"HORAS", 'N', 20, 6}};
+    for (int i = 0; i < 4; ++i) {
+        std::string descriptor = bytes.substr(32 + 32 * i, 32);
+        EXPECT_EQ(std::string(descriptor.c_str()), expected[i].name);
+        EXPECT_EQ(descriptor[11], expected[i].type);
+        EXPECT_EQ(descriptor[16], expected[i].width);
+        EXPECT_EQ(descriptor[17], expected[i].decimals);
+    }
+    EXPECT_TRUE(folder.fileNames() == std::vector<std::string>{"ASIGT.DBF"}); // no side files
+}
+
+TEST(WorkTableValues, ConversionsBetweenColumnTypes) {
+    TempFolder folder;
+    WorkTable table = WorkTable::createAfresh(folder.path(), "T",
+                                              {Column::text("C", 10), Column::integer("I"), Column::floating("F"),
+                                               Column::boolean("L")});
+    table.append();
+    table.writeInteger("C", 42);
+    table.writeText("I", "17");
+    table.writeText("F", "0.25");
+    table.writeText("L", "True");
+    EXPECT_EQ(table.readText("C"), "42");
+    EXPECT_EQ(table.readInteger("C"), 42);
+    EXPECT_EQ(table.readInteger("I"), 17);
+    EXPECT_EQ(table.readText("F"), "0.25");
+    EXPECT_EQ(table.readText("L"), "True");
+    table.writeFloat("C", 2.5);
+    table.writeFloat("I", 2.5); // an integer column keeps the rounded value
+    EXPECT_EQ(table.readText("C"), "2.5");
+    EXPECT_EQ(table.readText("I"), "2");
+    table.writeText("I", "");
+    EXPECT_EQ(table.readText("I"), "");
+    EXPECT_EQ(testing::messageOf([&] { table.writeText("I", "abc"); }),
+              "'abc' no es un valor punto flotante v\xE1lido");
+    table.writeText("C", "x");
+    EXPECT_EQ(testing::messageOf([&] { table.readInteger("C"); }),
+              "'x' no es un valor entero v\xE1lido");
+}
+
+TEST(WorkTableValues, ValueTooLargeForItsColumnIsRefused) {
+    TempFolder folder;
+    WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::floating("F")});
+    table.append();
+    table.writeFloat("F", 1234567890123.5); // fits with fewer decimals
+    EXPECT_EQ(table.readText("F"), "1234567890123.5");
+    EXPECT_EQ(testing::messageOf([&] { table.writeFloat("F", 1e25); }),
+              "El valor 1e+25 no cabe en el campo 'F'.\nTabla: " + folder.file("T.DBF"));
+}
+
+// SOLUC comes from the host: other version bytes, field types this layer does not read, a
+// lower-case file name, numbers written by another program.
+TEST(WorkTableValues, ForeignTableIsReadByTheColumnsItNeeds) {
+    TempFolder folder;
+    std::vector<RawField> fields = {
+        {"DIA", 'N', 4, 0}, {"HORA", 'C', 3}, {"NOTAS", 'M', 10}, {"FECHA", 'D', 8},
+        {"PESO", 'F', 8, 3}, {"FIJA", 'L', 1}, {"CODGRUPO", 'C', 10},
+    };
+    std::vector<std::string> records = {
+        std::string(" ") + "   1" + "3  " + "0000000012" + "20240131" + "   2.500" + "T" + "1ESOA",
+        std::string(" ") + "  +7" + "10 " + "          " + "        " + "  -0.000" + "?" + "",
+        std::string(" ") + "0007" + "   " + "          " + "        " + "  1.0E+2" + "n" + "",
+    };
+    for (unsigned char version : {0x83, 0x8B, 0xF5, 0x30}) {
+        testing::writeBytes(folder.file("soluc.dbf"), testing::rawDbf(version, fields, records));
+        WorkTable table = WorkTable::open(folder.path(), "SOLUC", OpenMode::Exclusive, "wwTableSoluc");
+        EXPECT_EQ(table.path(), folder.file("soluc.dbf"));
+        table.first();
+        EXPECT_EQ(table.readInteger("DIA"), 1);
+        EXPECT_EQ(table.readText("DIA"), "1");
+        EXPECT_EQ(table.readText("HORA"), "3");
+        EXPECT_EQ(table.readText("PESO"), "2.5");
+        EXPECT_EQ(table.readText("FIJA"), "True");
+        EXPECT_EQ(table.readText("codgrupo"), "1ESOA"); // names regardless of case
+        table.next();
+        EXPECT_EQ(table.readText("DIA"), "7");
+        EXPECT_EQ(table.readText("PESO"), "0");
+        EXPECT_EQ(table.readText("FIJA"), "");
+        table.next();
+        EXPECT_EQ(table.readText("DIA"), "7");
+        EXPECT_EQ(table.readFloat("PESO"), 100.0);
+        EXPECT_EQ(table.readText("FIJA"), "False");
+        EXPECT_EQ(testing::messageOf([&] { table.readText("FECHA"); }),
+                  "El campo 'FECHA' es de un tipo que no se puede usar (D).\nTabla: " + folder.file("soluc.dbf"));
+    }
+}
+
+TEST(WorkTableValues, NumberFieldHoldingTextIsReportedNotGuessed) {
+    TempFolder folder;
+    testing::writeBytes(folder.file("T.DBF"),
+                        testing::rawDbf(0x03, {{"DIA", 'N', 4, 0}}, {" abc", " ****", " 1.2."}));
+    WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::ReadOnly);
+    const std::string tableLine = "\nTabla: " + folder.file("T.DBF");
+    for (const char* stored : {"abc", "****", "1.2."}) {
+        EXPECT_EQ(testing::messageOf([&] { table.readInteger("DIA"); }),
+                  "El campo 'DIA' contiene un valor que no es un n\xFAmero: '" + std::string(stored) + "'." + tableLine);
+        table.next();
+    }
+}
+
+} // namespace
+} // namespace tts::tables
