@@ -1,0 +1,123 @@
+#include "tables/WorkTable.h"
+
+#include "TableTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tts::tables {
+namespace {
+
+using testing::TempFolder;
+using Strings = std::vector<std::string>;
+
+void writeTable(const std::string& folder, const Strings& codes) {
+    WorkTable table = WorkTable::createAfresh(folder, "T", {Column::text("COD", 10)});
+    for (const std::string& code : codes) {
+        table.append();
+        table.writeText("COD", code);
+        table.post();
+    }
+    table.close();
+}
+
+Strings codesIn(const std::string& folder) {
+    WorkTable table = WorkTable::open(folder, "T", OpenMode::ReadOnly);
+    Strings codes;
+    for (table.first(); !table.atEnd(); table.next())
+        codes.push_back(table.readText("COD"));
+    return codes;
+}
+
+TEST(TableReplacement, OldTableStaysWholeUntilTheNewOneIsClosed) {
+    TempFolder folder;
+    writeTable(folder.path(), {"OLD1", "OLD2"});
+    testing::writeBytes(folder.file("T.MDX"), "index of the old table");
+    const std::string before = testing::readBytes(folder.file("T.DBF"));
+    ::chmod(folder.file("T.DBF").c_str(), 0640);
+
+    WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("COD", 10)});
+    table.append();
+    table.writeText("COD", "NEW");
+    table.post();
+    EXPECT_EQ(testing::readBytes(folder.file("T.DBF")), before);
+    table.close();
+
+    EXPECT_EQ(codesIn(folder.path()), Strings{"NEW"});
+    EXPECT_EQ(folder.fileNames(), Strings{"T.DBF"}); // index gone, no temporary file left
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.file("T.DBF").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(TableReplacement, RowsPostedBeforeAnErrorRemain) {
+    TempFolder folder;
+    writeTable(folder.path(), {"OLD"});
+    try {
+        WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("COD", 10)});
+        for (const char* code : {"A", "B"}) {
+            table.append();
+            table.writeText("COD", code);
+            table.post();
+        }
+        table.append();
+        table.writeText("COD", "C"); // never posted
+        throw std::runtime_error("conversion failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(codesIn(folder.path()), (Strings{"A", "B"}));
+    EXPECT_EQ(folder.fileNames(), Strings{"T.DBF"});
+}
+
+TEST(TableReplacement, TableNamedInAnotherLetterCaseIsReplacedNotDoubled) {
+    TempFolder folder;
+    writeTable(folder.path(), {"OLD"});
+    ::rename(folder.file("T.DBF").c_str(), folder.file("t.dbf").c_str());
+    testing::writeBytes(folder.file("t.mdx"), "index");
+    writeTable(folder.path(), {"NEW"});
+    EXPECT_EQ(folder.fileNames(), Strings{"t.dbf"});
+    EXPECT_EQ(codesIn(folder.path()), Strings{"NEW"});
+}
+
+// A process killed while it rebuilds a table leaves the complete old table; its temporary
+// file goes at the next rebuild of that table.
+TEST(TableReplacement, KilledRebuildLeavesTheOldTableAndItsLeftoverIsCleanedLater) {
+    TempFolder folder;
+    writeTable(folder.path(), {"OLD1", "OLD2"});
+    const std::string before = testing::readBytes(folder.file("T.DBF"));
+
+    pid_t child = ::fork();
+    if (child == 0) {
+        WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("COD", 10)});
+        for (int i = 0; i < 100; ++i) {
+            table.append();
+            table.writeText("COD", "NEW");
+            table.post();
+        }
+        ::raise(SIGKILL);
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    EXPECT_EQ(testing::readBytes(folder.file("T.DBF")), before);
+    EXPECT_EQ(codesIn(folder.path()), (Strings{"OLD1", "OLD2"}));
+    Strings leftover = folder.fileNames();
+    ASSERT_EQ(leftover.size(), 2u);
+    EXPECT_EQ(leftover[0].rfind(".~T.DBF.tmp-" + std::to_string(child) + "-", 0), 0u) << leftover[0];
+
+    // Leftovers of a process that still runs (pid 1 always does) are not touched.
+    const std::string busy = ".~T.DBF.tmp-1-7";
+    testing::writeBytes(folder.file(busy), "");
+    writeTable(folder.path(), {"NEW"});
+    EXPECT_EQ(folder.fileNames(), (Strings{busy, "T.DBF"}));
+    EXPECT_EQ(codesIn(folder.path()), Strings{"NEW"});
+}
+
+} // namespace
+} // namespace tts::tables

@@ -1,0 +1,224 @@
+#include "tables/WorkTable.h"
+
+#include "TableTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <grp.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tts::tables {
+namespace {
+
+using testing::messageOf;
+using testing::TempFolder;
+
+// Runs `action` in a child process, as the unprivileged user "nobody" when this one is root
+// (root ignores permissions), optionally limited in the size of the files it may write.
+// Returns the message of the error it raised.
+std::string messageInChild(const std::function<void()>& action, bool unprivileged, rlim_t fileSizeLimit = RLIM_INFINITY) {
+    int answer[2];
+    if (::pipe(answer) != 0)
+        return "(pipe failed)";
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(answer[0]);
+        bool ready = true;
+        if (unprivileged && ::geteuid() == 0)
+            ready = ::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0 &&
+                    ::setresuid(65534, 65534, 65534) == 0;
+        if (fileSizeLimit != RLIM_INFINITY) {
+            ::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{fileSizeLimit, fileSizeLimit};
+            ready = ready && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        }
+        std::string message = ready ? messageOf(action) : "(could not drop privileges)";
+        (void)!::write(answer[1], message.data(), message.size());
+        ::_exit(0);
+    }
+    ::close(answer[1]);
+    std::string message;
+    char buffer[512];
+    ssize_t got;
+    while ((got = ::read(answer[0], buffer, sizeof buffer)) > 0)
+        message.append(buffer, static_cast<size_t>(got));
+    ::close(answer[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return message;
+}
+
+TEST(WorkTableErrors, MissingTableFolderAndColumn) {
+    TempFolder folder;
+    const std::string missingFolder = folder.file("no-such-folder");
+    EXPECT_EQ(messageOf([&] { WorkTable::open(folder.path(), "PROFT", OpenMode::Shared); }),
+              "No se encuentra la tabla.\nTabla: " + folder.file("PROFT.DBF"));
+    EXPECT_EQ(messageOf([&] { WorkTable::open(missingFolder, "PROFT", OpenMode::ReadOnly); }),
+              "Ruta de acceso no v\xE1lida.\nRuta: " + missingFolder);
+    EXPECT_EQ(messageOf([&] { WorkTable::createAfresh(missingFolder, "PROFT", {Column::text("A", 1)}); }),
+              "Ruta de acceso no v\xE1lida.\nRuta: " + missingFolder);
+    testing::writeBytes(folder.file("file"), "");
+    EXPECT_EQ(messageOf([&] { WorkTable::createAfresh(folder.file("file"), "PROFT", {Column::text("A", 1)}); }),
+              "Ruta de acceso no v\xE1lida.\nRuta: " + folder.file("file"));
+
+    WorkTable::createAfresh(folder.path(), "SOLUC", {Column::text("HORA", 2)}).close();
+    WorkTable soluc = WorkTable::open(folder.path(), "SOLUC", OpenMode::Exclusive, "wwTableSoluc");
+    EXPECT_EQ(messageOf([&] { soluc.readInteger("DIA"); }), "wwTableSoluc: No se encuentra el campo 'DIA'");
+    EXPECT_EQ(messageOf([&] { soluc.locate("DIA", "1"); }), "wwTableSoluc: No se encuentra el campo 'DIA'");
+    EXPECT_TRUE(soluc.hasColumn("HORA"));
+    EXPECT_FALSE(soluc.hasColumn("DIA"));
+    soluc.close();
+    WorkTable plain = WorkTable::open(folder.path(), "SOLUC", OpenMode::Shared);
+    plain.append();
+    EXPECT_EQ(messageOf([&] { plain.writeText("DIA", "1"); }), "No se encuentra el campo 'DIA'");
+}
+
+TEST(WorkTableErrors, FolderThatCannotBeWrittenLeavesTheTableAsItWas) {
+    TempFolder folder;
+    std::string readOnlyFolder = folder.file("ro");
+    ASSERT_EQ(::mkdir(readOnlyFolder.c_str(), 0755), 0);
+    {
+        WorkTable table = WorkTable::createAfresh(readOnlyFolder, "AULAT", {Column::text("ABREV", 10)});
+        table.append();
+        table.writeText("ABREV", "LAB");
+        table.post();
+    }
+    ASSERT_EQ(::chmod(readOnlyFolder.c_str(), 0555), 0);
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    const std::string before = testing::readBytes(readOnlyFolder + "/AULAT.DBF");
+
+    EXPECT_EQ(messageInChild([&] { WorkTable::createAfresh(readOnlyFolder, "AULAT", {Column::text("X", 1)}); }, true),
+              "Ruta de acceso no v\xE1lida.\nRuta: " + readOnlyFolder);
+    EXPECT_EQ(testing::readBytes(readOnlyFolder + "/AULAT.DBF"), before);
+
+    // A table that may only be read still opens for reading, but not exclusively.
+    EXPECT_EQ(messageInChild(
+                  [&] {
+                      WorkTable table = WorkTable::open(readOnlyFolder, "AULAT", OpenMode::Shared);
+                      if (table.readText("ABREV") == "LAB")
+                          table.append();
+                  },
+                  true),
+              "La tabla est\xE1 abierta solo para lectura.\nTabla: " + readOnlyFolder + "/AULAT.DBF");
+    EXPECT_EQ(messageInChild([&] { WorkTable::open(readOnlyFolder, "AULAT", OpenMode::Exclusive); }, true),
+              "No se puede abrir la tabla.\nTabla: " + readOnlyFolder + "/AULAT.DBF\nMotivo: acceso denegado");
+}
+
+TEST(WorkTableErrors, FailedWriteKeepsTheOldTableAndLeavesNoTemporaryFile) {
+    TempFolder folder;
+    {
+        WorkTable table = WorkTable::createAfresh(folder.path(), "ASIGT", {Column::text("CASIG", 10)});
+        table.append();
+        table.writeText("CASIG", "OLD");
+        table.post();
+    }
+    const std::string before = testing::readBytes(folder.file("ASIGT.DBF"));
+    std::string message = messageInChild(
+        [&] {
+            WorkTable table = WorkTable::createAfresh(folder.path(), "ASIGT", {Column::text("NOMBRE", 200)});
+            for (int i = 0; i < 1000; ++i) {
+                table.append();
+                table.writeText("NOMBRE", std::string(200, 'x'));
+                table.post();
+            }
+        },
+        false, 8192);
+    EXPECT_EQ(message, "No se puede escribir en la tabla.\nTabla: " + folder.file("ASIGT.DBF") +
+                           "\nMotivo: el archivo ha superado el tama\xF1o permitido");
+    EXPECT_EQ(testing::readBytes(folder.file("ASIGT.DBF")), before);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"ASIGT.DBF"});
+}
+
+struct DamagedCase {
+    const char* what;
+    std::function<void(std::string&)> damage;
+    std::string reason;
+};
+
+void putLittleEndian(std::string& bytes, size_t at, uint32_t value, int size) {
+    for (int i = 0; i < size; ++i)
+        bytes[at + static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+TEST(WorkTableErrors, DamagedFilesAreReportedNeverReadOutOfBounds) {
+    // Two records of 1 + 10 + 11 bytes after a header of 32 + 2 * 32 + 1 bytes.
+    const std::vector<DamagedCase> cases = {
+        {"empty file", [](std::string& b) { b.clear(); }, "el archivo es demasiado corto para ser una tabla"},
+        {"shorter than a header", [](std::string& b) { b.resize(20); },
+         "el archivo es demasiado corto para ser una tabla"},
+        {"cut inside the records", [](std::string& b) { b.resize(b.size() - 10); },
+         "la cabecera indica 2 registros y el archivo contiene 1"},
+        {"cut inside the descriptors", [](std::string& b) { b.resize(70); },
+         "la cabecera dice ser m\xE1s larga que el archivo"},
+        {"record count too high", [](std::string& b) { putLittleEndian(b, 4, 3, 4); },
+         "la cabecera indica 3 registros y el archivo contiene 2"},
+        {"record count beyond any file", [](std::string& b) { putLittleEndian(b, 4, 0xFFFFFFFF, 4); },
+         "la cabecera indica un n\xFAmero de registros imposible"},
+        {"record length too long", [](std::string& b) { putLittleEndian(b, 10, 23, 2); },
+         "la longitud de registro de la cabecera (23) no coincide con la de sus campos (22)"},
+        {"record length zero", [](std::string& b) { putLittleEndian(b, 10, 0, 2); },
+         "la longitud de registro de la cabecera (0) no coincide con la de sus campos (22)"},
+        {"header length beyond the file", [](std::string& b) { putLittleEndian(b, 8, 60000, 2); },
+         "la cabecera dice ser m\xE1s larga que el archivo"},
+        {"header length too short", [](std::string& b) { putLittleEndian(b, 8, 40, 2); },
+         "la cabecera es demasiado corta"},
+        {"header length inside a descriptor", [](std::string& b) { putLittleEndian(b, 8, 32 + 32 + 16, 2); },
+         "la descripci\xF3n de los campos est\xE1 incompleta"},
+        {"no fields", [](std::string& b) { b[32] = 0x0D; }, "la tabla no tiene campos"},
+        {"field of width zero", [](std::string& b) { b[32 + 16] = 0; }, "el campo 'CODIGO' tiene ancho 0"},
+        {"field without name", [](std::string& b) { b[32] = 0; }, "un campo no tiene nombre"},
+        {"dBase 7", [](std::string& b) { b[0] = 0x04; }, "formato dBase 7, que no se puede leer"},
+    };
+    TempFolder folder;
+    {
+        WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("CODIGO", 10), Column::integer("N")});
+        for (int i = 0; i < 2; ++i) {
+            table.append();
+            table.writeInteger("N", i);
+            table.post();
+        }
+    }
+    const std::string good = testing::readBytes(folder.file("T.DBF"));
+    for (const DamagedCase& c : cases) {
+        std::string bytes = good;
+        c.damage(bytes);
+        testing::writeBytes(folder.file("T.DBF"), bytes);
+        for (OpenMode mode : {OpenMode::ReadOnly, OpenMode::Shared, OpenMode::Exclusive}) {
+            EXPECT_EQ(messageOf([&] { WorkTable::open(folder.path(), "T", mode); }),
+                      "El archivo de la tabla est\xE1 da\xF1" "ado.\nTabla: " + folder.file("T.DBF") +
+                          "\nMotivo: " + c.reason)
+                << c.what;
+        }
+        EXPECT_EQ(testing::readBytes(folder.file("T.DBF")), bytes) << c.what << ": the file was changed";
+    }
+}
+
+// A field of a type nobody knows is carried along; it only fails when it is used.
+TEST(WorkTableErrors, FieldOfUnknownTypeFailsWhenUsed) {
+    TempFolder folder;
+    testing::writeBytes(folder.file("SOLUC.DBF"),
+                        testing::rawDbf(0x03, {{"DIA", 'N', 2}, {"RARO", 'Z', 4}, {"RARO2", '\x01', 1}},
+                                        {"  1abcdx", "  2efghy"}));
+    WorkTable table = WorkTable::open(folder.path(), "SOLUC", OpenMode::Shared);
+    EXPECT_EQ(table.readInteger("DIA"), 1);
+    const std::string tableLine = "\nTabla: " + folder.file("SOLUC.DBF");
+    EXPECT_EQ(messageOf([&] { table.readText("RARO"); }),
+              "El campo 'RARO' es de un tipo que no se puede usar (Z)." + tableLine);
+    EXPECT_EQ(messageOf([&] { table.locate("RARO2", "x"); }),
+              "El campo 'RARO2' es de un tipo que no se puede usar ($01)." + tableLine);
+    table.edit();
+    EXPECT_EQ(messageOf([&] { table.writeText("RARO", "x"); }),
+              "El campo 'RARO' es de un tipo que no se puede usar (Z)." + tableLine);
+    table.writeInteger("DIA", 5);
+    table.post();
+    table.close();
+    std::string bytes = testing::readBytes(folder.file("SOLUC.DBF"));
+    EXPECT_NE(bytes.find(" 5abcdx"), std::string::npos); // the unknown fields kept their bytes
+}
+
+} // namespace
+} // namespace tts::tables
