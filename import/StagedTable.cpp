@@ -1,9 +1,11 @@
 #include "import/StagedTable.h"
 
+#include "base/CaseTable.h"
 #include "base/Error.h"
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace tts::import {
 
@@ -12,6 +14,21 @@ namespace fs = std::filesystem;
 namespace {
 fs::path fileOf(const std::string& folder, const std::string& name, const char* extension) {
     return fs::path(folder) / (name + extension);
+}
+
+// Files of the folder named `name` in any letter case but `keep` (a table written as
+// "asignomt.dbf" by another program is the same table on Windows); failures are ignored.
+void removeSpellings(const std::string& folder, const std::string& name, const std::string& keep) {
+    std::error_code failure;
+    std::vector<fs::path> doomed;
+    for (fs::directory_iterator it(folder, failure), end; !failure && it != end;
+         it.increment(failure)) {
+        const std::string stored = it->path().filename().string();
+        if (stored != keep && equalsIgnoringCase(stored, name))
+            doomed.push_back(it->path());
+    }
+    for (const fs::path& path : doomed)
+        fs::remove(path, failure);
 }
 } // namespace
 
@@ -40,8 +57,9 @@ void StagedTable::commit() {
     if (failure)
         throw Error("Cannot create file \"" + target.string() + "\". " + failure.message());
     committed_ = true;
+    removeSpellings(folder_, name_ + ".DBF", name_ + ".DBF");
+    removeSpellings(folder_, name_ + ".MDX", "");
     std::error_code ignored;
-    fs::remove(fileOf(folder_, name_, ".MDX"), ignored);
     fs::remove(fileOf(folder_, stagingName(name_), ".MDX"), ignored);
 }
 

@@ -1,0 +1,253 @@
+#include "CliRunner.h"
+#include "tables/WorkTable.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <initializer_list>
+
+namespace tts::cli::test {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "tts-cli-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+std::string columns(std::initializer_list<std::pair<int, std::string>> values) {
+    std::string line;
+    for (const auto& [column, value] : values) {
+        if (line.size() < static_cast<size_t>(column - 1))
+            line.resize(column - 1, ' ');
+        line.replace(column - 1, value.size(), value);
+    }
+    return line;
+}
+
+void writeLines(const std::string& path, const std::vector<std::string>& lines) {
+    std::ofstream out(path, std::ios::binary);
+    for (const std::string& line : lines)
+        out << line << "\r\n";
+}
+
+void writeSchool(const TempFolder& sice, bool withCourses = true) {
+    writeLines(sice.file("sice_asignat.txt"),
+               {columns({{2, "MAT"}, {6, "MATEMATICAS"}, {26, "Matem\xE1ticas"}}),
+                columns({{2, "mat"}, {6, "REPETIDA"}})});
+    writeLines(sice.file("sice_prof.txt"), {columns({{2, "JPG"}, {6, "P\xE9rez, Juan"}})});
+    writeLines(sice.file("sice_aulas.txt"), {columns({{2, "A101"}, {12, "A1"}})});
+    writeLines(sice.file("sice_grupo.txt"),
+               {columns({{2, "1ESOA"}, {12, "1A"}, {16, "ESO"}, {22, "1"}, {35, "M"}})});
+    writeLines(sice.file("sice_asignatgrupo.txt"), {columns({{2, "1ESOA"}, {16, "MAT"}})});
+    if (withCourses)
+        writeLines(sice.file("sice_asignatcurso.txt"),
+                   {columns({{2, "ESO"}, {8, "1"}, {24, "MAT"}, {28, "4"}})});
+    writeLines(sice.file("sice_sesiones.txt"),
+               {columns({{5, "0001"}, {9, "L"}, {10, "0800"}, {14, "0855"}})});
+}
+
+const char* const kHeading = "Tabla        Filas escritas C\u00F3digos repetidos";
+
+} // namespace
+
+TEST(ImportCommand, CompleteFolder) {
+    TempFolder sice, work;
+    writeSchool(sice);
+    const CliResult r = runCli({"import", "--sice", sice.path(), "--work", work.path()});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(linesOf(r.out), (std::vector<std::string>{
+                                  "Proceso finalizado",
+                                  kHeading,
+                                  "ASIGNOMT                  1                 1",
+                                  "PROFT                     1                 0",
+                                  "AULAT                     1                 0",
+                                  "GRUPOST                   1                 0",
+                                  "ASIGT                     1                 0",
+                                  "DIASHORAST                1                 0",
+                              }));
+    tables::WorkTable asignomt =
+        tables::WorkTable::open(work.path(), "ASIGNOMT", tables::OpenMode::ReadOnly);
+    asignomt.first();
+    EXPECT_EQ(asignomt.readText("NOMBRE"), "Matem\xE1ticas"); // bytes stay Windows-1252
+}
+
+TEST(ImportCommand, MissingFilesGoToStandardErrorOnePerLine) {
+    TempFolder work;
+    {
+        TempFolder sice;
+        writeSchool(sice, false);
+        const CliResult r = runCli({"import", "--work", work.path(), "--sice=" + sice.path()});
+        EXPECT_EQ(r.status, 0); // the course file is optional
+        EXPECT_EQ(r.err, "No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)\n");
+        EXPECT_EQ(linesOf(r.out).at(0), "Proceso finalizado");
+    }
+    TempFolder empty;
+    const CliResult r = runCli({"import", "--sice", empty.path(), "--work", work.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(linesOf(r.err), (std::vector<std::string>{
+                                  "No existe archivo de asignaturas (SICE_ASIGNAT.TXT)",
+                                  "No existe archivo de profesores (SICE_PROF.TXT)",
+                                  "No existe archivo de aulas (SICE_AULAS.TXT)",
+                                  "No existe archivo de grupos (SICE_GRUPO.TXT)",
+                                  "No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)",
+                                  "No existe archivo de grupos (SICE_SESIONES.TXT)",
+                              }));
+    const std::vector<std::string> out = linesOf(r.out);
+    ASSERT_EQ(out.size(), 8u);
+    EXPECT_EQ(out[0], "Proceso finalizado");
+    EXPECT_EQ(out[2], "ASIGNOMT        sin cambios");
+}
+
+TEST(ImportCommand, MissingFolder) {
+    TempFolder place;
+    const CliResult r = runCli({"import", "--sice", place.file("no-existe"), "--work", place.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "No existe la carpeta\n");
+    EXPECT_EQ(r.out, "");
+}
+
+TEST(ImportCommand, AnErrorEndsTheRunWithItsMessage) {
+    TempFolder sice, work;
+    writeSchool(sice);
+    writeLines(sice.file("sice_sesiones.txt"),
+               {columns({{5, "0001"}, {9, "L"}, {10, "8:00"}, {14, "0855"}})});
+    const CliResult r = runCli({"import", "--sice", sice.path(), "--work", work.path()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "'8:00' no es un valor entero v\u00E1lido.\n");
+    const std::vector<std::string> out = linesOf(r.out);
+    EXPECT_EQ(std::count(out.begin(), out.end(), "Proceso finalizado"), 0);
+    EXPECT_EQ(out.back(), "DIASHORAST      sin cambios");
+}
+
+TEST(ImportCommand, UsageErrors) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"import"},
+             {"import", "--work", "/tmp"},
+             {"import", "--sice"},
+             {"import", "--sice", "/tmp", "--sice", "/tmp"},
+             {"import", "--sice", "/tmp", "--verbose"},
+             {"import", "--sice="},
+             {"import", "/tmp"}}) {
+        const CliResult r = runCli(args);
+        EXPECT_EQ(r.status, 64) << args.back();
+        EXPECT_NE(r.err.find("Uso: transTalvorSice-cli import"), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    const CliResult help = runCli({"import", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--sice CARPETA"), std::string::npos);
+}
+
+TEST(ImportCommand, DefaultWorkFolderComesFromHtemp) {
+    TempFolder sice, work;
+    writeSchool(sice);
+    const CliResult r = runCli({"import", "--sice", sice.path()}, {{"HTEMP", work.path()}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(work.file("DIASHORAST.DBF")));
+}
+
+TEST(ImportCommand, JsonReportIsAllOfStandardOutput) {
+    TempFolder sice, work;
+    writeSchool(sice, false);
+    fs::remove(sice.file("sice_aulas.txt"));
+    const CliResult r =
+        runCli({"import", "--json", "--sice", sice.path(), "--work", work.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(linesOf(r.err), (std::vector<std::string>{
+                                  "No existe archivo de aulas (SICE_AULAS.TXT)",
+                                  "No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)",
+                                  "Proceso finalizado",
+                              }));
+    const std::string expected =
+        "{\n"
+        "  \"command\": \"import\",\n"
+        "  \"workFolder\": \"" + work.path() + "\",\n"
+        "  \"folderFound\": true,\n"
+        "  \"finished\": true,\n"
+        "  \"result\": -1,\n"
+        "  \"exitStatus\": 1,\n"
+        "  \"messages\": [\n"
+        "    \"No existe archivo de aulas (SICE_AULAS.TXT)\",\n"
+        "    \"No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)\",\n"
+        "    \"Proceso finalizado\"\n"
+        "  ],\n"
+        "  \"error\": null,\n"
+        "  \"tables\": [\n"
+        "    {\n"
+        "      \"table\": \"ASIGNOMT\",\n"
+        "      \"rebuilt\": true,\n"
+        "      \"rowsWritten\": 1,\n"
+        "      \"repeatedCodes\": 1\n"
+        "    },\n"
+        "    {\n"
+        "      \"table\": \"PROFT\",\n"
+        "      \"rebuilt\": true,\n"
+        "      \"rowsWritten\": 1,\n"
+        "      \"repeatedCodes\": 0\n"
+        "    },\n"
+        "    {\n"
+        "      \"table\": \"AULAT\",\n"
+        "      \"rebuilt\": false,\n"
+        "      \"rowsWritten\": 0,\n"
+        "      \"repeatedCodes\": 0\n"
+        "    },\n"
+        "    {\n"
+        "      \"table\": \"GRUPOST\",\n"
+        "      \"rebuilt\": true,\n"
+        "      \"rowsWritten\": 1,\n"
+        "      \"repeatedCodes\": 0\n"
+        "    },\n"
+        "    {\n"
+        "      \"table\": \"ASIGT\",\n"
+        "      \"rebuilt\": true,\n"
+        "      \"rowsWritten\": 1,\n"
+        "      \"repeatedCodes\": 0\n"
+        "    },\n"
+        "    {\n"
+        "      \"table\": \"DIASHORAST\",\n"
+        "      \"rebuilt\": true,\n"
+        "      \"rowsWritten\": 1,\n"
+        "      \"repeatedCodes\": 0\n"
+        "    }\n"
+        "  ]\n"
+        "}\n";
+    EXPECT_EQ(r.out, expected);
+}
+
+TEST(ImportCommand, JsonCarriesTheErrorAndEscapesIt) {
+    TempFolder sice, work;
+    writeSchool(sice);
+    writeLines(sice.file("sice_sesiones.txt"),
+               {columns({{5, "0001"}, {9, "L"}, {10, "\"\\8\""}, {14, "0855"}})});
+    const CliResult r =
+        runCli({"import", "--sice", sice.path(), "--work", work.path(), "--json"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "'\"\\8\"' no es un valor entero v\u00E1lido.\n");
+    EXPECT_NE(r.out.find("  \"error\": \"'\\\"\\\\8\\\"' no es un valor entero v\u00E1lido.\",\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("  \"finished\": false,\n"), std::string::npos);
+    EXPECT_NE(r.out.find("  \"result\": 1,\n"), std::string::npos);
+    EXPECT_NE(r.out.find("  \"exitStatus\": 2,\n"), std::string::npos);
+}
+
+} // namespace tts::cli::test

@@ -1,0 +1,161 @@
+#pragma once
+
+#include "import/ImportContext.h"
+#include "import/ImportRun.h"
+#include "tests/support/RecordingRunHost.h"
+#include "tables/WorkTable.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tts::import::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tts-import-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    bool has(const std::string& name) const { return std::filesystem::exists(file(name)); }
+    std::vector<std::string> names() const {
+        std::vector<std::string> all;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            all.push_back(entry.path().filename().string());
+        std::sort(all.begin(), all.end());
+        return all;
+    }
+
+private:
+    std::string path_;
+};
+
+// A fixed-column line: each value starts at its 1-based column, blanks in between.
+inline std::string columns(std::initializer_list<std::pair<int, std::string>> values) {
+    std::string line;
+    for (const auto& [column, value] : values) {
+        if (line.size() < static_cast<size_t>(column - 1))
+            line.resize(column - 1, ' ');
+        line.replace(column - 1, value.size(), value);
+    }
+    return line;
+}
+
+// Header, header-name and trailer lines around the data, as SICE writes them.
+inline std::vector<std::string> withFrame(const std::string& upperName,
+                                          std::vector<std::string> data) {
+    std::vector<std::string> lines;
+    lines.push_back(columns({{1, "0"}, {2, upperName}, {52, "CABECERA"}, {60, "010920240800"}}));
+    lines.push_back(columns({{2, upperName}}));
+    for (auto& line : data)
+        lines.push_back(std::move(line));
+    lines.push_back(columns({{1, "9"}, {2, upperName}, {52, "CABECERA"}, {60, "010920240800"}}));
+    return lines;
+}
+
+inline void writeLines(const std::string& path, const std::vector<std::string>& lines) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    for (const std::string& line : lines)
+        out << line << "\r\n";
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+using Row = std::map<std::string, std::string>;
+
+// Every row of a work table, the named columns read as text.
+inline std::vector<Row> readRows(const std::string& folder, const std::string& name,
+                                 const std::vector<std::string>& columnNames) {
+    tables::WorkTable table = tables::WorkTable::open(folder, name, tables::OpenMode::ReadOnly);
+    std::vector<Row> rows;
+    for (table.first(); !table.atEnd(); table.next()) {
+        Row row;
+        for (const std::string& column : columnNames)
+            row[column] = table.readText(column);
+        rows.push_back(std::move(row));
+    }
+    table.close();
+    return rows;
+}
+
+// One column of every row.
+inline std::vector<std::string> readColumn(const std::string& folder, const std::string& name,
+                                           const std::string& column) {
+    std::vector<std::string> values;
+    for (const Row& row : readRows(folder, name, {column}))
+        values.push_back(row.at(column));
+    return values;
+}
+
+// A table standing in for the one an earlier import left, to see whether a step replaced it.
+inline void writeSentinelTable(const std::string& folder, const std::string& name) {
+    tables::WorkTable table = tables::WorkTable::createAfresh(
+        folder, name, {tables::Column::text("SENTINEL", 10)});
+    table.append();
+    table.writeText("SENTINEL", "antes");
+    table.post();
+    table.close();
+}
+
+inline bool isSentinelTable(const std::string& folder, const std::string& name) {
+    tables::WorkTable table = tables::WorkTable::open(folder, name, tables::OpenMode::ReadOnly);
+    if (!table.hasColumn("SENTINEL"))
+        return false;
+    table.first();
+    return !table.atEnd() && table.readText("SENTINEL") == "antes" && table.rowCount() == 1;
+}
+
+// A SICE folder and a work folder, and one step run over them as the run would call it.
+struct StepFixture {
+    TempFolder sice;
+    TempFolder work;
+    tts::test::RecordingRunHost host{false, 1};
+    ImportReport report;
+
+    StepFixture() {
+        for (const char* table : {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"})
+            report.tables.push_back(TableReport{table});
+    }
+
+    void write(const std::string& name, const std::vector<std::string>& lines) {
+        writeLines(sice.file(name), lines);
+    }
+
+    template <typename Step> void run(Step step) {
+        ImportContext context{sice.path() + "/", work.path(), host, report};
+        step(context);
+    }
+
+    const TableReport& tableReport(const std::string& table) const {
+        for (const TableReport& entry : report.tables)
+            if (entry.table == table)
+                return entry;
+        throw std::runtime_error("no report for " + table);
+    }
+
+    std::vector<Row> rows(const std::string& table, const std::vector<std::string>& columnNames) {
+        return readRows(work.path(), table, columnNames);
+    }
+};
+
+} // namespace tts::import::test
