@@ -1,6 +1,6 @@
 #include "ExportFixture.h"
 #include "base/Error.h"
-#include "support/RecordingRunHost.h"
+#include "tests/support/RecordingRunHost.h"
 
 #include <gtest/gtest.h>
 
