@@ -8,7 +8,7 @@
 
 namespace tts::fuzz {
 
-// Every regular file of a folder by name, with its bytes.
+// Every entry of a folder by name: a file with its bytes, a folder or a link as such.
 using FolderSnapshot = std::map<std::string, std::string>;
 
 inline std::string fileBytes(const std::string& path) {
@@ -18,9 +18,15 @@ inline std::string fileBytes(const std::string& path) {
 
 inline FolderSnapshot snapshotOf(const std::string& folder) {
     FolderSnapshot snapshot;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        snapshot[entry.path().filename().string()] =
-            entry.is_regular_file() ? fileBytes(entry.path().string()) : std::string("<folder>");
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::string& content = snapshot[entry.path().filename().string()];
+        if (entry.is_symlink())
+            content = "<link to " + std::filesystem::read_symlink(entry.path()).string() + ">";
+        else if (entry.is_regular_file())
+            content = fileBytes(entry.path().string());
+        else
+            content = "<not a file>";
+    }
     return snapshot;
 }
 

@@ -1,0 +1,32 @@
+#include "HardeningSupport.h"
+
+#include "GeneratedSchool.h"
+#include "export/TimetableExport.h"
+#include "import/ImportRun.h"
+
+namespace tts::hardening {
+
+ImportedSchool::ImportedSchool() {
+    copyFolder(exampleSiceFolder(), sice.path());
+    test::RecordingRunHost host;
+    import::runImport(host, sice.path(), work.path());
+    // A timetable over the example's codes, so that an export has something to write.
+    writeSoluc(work.path(), SchoolSize{}, 200);
+    writeFileBytes(sice.file("SICE_HORARIO.TXT"), "0SICE_HORARIO.TXT from an earlier export\r\n");
+    remember();
+}
+
+void ImportedSchool::remember() {
+    siceBefore = snapshotOf(sice.path());
+    workBefore = snapshotOf(work.path());
+}
+
+void ImportedSchool::runImport(test::RecordingRunHost& host) const {
+    import::runImport(host, sice.path(), work.path());
+}
+
+void ImportedSchool::runExport(test::RecordingRunHost& host) const {
+    exporting::runExport(host, sice.path(), work.path());
+}
+
+} // namespace tts::hardening

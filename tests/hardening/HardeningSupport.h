@@ -1,0 +1,65 @@
+#pragma once
+
+#include "base/Error.h"
+#include "fuzz/FolderSnapshot.h"
+#include "fuzz/ScratchFolder.h"
+#include "tests/support/RecordingRunHost.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace tts::hardening {
+
+using fuzz::fileBytes;
+using fuzz::FolderSnapshot;
+using fuzz::snapshotOf;
+using fuzz::writeFileBytes;
+
+inline std::string exampleSiceFolder() { return TTS_SOURCE_DIR "/examples/sice"; }
+
+// A folder of the test's own, removed afterwards. Created private; openToAll() lets the
+// unprivileged child of a permission test in.
+class TestFolder : public fuzz::ScratchFolder {
+public:
+    explicit TestFolder(const std::string& label) : ScratchFolder(label) {}
+    const TestFolder& openToAll() const {
+        ::chmod(path().c_str(), 0777);
+        return *this;
+    }
+    std::string file(const std::string& name) const { return prefix() + name; }
+};
+
+inline void copyFolder(const std::string& from, const std::string& to) {
+    for (const auto& entry : std::filesystem::directory_iterator(from))
+        std::filesystem::copy_file(entry.path(), to + "/" + entry.path().filename().string(),
+                                   std::filesystem::copy_options::overwrite_existing);
+}
+
+// The message of the tts::Error that `job` raises, or "" when it raises none.
+inline std::string errorOf(const std::function<void()>& job) {
+    try {
+        job();
+    } catch (const Error& e) {
+        return e.message();
+    }
+    return "";
+}
+
+// A school's folder of SICE files and a work folder that already holds the tables its import
+// built, the state a user is in before a run that may go wrong.
+struct ImportedSchool {
+    TestFolder sice{"sice"};
+    TestFolder work{"work"};
+    FolderSnapshot siceBefore;
+    FolderSnapshot workBefore;
+
+    ImportedSchool();                    // from the example school
+    void remember();                     // takes the two snapshots again
+    void runImport(test::RecordingRunHost& host) const;
+    void runExport(test::RecordingRunHost& host) const;
+};
+
+} // namespace tts::hardening

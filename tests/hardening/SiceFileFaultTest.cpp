@@ -1,0 +1,195 @@
+// SICE files that are there but cannot be read, and folders where files should be: the user
+// reads what went wrong, and no table or SICE file is lost or left half-made.
+#include "ChildProcess.h"
+#include "HardeningSupport.h"
+#include "TableStates.h"
+
+#include "export/TimetableExport.h"
+#include "import/ImportRun.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace tts::hardening {
+namespace {
+
+// The outcome of a job as the child that ran it reports it.
+std::string outcomeOf(const std::function<void(test::RecordingRunHost&)>& job) {
+    test::RecordingRunHost host;
+    try {
+        job(host);
+    } catch (const Error& e) {
+        return "error: " + e.message();
+    }
+    std::string said = "finished, result " + std::to_string(host.result());
+    for (const auto& message : host.messages)
+        said += " | " + message;
+    return said;
+}
+
+// Root reads everything: a refused permission only shows for somebody else. Everything the
+// unprivileged child must reach is opened to all first, so only the one denial remains.
+void openEverythingToAll(const TestFolder& folder) {
+    folder.openToAll();
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ::chmod(entry.path().c_str(), entry.is_directory() ? 0777 : 0666);
+}
+
+// A read that the system refuses with an input/output error, as a failing disk would:
+// /proc/self/mem of the reading process cannot be read at offset 0.
+void makeUnreadableByDisk(const std::string& path) {
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink("/proc/self/mem", path);
+}
+
+void replaceByFolder(const std::string& path) {
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+}
+
+// The expected text with "<sice>" standing for the SICE folder.
+std::string withFolder(std::string text, const std::string& folder) {
+    if (size_t at = text.find("<sice>"); at != std::string::npos)
+        text.replace(at, 6, folder);
+    return text;
+}
+
+struct ImportCase {
+    const char* name;
+    const char* file;
+    enum { Denied, DiskError, Folder } fault;
+    const char* outcome;  // "error: <message>" or the finished run's result and notices
+    const char* tables;   // per table in step order: N new, O old as before the run
+};
+
+class ImportWithBrokenSiceFile : public ::testing::TestWithParam<ImportCase> {};
+
+TEST_P(ImportWithBrokenSiceFile, TellsTheUserAndKeepsEveryTableWholeOldOrNew) {
+    const ImportCase& c = GetParam();
+    TestFolder sice("sice"), work("work");
+    TableStates states;
+    states.prepare(sice, work);
+    const std::string path = sice.file(c.file);
+    bool asNobody = false;
+    switch (c.fault) {
+    case ImportCase::Denied:
+        openEverythingToAll(sice);
+        openEverythingToAll(work);
+        ::chmod(path.c_str(), 0);
+        asNobody = true;
+        break;
+    case ImportCase::DiskError:
+        makeUnreadableByDisk(path);
+        break;
+    case ImportCase::Folder:
+        replaceByFolder(path);
+        break;
+    }
+    const FolderSnapshot siceBefore = snapshotOf(sice.path());
+
+    ChildOutcome child = runInChild(
+        [&] {
+            return outcomeOf([&](test::RecordingRunHost& host) {
+                import::runImport(host, sice.path(), work.path());
+            });
+        },
+        asNobody);
+
+    ASSERT_TRUE(child.exitedNormally) << child.report;
+    EXPECT_EQ(child.exitCode, 0) << child.report;
+    EXPECT_EQ(child.report, withFolder(c.outcome, sice.path()));
+    EXPECT_EQ(snapshotOf(work.path()), states.expected(c.tables));
+    EXPECT_EQ(snapshotOf(sice.path()), siceBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ImportWithBrokenSiceFile,
+    ::testing::Values(
+        ImportCase{"SubjectsDenied", "sice_asignat.txt", ImportCase::Denied,
+                   "error: Acceso al archivo denegado", "OOOOOO"},
+        ImportCase{"ActivitiesDenied", "SICE_ACTIVIDADES.TXT", ImportCase::Denied,
+                   "error: Acceso al archivo denegado", "OOOOOO"},
+        ImportCase{"GroupsDenied", "sice_grupo.txt", ImportCase::Denied,
+                   "error: Acceso al archivo denegado", "NNNOOO"},
+        ImportCase{"TeachersDiskError", "sice_prof.txt", ImportCase::DiskError,
+                   "error: Error de E/S 30", "NOOOOO"},
+        ImportCase{"SessionsDiskError", "sice_sesiones.txt", ImportCase::DiskError,
+                   "error: Cannot open file \"<sice>/sice_sesiones.txt\". Input/output error", "NNNNNO"},
+        ImportCase{"CourseHoursDenied", "sice_asignatcurso.txt", ImportCase::Denied,
+                   "error: Cannot open file \"<sice>/sice_asignatcurso.txt\". Permission denied", "NNNNOO"},
+        ImportCase{"RoomsAreAFolder", "sice_aulas.txt", ImportCase::Folder,
+                   "finished, result -1 | No existe archivo de aulas (SICE_AULAS.TXT) | Proceso finalizado",
+                   "NNONNN"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ExportCase {
+    const char* name;
+    const char* file;
+    enum { Denied, DiskError, Folder, FolderNotWritable } fault;
+    const char* message;
+};
+
+class ExportWithBrokenSiceFile : public ::testing::TestWithParam<ExportCase> {};
+
+TEST_P(ExportWithBrokenSiceFile, TellsTheUserAndLeavesTheOldTimetableFile) {
+    const ExportCase& c = GetParam();
+    ImportedSchool school;
+    const std::string path = school.sice.file(c.file);
+    bool asNobody = false;
+    switch (c.fault) {
+    case ExportCase::Denied:
+        openEverythingToAll(school.sice);
+        openEverythingToAll(school.work);
+        ::chmod(path.c_str(), 0);
+        asNobody = true;
+        break;
+    case ExportCase::DiskError:
+        makeUnreadableByDisk(path);
+        break;
+    case ExportCase::Folder:
+        replaceByFolder(path);
+        break;
+    case ExportCase::FolderNotWritable:
+        openEverythingToAll(school.sice);
+        openEverythingToAll(school.work);
+        ::chmod(school.sice.path().c_str(), 0555);
+        asNobody = true;
+        break;
+    }
+    school.remember();
+
+    ChildOutcome child = runInChild(
+        [&] {
+            return outcomeOf([&](test::RecordingRunHost& host) { school.runExport(host); });
+        },
+        asNobody);
+    ::chmod(school.sice.path().c_str(), 0700);
+
+    ASSERT_TRUE(child.exitedNormally) << child.report;
+    EXPECT_EQ(child.report, "error: " + withFolder(c.message, school.sice.path()));
+    EXPECT_EQ(snapshotOf(school.sice.path()), school.siceBefore);
+    EXPECT_EQ(snapshotOf(school.work.path()), school.workBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ExportWithBrokenSiceFile,
+    ::testing::Values(
+        ExportCase{"SubjectsDenied", "sice_asignat.txt", ExportCase::Denied,
+                   "Cannot open file \"<sice>/sice_asignat.txt\". Permission denied"},
+        ExportCase{"SessionsDiskError", "sice_sesiones.txt", ExportCase::DiskError,
+                   "Cannot open file \"<sice>/sice_sesiones.txt\". Input/output error"},
+        ExportCase{"SubjectsAreAFolder", "sice_asignat.txt", ExportCase::Folder,
+                   "Cannot open file \"<sice>/sice_asignat.txt\". Is a directory"},
+        ExportCase{"TimetableIsAFolder", "SICE_HORARIO.TXT", ExportCase::Folder,
+                   "Cannot create file \"<sice>/SICE_HORARIO.TXT\". Is a directory"},
+        ExportCase{"FolderNotWritable", "SICE_HORARIO.TXT", ExportCase::FolderNotWritable,
+                   "Cannot create file \"<sice>/SICE_HORARIO.TXT\". Permission denied"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace tts::hardening
