@@ -1,0 +1,145 @@
+#include "CliRunner.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace tts::cli::test {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ExportFolders {
+public:
+    ExportFolders() {
+        std::string pattern = (fs::temp_directory_path() / "tts-cli-export-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
+        root_ = pattern;
+        fs::create_directory(sice());
+        fs::create_directory(work());
+    }
+    ~ExportFolders() {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+    std::string sice() const { return (root_ / "sice").string(); }
+    std::string work() const { return (root_ / "work").string(); }
+
+    // The example school imported through the command line, with the host's timetable beside
+    // the work tables.
+    void importExample() {
+        const fs::path examples = fs::path(TTS_SOURCE_DIR) / "examples";
+        for (const auto& entry : fs::directory_iterator(examples / "sice"))
+            fs::copy_file(entry.path(), fs::path(sice()) / entry.path().filename());
+        const CliResult r = runCli({"import", "--sice", sice(), "--work", work()});
+        ASSERT_EQ(r.status, 0) << r.err;
+        fs::copy_file(examples / "SOLUC.DBF", fs::path(work()) / "SOLUC.DBF");
+    }
+
+private:
+    fs::path root_;
+};
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Columns 60-71 of the header and the trailer hold the time of the run.
+std::string maskTimeStamps(std::string bytes) {
+    const size_t lastLine = bytes.rfind("\r\n", bytes.size() - 3) + 2;
+    for (size_t start : {size_t{0}, lastLine}) {
+        EXPECT_EQ(bytes.substr(start + 59, 12).find_first_not_of("0123456789"),
+                  std::string::npos);
+        bytes.replace(start + 59, 12, "<time stamp>");
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(ExportCommand, ImportThenExportOfTheExampleSchool) {
+    ExportFolders f;
+    f.importExample();
+    const CliResult r = runCli({"export", "--sice", f.sice(), "--work", f.work()});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(linesOf(r.out),
+              (std::vector<std::string>{
+                  "Proceso finalizado",
+                  "SICE_HORARIO.TXT: 242 l\u00EDneas de horario",
+                  "Grupos que no est\u00E1n en GRUPOST: 67 filas (\"4ESOA-D\", \"\")",
+                  "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC): 182 filas (\"\", \"*CCP\")",
+                  "Aulas que no est\u00E1n en AULAT: 61 filas (\"AULA-ING\", \"\")",
+                  "D\u00EDa/hora sin tramo en DIASHORAST: 0 filas",
+              }));
+    const std::string expected = fs::path(TTS_SOURCE_DIR) / "tests" / "export" / "data" /
+                                 "example-SICE_HORARIO.TXT";
+    EXPECT_EQ(maskTimeStamps(readBytes(f.sice() + "/SICE_HORARIO.TXT")),
+              maskTimeStamps(readBytes(expected)));
+}
+
+TEST(ExportCommand, JsonReportIsAllOfStandardOutput) {
+    ExportFolders f;
+    f.importExample();
+    const CliResult r = runCli({"export", "--json", "--sice", f.sice(), "--work", f.work()});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "Proceso finalizado\n");
+    ASSERT_FALSE(r.out.empty());
+    EXPECT_EQ(r.out.front(), '{');
+    EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
+    for (const char* part : {"\"command\": \"export\"", "\"finished\": true", "\"result\": 1",
+                             "\"exitStatus\": 0", "\"error\": null", "\"linesWritten\": 242",
+                             "\"rooms\": {\n      \"rows\": 61,\n      \"codes\": [\n        "
+                             "\"AULA-ING\",\n        \"\"\n      ]"})
+        EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+}
+
+TEST(ExportCommand, MissingFolder) {
+    ExportFolders f;
+    const CliResult r = runCli({"export", "--sice", f.sice() + "/none", "--work", f.work()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "No existe la carpeta\n");
+    EXPECT_EQ(r.out, "");
+}
+
+TEST(ExportCommand, AnErrorStopsItWithItsMessage) {
+    ExportFolders f;
+    f.importExample();
+    std::ofstream(f.sice() + "/sice_sesiones.txt", std::ios::binary) << "0SICE_SESIONES.TXT\r\n";
+    std::ofstream(f.sice() + "/SICE_HORARIO.TXT", std::ios::binary) << "old\r\n";
+    CliResult r = runCli({"export", "--sice", f.sice(), "--work", f.work()});
+    EXPECT_EQ(r.status, 2);
+    // ")" sorts below ".", so the error handler adds no full stop.
+    EXPECT_EQ(r.err, "List index out of bounds (1)\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(readBytes(f.sice() + "/SICE_HORARIO.TXT"), "old\r\n");
+
+    // The host's table missing: the table layer's two lines, carried whole in the JSON report.
+    fs::copy_file(fs::path(TTS_SOURCE_DIR) / "examples" / "sice" / "sice_sesiones.txt",
+                  fs::path(f.sice()) / "sice_sesiones.txt", fs::copy_options::overwrite_existing);
+    fs::remove(fs::path(f.work()) / "SOLUC.DBF");
+    r = runCli({"export", "--json", "--sice", f.sice(), "--work", f.work()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("No se encuentra la tabla.\nTabla: ", 0), 0u) << r.err;
+    EXPECT_NE(r.out.find("\"error\": \"No se encuentra la tabla.\\nTabla: "), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"finished\": false"), std::string::npos);
+    EXPECT_EQ(readBytes(f.sice() + "/SICE_HORARIO.TXT"), "old\r\n");
+}
+
+TEST(ExportCommand, UsageErrors) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"export"}, {"export", "--work", "/tmp"},
+          {"export", "--sice"}, {"export", "--sice", "/tmp", "--bogus"}}) {
+        const CliResult r = runCli(args);
+        EXPECT_EQ(r.status, 64);
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("transTalvorSice-cli export"), std::string::npos) << r.err;
+    }
+}
+
+} // namespace tts::cli::test
