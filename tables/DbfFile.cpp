@@ -2,6 +2,8 @@
 
 #include "tables/TableErrors.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <ctime>
 
@@ -64,6 +66,7 @@ std::unique_ptr<DbfFile> DbfFile::create(int fd, const std::string& path, const 
         if (DBFAddNativeFieldType(file->handle_, field.name.c_str(), field.type, field.width, field.decimals) < 0)
             throw tableErrors::invalidDefinition(path, "campo '" + field.name + "'");
     }
+    DBFSetWriteEndOfFileChar(file->handle_, 1); // the 0x1A after the last record, as dBase writes
     stampToday(file->handle_);
     DBFUpdateHeader(file->handle_);
     file->throwIfFailed();
@@ -136,6 +139,8 @@ void DbfFile::finish() {
         DBFUpdateHeader(handle_);
         throwIfFailed();
         handle_->bUpdated = 0; // written just now; closing need not write it again
+        if (::fsync(io_.fd) != 0)
+            throw tableErrors::cannotWrite(path_, errno);
     }
     DBFClose(handle_);
     handle_ = nullptr;

@@ -112,7 +112,9 @@ std::string canonicalWhole(std::string_view text) {
     size_t first = text.find_first_not_of('0');
     if (first == std::string_view::npos)
         return "0";
-    return (negative ? "-" : "") + std::string(text.substr(first));
+    std::string canonical(negative ? "-" : "");
+    canonical.append(text.substr(first));
+    return canonical;
 }
 
 void putRightAligned(std::string& record, const DbfField& field, std::string_view text) {

@@ -105,8 +105,8 @@ TEST(WorkTableValues, NumbersReadAsTextInDecimalWithoutTrailingZeros) {
         int32_t asInteger;
     } cases[] = {
         {0, "0", 0},          {1, "1", 1},           {-3.75, "-3.75", -4},   {0.1, "0.1", 0},
-        {25.5, "25.5", 26},   {13, "13", 13},        {-0.0, "0", 0},         {1e12, "1000000000000", 0},
-        {0.5, "0.5", 0},      {1.5, "1.5", 2},
+        {25.5, "25.5", 26},   {13, "13", 13},        {-0.0, "0", 0},         {0.5, "0.5", 0},
+        {1.5, "1.5", 2},      {123456.125, "123456.125", 123456},
     };
     TempFolder folder;
     {
@@ -122,11 +122,20 @@ TEST(WorkTableValues, NumbersReadAsTextInDecimalWithoutTrailingZeros) {
     for (const auto& c : cases) {
         EXPECT_EQ(table.readText("F"), c.asText);
         EXPECT_EQ(table.readFloat("F"), c.written);
-        if (c.written < 1e9) {
-            EXPECT_EQ(table.readInteger("F"), c.asInteger) << c.asText;
-        }
+        EXPECT_EQ(table.readInteger("F"), c.asInteger) << c.asText;
         table.next();
     }
+}
+
+TEST(WorkTableValues, NumberBeyondThirtyTwoBitsReadsAsTextButNotAsInteger) {
+    TempFolder folder;
+    WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::floating("F")});
+    table.append();
+    table.writeFloat("F", 1e12);
+    EXPECT_EQ(table.readText("F"), "1000000000000");
+    EXPECT_EQ(table.readFloat("F"), 1e12);
+    EXPECT_EQ(testing::messageOf([&] { table.readInteger("F"); }),
+              "'1000000000000.000000' no es un valor entero v\xE1lido");
 }
 
 TEST(WorkTableValues, HeaderIsPlainDbaseMarkedWindowsAnsi) {
