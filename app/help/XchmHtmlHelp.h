@@ -1,0 +1,44 @@
+#pragma once
+
+#ifndef _WIN32
+
+#include "app/help/HtmlHelpLibrary.h"
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace tts::app {
+
+// HTML Help where there is no HHCtrl.ocx: the xchm viewer, looked for once on the search path.
+// Each request starts a viewer of its own, detached: the program never waits for one. The
+// close-all command ends the viewers this program started, and so does unloading, because HTML
+// Help windows end with the program that opened them. Ended viewers are reaped at the next call.
+class XchmHtmlHelp : public HtmlHelpLibrary {
+public:
+    // `searchPath` lists folders separated by ":", like PATH.
+    explicit XchmHtmlHelp(const std::string& searchPath);
+    ~XchmHtmlHelp() override;
+    XchmHtmlHelp(const XchmHtmlHelp&) = delete;
+    XchmHtmlHelp& operator=(const XchmHtmlHelp&) = delete;
+
+    // Empty when no viewer was found: every request is then ignored.
+    HtmlHelpEntry entry() override;
+    const std::string& viewerProgram() const { return program_; }
+    // The viewers started and still running.
+    std::vector<pid_t> runningViewers();
+
+    std::intptr_t call(WindowHandle owner, const char* file, unsigned command, std::uintptr_t data);
+
+private:
+    pid_t start(const std::vector<std::string>& arguments);
+    void closeAll();
+    void reapEnded();
+
+    std::string program_;
+    std::vector<pid_t> viewers_;
+};
+
+} // namespace tts::app
+
+#endif
