@@ -57,7 +57,8 @@ void TransformaAsignaturas(ImportContext& context) {
             const std::string line = activityReader.nextLine();
             if (!sice::isDataLine(line, "SICE_ACTIVIDADES.TXT"))
                 continue;
-            std::string code = "*" + sice::field(line, 2, 5);
+            std::string code(1, '*');
+            code += sice::field(line, 2, 5);
             if (codes.contains(code)) {
                 ++report.repeatedCodes;
                 continue;

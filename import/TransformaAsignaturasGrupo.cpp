@@ -45,7 +45,7 @@ void setWeeklyHours(const std::vector<std::string>& courseLines, WorkTable& assi
         if (!text)
             continue;
         if (text->empty())
-            *text = "1";
+            text->assign(1, '1');
         std::replace(text->begin(), text->end(), ',', '.');
         // Converted before the row goes into editing, so a bad text leaves the row as it was.
         const double hours = toDecimal(*text);
