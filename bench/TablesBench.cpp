@@ -20,7 +20,9 @@ using tts::tables::WorkTable;
 class BenchFolder {
 public:
     BenchFolder() {
-        path_ = (std::filesystem::temp_directory_path() / ("tts-tables-bench-" + std::to_string(::getpid()))).string();
+        path_ = (std::filesystem::temp_directory_path() /
+                 ("tts-tables-bench-" + std::to_string(::getpid())))
+                    .string();
         std::filesystem::create_directories(path_);
     }
     ~BenchFolder() { std::filesystem::remove_all(path_); }
@@ -35,7 +37,9 @@ const BenchFolder& benchFolder() {
     return folder;
 }
 
-std::string codeOf(int64_t i) { return "G" + std::to_string(i); }
+std::string codeOf(int64_t i) {
+    return "G" + std::to_string(i);
+}
 
 void fillTable(const std::string& name, int64_t rows) {
     WorkTable table = WorkTable::createAfresh(benchFolder().path(), name,

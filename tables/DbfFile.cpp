@@ -51,7 +51,8 @@ DbfFile::~DbfFile() {
     DBFClose(handle_);
 }
 
-std::unique_ptr<DbfFile> DbfFile::create(int fd, const std::string& path, const std::vector<DbfField>& fields) {
+std::unique_ptr<DbfFile> DbfFile::create(int fd, const std::string& path,
+                                         const std::vector<DbfField>& fields) {
     std::unique_ptr<DbfFile> file(new DbfFile(path, true));
     file->io_.fd = fd;
     {
@@ -63,7 +64,8 @@ std::unique_ptr<DbfFile> DbfFile::create(int fd, const std::string& path, const 
         throw tableErrors::cannotCreate(path, EIO);
     }
     for (const DbfField& field : fields) {
-        if (DBFAddNativeFieldType(file->handle_, field.name.c_str(), field.type, field.width, field.decimals) < 0)
+        if (DBFAddNativeFieldType(file->handle_, field.name.c_str(), field.type, field.width,
+                                  field.decimals) < 0)
             throw tableErrors::invalidDefinition(path, "campo '" + field.name + "'");
     }
     DBFSetWriteEndOfFileChar(file->handle_, 1); // the 0x1A after the last record, as dBase writes
@@ -102,17 +104,22 @@ std::unique_ptr<DbfFile> DbfFile::open(int fd, const std::string& path, bool wri
     }
     // The header may have changed between the check and shapelib's own reading of it.
     if (!sameLayout(file->handle_, file->layout_))
-        throw tableErrors::damaged(path, "la cabecera ha cambiado mientras se le\xED" "a");
+        throw tableErrors::damaged(path, "la cabecera ha cambiado mientras se le\xED"
+                                         "a");
     return file;
 }
 
-int64_t DbfFile::recordCount() const { return handle_ == nullptr ? 0 : handle_->nRecords; }
+int64_t DbfFile::recordCount() const {
+    return handle_ == nullptr ? 0 : handle_->nRecords;
+}
 
 std::string_view DbfFile::record(int64_t index) {
-    const char* bytes = handle_ == nullptr ? nullptr : DBFReadTuple(handle_, static_cast<int>(index));
+    const char* bytes =
+        handle_ == nullptr ? nullptr : DBFReadTuple(handle_, static_cast<int>(index));
     if (bytes == nullptr || failed()) {
         throwIfFailed();
-        throw tableErrors::damaged(path_, "no se puede leer el registro " + std::to_string(index + 1));
+        throw tableErrors::damaged(path_,
+                                   "no se puede leer el registro " + std::to_string(index + 1));
     }
     return {bytes, static_cast<size_t>(layout_.recordLength)};
 }

@@ -16,7 +16,8 @@ class DbfFile {
 public:
     // An empty table on `fd` (emptied first) with these fields in this order, marked as
     // Windows ANSI (language driver 0x57); the header is written at once.
-    static std::unique_ptr<DbfFile> create(int fd, const std::string& path, const std::vector<DbfField>& fields);
+    static std::unique_ptr<DbfFile> create(int fd, const std::string& path,
+                                           const std::vector<DbfField>& fields);
     // An existing table, its header checked before shapelib reads it.
     static std::unique_ptr<DbfFile> open(int fd, const std::string& path, bool writable);
 

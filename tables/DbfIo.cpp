@@ -14,7 +14,9 @@ namespace {
 // shapelib's open hook has no context argument; the file to hand over waits here.
 thread_local DbfIo* pendingFile = nullptr;
 
-DbfIo* asIo(SAFile file) { return reinterpret_cast<DbfIo*>(file); }
+DbfIo* asIo(SAFile file) {
+    return reinterpret_cast<DbfIo*>(file);
+}
 
 bool endsWithDbf(const char* name) {
     std::string_view text(name);
@@ -89,12 +91,20 @@ SAOffset hookSeek(SAFile file, SAOffset offset, int whence) {
     return 0;
 }
 
-SAOffset hookTell(SAFile file) { return asIo(file)->position; }
+SAOffset hookTell(SAFile file) {
+    return asIo(file)->position;
+}
 
 // Durability is the owner's business (it syncs before a rename); these do nothing on purpose.
-int hookFlush(SAFile) { return 0; }
-int hookClose(SAFile) { return 0; }
-int hookRemove(const char*) { return -1; }
+int hookFlush(SAFile) {
+    return 0;
+}
+int hookClose(SAFile) {
+    return 0;
+}
+int hookRemove(const char*) {
+    return -1;
+}
 void hookError(const char*) {}
 
 double hookAtof(const char* text) {
@@ -119,6 +129,8 @@ DbfHandOver::DbfHandOver(DbfIo& io) : hooks_{} {
     hooks_.Atof = hookAtof;
 }
 
-DbfHandOver::~DbfHandOver() { pendingFile = nullptr; }
+DbfHandOver::~DbfHandOver() {
+    pendingFile = nullptr;
+}
 
 } // namespace tts::tables

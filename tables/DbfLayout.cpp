@@ -16,7 +16,8 @@ constexpr int fileHeaderSize = 32;
 constexpr int descriptorSize = 32;
 constexpr unsigned char headerTerminator = 0x0D;
 
-void readExactly(int fd, unsigned char* buffer, size_t size, off_t offset, const std::string& path) {
+void readExactly(int fd, unsigned char* buffer, size_t size, off_t offset,
+                 const std::string& path) {
     size_t done = 0;
     while (done < size) {
         ssize_t got = ::pread(fd, buffer + done, size - done, offset + static_cast<off_t>(done));
@@ -30,7 +31,9 @@ void readExactly(int fd, unsigned char* buffer, size_t size, off_t offset, const
     }
 }
 
-int littleEndian16(const unsigned char* bytes) { return bytes[0] | (bytes[1] << 8); }
+int littleEndian16(const unsigned char* bytes) {
+    return bytes[0] | (bytes[1] << 8);
+}
 
 uint32_t littleEndian32(const unsigned char* bytes) {
     return static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
@@ -73,7 +76,8 @@ DbfLayout readDbfLayout(int fd, const std::string& path) {
     if (layout.headerLength > fileSize)
         throw tableErrors::damaged(path, "la cabecera dice ser m\xE1s larga que el archivo");
 
-    std::vector<unsigned char> descriptors(static_cast<size_t>(layout.headerLength - fileHeaderSize));
+    std::vector<unsigned char> descriptors(
+        static_cast<size_t>(layout.headerLength - fileHeaderSize));
     readExactly(fd, descriptors.data(), descriptors.size(), fileHeaderSize, path);
 
     int offset = 1;
@@ -99,18 +103,17 @@ DbfLayout readDbfLayout(int fd, const std::string& path) {
     if (layout.fields.empty())
         throw tableErrors::damaged(path, "la tabla no tiene campos");
     if (offset != layout.recordLength)
-        throw tableErrors::damaged(path, "la longitud de registro de la cabecera (" +
-                                             std::to_string(layout.recordLength) +
-                                             ") no coincide con la de sus campos (" +
-                                             std::to_string(offset) + ")");
+        throw tableErrors::damaged(
+            path, "la longitud de registro de la cabecera (" + std::to_string(layout.recordLength) +
+                      ") no coincide con la de sus campos (" + std::to_string(offset) + ")");
     if (declaredRecords > static_cast<uint32_t>(INT_MAX))
         throw tableErrors::damaged(path, "la cabecera indica un n\xFAmero de registros imposible");
     layout.recordCount = declaredRecords;
     const int64_t completeRecords = (fileSize - layout.headerLength) / layout.recordLength;
     if (completeRecords < layout.recordCount)
-        throw tableErrors::damaged(path, "la cabecera indica " + std::to_string(layout.recordCount) +
-                                             " registros y el archivo contiene " +
-                                             std::to_string(completeRecords));
+        throw tableErrors::damaged(
+            path, "la cabecera indica " + std::to_string(layout.recordCount) +
+                      " registros y el archivo contiene " + std::to_string(completeRecords));
     return layout;
 }
 

@@ -8,11 +8,11 @@ namespace tts::tables {
 
 // One field descriptor of a dBase header.
 struct DbfField {
-    std::string name;  // as stored, up to the first NUL, trailing spaces dropped
-    char type = 'C';   // 'C', 'N', 'F', 'L' are read and written; any other is carried along
-    int width = 0;     // bytes in the record
+    std::string name; // as stored, up to the first NUL, trailing spaces dropped
+    char type = 'C';  // 'C', 'N', 'F', 'L' are read and written; any other is carried along
+    int width = 0;    // bytes in the record
     int decimals = 0;
-    int offset = 0;    // from the start of the record; byte 0 is the deletion flag
+    int offset = 0; // from the start of the record; byte 0 is the deletion flag
 };
 
 // What a dBase file's header declares, after checking that the declaration is consistent with

@@ -15,11 +15,15 @@ enum class Kind { Text, Number, Logical, Other };
 
 Kind kindOf(const DbfField& field) {
     switch (field.type) {
-    case 'C': return Kind::Text;
+    case 'C':
+        return Kind::Text;
     case 'N':
-    case 'F': return Kind::Number;
-    case 'L': return Kind::Logical;
-    default: return Kind::Other;
+    case 'F':
+        return Kind::Number;
+    case 'L':
+        return Kind::Logical;
+    default:
+        return Kind::Other;
     }
 }
 
@@ -52,7 +56,9 @@ std::string_view trimmed(std::string_view raw) {
     return raw.substr(begin, end - begin);
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The number in a numeric field. `whole` when it is written without point or exponent.
 struct StoredNumber {
@@ -140,7 +146,8 @@ void putNumber(std::string& record, const DbfField& field, double value, const s
     // Fewer decimals before giving up: a large value keeps its whole part.
     char buffer[400];
     for (int decimals = field.decimals; decimals >= 0; --decimals) {
-        auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+        auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                          std::chars_format::fixed, decimals);
         if (error != std::errc{})
             break;
         std::string_view text(buffer, static_cast<size_t>(end - buffer));
@@ -165,9 +172,20 @@ void putText(std::string& record, const DbfField& field, std::string_view value)
 // Blank, "?" (unknown) and anything unexpected read as no value.
 int logicalValue(std::string_view record, const DbfField& field) {
     switch (rawField(record, field)[0]) {
-    case 'T': case 't': case 'Y': case 'y': case 'S': case 's': return 1;
-    case 'F': case 'f': case 'N': case 'n': return 0;
-    default: return -1;
+    case 'T':
+    case 't':
+    case 'Y':
+    case 'y':
+    case 'S':
+    case 's':
+        return 1;
+    case 'F':
+    case 'f':
+    case 'N':
+    case 'n':
+        return 0;
+    default:
+        return -1;
     }
 }
 
@@ -184,13 +202,16 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 
 } // namespace
 
-bool isSupported(const DbfField& field) { return kindOf(field) != Kind::Other; }
+bool isSupported(const DbfField& field) {
+    return kindOf(field) != Kind::Other;
+}
 
 std::string decimalText(double value) {
     if (value == 0)
         return "0";
     char buffer[400];
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     if (error != std::errc{}) {
         auto [generalEnd, generalError] = std::to_chars(buffer, buffer + sizeof buffer, value);
         return generalError == std::errc{} ? std::string(buffer, generalEnd) : std::string();
@@ -200,7 +221,8 @@ std::string decimalText(double value) {
 
 std::string readText(std::string_view record, const DbfField& field, const std::string& path) {
     switch (supportedKind(field, path)) {
-    case Kind::Text: return std::string(storedText(rawField(record, field)));
+    case Kind::Text:
+        return std::string(storedText(rawField(record, field)));
     case Kind::Logical: {
         int value = logicalValue(record, field);
         return value < 0 ? "" : value ? "True" : "False";
@@ -220,7 +242,8 @@ int32_t readInteger(std::string_view record, const DbfField& field, const std::s
         std::string_view text = storedText(rawField(record, field));
         return text.empty() ? 0 : toInteger(text);
     }
-    case Kind::Logical: return logicalValue(record, field) == 1 ? 1 : 0;
+    case Kind::Logical:
+        return logicalValue(record, field) == 1 ? 1 : 0;
     default: {
         StoredNumber number = storedNumber(record, field, path);
         if (number.blank)
@@ -242,7 +265,8 @@ double readFloat(std::string_view record, const DbfField& field, const std::stri
         std::string_view text = storedText(rawField(record, field));
         return text.empty() ? 0 : toDecimal(text);
     }
-    case Kind::Logical: return logicalValue(record, field) == 1 ? 1 : 0;
+    case Kind::Logical:
+        return logicalValue(record, field) == 1 ? 1 : 0;
     default: {
         StoredNumber number = storedNumber(record, field, path);
         return number.blank ? 0 : toDouble(number.text);
@@ -250,9 +274,12 @@ double readFloat(std::string_view record, const DbfField& field, const std::stri
     }
 }
 
-void writeText(std::string& record, const DbfField& field, std::string_view value, const std::string& path) {
+void writeText(std::string& record, const DbfField& field, std::string_view value,
+               const std::string& path) {
     switch (supportedKind(field, path)) {
-    case Kind::Text: putText(record, field, value); return;
+    case Kind::Text:
+        putText(record, field, value);
+        return;
     case Kind::Logical:
         if (value.empty())
             putBlank(record, field);
@@ -274,24 +301,41 @@ void writeText(std::string& record, const DbfField& field, std::string_view valu
 
 void writeBoolean(std::string& record, const DbfField& field, bool value, const std::string& path) {
     switch (supportedKind(field, path)) {
-    case Kind::Number: putNumber(record, field, value ? 1 : 0, path); return;
-    default: putText(record, field, value ? "T" : "F"); return;
+    case Kind::Number:
+        putNumber(record, field, value ? 1 : 0, path);
+        return;
+    default:
+        putText(record, field, value ? "T" : "F");
+        return;
     }
 }
 
-void writeInteger(std::string& record, const DbfField& field, int32_t value, const std::string& path) {
+void writeInteger(std::string& record, const DbfField& field, int32_t value,
+                  const std::string& path) {
     switch (supportedKind(field, path)) {
-    case Kind::Text: putText(record, field, std::to_string(value)); return;
-    case Kind::Logical: putText(record, field, value != 0 ? "T" : "F"); return;
-    default: putNumber(record, field, value, path); return;
+    case Kind::Text:
+        putText(record, field, std::to_string(value));
+        return;
+    case Kind::Logical:
+        putText(record, field, value != 0 ? "T" : "F");
+        return;
+    default:
+        putNumber(record, field, value, path);
+        return;
     }
 }
 
 void writeFloat(std::string& record, const DbfField& field, double value, const std::string& path) {
     switch (supportedKind(field, path)) {
-    case Kind::Text: putText(record, field, decimalText(value)); return;
-    case Kind::Logical: putText(record, field, value != 0 ? "T" : "F"); return;
-    default: putNumber(record, field, value, path); return;
+    case Kind::Text:
+        putText(record, field, decimalText(value));
+        return;
+    case Kind::Logical:
+        putText(record, field, value != 0 ? "T" : "F");
+        return;
+    default:
+        putNumber(record, field, value, path);
+        return;
     }
 }
 

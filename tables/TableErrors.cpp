@@ -7,9 +7,13 @@ namespace tts::tables::tableErrors {
 
 namespace {
 
-std::string tableLine(const std::string& path) { return "\nTabla: " + path; }
+std::string tableLine(const std::string& path) {
+    return "\nTabla: " + path;
+}
 
-std::string reasonLine(int errorCode) { return "\nMotivo: " + systemReason(errorCode); }
+std::string reasonLine(int errorCode) {
+    return "\nMotivo: " + systemReason(errorCode);
+}
 
 std::string typeText(char type) {
     auto byte = static_cast<unsigned char>(type);
@@ -42,7 +46,9 @@ Error columnNotFound(const std::string& componentName, const std::string& column
 }
 
 Error damaged(const std::string& path, const std::string& reason) {
-    return Error("El archivo de la tabla est\xE1 da\xF1" "ado." + tableLine(path) + "\nMotivo: " + reason);
+    return Error("El archivo de la tabla est\xE1 da\xF1"
+                 "ado." +
+                 tableLine(path) + "\nMotivo: " + reason);
 }
 
 Error cannotOpen(const std::string& path, int errorCode) {
@@ -74,16 +80,17 @@ Error closed(const std::string& path) {
 }
 
 Error unsupportedColumnType(const std::string& path, const std::string& column, char type) {
-    return Error("El campo '" + column + "' es de un tipo que no se puede usar (" + typeText(type) + ")." +
-                 tableLine(path));
+    return Error("El campo '" + column + "' es de un tipo que no se puede usar (" + typeText(type) +
+                 ")." + tableLine(path));
 }
 
 Error notANumber(const std::string& path, const std::string& column, const std::string& text) {
-    return Error("El campo '" + column + "' contiene un valor que no es un n\xFAmero: '" + text + "'." +
-                 tableLine(path));
+    return Error("El campo '" + column + "' contiene un valor que no es un n\xFAmero: '" + text +
+                 "'." + tableLine(path));
 }
 
-Error valueDoesNotFit(const std::string& path, const std::string& column, const std::string& value) {
+Error valueDoesNotFit(const std::string& path, const std::string& column,
+                      const std::string& value) {
     return Error("El valor " + value + " no cabe en el campo '" + column + "'." + tableLine(path));
 }
 
@@ -97,20 +104,32 @@ Error invalidDefinition(const std::string& name, const std::string& reason) {
 
 std::string systemReason(int errorCode) {
     switch (errorCode) {
-    case ENOENT: return "no existe";
+    case ENOENT:
+        return "no existe";
     case EACCES:
-    case EPERM: return "acceso denegado";
-    case EROFS: return "el disco es de solo lectura";
-    case ENOSPC: return "no queda espacio en el disco";
-    case EDQUOT: return "se ha superado la cuota de disco";
-    case EFBIG: return "el archivo ha superado el tama\xF1o permitido";
-    case EIO: return "error de entrada/salida del disco";
+    case EPERM:
+        return "acceso denegado";
+    case EROFS:
+        return "el disco es de solo lectura";
+    case ENOSPC:
+        return "no queda espacio en el disco";
+    case EDQUOT:
+        return "se ha superado la cuota de disco";
+    case EFBIG:
+        return "el archivo ha superado el tama\xF1o permitido";
+    case EIO:
+        return "error de entrada/salida del disco";
     case EMFILE:
-    case ENFILE: return "demasiados archivos abiertos";
-    case ENAMETOOLONG: return "nombre demasiado largo";
-    case EISDIR: return "es una carpeta";
-    case ENOTDIR: return "una parte de la ruta no es una carpeta";
-    default: return "error del sistema " + std::to_string(errorCode);
+    case ENFILE:
+        return "demasiados archivos abiertos";
+    case ENAMETOOLONG:
+        return "nombre demasiado largo";
+    case EISDIR:
+        return "es una carpeta";
+    case ENOTDIR:
+        return "una parte de la ruta no es una carpeta";
+    default:
+        return "error del sistema " + std::to_string(errorCode);
     }
 }
 

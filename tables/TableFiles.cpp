@@ -59,7 +59,8 @@ std::optional<std::string> findFile(const std::string& folder, const std::string
     std::string exact = joinPath(folder, fileName);
     if (isRegularFile(exact))
         return exact;
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                            ::closedir);
     if (!dir)
         return std::nullopt;
     while (const dirent* entry = ::readdir(dir.get())) {

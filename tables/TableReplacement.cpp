@@ -28,17 +28,22 @@ bool startsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
         return false;
     for (size_t i = 0; i < prefix.size(); ++i) {
         auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (lower(static_cast<unsigned char>(text[i])) != lower(static_cast<unsigned char>(prefix[i])))
+        if (lower(static_cast<unsigned char>(text[i])) !=
+            lower(static_cast<unsigned char>(prefix[i])))
             return false;
     }
     return true;
 }
 
-bool processIsGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
+bool processIsGone(pid_t pid) {
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
+}
 
 } // namespace
 
-std::string TableReplacement::temporaryPrefix(const std::string& name) { return ".~" + name + ".DBF.tmp-"; }
+std::string TableReplacement::temporaryPrefix(const std::string& name) {
+    return ".~" + name + ".DBF.tmp-";
+}
 
 void TableReplacement::removeStaleFiles(const std::string& folder, const std::string& name) {
     const std::string prefix = temporaryPrefix(name);
@@ -61,12 +66,14 @@ void TableReplacement::removeStaleFiles(const std::string& folder, const std::st
         std::string path = tableFiles::joinPath(folder, fileName);
         // A process in another PID namespace may look gone and still hold its file.
         FileDescriptor file(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
-        if (file.valid() && tryLockWholeFile(file.get(), LockKind::Write) != LockResult::HeldByOther)
+        if (file.valid() &&
+            tryLockWholeFile(file.get(), LockKind::Write) != LockResult::HeldByOther)
             ::unlink(path.c_str());
     }
 }
 
-TableReplacement::TableReplacement(const std::string& folder, const std::string& name, const std::string& finalPath)
+TableReplacement::TableReplacement(const std::string& folder, const std::string& name,
+                                   const std::string& finalPath)
     : folder_(folder), name_(name), finalPath_(finalPath) {
     removeStaleFiles(folder, name);
 
@@ -85,15 +92,18 @@ TableReplacement::TableReplacement(const std::string& folder, const std::string&
     }
 
     for (int attempt = 0; !temporary_.valid(); ++attempt) {
-        temporaryPath_ = tableFiles::joinPath(folder, temporaryPrefix(name) + std::to_string(::getpid()) + "-" +
-                                                          std::to_string(temporarySequence++));
-        temporary_ = FileDescriptor(::open(temporaryPath_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        temporaryPath_ =
+            tableFiles::joinPath(folder, temporaryPrefix(name) + std::to_string(::getpid()) + "-" +
+                                             std::to_string(temporarySequence++));
+        temporary_ = FileDescriptor(
+            ::open(temporaryPath_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (temporary_.valid())
             break;
         int error = errno;
         if (error == EEXIST && attempt < 100)
             continue;
-        if (error == EACCES || error == EPERM || error == EROFS || error == ENOENT || error == ENOTDIR)
+        if (error == EACCES || error == EPERM || error == EROFS || error == ENOENT ||
+            error == ENOTDIR)
             throw tableErrors::invalidFolder(folder);
         throw tableErrors::cannotCreate(finalPath, error);
     }

@@ -22,7 +22,8 @@ class TableReplacement {
 public:
     // Raises "La tabla está en uso." when someone holds NAME.DBF, "Ruta de acceso no válida."
     // when the folder cannot take the temporary file.
-    TableReplacement(const std::string& folder, const std::string& name, const std::string& finalPath);
+    TableReplacement(const std::string& folder, const std::string& name,
+                     const std::string& finalPath);
     ~TableReplacement(); // discards the temporary file unless committed
     TableReplacement(const TableReplacement&) = delete;
     TableReplacement& operator=(const TableReplacement&) = delete;

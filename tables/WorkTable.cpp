@@ -51,7 +51,8 @@ std::vector<DbfField> fieldsFor(const std::string& table, const std::vector<Colu
         switch (column.type) {
         case ColumnType::Text:
             if (column.width < 1 || column.width > maxTextWidth)
-                throw tableErrors::invalidDefinition(table, "ancho del campo '" + column.name + "'");
+                throw tableErrors::invalidDefinition(table,
+                                                     "ancho del campo '" + column.name + "'");
             field.type = 'C';
             field.width = column.width;
             break;
@@ -74,7 +75,9 @@ std::vector<DbfField> fieldsFor(const std::string& table, const std::vector<Colu
     return fields;
 }
 
-std::string tableFileName(const std::string& name) { return name + ".DBF"; }
+std::string tableFileName(const std::string& name) {
+    return name + ".DBF";
+}
 
 } // namespace
 
@@ -197,8 +200,7 @@ public:
         return fieldCodec::readFloat(rowInView(), field, path_);
     }
 
-    template <typename Write>
-    void write(const std::string& column, Write write) {
+    template <typename Write> void write(const std::string& column, Write write) {
         const DbfField& field = fieldNamed(column);
         if (editing_ == Editing::None)
             throw tableErrors::notEditing(path_);
@@ -303,7 +305,8 @@ private:
     }
 
     std::string_view rowInView() const {
-        return editing_ != Editing::None ? std::string_view(editRow_) : std::string_view(currentRow_);
+        return editing_ != Editing::None ? std::string_view(editRow_)
+                                         : std::string_view(currentRow_);
     }
 
     int64_t nextVisible(int64_t from) {
@@ -366,10 +369,12 @@ WorkTable WorkTable::createAfresh(const std::string& folder, const std::string& 
     std::vector<DbfField> fields = fieldsFor(name, columns);
     tableFiles::requireFolder(folder);
     std::string fileName = tableFileName(name);
-    std::string path = tableFiles::findFile(folder, fileName).value_or(tableFiles::joinPath(folder, fileName));
+    std::string path =
+        tableFiles::findFile(folder, fileName).value_or(tableFiles::joinPath(folder, fileName));
     auto replacement = std::make_unique<TableReplacement>(folder, name, path);
     auto dbf = DbfFile::create(replacement->fd(), path, fields);
-    return WorkTable(std::make_unique<Impl>(path, "", true, FileDescriptor(), std::move(replacement), std::move(dbf)));
+    return WorkTable(std::make_unique<Impl>(path, "", true, FileDescriptor(),
+                                            std::move(replacement), std::move(dbf)));
 }
 
 WorkTable WorkTable::open(const std::string& folder, const std::string& name, OpenMode mode,
@@ -396,7 +401,8 @@ WorkTable WorkTable::open(const std::string& folder, const std::string& name, Op
     if (tryLockWholeFile(fd.get(), kind) == LockResult::HeldByOther)
         throw tableErrors::tableInUse(path);
     auto dbf = DbfFile::open(fd.get(), path, writable);
-    return WorkTable(std::make_unique<Impl>(path, componentName, writable, std::move(fd), nullptr, std::move(dbf)));
+    return WorkTable(std::make_unique<Impl>(path, componentName, writable, std::move(fd), nullptr,
+                                            std::move(dbf)));
 }
 
 WorkTable::WorkTable(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -414,16 +420,34 @@ WorkTable::Impl& openImpl(const std::unique_ptr<WorkTable::Impl>& impl) {
 
 } // namespace
 
-void WorkTable::append() { openImpl(impl_).append(); }
-void WorkTable::edit() { openImpl(impl_).edit(); }
-void WorkTable::post() { openImpl(impl_).post(); }
-void WorkTable::first() { openImpl(impl_).first(); }
-void WorkTable::next() { openImpl(impl_).next(); }
-bool WorkTable::atEnd() const { return impl_ ? impl_->atEnd() : true; }
+void WorkTable::append() {
+    openImpl(impl_).append();
+}
+void WorkTable::edit() {
+    openImpl(impl_).edit();
+}
+void WorkTable::post() {
+    openImpl(impl_).post();
+}
+void WorkTable::first() {
+    openImpl(impl_).first();
+}
+void WorkTable::next() {
+    openImpl(impl_).next();
+}
+bool WorkTable::atEnd() const {
+    return impl_ ? impl_->atEnd() : true;
+}
 
-std::string WorkTable::readText(const std::string& column) { return openImpl(impl_).readText(column); }
-int32_t WorkTable::readInteger(const std::string& column) { return openImpl(impl_).readInteger(column); }
-double WorkTable::readFloat(const std::string& column) { return openImpl(impl_).readFloat(column); }
+std::string WorkTable::readText(const std::string& column) {
+    return openImpl(impl_).readText(column);
+}
+int32_t WorkTable::readInteger(const std::string& column) {
+    return openImpl(impl_).readInteger(column);
+}
+double WorkTable::readFloat(const std::string& column) {
+    return openImpl(impl_).readFloat(column);
+}
 
 void WorkTable::writeText(const std::string& column, const std::string& value) {
     Impl& impl = openImpl(impl_);
@@ -457,12 +481,17 @@ bool WorkTable::locate(const std::string& column, const std::string& value) {
     return openImpl(impl_).locate({column}, {value});
 }
 
-bool WorkTable::locate(const std::vector<std::string>& columns, const std::vector<std::string>& values) {
+bool WorkTable::locate(const std::vector<std::string>& columns,
+                       const std::vector<std::string>& values) {
     return openImpl(impl_).locate(columns, values);
 }
 
-bool WorkTable::hasColumn(const std::string& column) const { return impl_ && impl_->hasColumn(column); }
-int64_t WorkTable::rowCount() const { return openImpl(impl_).rowCount(); }
+bool WorkTable::hasColumn(const std::string& column) const {
+    return impl_ && impl_->hasColumn(column);
+}
+int64_t WorkTable::rowCount() const {
+    return openImpl(impl_).rowCount();
+}
 
 const std::string& WorkTable::path() const {
     static const std::string none;
@@ -474,6 +503,8 @@ void WorkTable::close() {
         impl_->close();
 }
 
-bool WorkTable::isOpen() const { return impl_ && impl_->isOpen(); }
+bool WorkTable::isOpen() const {
+    return impl_ && impl_->isOpen();
+}
 
 } // namespace tts::tables

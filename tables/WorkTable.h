@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Error.h"
 #include "tables/Column.h"
 
 #include <cstdint>
@@ -41,9 +42,9 @@ public:
     void next();
     bool atEnd() const;
 
-    std::string readText(const std::string& column);   // number columns in decimal, "" blank
-    int32_t readInteger(const std::string& column);     // rounded; blank reads 0
-    double readFloat(const std::string& column);        // blank reads 0
+    std::string readText(const std::string& column); // number columns in decimal, "" blank
+    int32_t readInteger(const std::string& column);  // rounded; blank reads 0
+    double readFloat(const std::string& column);     // blank reads 0
 
     void writeText(const std::string& column, const std::string& value); // cut to width
     void writeBoolean(const std::string& column, bool value);
@@ -56,7 +57,8 @@ public:
     bool locate(const std::vector<std::string>& columns, const std::vector<std::string>& values);
     // Lets locate({"DIA", "HORA"}, {day, period}) pick the list form: two string literals in
     // braces would otherwise also read as the iterator pair of one std::string.
-    bool locate(std::initializer_list<std::string> columns, std::initializer_list<std::string> values) {
+    bool locate(std::initializer_list<std::string> columns,
+                std::initializer_list<std::string> values) {
         return locate(std::vector<std::string>(columns), std::vector<std::string>(values));
     }
 

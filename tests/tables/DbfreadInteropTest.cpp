@@ -21,7 +21,8 @@ std::string readWithDbfread(const TempFolder& folder, const std::string& table) 
                         "    print('field', f.name, f.type, f.length, f.decimal_count)\n"
                         "for r in t:\n"
                         "    print('record', ascii(list(r.values())))\n");
-    std::string command = "/usr/bin/python3 " + folder.file("read.py") + " " + folder.file(table) + " 2>&1";
+    std::string command =
+        "/usr/bin/python3 " + folder.file("read.py") + " " + folder.file(table) + " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr)
         return "(popen failed)";
@@ -36,10 +37,10 @@ std::string readWithDbfread(const TempFolder& folder, const std::string& table) 
 TEST(DbfreadInterop, AnotherReaderSeesTheColumnsAndValuesWeWrote) {
     TempFolder folder;
     {
-        WorkTable table = WorkTable::createAfresh(folder.path(), "ASIGT",
-                                                  {Column::text("COD", 10), Column::text("NOMBRE", 20),
-                                                   Column::boolean("ESTAREA"), Column::integer("DNI"),
-                                                   Column::floating("HORAS")});
+        WorkTable table = WorkTable::createAfresh(
+            folder.path(), "ASIGT",
+            {Column::text("COD", 10), Column::text("NOMBRE", 20), Column::boolean("ESTAREA"),
+             Column::integer("DNI"), Column::floating("HORAS")});
         table.append();
         table.writeText("COD", "MAT");
         table.writeText("NOMBRE", "Matem\xE1ticas");
@@ -70,7 +71,9 @@ TEST(DbfreadInterop, AnotherReaderSeesTheColumnsAndValuesWeWrote) {
 
 TEST(DbfreadInterop, AnotherReaderOpensAnEmptyTable) {
     TempFolder folder;
-    WorkTable::createAfresh(folder.path(), "PROFT", {Column::text("ABREV", 10), Column::integer("DNI")}).close();
+    WorkTable::createAfresh(folder.path(), "PROFT",
+                            {Column::text("ABREV", 10), Column::integer("DNI")})
+        .close();
     EXPECT_EQ(readWithDbfread(folder, "PROFT.DBF"), "field ABREV C 10 0\nfield DNI N 11 0\n");
 }
 

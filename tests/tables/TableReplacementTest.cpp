@@ -109,7 +109,8 @@ TEST(TableReplacement, KilledRebuildLeavesTheOldTableAndItsLeftoverIsCleanedLate
     EXPECT_EQ(codesIn(folder.path()), (Strings{"OLD1", "OLD2"}));
     Strings leftover = folder.fileNames();
     ASSERT_EQ(leftover.size(), 2u);
-    EXPECT_EQ(leftover[0].rfind(".~T.DBF.tmp-" + std::to_string(child) + "-", 0), 0u) << leftover[0];
+    EXPECT_EQ(leftover[0].rfind(".~T.DBF.tmp-" + std::to_string(child) + "-", 0), 0u)
+        << leftover[0];
 
     // Leftovers of a process that still runs (pid 1 always does) are not touched.
     const std::string busy = ".~T.DBF.tmp-1-7";

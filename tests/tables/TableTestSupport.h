@@ -8,10 +8,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -22,7 +22,8 @@ namespace tts::tables::testing {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tts-tables-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tts-tables-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("mkdtemp failed");
         path_ = pattern;

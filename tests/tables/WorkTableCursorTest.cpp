@@ -10,9 +10,10 @@ namespace {
 using testing::TempFolder;
 
 // A table of code/value rows, created in `folder` and left open for writing.
-WorkTable tableOf(const TempFolder& folder, const std::vector<std::pair<std::string, std::string>>& rows) {
-    WorkTable table =
-        WorkTable::createAfresh(folder.path(), "T", {Column::text("COD", 10), Column::text("VAL", 10)});
+WorkTable tableOf(const TempFolder& folder,
+                  const std::vector<std::pair<std::string, std::string>>& rows) {
+    WorkTable table = WorkTable::createAfresh(folder.path(), "T",
+                                              {Column::text("COD", 10), Column::text("VAL", 10)});
     for (const auto& [code, value] : rows) {
         table.append();
         table.writeText("COD", code);
@@ -130,7 +131,8 @@ TEST(WorkTableCursor, EditingRulesForPostAndClose) {
               "La tabla no est\xE1 en modo de edici\xF3n." + tableLine);
     reopened.close();
     EXPECT_FALSE(reopened.isOpen());
-    EXPECT_EQ(testing::messageOf([&] { reopened.first(); }), "La tabla est\xE1 cerrada." + tableLine);
+    EXPECT_EQ(testing::messageOf([&] { reopened.first(); }),
+              "La tabla est\xE1 cerrada." + tableLine);
 
     WorkTable readOnly = WorkTable::open(folder.path(), "T", OpenMode::ReadOnly);
     EXPECT_EQ(testing::messageOf([&] { readOnly.append(); }),
@@ -148,7 +150,8 @@ TEST(WorkTableCursor, EditOnAnEmptyTableStartsANewRow) {
 
 TEST(WorkTableCursor, LocateFindsTheFirstRowInStoredOrderByExactText) {
     TempFolder folder;
-    WorkTable table = tableOf(folder, {{"A", "1"}, {"B", "2"}, {"A", "3"}, {"a", "4"}, {"BB", "5"}});
+    WorkTable table =
+        tableOf(folder, {{"A", "1"}, {"B", "2"}, {"A", "3"}, {"a", "4"}, {"BB", "5"}});
 
     EXPECT_TRUE(table.locate("COD", "A"));
     EXPECT_EQ(table.readText("VAL"), "1");
@@ -215,7 +218,8 @@ TEST(WorkTableCursor, LocateFollowsEveryWrite) {
 TEST(WorkTableCursor, LocateInANumberColumnComparesItsText) {
     TempFolder folder;
     {
-        WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::integer("N"), Column::floating("F")});
+        WorkTable table = WorkTable::createAfresh(folder.path(), "T",
+                                                  {Column::integer("N"), Column::floating("F")});
         for (int i = 0; i < 3; ++i) {
             table.append();
             table.writeInteger("N", i);

@@ -20,7 +20,8 @@ using testing::TempFolder;
 // Runs `action` in a child process, as the unprivileged user "nobody" when this one is root
 // (root ignores permissions), optionally limited in the size of the files it may write.
 // Returns the message of the error it raised.
-std::string messageInChild(const std::function<void()>& action, bool unprivileged, rlim_t fileSizeLimit = RLIM_INFINITY) {
+std::string messageInChild(const std::function<void()>& action, bool unprivileged,
+                           rlim_t fileSizeLimit = RLIM_INFINITY) {
     int answer[2];
     if (::pipe(answer) != 0)
         return "(pipe failed)";
@@ -59,16 +60,21 @@ TEST(WorkTableErrors, MissingTableFolderAndColumn) {
               "No se encuentra la tabla.\nTabla: " + folder.file("PROFT.DBF"));
     EXPECT_EQ(messageOf([&] { WorkTable::open(missingFolder, "PROFT", OpenMode::ReadOnly); }),
               "Ruta de acceso no v\xE1lida.\nRuta: " + missingFolder);
-    EXPECT_EQ(messageOf([&] { WorkTable::createAfresh(missingFolder, "PROFT", {Column::text("A", 1)}); }),
-              "Ruta de acceso no v\xE1lida.\nRuta: " + missingFolder);
+    EXPECT_EQ(
+        messageOf([&] { WorkTable::createAfresh(missingFolder, "PROFT", {Column::text("A", 1)}); }),
+        "Ruta de acceso no v\xE1lida.\nRuta: " + missingFolder);
     testing::writeBytes(folder.file("file"), "");
-    EXPECT_EQ(messageOf([&] { WorkTable::createAfresh(folder.file("file"), "PROFT", {Column::text("A", 1)}); }),
+    EXPECT_EQ(messageOf([&] {
+                  WorkTable::createAfresh(folder.file("file"), "PROFT", {Column::text("A", 1)});
+              }),
               "Ruta de acceso no v\xE1lida.\nRuta: " + folder.file("file"));
 
     WorkTable::createAfresh(folder.path(), "SOLUC", {Column::text("HORA", 2)}).close();
     WorkTable soluc = WorkTable::open(folder.path(), "SOLUC", OpenMode::Exclusive, "wwTableSoluc");
-    EXPECT_EQ(messageOf([&] { soluc.readInteger("DIA"); }), "wwTableSoluc: No se encuentra el campo 'DIA'");
-    EXPECT_EQ(messageOf([&] { soluc.locate("DIA", "1"); }), "wwTableSoluc: No se encuentra el campo 'DIA'");
+    EXPECT_EQ(messageOf([&] { soluc.readInteger("DIA"); }),
+              "wwTableSoluc: No se encuentra el campo 'DIA'");
+    EXPECT_EQ(messageOf([&] { soluc.locate("DIA", "1"); }),
+              "wwTableSoluc: No se encuentra el campo 'DIA'");
     EXPECT_TRUE(soluc.hasColumn("HORA"));
     EXPECT_FALSE(soluc.hasColumn("DIA"));
     soluc.close();
@@ -82,7 +88,8 @@ TEST(WorkTableErrors, FolderThatCannotBeWrittenLeavesTheTableAsItWas) {
     std::string readOnlyFolder = folder.file("ro");
     ASSERT_EQ(::mkdir(readOnlyFolder.c_str(), 0755), 0);
     {
-        WorkTable table = WorkTable::createAfresh(readOnlyFolder, "AULAT", {Column::text("ABREV", 10)});
+        WorkTable table =
+            WorkTable::createAfresh(readOnlyFolder, "AULAT", {Column::text("ABREV", 10)});
         table.append();
         table.writeText("ABREV", "LAB");
         table.post();
@@ -91,7 +98,9 @@ TEST(WorkTableErrors, FolderThatCannotBeWrittenLeavesTheTableAsItWas) {
     ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
     const std::string before = testing::readBytes(readOnlyFolder + "/AULAT.DBF");
 
-    EXPECT_EQ(messageInChild([&] { WorkTable::createAfresh(readOnlyFolder, "AULAT", {Column::text("X", 1)}); }, true),
+    EXPECT_EQ(messageInChild(
+                  [&] { WorkTable::createAfresh(readOnlyFolder, "AULAT", {Column::text("X", 1)}); },
+                  true),
               "Ruta de acceso no v\xE1lida.\nRuta: " + readOnlyFolder);
     EXPECT_EQ(testing::readBytes(readOnlyFolder + "/AULAT.DBF"), before);
 
@@ -103,15 +112,19 @@ TEST(WorkTableErrors, FolderThatCannotBeWrittenLeavesTheTableAsItWas) {
                           table.append();
                   },
                   true),
-              "La tabla est\xE1 abierta solo para lectura.\nTabla: " + readOnlyFolder + "/AULAT.DBF");
-    EXPECT_EQ(messageInChild([&] { WorkTable::open(readOnlyFolder, "AULAT", OpenMode::Exclusive); }, true),
-              "No se puede abrir la tabla.\nTabla: " + readOnlyFolder + "/AULAT.DBF\nMotivo: acceso denegado");
+              "La tabla est\xE1 abierta solo para lectura.\nTabla: " + readOnlyFolder +
+                  "/AULAT.DBF");
+    EXPECT_EQ(messageInChild([&] { WorkTable::open(readOnlyFolder, "AULAT", OpenMode::Exclusive); },
+                             true),
+              "No se puede abrir la tabla.\nTabla: " + readOnlyFolder +
+                  "/AULAT.DBF\nMotivo: acceso denegado");
 }
 
 TEST(WorkTableErrors, FailedWriteKeepsTheOldTableAndLeavesNoTemporaryFile) {
     TempFolder folder;
     {
-        WorkTable table = WorkTable::createAfresh(folder.path(), "ASIGT", {Column::text("CASIG", 10)});
+        WorkTable table =
+            WorkTable::createAfresh(folder.path(), "ASIGT", {Column::text("CASIG", 10)});
         table.append();
         table.writeText("CASIG", "OLD");
         table.post();
@@ -119,7 +132,8 @@ TEST(WorkTableErrors, FailedWriteKeepsTheOldTableAndLeavesNoTemporaryFile) {
     const std::string before = testing::readBytes(folder.file("ASIGT.DBF"));
     std::string message = messageInChild(
         [&] {
-            WorkTable table = WorkTable::createAfresh(folder.path(), "ASIGT", {Column::text("NOMBRE", 200)});
+            WorkTable table =
+                WorkTable::createAfresh(folder.path(), "ASIGT", {Column::text("NOMBRE", 200)});
             for (int i = 0; i < 1000; ++i) {
                 table.append();
                 table.writeText("NOMBRE", std::string(200, 'x'));
@@ -147,7 +161,8 @@ void putLittleEndian(std::string& bytes, size_t at, uint32_t value, int size) {
 TEST(WorkTableErrors, DamagedFilesAreReportedNeverReadOutOfBounds) {
     // Two records of 1 + 10 + 11 bytes after a header of 32 + 2 * 32 + 1 bytes.
     const std::vector<DamagedCase> cases = {
-        {"empty file", [](std::string& b) { b.clear(); }, "el archivo es demasiado corto para ser una tabla"},
+        {"empty file", [](std::string& b) { b.clear(); },
+         "el archivo es demasiado corto para ser una tabla"},
         {"shorter than a header", [](std::string& b) { b.resize(20); },
          "el archivo es demasiado corto para ser una tabla"},
         {"cut inside the records", [](std::string& b) { b.resize(b.size() - 10); },
@@ -156,7 +171,8 @@ TEST(WorkTableErrors, DamagedFilesAreReportedNeverReadOutOfBounds) {
          "la cabecera dice ser m\xE1s larga que el archivo"},
         {"record count too high", [](std::string& b) { putLittleEndian(b, 4, 3, 4); },
          "la cabecera indica 3 registros y el archivo contiene 2"},
-        {"record count beyond any file", [](std::string& b) { putLittleEndian(b, 4, 0xFFFFFFFF, 4); },
+        {"record count beyond any file",
+         [](std::string& b) { putLittleEndian(b, 4, 0xFFFFFFFF, 4); },
          "la cabecera indica un n\xFAmero de registros imposible"},
         {"record length too long", [](std::string& b) { putLittleEndian(b, 10, 23, 2); },
          "la longitud de registro de la cabecera (23) no coincide con la de sus campos (22)"},
@@ -166,16 +182,19 @@ TEST(WorkTableErrors, DamagedFilesAreReportedNeverReadOutOfBounds) {
          "la cabecera dice ser m\xE1s larga que el archivo"},
         {"header length too short", [](std::string& b) { putLittleEndian(b, 8, 40, 2); },
          "la cabecera es demasiado corta"},
-        {"header length inside a descriptor", [](std::string& b) { putLittleEndian(b, 8, 32 + 32 + 16, 2); },
+        {"header length inside a descriptor",
+         [](std::string& b) { putLittleEndian(b, 8, 32 + 32 + 16, 2); },
          "la descripci\xF3n de los campos est\xE1 incompleta"},
         {"no fields", [](std::string& b) { b[32] = 0x0D; }, "la tabla no tiene campos"},
-        {"field of width zero", [](std::string& b) { b[32 + 16] = 0; }, "el campo 'CODIGO' tiene ancho 0"},
+        {"field of width zero", [](std::string& b) { b[32 + 16] = 0; },
+         "el campo 'CODIGO' tiene ancho 0"},
         {"field without name", [](std::string& b) { b[32] = 0; }, "un campo no tiene nombre"},
         {"dBase 7", [](std::string& b) { b[0] = 0x04; }, "formato dBase 7, que no se puede leer"},
     };
     TempFolder folder;
     {
-        WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("CODIGO", 10), Column::integer("N")});
+        WorkTable table = WorkTable::createAfresh(
+            folder.path(), "T", {Column::text("CODIGO", 10), Column::integer("N")});
         for (int i = 0; i < 2; ++i) {
             table.append();
             table.writeInteger("N", i);
@@ -189,11 +208,13 @@ TEST(WorkTableErrors, DamagedFilesAreReportedNeverReadOutOfBounds) {
         testing::writeBytes(folder.file("T.DBF"), bytes);
         for (OpenMode mode : {OpenMode::ReadOnly, OpenMode::Shared, OpenMode::Exclusive}) {
             EXPECT_EQ(messageOf([&] { WorkTable::open(folder.path(), "T", mode); }),
-                      "El archivo de la tabla est\xE1 da\xF1" "ado.\nTabla: " + folder.file("T.DBF") +
-                          "\nMotivo: " + c.reason)
+                      "El archivo de la tabla est\xE1 da\xF1"
+                      "ado.\nTabla: " +
+                          folder.file("T.DBF") + "\nMotivo: " + c.reason)
                 << c.what;
         }
-        EXPECT_EQ(testing::readBytes(folder.file("T.DBF")), bytes) << c.what << ": the file was changed";
+        EXPECT_EQ(testing::readBytes(folder.file("T.DBF")), bytes)
+            << c.what << ": the file was changed";
     }
 }
 
@@ -201,7 +222,8 @@ TEST(WorkTableErrors, DamagedFilesAreReportedNeverReadOutOfBounds) {
 TEST(WorkTableErrors, FieldOfUnknownTypeFailsWhenUsed) {
     TempFolder folder;
     testing::writeBytes(folder.file("SOLUC.DBF"),
-                        testing::rawDbf(0x03, {{"DIA", 'N', 2}, {"RARO", 'Z', 4}, {"RARO2", '\x01', 1}},
+                        testing::rawDbf(0x03,
+                                        {{"DIA", 'N', 2}, {"RARO", 'Z', 4}, {"RARO2", '\x01', 1}},
                                         {"  1abcdx", "  2efghy"}));
     WorkTable table = WorkTable::open(folder.path(), "SOLUC", OpenMode::Shared);
     EXPECT_EQ(table.readInteger("DIA"), 1);

@@ -60,7 +60,8 @@ private:
 class WorkTableLocking : public ::testing::Test {
 protected:
     void SetUp() override {
-        WorkTable table = WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("ABREV", 10)});
+        WorkTable table =
+            WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("ABREV", 10)});
         table.append();
         table.writeText("ABREV", "1ESOA");
         table.post();
@@ -71,7 +72,8 @@ protected:
     }
 
     std::string createError() {
-        return testing::messageOf([&] { WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("X", 1)}); });
+        return testing::messageOf(
+            [&] { WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("X", 1)}); });
     }
 
     TempFolder folder;
@@ -128,7 +130,8 @@ TEST_F(WorkTableLocking, TwoOpensInThisProcessConflictLikeTwoProcesses) {
 
 TEST_F(WorkTableLocking, TableBeingRebuiltIsInUseUntilClosed) {
     const std::string inUse = "La tabla est\xE1 en uso.\nTabla: " + folder.file("GRUPOST.DBF");
-    WorkTable rebuilding = WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("ABREV", 10)});
+    WorkTable rebuilding =
+        WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("ABREV", 10)});
     {
         OtherProcessHolding other(folder.path(), "GRUPOST", OpenMode::ReadOnly);
         EXPECT_EQ(other.status(), inUse);
