@@ -35,6 +35,15 @@ void removeSpellings(const std::string& folder, const std::string& name, const s
 StagedTable::StagedTable(const std::string& folder, const std::string& name,
                          const std::vector<tables::Column>& columns)
     : folder_(folder), name_(name) {
+    try {
+        previous_.emplace(
+            tables::WorkTable::open(folder, name, tables::OpenMode::Exclusive));
+    } catch (const Error& error) {
+        // Only someone else's hold matters here: a missing, read-only or unreadable previous
+        // table is simply replaced.
+        if (error.message().rfind("La tabla est\xE1 en uso.", 0) == 0)
+            throw;
+    }
     table_.emplace(tables::WorkTable::createAfresh(folder, stagingName(name), columns));
 }
 
@@ -43,6 +52,7 @@ StagedTable::~StagedTable() {
         return;
     // The table layer finishes its file as it goes away; what it finished is of no use now.
     table_.reset();
+    previous_.reset();
     std::error_code ignored;
     fs::remove(fileOf(folder_, stagingName(name_), ".DBF"), ignored);
     fs::remove(fileOf(folder_, stagingName(name_), ".MDX"), ignored);
@@ -50,6 +60,7 @@ StagedTable::~StagedTable() {
 
 void StagedTable::commit() {
     table_->close();
+    previous_.reset();
     const fs::path staged = fileOf(folder_, stagingName(name_), ".DBF");
     const fs::path target = fileOf(folder_, name_, ".DBF");
     std::error_code failure;
