@@ -77,7 +77,7 @@ TEST(WorkTableValues, TextKeepsItsBytesAndIsCutToTheWidth) {
         {"ABCDEFGH", "ABCDE"}, // cut to the width
         {"11\xBD", "11\xBD"},  // one-half sign, Windows-1252
         {"A\xF1o", "A\xF1o"},
-        {"Ni\xF1os", "Ni\xF1o"},
+        {"Ni\xF1os!", "Ni\xF1os"},
         {"\xE1\xE9\xED\xF3\xFA\xF1", "\xE1\xE9\xED\xF3\xFA"},
     };
     TempFolder folder;
