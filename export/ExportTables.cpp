@@ -27,31 +27,42 @@ ExportTables::ExportTables(const std::string& workFolder) {
 
 std::optional<std::string> ExportTables::lookUp(size_t table, const std::string& keyColumn,
                                                 const std::string& key,
-                                                const std::string& valueColumn) {
+                                                const std::string& valueColumn,
+                                                Answers& answers) {
+    if (auto known = answers.find(key); known != answers.end())
+        return known->second;
     tables::WorkTable& t = tables_[table];
-    if (!t.locate(keyColumn, key))
-        return std::nullopt;
-    return t.readText(valueColumn);
+    std::optional<std::string> answer;
+    if (t.locate(keyColumn, key))
+        answer = t.readText(valueColumn);
+    answers.emplace(key, answer);
+    return answer;
 }
 
 std::optional<std::string> ExportTables::slotCode(const std::string& day,
                                                   const std::string& period) {
+    // The day's length first keeps the two parts of the key apart whatever bytes they hold.
+    std::string key = std::to_string(day.size()) + ':' + day + period;
+    if (auto known = slots_.find(key); known != slots_.end())
+        return known->second;
     tables::WorkTable& t = tables_[Slots];
-    if (!t.locate({"DIA", "HORA"}, {day, period}))
-        return std::nullopt;
-    return t.readText("CODDIHO");
+    std::optional<std::string> answer;
+    if (t.locate({"DIA", "HORA"}, {day, period}))
+        answer = t.readText("CODDIHO");
+    slots_.emplace(std::move(key), answer);
+    return answer;
 }
 
 std::optional<std::string> ExportTables::shortGroup(const std::string& groupCode) {
-    return lookUp(Groups, "ABREV", groupCode, "ABREVCORTA");
+    return lookUp(Groups, "ABREV", groupCode, "ABREVCORTA", groups_);
 }
 
 std::optional<std::string> ExportTables::taskCode(const std::string& subjectCode) {
-    return lookUp(Subjects, "COD", subjectCode, "CODTAREA");
+    return lookUp(Subjects, "COD", subjectCode, "CODTAREA", tasks_);
 }
 
 std::optional<std::string> ExportTables::shortRoom(const std::string& roomCode) {
-    return lookUp(Rooms, "ABREV", roomCode, "ABREVCORTA");
+    return lookUp(Rooms, "ABREV", roomCode, "ABREVCORTA", rooms_);
 }
 
 void ExportTables::close() {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tts::exporting {
@@ -20,7 +21,9 @@ public:
     tables::WorkTable& soluc() { return tables_[0]; }
 
     // Each lookup takes the first row in stored order that matches exactly; the table layer
-    // indexes a column on its first locate, so every later row costs O(1).
+    // indexes a column on its first locate, so every later row costs O(1). The tables are ours
+    // alone while they are open, so each answer is remembered by its code: a timetable repeats a
+    // few hundred codes over thousands of rows, and a repeat then costs no table access at all.
     std::optional<std::string> slotCode(const std::string& day, const std::string& period);
     std::optional<std::string> shortGroup(const std::string& groupCode);
     std::optional<std::string> taskCode(const std::string& subjectCode);
@@ -30,9 +33,14 @@ public:
     void close();
 
 private:
+    using Answers = std::unordered_map<std::string, std::optional<std::string>>;
+
     std::optional<std::string> lookUp(size_t table, const std::string& keyColumn,
-                                      const std::string& key, const std::string& valueColumn);
+                                      const std::string& key, const std::string& valueColumn,
+                                      Answers& answers);
+
     std::vector<tables::WorkTable> tables_;
+    Answers slots_, groups_, tasks_, rooms_;
 };
 
 } // namespace tts::exporting
