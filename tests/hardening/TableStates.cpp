@@ -4,6 +4,8 @@
 #include "import/ImportRun.h"
 #include "tests/support/RecordingRunHost.h"
 
+#include <algorithm>
+
 namespace tts::hardening {
 
 void TableStates::prepare(const TestFolder& sice, const TestFolder& work) {
@@ -22,13 +24,23 @@ void TableStates::prepare(const TestFolder& sice, const TestFolder& work) {
     newTables = snapshotOf(reference.path());
 }
 
-FolderSnapshot TableStates::expected(const std::string& states) const {
-    FolderSnapshot tables;
-    for (size_t i = 0; i < kStepTables.size(); ++i) {
-        const FolderSnapshot& from = states.at(i) == 'N' ? newTables : oldTables;
-        tables[kStepTables[i]] = from.at(kStepTables[i]);
+std::string TableStates::describe(const FolderSnapshot& work) const {
+    std::string states;
+    for (const std::string& table : kStepTables) {
+        auto found = work.find(table);
+        if (found == work.end())
+            states += '-';
+        else if (found->second == newTables.at(table))
+            states += 'N';
+        else if (found->second == oldTables.at(table))
+            states += 'O';
+        else
+            states += '?';
     }
-    return tables;
+    for (const auto& [name, bytes] : work)
+        if (std::find(kStepTables.begin(), kStepTables.end(), name) == kStepTables.end())
+            states += " +" + name;
+    return states;
 }
 
 } // namespace tts::hardening

@@ -21,9 +21,10 @@ struct TableStates {
     // Fills `work` with the old tables and `sice` with the example school.
     void prepare(const TestFolder& sice, const TestFolder& work);
 
-    // What the work folder must hold after a run: `states` has one letter per table in step
-    // order, N for the new table and O for the old one; nothing else may be there.
-    FolderSnapshot expected(const std::string& states) const;
+    // What the work folder holds, one letter per table in step order: N the new table, O the
+    // old one, ? neither (a mix or a fragment), - none; then " +NAME" for every other file.
+    std::string describe(const FolderSnapshot& work) const;
+    std::string describe(const TestFolder& work) const { return describe(snapshotOf(work.path())); }
 };
 
 } // namespace tts::hardening
