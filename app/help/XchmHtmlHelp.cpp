@@ -67,6 +67,9 @@ std::intptr_t XchmHtmlHelp::call(WindowHandle, const char* file, unsigned comman
     const auto arguments = xchmCommandLine(file, command, data);
     if (!arguments)
         return 0;
+    // HTML Help keeps one help window and shows each request in it; xchm cannot be sent
+    // elsewhere once open, so the viewer shown before gives way to the new one.
+    closeAll();
     return start(*arguments);
 }
 

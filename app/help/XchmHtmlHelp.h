@@ -11,7 +11,8 @@
 namespace tts::app {
 
 // HTML Help where there is no HHCtrl.ocx: the xchm viewer, looked for once on the search path.
-// Each request starts a viewer of its own, detached: the program never waits for one. The
+// Each request starts a viewer, detached: the program never waits for one. As HTML Help shows
+// every request in its one help window, a new request ends the viewer shown before. The
 // close-all command ends the viewers this program started, and so does unloading, because HTML
 // Help windows end with the program that opened them. Ended viewers are reaped at the next call.
 class XchmHtmlHelp : public HtmlHelpLibrary {

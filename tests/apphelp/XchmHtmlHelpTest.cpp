@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -78,6 +79,24 @@ public:
         return arguments;
     }
 
+    // The arguments of every viewer started so far, sorted, once `count` of them have written.
+    std::vector<Arguments> startedViewers(std::size_t count) const {
+        std::vector<Arguments> started;
+        for (int i = 0; i < 500; ++i) {
+            started.clear();
+            for (const auto& entry : fs::directory_iterator(folder_)) {
+                const std::string name = entry.path().filename().string();
+                if (name.rfind("args.", 0) == 0 && entry.path().extension() != ".tmp")
+                    started.push_back(argumentsOf(std::stoi(name.substr(5))));
+            }
+            if (started.size() >= count)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        std::sort(started.begin(), started.end());
+        return started;
+    }
+
 private:
     fs::path folder_;
 };
@@ -114,21 +133,35 @@ TEST(XchmHtmlHelp, AnEmptyPathEntryDoesNotMeanTheWorkingFolder) {
     EXPECT_FALSE(library.entry());
 }
 
-TEST(XchmHtmlHelp, StartsDetachedViewersAndCloseAllEndsThem) {
+// Waits until `viewer` has ended and been reaped by the library.
+bool viewerEnds(XchmHtmlHelp& library, pid_t viewer) {
+    for (int i = 0; i < 500; ++i) {
+        const auto running = library.runningViewers();
+        if (std::find(running.begin(), running.end(), viewer) == running.end())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+TEST(XchmHtmlHelp, StartsADetachedViewerPerRequestInPlaceOfTheOneBefore) {
     FakeXchm xchm;
     XchmHtmlHelp library("/nonexistent:" + xchm.folder());
     ASSERT_EQ(library.viewerProgram(), xchm.folder() + "/xchm");
     auto htmlHelp = library.entry();
     ASSERT_TRUE(htmlHelp);
 
-    // Each call returns while its viewer is still open.
+    // The call returns while its viewer is still open.
     const auto contextViewer = static_cast<pid_t>(htmlHelp(0, "/opt/tts/SICE.chm", htmlhelp::HelpContext, 3));
-    const auto contentsViewer = static_cast<pid_t>(htmlHelp(0, "/opt/tts/SICE.chm", htmlhelp::DisplayToc, 0));
     ASSERT_GT(contextViewer, 0);
-    ASSERT_GT(contentsViewer, 0);
     EXPECT_EQ(xchm.argumentsOf(contextViewer), (Arguments{"-c", "3", "/opt/tts/SICE.chm"}));
+    EXPECT_EQ(library.runningViewers(), std::vector<pid_t>{contextViewer});
+
+    const auto contentsViewer = static_cast<pid_t>(htmlHelp(0, "/opt/tts/SICE.chm", htmlhelp::DisplayToc, 0));
+    ASSERT_GT(contentsViewer, 0);
     EXPECT_EQ(xchm.argumentsOf(contentsViewer), (Arguments{"/opt/tts/SICE.chm"}));
-    EXPECT_EQ(library.runningViewers(), (std::vector<pid_t>{contextViewer, contentsViewer}));
+    EXPECT_TRUE(viewerEnds(library, contextViewer));
+    EXPECT_EQ(library.runningViewers(), std::vector<pid_t>{contentsViewer});
 
     EXPECT_EQ(htmlHelp(0, nullptr, htmlhelp::CloseAll, 0), 0);
     EXPECT_TRUE(viewersEnd(library));
@@ -161,20 +194,12 @@ TEST(ProgramHelpWithXchm, ButtonAndF1OpenSiceChmOfTheProgramFolderInXchm) {
 
     auto& programHelp = dynamic_cast<ProgramHelp&>(*help);
     EXPECT_EQ(programHelp.currentHelpFile(), "SICE.chm");
-    help->contents("SICE.chm");
-    help->context(3, "SICE.chm");
 
-    std::vector<Arguments> started;
-    for (int i = 0; i < 500 && started.size() < 2; ++i) {
-        started.clear();
-        for (const auto& entry : fs::directory_iterator(xchm.folder()))
-            if (entry.path().filename().string().rfind("args.", 0) == 0 && entry.path().extension() != ".tmp")
-                started.push_back(xchm.argumentsOf(std::stoi(entry.path().extension().string().substr(1))));
-        if (started.size() < 2)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    std::sort(started.begin(), started.end());
-    EXPECT_EQ(started, (std::vector<Arguments>{{"-c", "3", folder + "SICE.chm"}, {folder + "SICE.chm"}}));
+    // One request at a time: each viewer gives way to the next, maybe before it has written.
+    help->contents("SICE.chm");
+    EXPECT_EQ(xchm.startedViewers(1), (std::vector<Arguments>{{folder + "SICE.chm"}}));
+    help->context(3, "SICE.chm");
+    EXPECT_EQ(xchm.startedViewers(2), (std::vector<Arguments>{{"-c", "3", folder + "SICE.chm"}, {folder + "SICE.chm"}}));
     help.reset();
 }
 
