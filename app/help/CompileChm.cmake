@@ -17,7 +17,7 @@ execute_process(COMMAND ${CHMCMD} SICE.hhp
                 RESULT_VARIABLE result
                 OUTPUT_VARIABLE output
                 ERROR_VARIABLE output)
-if(NOT result EQUAL 0 OR output MATCHES "Warning|Error|rror:|exception" OR NOT EXISTS ${STAGING}/SICE.chm)
+if(NOT result EQUAL 0 OR output MATCHES "Warning:|Error:|exception" OR NOT EXISTS ${STAGING}/SICE.chm)
   message(FATAL_ERROR "chmcmd could not compile the help file SICE.chm (exit ${result}):\n${output}")
 endif()
 execute_process(COMMAND ${FIXER} ${STAGING}/SICE.chm ${OUTPUT} ${STAGING}

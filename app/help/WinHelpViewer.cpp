@@ -1,5 +1,6 @@
 #include "app/help/WinHelpViewer.h"
 
+#include "app/help/ChmFileName.h"
 #include "app/help/HelpCommands.h"
 
 #include <utility>
@@ -23,7 +24,7 @@ std::string WinHelpViewer::helpFile(const std::string& name) {
     if (file.empty())
         file = tester_->defaultHelpFile();
     const std::string path = tester_->helpPath();
-    if (!file.empty() && !path.empty() && file.find_first_of("/\\:") == std::string::npos)
+    if (!file.empty() && !path.empty() && !hasFolderPart(file))
         file = path + file;
     return file;
 }
