@@ -169,23 +169,31 @@ TEST_F(TimetableExport, TimeStampsAreTakenForHeaderAndTrailerApart) {
                                      "9" + kName + "HC2024  0101202500001"}));
 }
 
-TEST_F(TimetableExport, NumberModeMatchesDigitDaysAndMissesLetterDays) {
-    f.writeSessions({"0SICE_SESIONES.TXT", ExportFixture::sessionLine("S11 ", '1', "0800", "0855")});
-    // A table coded with letters gives no slot in number mode; one coded with digits does.
+// DIASHORAST keeps SICE's day codes as they were; only codes of the file's own mode match.
+TEST_F(TimetableExport, DayCodesMatchOnlyInTheirOwnMode) {
     f.createSoluc({{1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"},
                    {2, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}});
-    run();
-    EXPECT_EQ(f.output(), crlfLines({"0" + kName + "HC2024  050920240807",
-                                     "1    1P0011A      MAT A1  ",
-                                     "1    2P0011A      MAT A1  ",
-                                     "9" + kName + "HC2024  0509202408072"}));
+    const std::string digitSessions = ExportFixture::sessionLine("S11 ", '1', "0800", "0855");
+    const std::string header = "0" + kName + "HC2024  050920240807";
+    const std::string trailer = "9" + kName + "HC2024  0509202408072";
 
+    // Number mode, slots coded with letters: no slot.
+    f.writeSessions({"0SICE_SESIONES.TXT", digitSessions});
+    run();
+    EXPECT_EQ(f.output(), crlfLines({header, "1    1P0011A      MAT A1  ",
+                                     "1    2P0011A      MAT A1  ", trailer}));
+
+    // Number mode, slots coded with digits: the first matching row wins.
     f.createSlots({{"S11", "1", "1"}, {"S21", "2", "1"}, {"DUP", "2", "1"}});
     run();
-    EXPECT_EQ(f.output(), crlfLines({"0" + kName + "HC2024  050920240807",
-                                     "1S11 1P0011A      MAT A1  ",
-                                     "1S21 2P0011A      MAT A1  ",
-                                     "9" + kName + "HC2024  0509202408072"}));
+    EXPECT_EQ(f.output(), crlfLines({header, "1S11 1P0011A      MAT A1  ",
+                                     "1S21 2P0011A      MAT A1  ", trailer}));
+
+    // Letter mode, slots coded with digits: no slot.
+    f.writeStandardSiceFiles();
+    run();
+    EXPECT_EQ(f.output(), crlfLines({header, "1    LP0011A      MAT A1  ",
+                                     "1    MP0011A      MAT A1  ", trailer}));
 }
 
 TEST_F(TimetableExport, MissingFolder) {
