@@ -78,8 +78,7 @@ std::string chosenWorkFolder(const CommandOptions& options) {
 
 int usageError(std::ostream& err, const std::string& command, const std::string& problem) {
     err << "transTalvorSice-cli " << command << ": " << problem << "\n"
-        << "Uso: transTalvorSice-cli " << command
-        << " --sice CARPETA [--work CARPETA] [--json]\n"
+        << "Uso: transTalvorSice-cli " << command << " --sice CARPETA [--work CARPETA] [--json]\n"
         << "M\u00E1s informaci\u00F3n: transTalvorSice-cli --help\n";
     return ExitUsage;
 }

@@ -9,9 +9,9 @@ namespace tts::cli {
 
 // The options both jobs take on the command line.
 struct CommandOptions {
-    std::string siceFolder;  // --sice, required
-    std::string workFolder;  // --work; empty means tables::workFolder()
-    bool json = false;       // --json
+    std::string siceFolder; // --sice, required
+    std::string workFolder; // --work; empty means tables::workFolder()
+    bool json = false;      // --json
 };
 
 // Parses the words after the command name: "--sice DIR", "--work DIR" (also "--sice=DIR"),

@@ -42,6 +42,8 @@ bool isUtf8(const std::string& text) {
 
 } // namespace
 
-std::string pathForDisplay(const std::string& path) { return isUtf8(path) ? path : toUtf8(path); }
+std::string pathForDisplay(const std::string& path) {
+    return isUtf8(path) ? path : toUtf8(path);
+}
 
 } // namespace tts::cli

@@ -10,9 +10,9 @@ CourseHoursIndex::CourseHoursIndex(const std::vector<std::string>& lines) {
         if (!sice::isDataLine(line, "SICE_ASIGNATCURSO.TXT"))
             continue;
         // emplace keeps the first line of a key.
-        hours_.emplace(key(sice::field(line, 24, 27), sice::field(line, 2, 4),
-                           sice::field(line, 8, 10)),
-                       sice::field(line, 28, 33));
+        hours_.emplace(
+            key(sice::field(line, 24, 27), sice::field(line, 2, 4), sice::field(line, 8, 10)),
+            sice::field(line, 28, 33));
     }
 }
 

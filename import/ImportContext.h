@@ -12,7 +12,7 @@ struct ImportContext {
     std::string carpetaSice; // the chosen folder followed by the path separator
     std::string workFolder;
     RunHost& host;
-    ImportReport& report;    // one entry per table, in step order, filled as the steps end
+    ImportReport& report; // one entry per table, in step order, filled as the steps end
 
     // A required SICE file is missing: the step's own notice, and the run will end with -1.
     void missingRequired(const std::string& message) {

@@ -9,6 +9,8 @@ int64_t minutesOfDay(int32_t hhmm) {
 }
 } // namespace
 
-int64_t slotMinutes(int32_t start, int32_t end) { return minutesOfDay(end) - minutesOfDay(start); }
+int64_t slotMinutes(int32_t start, int32_t end) {
+    return minutesOfDay(end) - minutesOfDay(start);
+}
 
 } // namespace tts::import

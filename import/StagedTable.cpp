@@ -36,8 +36,7 @@ StagedTable::StagedTable(const std::string& folder, const std::string& name,
                          const std::vector<tables::Column>& columns)
     : folder_(folder), name_(name) {
     try {
-        previous_.emplace(
-            tables::WorkTable::open(folder, name, tables::OpenMode::Exclusive));
+        previous_.emplace(tables::WorkTable::open(folder, name, tables::OpenMode::Exclusive));
     } catch (const Error& error) {
         // Only someone else's hold matters here: a missing, read-only or unreadable previous
         // table is simply replaced.

@@ -7,10 +7,9 @@
 namespace tts::import {
 
 bool StartTimeRanking::FoldedLess::operator()(std::string_view a, std::string_view b) const {
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return foldCase(static_cast<unsigned char>(x)) < foldCase(static_cast<unsigned char>(y));
-        });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return foldCase(static_cast<unsigned char>(x)) < foldCase(static_cast<unsigned char>(y));
+    });
 }
 
 void StartTimeRanking::add(const std::string& startTime) {

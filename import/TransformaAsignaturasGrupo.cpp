@@ -39,9 +39,9 @@ void copyGroupData(const std::string& workFolder, WorkTable& assignments) {
 void setWeeklyHours(const std::vector<std::string>& courseLines, WorkTable& assignments) {
     const CourseHoursIndex index(courseLines);
     for (assignments.first(); !assignments.atEnd(); assignments.next()) {
-        std::optional<std::string> text = index.hoursText(
-            assignments.readText("CASIG"), assignments.readText("NIVEL"),
-            assignments.readText("CURSO"));
+        std::optional<std::string> text =
+            index.hoursText(assignments.readText("CASIG"), assignments.readText("NIVEL"),
+                            assignments.readText("CURSO"));
         if (!text)
             continue;
         if (text->empty())
@@ -82,13 +82,12 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
     }
     sice::LineReader reader(file.path);
 
-    StagedTable staged(context.workFolder, "ASIGT",
-                       {Column::text("CASIG", 10), Column::text("CPROF", 10),
-                        Column::text("CGRUP", 10), Column::text("CAULA", 10),
-                        Column::text("CTAREA", 10), Column::text("TURNO", 1),
-                        Column::text("NIVEL", 5), Column::text("CURSO", 3),
-                        Column::text("GRUPO", 2), Column::floating("HORAS"),
-                        Column::text("SESIONES", 20), Column::text("NCONEX", 4)});
+    StagedTable staged(
+        context.workFolder, "ASIGT",
+        {Column::text("CASIG", 10), Column::text("CPROF", 10), Column::text("CGRUP", 10),
+         Column::text("CAULA", 10), Column::text("CTAREA", 10), Column::text("TURNO", 1),
+         Column::text("NIVEL", 5), Column::text("CURSO", 3), Column::text("GRUPO", 2),
+         Column::floating("HORAS"), Column::text("SESIONES", 20), Column::text("NCONEX", 4)});
     WorkTable& table = staged.table();
     TableReport report{"ASIGT"};
 

@@ -119,7 +119,8 @@ TEST(ImportCommand, MissingFilesGoToStandardErrorOnePerLine) {
 
 TEST(ImportCommand, MissingFolder) {
     TempFolder place;
-    const CliResult r = runCli({"import", "--sice", place.file("no-existe"), "--work", place.path()});
+    const CliResult r =
+        runCli({"import", "--sice", place.file("no-existe"), "--work", place.path()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "No existe la carpeta\n");
     EXPECT_EQ(r.out, "");
@@ -139,14 +140,14 @@ TEST(ImportCommand, AnErrorEndsTheRunWithItsMessage) {
 }
 
 TEST(ImportCommand, UsageErrors) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"import"},
-             {"import", "--work", "/tmp"},
-             {"import", "--sice"},
-             {"import", "--sice", "/tmp", "--sice", "/tmp"},
-             {"import", "--sice", "/tmp", "--verbose"},
-             {"import", "--sice="},
-             {"import", "/tmp"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"import"},
+                                               {"import", "--work", "/tmp"},
+                                               {"import", "--sice"},
+                                               {"import", "--sice", "/tmp", "--sice", "/tmp"},
+                                               {"import", "--sice", "/tmp", "--verbose"},
+                                               {"import", "--sice="},
+                                               {"import", "/tmp"}}) {
         const CliResult r = runCli(args);
         EXPECT_EQ(r.status, 64) << args.back();
         EXPECT_NE(r.err.find("Uso: transTalvorSice-cli import"), std::string::npos) << r.err;
@@ -169,67 +170,67 @@ TEST(ImportCommand, JsonReportIsAllOfStandardOutput) {
     TempFolder sice, work;
     writeSchool(sice, false);
     fs::remove(sice.file("sice_aulas.txt"));
-    const CliResult r =
-        runCli({"import", "--json", "--sice", sice.path(), "--work", work.path()});
+    const CliResult r = runCli({"import", "--json", "--sice", sice.path(), "--work", work.path()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(linesOf(r.err), (std::vector<std::string>{
                                   "No existe archivo de aulas (SICE_AULAS.TXT)",
                                   "No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)",
                                   "Proceso finalizado",
                               }));
-    const std::string expected =
-        "{\n"
-        "  \"command\": \"import\",\n"
-        "  \"workFolder\": \"" + work.path() + "\",\n"
-        "  \"folderFound\": true,\n"
-        "  \"finished\": true,\n"
-        "  \"result\": -1,\n"
-        "  \"exitStatus\": 1,\n"
-        "  \"messages\": [\n"
-        "    \"No existe archivo de aulas (SICE_AULAS.TXT)\",\n"
-        "    \"No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)\",\n"
-        "    \"Proceso finalizado\"\n"
-        "  ],\n"
-        "  \"error\": null,\n"
-        "  \"tables\": [\n"
-        "    {\n"
-        "      \"table\": \"ASIGNOMT\",\n"
-        "      \"rebuilt\": true,\n"
-        "      \"rowsWritten\": 1,\n"
-        "      \"repeatedCodes\": 1\n"
-        "    },\n"
-        "    {\n"
-        "      \"table\": \"PROFT\",\n"
-        "      \"rebuilt\": true,\n"
-        "      \"rowsWritten\": 1,\n"
-        "      \"repeatedCodes\": 0\n"
-        "    },\n"
-        "    {\n"
-        "      \"table\": \"AULAT\",\n"
-        "      \"rebuilt\": false,\n"
-        "      \"rowsWritten\": 0,\n"
-        "      \"repeatedCodes\": 0\n"
-        "    },\n"
-        "    {\n"
-        "      \"table\": \"GRUPOST\",\n"
-        "      \"rebuilt\": true,\n"
-        "      \"rowsWritten\": 1,\n"
-        "      \"repeatedCodes\": 0\n"
-        "    },\n"
-        "    {\n"
-        "      \"table\": \"ASIGT\",\n"
-        "      \"rebuilt\": true,\n"
-        "      \"rowsWritten\": 1,\n"
-        "      \"repeatedCodes\": 0\n"
-        "    },\n"
-        "    {\n"
-        "      \"table\": \"DIASHORAST\",\n"
-        "      \"rebuilt\": true,\n"
-        "      \"rowsWritten\": 1,\n"
-        "      \"repeatedCodes\": 0\n"
-        "    }\n"
-        "  ]\n"
-        "}\n";
+    const std::string expected = "{\n"
+                                 "  \"command\": \"import\",\n"
+                                 "  \"workFolder\": \"" +
+                                 work.path() +
+                                 "\",\n"
+                                 "  \"folderFound\": true,\n"
+                                 "  \"finished\": true,\n"
+                                 "  \"result\": -1,\n"
+                                 "  \"exitStatus\": 1,\n"
+                                 "  \"messages\": [\n"
+                                 "    \"No existe archivo de aulas (SICE_AULAS.TXT)\",\n"
+                                 "    \"No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)\",\n"
+                                 "    \"Proceso finalizado\"\n"
+                                 "  ],\n"
+                                 "  \"error\": null,\n"
+                                 "  \"tables\": [\n"
+                                 "    {\n"
+                                 "      \"table\": \"ASIGNOMT\",\n"
+                                 "      \"rebuilt\": true,\n"
+                                 "      \"rowsWritten\": 1,\n"
+                                 "      \"repeatedCodes\": 1\n"
+                                 "    },\n"
+                                 "    {\n"
+                                 "      \"table\": \"PROFT\",\n"
+                                 "      \"rebuilt\": true,\n"
+                                 "      \"rowsWritten\": 1,\n"
+                                 "      \"repeatedCodes\": 0\n"
+                                 "    },\n"
+                                 "    {\n"
+                                 "      \"table\": \"AULAT\",\n"
+                                 "      \"rebuilt\": false,\n"
+                                 "      \"rowsWritten\": 0,\n"
+                                 "      \"repeatedCodes\": 0\n"
+                                 "    },\n"
+                                 "    {\n"
+                                 "      \"table\": \"GRUPOST\",\n"
+                                 "      \"rebuilt\": true,\n"
+                                 "      \"rowsWritten\": 1,\n"
+                                 "      \"repeatedCodes\": 0\n"
+                                 "    },\n"
+                                 "    {\n"
+                                 "      \"table\": \"ASIGT\",\n"
+                                 "      \"rebuilt\": true,\n"
+                                 "      \"rowsWritten\": 1,\n"
+                                 "      \"repeatedCodes\": 0\n"
+                                 "    },\n"
+                                 "    {\n"
+                                 "      \"table\": \"DIASHORAST\",\n"
+                                 "      \"rebuilt\": true,\n"
+                                 "      \"rowsWritten\": 1,\n"
+                                 "      \"repeatedCodes\": 0\n"
+                                 "    }\n"
+                                 "  ]\n"
+                                 "}\n";
     EXPECT_EQ(r.out, expected);
 }
 
@@ -238,8 +239,7 @@ TEST(ImportCommand, JsonCarriesTheErrorAndEscapesIt) {
     writeSchool(sice);
     writeLines(sice.file("sice_sesiones.txt"),
                {columns({{5, "0001"}, {9, "L"}, {10, "\"\\8\""}, {14, "0855"}})});
-    const CliResult r =
-        runCli({"import", "--sice", sice.path(), "--work", work.path(), "--json"});
+    const CliResult r = runCli({"import", "--sice", sice.path(), "--work", work.path(), "--json"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "'\"\\8\"' no es un valor entero v\u00E1lido.\n");
     EXPECT_NE(r.out.find("  \"error\": \"'\\\"\\\\8\\\"' no es un valor entero v\u00E1lido.\",\n"),

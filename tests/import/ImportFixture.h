@@ -2,8 +2,8 @@
 
 #include "import/ImportContext.h"
 #include "import/ImportRun.h"
-#include "tests/support/RecordingRunHost.h"
 #include "tables/WorkTable.h"
+#include "tests/support/RecordingRunHost.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -109,8 +109,8 @@ inline std::vector<std::string> readColumn(const std::string& folder, const std:
 
 // A table standing in for the one an earlier import left, to see whether a step replaced it.
 inline void writeSentinelTable(const std::string& folder, const std::string& name) {
-    tables::WorkTable table = tables::WorkTable::createAfresh(
-        folder, name, {tables::Column::text("SENTINEL", 10)});
+    tables::WorkTable table =
+        tables::WorkTable::createAfresh(folder, name, {tables::Column::text("SENTINEL", 10)});
     table.append();
     table.writeText("SENTINEL", "antes");
     table.post();

@@ -1,6 +1,6 @@
+#include "import/ImportRun.h"
 #include "ImportFixture.h"
 #include "base/Error.h"
-#include "import/ImportRun.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -15,20 +15,19 @@ const std::vector<std::string> kTables = {"ASIGNOMT", "PROFT", "AULAT",
 // One small school, with each file name in a different letter case from the one asked for.
 void writeSchool(const TempFolder& sice, bool withCourses = true) {
     writeLines(sice.file("SICE_ASIGNAT.TXT"),
-               withFrame("SICE_ASIGNAT.TXT", {columns({{2, "MAT"}, {6, "MATEMATICAS"},
-                                                        {26, "Matem\xE1ticas"}}),
-                                               columns({{2, "LEN"}, {6, "LENGUA"},
-                                                        {26, "Lengua castellana"}}),
-                                               columns({{2, "mat"}, {6, "REPETIDA"}})}));
+               withFrame("SICE_ASIGNAT.TXT",
+                         {columns({{2, "MAT"}, {6, "MATEMATICAS"}, {26, "Matem\xE1ticas"}}),
+                          columns({{2, "LEN"}, {6, "LENGUA"}, {26, "Lengua castellana"}}),
+                          columns({{2, "mat"}, {6, "REPETIDA"}})}));
     writeLines(sice.file("sice_actividades.txt"),
                {columns({{2, "GUA"}, {6, "Guardia"}, {66, "GUA"}})});
     writeLines(sice.file("Sice_Prof.txt"),
                {columns({{2, "JPG"}, {6, "P\xE9rez, Juan"}, {96, "Matem\xE1ticas"}}),
                 columns({{2, "ALM"}, {6, "L\xF3pez, Ana"}, {96, "Lengua"}})});
     writeLines(sice.file("sice_aulas.txt"), {columns({{2, "A101"}, {12, "A1"}, {86, "Aula 1"}})});
-    writeLines(sice.file("sice_grupo.txt"),
-               {columns({{2, "1ESOA"}, {12, "1A"}, {16, "ESO"}, {22, "1"}, {25, "ESO A"},
-                         {35, "M"}})});
+    writeLines(
+        sice.file("sice_grupo.txt"),
+        {columns({{2, "1ESOA"}, {12, "1A"}, {16, "ESO"}, {22, "1"}, {25, "ESO A"}, {35, "M"}})});
     writeLines(sice.file("sice_asignatgrupo.txt"),
                {columns({{2, "1ESOA"}, {16, "MAT"}}), columns({{2, "1ESOA"}, {16, "LEN"}})});
     if (withCourses)
@@ -70,8 +69,7 @@ TEST(ImportRun, CompleteFolderRebuildsTheSixTables) {
               (std::vector<std::string>{"MAT", "LEN", "*GUA"}));
     EXPECT_EQ(readColumn(work.path(), "ASIGT", "SESIONES"),
               (std::vector<std::string>{"1111", "1"}));
-    EXPECT_EQ(readColumn(work.path(), "ASIGT", "NIVEL"),
-              (std::vector<std::string>{"ESO", "ESO"}));
+    EXPECT_EQ(readColumn(work.path(), "ASIGT", "NIVEL"), (std::vector<std::string>{"ESO", "ESO"}));
     EXPECT_EQ(readColumn(work.path(), "DIASHORAST", "DIHO"),
               (std::vector<std::string>{"L1", "L2"}));
     // Only the six tables remain: no staging file is left behind.
@@ -88,9 +86,9 @@ TEST(ImportRun, CompleteFolderRebuildsTheSixTables) {
         summary.push_back(table.table + ":" + std::to_string(table.rebuilt) + ":" +
                           std::to_string(table.rowsWritten) + ":" +
                           std::to_string(table.repeatedCodes));
-    EXPECT_EQ(summary, (std::vector<std::string>{"ASIGNOMT:1:3:1", "PROFT:1:2:0", "AULAT:1:1:0",
-                                                 "GRUPOST:1:1:0", "ASIGT:1:2:0",
-                                                 "DIASHORAST:1:2:0"}));
+    EXPECT_EQ(summary,
+              (std::vector<std::string>{"ASIGNOMT:1:3:1", "PROFT:1:2:0", "AULAT:1:1:0",
+                                        "GRUPOST:1:1:0", "ASIGT:1:2:0", "DIASHORAST:1:2:0"}));
 }
 
 TEST(ImportRun, EmptyFolderReportsEveryStepAndTouchesNoTable) {
@@ -144,8 +142,8 @@ TEST(ImportRun, MissingFolder) {
 
         tts::test::RecordingRunHost embedded(true, 0);
         runImport(embedded, folder, work.path());
-        EXPECT_EQ(embedded.events, (std::vector<std::string>{"message:No existe la carpeta",
-                                                             "result:-1", "close"}));
+        EXPECT_EQ(embedded.events,
+                  (std::vector<std::string>{"message:No existe la carpeta", "result:-1", "close"}));
     }
     EXPECT_TRUE(work.names().empty());
 }

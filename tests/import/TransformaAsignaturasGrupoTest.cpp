@@ -37,8 +37,14 @@ std::string assignment(const std::string& group, const std::string& subject) {
 
 std::string course(const std::string& level, const std::string& courseCode,
                    const std::string& subject, const std::string& hours) {
-    return columns({{1, " "}, {2, level}, {5, "ww"}, {8, courseCode}, {11, "descripci\xF3n"},
-                    {24, subject}, {28, hours}, {34, "resto"}});
+    return columns({{1, " "},
+                    {2, level},
+                    {5, "ww"},
+                    {8, courseCode},
+                    {11, "descripci\xF3n"},
+                    {24, subject},
+                    {28, hours},
+                    {34, "resto"}});
 }
 
 struct AssignmentRow {
@@ -49,8 +55,8 @@ struct AssignmentRow {
 
 std::ostream& operator<<(std::ostream& out, const AssignmentRow& r) {
     return out << "{" << r.casig << "|" << r.cgrup << "|" << r.ctarea << "|" << r.turno << "|"
-               << r.nivel << "|" << r.curso << "|" << r.grupo << "|" << r.horas << "|"
-               << r.sesiones << "}";
+               << r.nivel << "|" << r.curso << "|" << r.grupo << "|" << r.horas << "|" << r.sesiones
+               << "}";
 }
 
 std::vector<AssignmentRow> readAssignments(const std::string& folder) {
@@ -66,7 +72,9 @@ std::vector<AssignmentRow> readAssignments(const std::string& folder) {
     return rows;
 }
 
-std::string ones(int n) { return std::string(static_cast<size_t>(n), '1'); }
+std::string ones(int n) {
+    return std::string(static_cast<size_t>(n), '1');
+}
 
 } // namespace
 
@@ -180,8 +188,7 @@ TEST(TransformaAsignaturasGrupo, FailuresKeepThePreviousTable) {
         if (c.withGroups)
             writeGroups(f.work.path(), {{"1ESOA", "M", "ESO", "1", "A"}});
         writeSentinelTable(f.work.path(), "ASIGT");
-        f.write("sice_asignatgrupo.txt",
-                {assignment("1ESOA", "LEN"), assignment("1ESOA", "MAT")});
+        f.write("sice_asignatgrupo.txt", {assignment("1ESOA", "LEN"), assignment("1ESOA", "MAT")});
         f.write("sice_asignatcurso.txt",
                 {course("ESO", "1", "LEN", "4"), course("ESO", "1", "MAT", c.hoursText)});
         const std::vector<std::string> filesBefore = f.work.names();

@@ -8,8 +8,7 @@ namespace tts::import::test {
 namespace {
 const std::vector<std::string> kColumns = {"COD", "CODLARGO", "NOMBRE", "ESTAREA", "CODTAREA"};
 
-std::string subject(const std::string& code, const std::string& longCode,
-                    const std::string& name) {
+std::string subject(const std::string& code, const std::string& longCode, const std::string& name) {
     return columns({{1, " "}, {2, code}, {6, longCode}, {26, name}});
 }
 
@@ -48,21 +47,42 @@ TEST(TransformaAsignaturas, SubjectsThenActivitiesShareOneCodeList) {
     EXPECT_TRUE(f.host.messages.empty());
     EXPECT_EQ(f.host.result(), 1);
     const std::vector<Row> expected = {
-        {{"COD", "MAT"}, {"CODLARGO", "MATEMATICA"}, {"NOMBRE", "Matem\xE1ticas"},
-         {"ESTAREA", "False"}, {"CODTAREA", ""}},
-        {{"COD", "\xD1U"}, {"CODLARGO", ""}, {"NOMBRE", ""}, {"ESTAREA", "False"}, {"CODTAREA", ""}},
-        {{"COD", "\xC1RB"}, {"CODLARGO", ""}, {"NOMBRE", "\xE1 y a no son iguales"},
-         {"ESTAREA", "False"}, {"CODTAREA", ""}},
+        {{"COD", "MAT"},
+         {"CODLARGO", "MATEMATICA"},
+         {"NOMBRE", "Matem\xE1ticas"},
+         {"ESTAREA", "False"},
+         {"CODTAREA", ""}},
+        {{"COD", "\xD1U"},
+         {"CODLARGO", ""},
+         {"NOMBRE", ""},
+         {"ESTAREA", "False"},
+         {"CODTAREA", ""}},
+        {{"COD", "\xC1RB"},
+         {"CODLARGO", ""},
+         {"NOMBRE", "\xE1 y a no son iguales"},
+         {"ESTAREA", "False"},
+         {"CODTAREA", ""}},
         {{"COD", "ARB"}, {"CODLARGO", ""}, {"NOMBRE", ""}, {"ESTAREA", "False"}, {"CODTAREA", ""}},
         {{"COD", ""}, {"CODLARGO", ""}, {"NOMBRE", ""}, {"ESTAREA", "False"}, {"CODTAREA", ""}},
-        {{"COD", "FIS"}, {"CODLARGO", "FISICA Y Q"}, {"NOMBRE", ""}, {"ESTAREA", "False"},
+        {{"COD", "FIS"},
+         {"CODLARGO", "FISICA Y Q"},
+         {"NOMBRE", ""},
+         {"ESTAREA", "False"},
          {"CODTAREA", ""}},
-        {{"COD", "LAR"}, {"CODLARGO", "L"}, {"NOMBRE", std::string(80, 'n')}, {"ESTAREA", "False"},
+        {{"COD", "LAR"},
+         {"CODLARGO", "L"},
+         {"NOMBRE", std::string(80, 'n')},
+         {"ESTAREA", "False"},
          {"CODTAREA", ""}},
-        {{"COD", "*GUA"}, {"CODLARGO", "Guardia"}, {"NOMBRE", "Guardia"}, {"ESTAREA", "True"},
+        {{"COD", "*GUA"},
+         {"CODLARGO", "Guardia"},
+         {"NOMBRE", "Guardia"},
+         {"ESTAREA", "True"},
          {"CODTAREA", "GUA"}},
-        {{"COD", "*MAT"}, {"CODLARGO", "Reuni\xF3n de"},
-         {"NOMBRE", "Reuni\xF3n de matem\xE1ticas de departamento"}, {"ESTAREA", "True"},
+        {{"COD", "*MAT"},
+         {"CODLARGO", "Reuni\xF3n de"},
+         {"NOMBRE", "Reuni\xF3n de matem\xE1ticas de departamento"},
+         {"ESTAREA", "True"},
          {"CODTAREA", "REU"}},
         {{"COD", "*"}, {"CODLARGO", ""}, {"NOMBRE", ""}, {"ESTAREA", "True"}, {"CODTAREA", ""}},
     };

@@ -12,34 +12,40 @@ const std::vector<std::string> kColumns = {"ABREV", "TURNO",  "NIVEL",   "CURSO"
 std::string group(const std::string& unit, const std::string& shortCode, const std::string& level,
                   const std::string& course, const std::string& description,
                   const std::string& shift) {
-    return columns({{1, " "}, {2, unit}, {12, shortCode}, {16, level}, {19, "xxx"}, {22, course},
-                    {25, description}, {35, shift}});
+    return columns({{1, " "},
+                    {2, unit},
+                    {12, shortCode},
+                    {16, level},
+                    {19, "xxx"},
+                    {22, course},
+                    {25, description},
+                    {35, shift}});
 }
 
 Row row(const std::string& abrev, const std::string& turno, const std::string& nivel,
         const std::string& curso, const std::string& grupo, const std::string& descrip,
         const std::string& abrevCorta) {
-    return {{"ABREV", abrev}, {"TURNO", turno},     {"NIVEL", nivel},
-            {"CURSO", curso}, {"GRUPO", grupo},     {"UNIDAD", abrev},
-            {"DESCRIP", descrip}, {"ABREVCORTA", abrevCorta}};
+    return {{"ABREV", abrev}, {"TURNO", turno},  {"NIVEL", nivel},     {"CURSO", curso},
+            {"GRUPO", grupo}, {"UNIDAD", abrev}, {"DESCRIP", descrip}, {"ABREVCORTA", abrevCorta}};
 }
 } // namespace
 
 TEST(TransformaGrupos, RowsWithDerivedGroupLevelAndDescription) {
     StepFixture f;
-    f.write("sice_grupo.txt",
-            withFrame("SICE_GRUPOS.TXT",
-                      {
-                          group("1ESOA", "1A", "ESO", "1", "ESO A", "M"),
-                          group("1ESOA", "1A", "", "1", "ESO A", "M"),
-                          group("B", "", "BAC", "2", "", "TAR"),
-                          columns({{2, "2ESOB"}, {12, "2B"}, {16, "ESO"}, {22, "2"},
-                                   {25, "ESO B 2"}}).substr(0, 30),
-                          "",
-                          // Both spellings of the file's own name are name lines, not groups.
-                          columns({{2, "  sice_grupos.txt "}}),
-                          columns({{2, "Sice_Grupo.txt"}}),
-                      }));
+    f.write(
+        "sice_grupo.txt",
+        withFrame("SICE_GRUPOS.TXT",
+                  {
+                      group("1ESOA", "1A", "ESO", "1", "ESO A", "M"),
+                      group("1ESOA", "1A", "", "1", "ESO A", "M"),
+                      group("B", "", "BAC", "2", "", "TAR"),
+                      columns({{2, "2ESOB"}, {12, "2B"}, {16, "ESO"}, {22, "2"}, {25, "ESO B 2"}})
+                          .substr(0, 30),
+                      "",
+                      // Both spellings of the file's own name are name lines, not groups.
+                      columns({{2, "  sice_grupos.txt "}}),
+                      columns({{2, "Sice_Grupo.txt"}}),
+                  }));
     f.run(TransformaGrupos);
 
     EXPECT_TRUE(f.host.messages.empty());

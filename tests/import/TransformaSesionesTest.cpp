@@ -13,8 +13,8 @@ const std::vector<std::string> kColumns = {"DIHO", "CODDIHO",   "DIA",       "TE
 
 std::string slot(const std::string& code, const std::string& day, const std::string& start,
                  const std::string& end) {
-    return columns({{1, " "}, {2, "xxx"}, {5, code}, {9, day}, {10, start}, {14, end},
-                    {18, "resto"}});
+    return columns(
+        {{1, " "}, {2, "xxx"}, {5, code}, {9, day}, {10, start}, {14, end}, {18, "resto"}});
 }
 
 Row row(const std::string& diho, const std::string& code, const std::string& day,
