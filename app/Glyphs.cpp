@@ -1,0 +1,135 @@
+#include "app/Glyphs.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace tts::app {
+
+namespace {
+
+QPixmap canvas(int width, int height) {
+    QPixmap pixmap(width, height);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon checkGlyph() {
+    QPixmap pixmap = canvas(18, 18);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath tick;
+    tick.moveTo(2.5, 9.5);
+    tick.lineTo(7, 14);
+    tick.lineTo(15.5, 3.5);
+    p.setPen(QPen(QColor(0, 96, 0), 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(tick);
+    p.setPen(QPen(QColor(0, 176, 0), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(tick);
+    return QIcon(pixmap);
+}
+
+QIcon doorGlyph() {
+    QPixmap pixmap = canvas(18, 18);
+    QPainter p(&pixmap);
+    // The frame, dark inside, and the door swung open towards us.
+    p.fillRect(4, 1, 10, 16, QColor(64, 64, 64));
+    p.fillRect(5, 2, 8, 15, QColor(16, 16, 16));
+    QPolygon leaf{{5, 2}, {11, 4}, {11, 17}, {5, 16}};
+    p.setPen(QColor(96, 48, 0));
+    p.setBrush(QColor(176, 104, 32));
+    p.drawPolygon(leaf);
+    p.setPen(QColor(255, 224, 0));
+    p.drawPoint(9, 10);
+    p.drawPoint(9, 11);
+    return QIcon(pixmap);
+}
+
+QIcon applicationIcon() {
+    QPixmap pixmap = canvas(32, 32);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 60, 120), 1));
+    p.setBrush(QColor(204, 216, 230));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 5, 5);
+    // Two arrows, one each way: data going to SICE and coming back.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(249, 160, 40));
+    p.drawPolygon(QPolygonF{{5, 9}, {20, 9}, {20, 4}, {28, 12}, {20, 20}, {20, 15}, {5, 15}});
+    p.setBrush(QColor(40, 90, 200));
+    p.drawPolygon(QPolygonF{{27, 20}, {12, 20}, {12, 15}, {4, 23}, {12, 31}, {12, 26}, {27, 26}});
+    return QIcon(pixmap);
+}
+
+QPixmap folderIcon(FolderIcon kind) {
+    QPixmap pixmap = canvas(16, 14);
+    QPainter p(&pixmap);
+    const QColor outline(128, 96, 0);
+    const QColor body = kind == FolderIcon::Current ? QColor(255, 240, 140) : QColor(248, 208, 80);
+    p.setPen(outline);
+    p.setBrush(body);
+    p.drawPolygon(QPolygon{{0, 2}, {5, 2}, {6, 3}, {13, 3}, {13, 12}, {0, 12}});
+    if (kind != FolderIcon::Closed) {
+        // The open front flap.
+        p.setBrush(body.lighter(115));
+        p.drawPolygon(QPolygon{{0, 12}, {3, 6}, {15, 6}, {13, 12}});
+    }
+    if (kind == FolderIcon::Current) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 160));
+        p.drawEllipse(QRect(6, 7, 4, 4));
+    }
+    return pixmap;
+}
+
+QPixmap driveIcon(DriveKind kind) {
+    QPixmap pixmap = canvas(16, 14);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (kind) {
+    case DriveKind::CdRom:
+        p.setPen(QColor(96, 96, 96));
+        p.setBrush(QColor(220, 220, 235));
+        p.drawEllipse(QRectF(2, 0.5, 12, 12));
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(6.5, 5, 3, 3));
+        break;
+    case DriveKind::Network:
+        p.setPen(QColor(64, 64, 64));
+        p.setBrush(QColor(192, 192, 192));
+        p.drawRect(QRectF(1.5, 1.5, 13, 6));
+        p.drawLine(QPointF(8, 8), QPointF(8, 11));
+        p.drawLine(QPointF(2, 12.5), QPointF(14, 12.5));
+        p.setPen(QColor(0, 160, 0));
+        p.drawPoint(QPointF(12, 4.5));
+        break;
+    case DriveKind::Home:
+        p.setPen(QColor(96, 48, 0));
+        p.setBrush(QColor(236, 180, 110));
+        p.drawPolygon(QPolygonF{{2, 7}, {8, 1.5}, {14, 7}, {12.5, 7}, {12.5, 12.5}, {3.5, 12.5},
+                                {3.5, 7}});
+        p.setBrush(QColor(120, 60, 20));
+        p.drawRect(QRectF(7, 9, 2.5, 3.5));
+        break;
+    case DriveKind::Ram:
+        p.setPen(QColor(0, 80, 0));
+        p.setBrush(QColor(40, 140, 60));
+        p.drawRect(QRectF(1.5, 3.5, 13, 6));
+        p.setPen(QColor(230, 200, 60));
+        for (int x = 3; x < 14; x += 2)
+            p.drawLine(QPointF(x, 10), QPointF(x, 12));
+        break;
+    case DriveKind::Fixed:
+    case DriveKind::Removable:
+        p.setPen(QColor(64, 64, 64));
+        p.setBrush(kind == DriveKind::Fixed ? QColor(200, 200, 200) : QColor(170, 190, 220));
+        p.drawRect(QRectF(1.5, 4.5, 13, 6));
+        p.setPen(QColor(0, 176, 0));
+        p.drawLine(QPointF(11, 8), QPointF(13, 8));
+        break;
+    }
+    return pixmap;
+}
+
+} // namespace tts::app

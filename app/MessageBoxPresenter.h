@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/MessagePresenter.h"
+
+namespace tts::app {
+
+// The real thing: QMessageBox, captioned with the application title.
+class MessageBoxPresenter : public MessagePresenter {
+public:
+    void notice(const QString& text) override;
+    void error(const QString& text) override;
+};
+
+} // namespace tts::app
