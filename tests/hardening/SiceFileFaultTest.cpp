@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <ostream>
 #include <functional>
 
 namespace tts::hardening {
@@ -66,6 +67,8 @@ struct ImportCase {
     const char* outcome;  // "error: <message>" or the finished run's result and notices
     const char* tables;   // per table in step order: N new, O old as before the run
 };
+void PrintTo(const ImportCase& c, std::ostream* out) { *out << c.name; }
+
 
 class ImportWithBrokenSiceFile : public ::testing::TestWithParam<ImportCase> {};
 
@@ -133,6 +136,8 @@ struct ExportCase {
     enum { Denied, DiskError, Folder, FolderNotWritable } fault;
     const char* message;
 };
+void PrintTo(const ExportCase& c, std::ostream* out) { *out << c.name; }
+
 
 class ExportWithBrokenSiceFile : public ::testing::TestWithParam<ExportCase> {};
 

@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <ostream>
 
 namespace tts::hardening {
 namespace {
@@ -39,6 +40,8 @@ struct HeldCase {
     const char* name;
     OpenMode mode;
 };
+void PrintTo(const HeldCase& c, std::ostream* out) { *out << c.name; }
+
 
 class ImportWhileHostHoldsATable : public ::testing::TestWithParam<HeldCase> {};
 
@@ -68,6 +71,8 @@ struct ExportHeldCase {
     const char* table;
     OpenMode mode;
 };
+void PrintTo(const ExportHeldCase& c, std::ostream* out) { *out << c.name; }
+
 
 class ExportWhileHostHoldsATable : public ::testing::TestWithParam<ExportHeldCase> {};
 
