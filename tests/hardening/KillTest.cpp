@@ -1,0 +1,217 @@
+// The process killed (SIGKILL) at random moments of an import and of an export of a large
+// school, again and again. Afterwards every table and SICE_HORARIO.TXT must be the complete old
+// or the complete new one, and the files a killed run leaves must be gone after the next run.
+// These are the suite's longest tests; their names contain "Sigkill" so that a run short of
+// time can leave them out with ctest -E Sigkill.
+#include "GeneratedSchool.h"
+#include "HardeningSupport.h"
+#include "TableStates.h"
+
+#include "export/TimetableExport.h"
+#include "import/ImportRun.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <set>
+#include <thread>
+
+namespace tts::hardening {
+namespace {
+
+constexpr int kKills = 30;
+constexpr unsigned kSeed = 20240905; // the delays are random, but the same every run
+
+const SchoolSize kLargeSchool{/*groups=*/600, /*subjectsPerGroup=*/20, /*teachers=*/1500,
+                              /*rooms=*/400, /*days=*/5, /*periodsPerDay=*/8};
+
+// Runs `job` in a forked child; with a delay, kills it after that long. True when the child
+// was killed before it finished.
+bool runAndKill(const std::function<void()>& job, std::chrono::microseconds delay, bool kill) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        try {
+            job();
+        } catch (...) {
+            ::_exit(3);
+        }
+        ::_exit(0);
+    }
+    if (kill) {
+        std::this_thread::sleep_for(delay);
+        ::kill(pid, SIGKILL);
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) != 0)
+        ADD_FAILURE() << "the job failed in the child (exit " << WEXITSTATUS(status) << ")";
+    return WIFSIGNALED(status);
+}
+
+std::chrono::microseconds timed(const std::function<void()>& job) {
+    const auto start = std::chrono::steady_clock::now();
+    runAndKill(job, {}, false);
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+}
+
+// Names the files of a folder that are not in `expected`.
+std::set<std::string> extraFiles(const std::string& folder, const std::set<std::string>& expected) {
+    std::set<std::string> extra;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (!expected.count(entry.path().filename().string()))
+            extra.insert(entry.path().filename().string());
+    return extra;
+}
+
+const std::set<std::string>& tableNames() {
+    static const std::set<std::string> names(kStepTables.begin(), kStepTables.end());
+    return names;
+}
+
+TEST(Sigkill, DuringImportsLeavesEveryTableWholeOldOrNew) {
+    TestFolder schoolA("school-a"), schoolB("school-b"), work("work");
+    writeSchool(schoolA.path(), kLargeSchool, 'A');
+    writeSchool(schoolB.path(), kLargeSchool, 'B');
+    TableStates states; // old: the tables of school A, new: those of school B
+    {
+        TestFolder reference("reference");
+        test::RecordingRunHost host;
+        import::runImport(host, schoolB.path(), reference.path());
+        ASSERT_EQ(host.messages, std::vector<std::string>{"Proceso finalizado"});
+        states.newTables = snapshotOf(reference.path());
+        import::runImport(host, schoolA.path(), work.path());
+        states.oldTables = snapshotOf(work.path());
+        ASSERT_NE(states.oldTables, states.newTables);
+    }
+    auto importOf = [&](const TestFolder& school) {
+        return [&] {
+            test::RecordingRunHost host;
+            import::runImport(host, school.path(), work.path());
+        };
+    };
+    const auto duration = timed(importOf(schoolB));
+    ASSERT_EQ(states.describe(work), "NNNNNN");
+
+    std::mt19937 random(kSeed);
+    std::uniform_int_distribution<long> delays(0, duration.count() * 11 / 10);
+    int killed = 0;
+    std::set<std::string> leftovers;
+    for (int i = 0; i < kKills; ++i) {
+        // Alternately towards A and towards B, so each run replaces tables of the other kind.
+        const auto delay = std::chrono::microseconds(delays(random));
+        killed += runAndKill(importOf(i % 2 ? schoolB : schoolA), delay, true);
+        std::string state = states.describe(work).substr(0, 6);
+        EXPECT_EQ(state.find_first_not_of("ON"), std::string::npos)
+            << "kill " << i << " after " << delay.count() << " us left " << states.describe(work);
+        for (const std::string& name : extraFiles(work.path(), tableNames()))
+            leftovers.insert(name);
+    }
+    EXPECT_GE(killed, kKills / 2) << "too few kills landed inside a run to mean anything";
+
+    // Whatever the killed runs left behind goes with the next complete run.
+    runAndKill(importOf(schoolB), {}, false);
+    EXPECT_EQ(states.describe(work), "NNNNNN");
+    RecordProperty("leftovers_seen", static_cast<int>(leftovers.size()));
+}
+
+TEST(Sigkill, DuringExportsLeavesTheWholeOldOrNewTimetableFile) {
+    TestFolder sice("sice"), work("work");
+    writeSchool(sice.path(), kLargeSchool, 'B');
+    {
+        test::RecordingRunHost host;
+        import::runImport(host, sice.path(), work.path());
+    }
+    writeSoluc(work.path(), kLargeSchool, 60000);
+    auto exportAt = [&](int minute) {
+        return [&, minute] {
+            test::RecordingRunHost host;
+            exporting::runExport(host, sice.path(), work.path(), nullptr,
+                                 [minute] { return exporting::LocalDateTime{2024, 9, 5, 8, minute}; });
+        };
+    };
+    runAndKill(exportAt(1), {}, false);
+    const std::string oldFile = fileBytes(sice.file("SICE_HORARIO.TXT"));
+    const auto duration = timed(exportAt(2));
+    const std::string newFile = fileBytes(sice.file("SICE_HORARIO.TXT"));
+    ASSERT_NE(oldFile, newFile);
+    const FolderSnapshot tables = snapshotOf(work.path());
+    FolderSnapshot siceFiles = snapshotOf(sice.path());
+    siceFiles.erase("SICE_HORARIO.TXT");
+
+    std::mt19937 random(kSeed);
+    std::uniform_int_distribution<long> delays(0, duration.count() * 11 / 10);
+    int killed = 0;
+    for (int i = 0; i < kKills; ++i) {
+        writeFileBytes(sice.file("SICE_HORARIO.TXT"), oldFile);
+        const auto delay = std::chrono::microseconds(delays(random));
+        killed += runAndKill(exportAt(2), delay, true);
+        const std::string now = fileBytes(sice.file("SICE_HORARIO.TXT"));
+        EXPECT_TRUE(now == oldFile || now == newFile)
+            << "kill " << i << " after " << delay.count() << " us left a file of " << now.size()
+            << " bytes";
+        EXPECT_EQ(snapshotOf(work.path()), tables) << "kill " << i << " changed a table";
+    }
+    EXPECT_GE(killed, kKills / 2) << "too few kills landed inside a run to mean anything";
+
+    runAndKill(exportAt(2), {}, false);
+    FolderSnapshot after = snapshotOf(sice.path());
+    EXPECT_EQ(after["SICE_HORARIO.TXT"], newFile);
+    after.erase("SICE_HORARIO.TXT");
+    std::set<std::string> names;
+    for (const auto& [name, bytes] : after)
+        names.insert(name);
+    std::set<std::string> expectedNames;
+    for (const auto& [name, bytes] : siceFiles)
+        expectedNames.insert(name);
+    EXPECT_EQ(names, expectedNames) << "files left in the SICE folder by killed exports";
+}
+
+// A pid that no process has any more: a child that has ended and been reaped.
+pid_t deadPid() {
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(0);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return pid;
+}
+
+// A kill lands between creating a temporary file and renaming it only now and then; here the
+// files such a kill leaves are laid out directly, as a process that no longer runs left them.
+TEST(KilledRunLeftovers, AreRemovedByTheNextImport) {
+    TestFolder sice("sice"), work("work");
+    TableStates states;
+    states.prepare(sice, work);
+    const std::string dead = std::to_string(deadPid());
+    // The table layer's temporary files of the steps' staging tables, and a staging table
+    // finished but not yet put in place.
+    for (const std::string& name : {".~~ASIGNOMT.DBF.tmp-" + dead + "-0", ".~~ASIGT.DBF.tmp-" + dead + "-7",
+                                    std::string("~GRUPOST.DBF")})
+        writeFileBytes(work.file(name), "half a table");
+
+    test::RecordingRunHost host;
+    import::runImport(host, sice.path(), work.path());
+    EXPECT_EQ(states.describe(work), "NNNNNN");
+}
+
+TEST(KilledRunLeftovers, AreRemovedByTheNextExport) {
+    ImportedSchool school;
+    const std::string leftover = school.sice.file(".~SICE_HORARIO.TXT.tmp-" + std::to_string(deadPid()));
+    writeFileBytes(leftover, "0SICE_HORARIO.TXT half written\r\n");
+
+    test::RecordingRunHost host;
+    school.runExport(host);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Proceso finalizado"});
+    EXPECT_FALSE(std::filesystem::exists(leftover)) << "a killed export's file stays in the SICE folder";
+}
+
+} // namespace
+} // namespace tts::hardening
