@@ -12,8 +12,8 @@ namespace {
 
 DriveKind kindOf(const QStorageInfo& volume) {
     const QByteArray type = volume.fileSystemType();
-    static const QByteArray network[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs",
-                                         "9p", "afs", "ceph", "davfs", "fuse.rclone"};
+    static const QByteArray network[] = {"nfs", "nfs4", "cifs", "smb3",  "smbfs",      "fuse.sshfs",
+                                         "9p",  "afs",  "ceph", "davfs", "fuse.rclone"};
     if (std::find(std::begin(network), std::end(network), type) != std::end(network))
         return DriveKind::Network;
     if (type == "iso9660" || type == "udf")

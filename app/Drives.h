@@ -10,7 +10,7 @@ namespace tts::app {
 // One entry of the drive selector. Windows has drive letters; on Linux a "drive" is the root
 // folder, the user's home folder, or a mounted file system that holds files (its mount point).
 struct Drive {
-    QString root;  // "c:\" on Windows; "/", "/home/ana", "/media/ana/USB" on Linux
+    QString root; // "c:\" on Windows; "/", "/home/ana", "/media/ana/USB" on Linux
     DriveKind kind = DriveKind::Fixed;
     QString label; // volume label (device name when it has none), or a share's network name
 

@@ -41,10 +41,11 @@ public:
         text.rect.setLeft(option.rect.left() + indent + pixmap.width() + 3);
         // The selection covers the name only, with the item view's own text margins.
         const QFontMetrics metrics(option.font);
-        const int margins = 2 * (option.widget ? option.widget->style()->pixelMetric(
-                                                     QStyle::PM_FocusFrameHMargin, &option,
-                                                     option.widget) + 1
-                                               : 4);
+        const int margins =
+            2 * (option.widget ? option.widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
+                                                                     &option, option.widget) +
+                                     1
+                               : 4);
         text.rect.setWidth(std::min(
             text.rect.width(),
             metrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()) + margins + 2));
@@ -70,7 +71,9 @@ int ioErrorCode(int error) {
         return 5; // access denied
     case EIO:
     case ENXIO:
+#ifdef ENOMEDIUM
     case ENOMEDIUM:
+#endif
         return 21; // device not ready
     default:
         return error;

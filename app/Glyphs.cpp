@@ -107,8 +107,8 @@ QPixmap driveIcon(DriveKind kind) {
     case DriveKind::Home:
         p.setPen(QColor(96, 48, 0));
         p.setBrush(QColor(236, 180, 110));
-        p.drawPolygon(QPolygonF{{2, 7}, {8, 1.5}, {14, 7}, {12.5, 7}, {12.5, 12.5}, {3.5, 12.5},
-                                {3.5, 7}});
+        p.drawPolygon(
+            QPolygonF{{2, 7}, {8, 1.5}, {14, 7}, {12.5, 7}, {12.5, 12.5}, {3.5, 12.5}, {3.5, 7}});
         p.setBrush(QColor(120, 60, 20));
         p.drawRect(QRectF(7, 9, 2.5, 3.5));
         break;

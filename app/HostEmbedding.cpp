@@ -5,8 +5,8 @@
 
 #ifdef TTS_HAVE_XCB
 #include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
 #include <cstdlib>
+#include <xcb/xcb.h>
 #endif
 
 namespace tts::app {

@@ -64,8 +64,8 @@ bool sectionName(std::string_view content, std::string_view& name) {
 
 } // namespace
 
-std::string withProfileString(std::string_view text, std::string_view section,
-                              std::string_view key, std::string_view value) {
+std::string withProfileString(std::string_view text, std::string_view section, std::string_view key,
+                              std::string_view value) {
     const std::string_view eol = text.find("\r\n") != std::string_view::npos ? "\r\n"
                                  : text.find('\n') != std::string_view::npos ? "\n"
                                                                              : "\r\n";
@@ -80,9 +80,7 @@ std::string withProfileString(std::string_view text, std::string_view section,
 
     std::string out;
     out.reserve(text.size() + section.size() + key.size() + value.size() + 8);
-    auto entry = [&](std::string_view keyText) {
-        out.append(keyText).append("=").append(value);
-    };
+    auto entry = [&](std::string_view keyText) { out.append(keyText).append("=").append(value); };
 
     if (header == lines.size()) {
         out.append(text);

@@ -11,8 +11,8 @@ namespace tts::app {
 // missing key is added after the last non-blank line of its section, a missing section is added
 // at the end. Every other byte stays as it was; added lines end like the file's lines do (CR LF
 // for a file without any).
-std::string withProfileString(std::string_view text, std::string_view section,
-                              std::string_view key, std::string_view value);
+std::string withProfileString(std::string_view text, std::string_view section, std::string_view key,
+                              std::string_view value);
 
 // The same on the file at `path` (bytes of the file system's encoding), creating it when
 // missing. The file is replaced through a temporary file and a rename, so the host never reads

@@ -9,6 +9,7 @@
 #include "app/MessageBoxPresenter.h"
 #include "app/ProcessState.h"
 #include "app/ShortenedPath.h"
+#include "app/UserText.h"
 #include "app/Windows1252.h"
 
 #include "base/ErrorText.h"
@@ -156,8 +157,8 @@ void TMForm::buildControls() {
     Draw3D1 = new GradientPanel(coolTop, coolMiddle, coolBottom, this);
     Draw3D1->setObjectName("Draw3D1");
     Draw3D1->setGeometry(0, 101, 599, 169);
-    Label1 = label(Draw3D1, QStringLiteral("TransHorvaneSICE para VT20 V-1.0"), sansSerif(true),
-                   red);
+    Label1 =
+        label(Draw3D1, QStringLiteral("TransHorvaneSICE para VT20 V-1.0"), sansSerif(true), red);
     Label1->setObjectName("Label1");
     autoSize(Label1, 368, 142);
     Label2 = label(Draw3D1, QString(), sansSerif(true), red);
@@ -173,9 +174,9 @@ void TMForm::buildControls() {
     Unidades->setObjectName("Unidades");
     Unidades->setGeometry(8, 142, 137, 19);
     lightBackground(Unidades);
-    Label5 = label(Draw3D1,
-                   QStringLiteral("Carpeta en la que se encuentran los Ficheros TXT de SICE"),
-                   sansSerif(false), blue);
+    Label5 =
+        label(Draw3D1, QStringLiteral("Carpeta en la que se encuentran los Ficheros TXT de SICE"),
+              sansSerif(false), blue);
     Label5->setObjectName("Label5");
     Label6 = label(Draw3D1, QStringLiteral("Ruta Actual:"), sansSerif(false), blue);
     Label6->setObjectName("Label6");
@@ -198,9 +199,9 @@ void TMForm::buildControls() {
     setTabOrder(Directorios, Unidades);
     setTabOrder(Unidades, Button1);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{this, Draw3D2, BExportar, Label4, BImportar,
-                                                      Draw3D1, BClose, Directorios, Unidades,
-                                                      Button1})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{this, Draw3D2, BExportar, Label4, BImportar, Draw3D1,
+                                         BClose, Directorios, Unidades, Button1})
         w->setProperty(kHelpContext, kWindowHelpContext);
 
     connect(BExportar, &QPushButton::clicked, this, &TMForm::BExportarClick);
@@ -298,7 +299,7 @@ void TMForm::helpKey() {
 }
 
 void TMForm::showError(const std::exception& error) {
-    messages_->error(fromWindows1252(withFullStop(error.what())));
+    messages_->error(userText(withFullStop(error.what())));
 }
 
 void TMForm::guarded(const std::function<void()>& handler) {
@@ -400,7 +401,7 @@ void TMForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMForm::showMessage(const std::string& text) {
-    messages_->notice(fromWindows1252(text));
+    messages_->notice(userText(text));
 }
 
 void TMForm::setBusy(bool busy) {

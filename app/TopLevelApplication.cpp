@@ -2,6 +2,7 @@
 
 #include "app/MessageBoxPresenter.h"
 #include "app/TMForm.h"
+#include "app/UserText.h"
 #include "app/Windows1252.h"
 
 #include "base/ErrorText.h"
@@ -15,7 +16,7 @@ bool TopLevelApplication::notify(QObject* receiver, QEvent* event) {
         if (MForm)
             MForm->showError(error);
         else
-            MessageBoxPresenter().error(fromWindows1252(withFullStop(error.what())));
+            MessageBoxPresenter().error(userText(withFullStop(error.what())));
     }
     return false;
 }

@@ -40,8 +40,8 @@ TEST(CallParametersTest, ModeHandleAndJobWordFollowTheArguments) {
 }
 
 TEST(CallParametersTest, HandleThatIsNotHexadecimalNamesItWithTheDollar) {
-    for (std::string handle : {"123456789", "0x1A2B", "", "-1", "+1A", " 1A2B", "1A2B ", "1A2G",
-                               "$1A2B", "1A2B\xE1"}) {
+    for (std::string handle :
+         {"123456789", "0x1A2B", "", "-1", "+1A", " 1A2B", "1A2B ", "1A2G", "$1A2B", "1A2B\xE1"}) {
         SCOPED_TRACE(handle);
         try {
             interpretCommandLine({"importar", handle});

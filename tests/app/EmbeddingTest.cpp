@@ -133,6 +133,39 @@ private Q_SLOTS:
         QVERIFY(childrenOf(host.winId()).isEmpty());
     }
 
+    void standaloneHasAFixedFrameWithACloseBoxOnly() {
+        QProcess program;
+        start(program, {});
+        QString ours;
+        for (int i = 0; i < 100 && ours.isEmpty(); ++i) {
+            QTest::qWait(100);
+            ours = run("xdotool", {"search", "--onlyvisible", "--name", "^Exportar e importar"})
+                       .section('\n', 0, 0);
+        }
+        QVERIFY(!ours.isEmpty());
+        const QString properties = run("xprop", {"-id", ours});
+        QVERIFY2(properties.contains("program specified minimum size: 599 by 270") &&
+                     properties.contains("program specified maximum size: 599 by 270"),
+                 qPrintable(properties));
+        // Motif hints: flags, functions, decorations. No minimise (8) or maximise (16) function,
+        // no minimise (32) or maximise (64) box; a title (8) and a close function (32).
+        static const QRegularExpression motif(
+            R"(_MOTIF_WM_HINTS\(_MOTIF_WM_HINTS\) = (0x[0-9a-f]+), (0x[0-9a-f]+), (0x[0-9a-f]+))");
+        const auto hints = motif.match(properties);
+        QVERIFY2(hints.hasMatch(), qPrintable(properties));
+        const uint functions = hints.captured(2).toUInt(nullptr, 16);
+        const uint decorations = hints.captured(3).toUInt(nullptr, 16);
+        QCOMPARE(functions & (1u | 8u | 16u | 32u), 32u);
+        QCOMPARE(decorations & (1u | 8u | 32u | 64u), 8u);
+        QVERIFY(properties.contains("WM_DELETE_WINDOW"));
+
+        // Salir: standalone, nothing is handed back.
+        run("xdotool", {"mousemove", "--sync", "--window", ours, "429", "218"});
+        run("xdotool", {"click", "1"});
+        QVERIFY(program.waitForFinished(10000));
+        QVERIFY(!QFile::exists(folder_.filePath("Horvane.ini")));
+    }
+
     void handleOfNoWindowLeavesABorderlessWindowThatStillHandsBack() {
         QProcess program;
         start(program, {"importar", "FFFFFF0"});

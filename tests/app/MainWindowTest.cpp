@@ -181,14 +181,14 @@ private Q_SLOTS:
                                << QString();
         QTest::newRow("IMPORTAR") << QStringList{"IMPORTAR", "1A2B"} << true << false << true
                                   << QString();
-        QTest::newRow("Importar 1a2b") << QStringList{"Importar", "1a2b"} << true << false << true
-                                       << QString();
-        QTest::newRow("exportar") << QStringList{"exportar", "0000001A2B"} << true << true
-                                  << false << QString();
+        QTest::newRow("Importar 1a2b")
+            << QStringList{"Importar", "1a2b"} << true << false << true << QString();
+        QTest::newRow("exportar") << QStringList{"exportar", "0000001A2B"} << true << true << false
+                                  << QString();
         QTest::newRow("trailing blank")
             << QStringList{"importar ", "1A2B"} << true << true << true << QString();
-        QTest::newRow("other word") << QStringList{"ver", "1A2B"} << true << true << true
-                                    << QString();
+        QTest::newRow("other word")
+            << QStringList{"ver", "1A2B"} << true << true << true << QString();
         QTest::newRow("nine digits")
             << QStringList{"importar", "123456789"} << false << true << true
             << QString::fromUtf8("'$123456789' no es un valor entero válido.");
@@ -216,8 +216,8 @@ private Q_SLOTS:
         QCOMPARE(bool(form->windowFlags() & Qt::FramelessWindowHint), embedded);
         if (!embedded) {
             QVERIFY(form->windowFlags() & Qt::WindowCloseButtonHint);
-            QVERIFY(!(form->windowFlags() & (Qt::WindowMinimizeButtonHint |
-                                             Qt::WindowMaximizeButtonHint)));
+            QVERIFY(!(form->windowFlags() &
+                      (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
             QCOMPARE(form->minimumSize(), form->maximumSize());
             QCOMPARE(form->windowTitle(),
                      QStringLiteral("Exportar e importar datos entre Horvane y SICE"));
@@ -299,8 +299,7 @@ private Q_SLOTS:
         for (int row = depth + 1; row < list->count(); ++row) {
             subfolders << list->item(row)->text();
             QCOMPARE(list->item(row)->data(FolderList::LevelRole).toInt(), depth + 1);
-            QCOMPARE(list->item(row)->data(FolderList::IconRole).toInt(),
-                     int(FolderIcon::Closed));
+            QCOMPARE(list->item(row)->data(FolderList::IconRole).toInt(), int(FolderIcon::Closed));
         }
         QCOMPARE(subfolders, (QStringList{"Alpha", "alpha2", "beta", "gamma"}));
         QCOMPARE(list->directory(), current);
@@ -335,8 +334,8 @@ private Q_SLOTS:
     }
 
     void longFolderIsShortenedAfterTheRoot() {
-        const QString deep = scratch(QString("a").repeated(40) + '/' + QString("b").repeated(40) +
-                                     "/current");
+        const QString deep =
+            scratch(QString("a").repeated(40) + '/' + QString("b").repeated(40) + "/current");
         QVERIFY(QDir().mkpath(deep));
         startFolder_ = deep;
         auto form = makeForm();
@@ -414,8 +413,8 @@ private Q_SLOTS:
         QVERIFY(form->isVisible());
         // Tab walks the order of the layout.
         form->BExportar->setFocus();
-        QWidget* expected[] = {form->BImportar, form->BClose, form->Directorios, form->Unidades,
-                               form->Button1, form->BExportar};
+        QWidget* expected[] = {form->BImportar, form->BClose,  form->Directorios,
+                               form->Unidades,  form->Button1, form->BExportar};
         for (QWidget* next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
@@ -458,8 +457,9 @@ private Q_SLOTS:
     }
 
     void closeBeforeAnyJobHandsOffZeroKeepingTheRest() {
-        writeAll(scratch("Horvane.ini"),
-                 "[Horvane]\r\nVersion=20\r\n\r\n[Transformadores]\r\nTransformado=1\r\nOtro=x\r\n");
+        writeAll(
+            scratch("Horvane.ini"),
+            "[Horvane]\r\nVersion=20\r\n\r\n[Transformadores]\r\nTransformado=1\r\nOtro=x\r\n");
         auto form = makeForm({"exportar", "1A2B"});
         showAndWait(*form);
         form->BClose->click();
@@ -494,7 +494,8 @@ private Q_SLOTS:
         FolderList* list = form->Directorios;
         QListWidgetItem* empty = list->item(list->count() - 1);
         QCOMPARE(empty->text(), QStringLiteral("vacia"));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(empty).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(empty).center());
         QVERIFY(empty->isSelected());
         QCOMPARE(list->directory(), startFolder_);
 
@@ -573,7 +574,8 @@ private Q_SLOTS:
     }
 
     void jobErrorGoesToTheTopLevelHandlerAndTheWindowStays() {
-        startFolder_ = scratch("sin-ficheros");
+        // A folder name beyond ASCII, to see the path come through the message whole.
+        startFolder_ = scratch(QString::fromUtf8("sin-ficheros-año"));
         QVERIFY(QDir().mkpath(startFolder_));
         auto form = makeForm({"importar", "1A2B"});
         showAndWait(*form);
@@ -616,8 +618,7 @@ private Q_SLOTS:
             form->showError(tts::Error(text));
         form->showError(std::runtime_error("std::bad_alloc"));
         QCOMPARE(messages_->errors, (QStringList{"abc.", "abc.", "", "fin\n",
-                                                 QString::fromUtf8("válido."),
-                                                 "std::bad_alloc."}));
+                                                 QString::fromUtf8("válido."), "std::bad_alloc."}));
     }
 
     void helpButtonAndF1AskTheHelp() {
@@ -630,8 +631,8 @@ private Q_SLOTS:
         QTest::keyClick(form->Directorios, Qt::Key_F1);
         form->BImportar->setFocus();
         QTest::keyClick(form->BImportar, Qt::Key_F1);
-        QCOMPARE(help.requests, (QStringList{"contents SICE.chm", "context 3 SICE.chm",
-                                             "context 3 SICE.chm"}));
+        QCOMPARE(help.requests,
+                 (QStringList{"contents SICE.chm", "context 3 SICE.chm", "context 3 SICE.chm"}));
     }
 
     void messageBoxesLookAsTheProgramsDo() {
@@ -645,8 +646,8 @@ private Q_SLOTS:
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box)
                 return;
-            seen = {box->windowTitle(), box->text(), box->buttons().value(0)->text(),
-                    box->icon(), box->buttons().size(), box->frameGeometry().center()};
+            seen = {box->windowTitle(), box->text(),           box->buttons().value(0)->text(),
+                    box->icon(),        box->buttons().size(), box->frameGeometry().center()};
             box->buttons().first()->click();
         };
         MessageBoxPresenter boxes;

@@ -24,7 +24,8 @@ TEST(ProfileStringTest, SetsTheEntryAndKeepsEveryOtherByte) {
         {"new file", "", "[Transformadores]\r\nTransformado=1\r\n"},
         {"other section, CR LF", "[Rutas]\r\nDatos=C:\\HTEMP\r\n",
          "[Rutas]\r\nDatos=C:\\HTEMP\r\n[Transformadores]\r\nTransformado=1\r\n"},
-        {"other section, LF", "[Rutas]\nDatos=x\n", "[Rutas]\nDatos=x\n[Transformadores]\nTransformado=1\n"},
+        {"other section, LF", "[Rutas]\nDatos=x\n",
+         "[Rutas]\nDatos=x\n[Transformadores]\nTransformado=1\n"},
         {"last line without end", "[Rutas]\r\nDatos=x",
          "[Rutas]\r\nDatos=x\r\n[Transformadores]\r\nTransformado=1\r\n"},
         {"value replaced", "[Transformadores]\r\nTransformado=0\r\n",
@@ -54,8 +55,11 @@ TEST(ProfileStringTest, SetsTheEntryAndKeepsEveryOtherByte) {
          "[Transformadores]\r\nTransformado=1\r\n"},
         {"a key that only starts like ours", "[Transformadores]\r\nTransformados=4\r\n",
          "[Transformadores]\r\nTransformados=4\r\nTransformado=1\r\n"},
-        {"Windows-1252 bytes and mixed endings kept", "[A\xF1o]\r\nNombre=Pe\xF1" "alara\n\n",
-         "[A\xF1o]\r\nNombre=Pe\xF1" "alara\n\n[Transformadores]\r\nTransformado=1\r\n"},
+        {"Windows-1252 bytes and mixed endings kept",
+         "[A\xF1o]\r\nNombre=Pe\xF1"
+         "alara\n\n",
+         "[A\xF1o]\r\nNombre=Pe\xF1"
+         "alara\n\n[Transformadores]\r\nTransformado=1\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -80,7 +84,8 @@ protected:
         file.write(bytes.data(), qint64(bytes.size()));
     }
     QStringList entries() const {
-        return QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        return QDir(folder.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     }
 };
 

@@ -16,7 +16,8 @@ TEST(Windows1252Test, ConvertsTheProgramsTextsBothWays) {
     EXPECT_EQ(fromWindows1252("'$1' no es un valor entero v\xE1lido"),
               QString::fromUtf8("'$1' no es un valor entero válido"));
     EXPECT_EQ(fromWindows1252("\x80\x8A\x9F\xD1"), QString::fromUtf8("€ŠŸÑ"));
-    EXPECT_EQ(toWindows1252(QString::fromUtf8("Peñalara €")), "Pe\xF1" "alara \x80");
+    EXPECT_EQ(toWindows1252(QString::fromUtf8("Peñalara €")), "Pe\xF1"
+                                                              "alara \x80");
     EXPECT_EQ(toWindows1252(QString::fromUtf8("日本")), "??");
 }
 
