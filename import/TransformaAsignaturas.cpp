@@ -1,5 +1,5 @@
 #include "import/ImportSteps.h"
-#include "import/StagedTable.h"
+#include "tables/WorkTable.h"
 
 #include "sice/CodeList.h"
 #include "sice/Field.h"
@@ -22,11 +22,10 @@ void TransformaAsignaturas(ImportContext& context) {
     }
     sice::LineReader subjectReader(subjects.path);
 
-    StagedTable staged(context.workFolder, "ASIGNOMT",
+    WorkTable table = WorkTable::createAfresh(context.workFolder, "ASIGNOMT",
                        {Column::text("COD", 10), Column::text("CODLARGO", 10),
                         Column::text("NOMBRE", 80), Column::boolean("ESTAREA"),
                         Column::text("CODTAREA", 10)});
-    WorkTable& table = staged.table();
     sice::CodeList codes;
     TableReport report{"ASIGNOMT"};
 
@@ -76,7 +75,7 @@ void TransformaAsignaturas(ImportContext& context) {
         activityReader.close();
     }
 
-    staged.commit();
+    table.close();
     report.rebuilt = true;
     context.recordTable(report);
 }

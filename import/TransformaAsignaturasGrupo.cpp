@@ -1,7 +1,7 @@
 #include "import/CourseHoursIndex.h"
 #include "import/ImportSteps.h"
+#include "tables/WorkTable.h"
 #include "import/SessionPattern.h"
-#include "import/StagedTable.h"
 
 #include "base/Numbers.h"
 #include "sice/Field.h"
@@ -82,13 +82,11 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
     }
     sice::LineReader reader(file.path);
 
-    StagedTable staged(
-        context.workFolder, "ASIGT",
+    WorkTable table = WorkTable::createAfresh(context.workFolder, "ASIGT",
         {Column::text("CASIG", 10), Column::text("CPROF", 10), Column::text("CGRUP", 10),
          Column::text("CAULA", 10), Column::text("CTAREA", 10), Column::text("TURNO", 1),
          Column::text("NIVEL", 5), Column::text("CURSO", 3), Column::text("GRUPO", 2),
          Column::floating("HORAS"), Column::text("SESIONES", 20), Column::text("NCONEX", 4)});
-    WorkTable& table = staged.table();
     TableReport report{"ASIGT"};
 
     while (!reader.atEnd()) {
@@ -114,7 +112,7 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
         setDefaultHours(table);
     }
 
-    staged.commit();
+    table.close();
     report.rebuilt = true;
     context.recordTable(report);
 }

@@ -1,5 +1,5 @@
 #include "import/ImportSteps.h"
-#include "import/StagedTable.h"
+#include "tables/WorkTable.h"
 
 #include "sice/Field.h"
 #include "sice/FileFinder.h"
@@ -20,11 +20,10 @@ void TransformaAulas(ImportContext& context) {
     }
     sice::LineReader reader(file.path);
 
-    StagedTable staged(context.workFolder, "AULAT",
+    WorkTable table = WorkTable::createAfresh(context.workFolder, "AULAT",
                        {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
                         Column::text("EDIFICIO", 1), Column::integer("MAXALUM"),
                         Column::text("ABREVCORTA", 4)});
-    WorkTable& table = staged.table();
     TableReport report{"AULAT"};
 
     while (!reader.atEnd()) {
@@ -40,7 +39,7 @@ void TransformaAulas(ImportContext& context) {
     }
 
     reader.close();
-    staged.commit();
+    table.close();
     report.rebuilt = true;
     context.recordTable(report);
 }

@@ -1,5 +1,5 @@
 #include "import/ImportSteps.h"
-#include "import/StagedTable.h"
+#include "tables/WorkTable.h"
 
 #include "sice/Field.h"
 #include "sice/FileFinder.h"
@@ -30,12 +30,11 @@ void TransformaGrupos(ImportContext& context) {
     }
     sice::LineReader reader(file.path);
 
-    StagedTable staged(context.workFolder, "GRUPOST",
+    WorkTable table = WorkTable::createAfresh(context.workFolder, "GRUPOST",
                        {Column::text("ABREV", 10), Column::text("TURNO", 1),
                         Column::text("NIVEL", 5), Column::text("CURSO", 3),
                         Column::text("GRUPO", 2), Column::text("UNIDAD", 10),
                         Column::text("DESCRIP", 80), Column::text("ABREVCORTA", 4)});
-    WorkTable& table = staged.table();
     TableReport report{"GRUPOST"};
 
     while (!reader.atEnd()) {
@@ -66,7 +65,7 @@ void TransformaGrupos(ImportContext& context) {
     }
 
     reader.close();
-    staged.commit();
+    table.close();
     report.rebuilt = true;
     context.recordTable(report);
 }

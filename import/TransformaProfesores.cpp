@@ -1,5 +1,5 @@
 #include "import/ImportSteps.h"
-#include "import/StagedTable.h"
+#include "tables/WorkTable.h"
 
 #include "sice/CodeList.h"
 #include "sice/Field.h"
@@ -21,10 +21,9 @@ void TransformaProfesores(ImportContext& context) {
     }
     sice::LineReader reader(file.path);
 
-    StagedTable staged(context.workFolder, "PROFT",
+    WorkTable table = WorkTable::createAfresh(context.workFolder, "PROFT",
                        {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
                         Column::text("DEPART", 40), Column::integer("DNI")});
-    WorkTable& table = staged.table();
     sice::CodeList codes;
     TableReport report{"PROFT"};
 
@@ -47,7 +46,7 @@ void TransformaProfesores(ImportContext& context) {
     }
 
     reader.close();
-    staged.commit();
+    table.close();
     report.rebuilt = true;
     context.recordTable(report);
 }

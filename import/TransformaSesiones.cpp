@@ -1,6 +1,6 @@
 #include "import/ImportSteps.h"
+#include "tables/WorkTable.h"
 #include "import/SlotMinutes.h"
-#include "import/StagedTable.h"
 #include "import/StartTimeRanking.h"
 
 #include "base/Numbers.h"
@@ -25,12 +25,11 @@ void TransformaSesiones(ImportContext& context) {
     StartTimeRanking startTimes;
     const std::vector<std::string> lines = sice::readWholeFile(file.path);
 
-    StagedTable staged(context.workFolder, "DIASHORAST",
+    WorkTable table = WorkTable::createAfresh(context.workFolder, "DIASHORAST",
                        {Column::text("DIHO", 10), Column::text("CODDIHO", 10),
                         Column::text("DIA", 20), Column::text("TEXTODIA", 20),
                         Column::text("HORA", 8), Column::text("HORADESDE", 8),
                         Column::text("HORAHASTA", 8), Column::text("MINUTOS", 8)});
-    WorkTable& table = staged.table();
     TableReport report{"DIASHORAST"};
 
     for (const std::string& line : lines) {
@@ -64,7 +63,7 @@ void TransformaSesiones(ImportContext& context) {
         table.post();
     }
 
-    staged.commit();
+    table.close();
     report.rebuilt = true;
     context.recordTable(report);
 }

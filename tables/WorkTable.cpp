@@ -9,6 +9,8 @@
 #include "tables/TableLock.h"
 #include "tables/TableReplacement.h"
 
+#include <exception>
+
 #include <fcntl.h>
 
 #include <cerrno>
@@ -95,7 +97,13 @@ public:
     }
 
     ~Impl() {
-        // Also on the way out of an error: rows posted so far are kept, unless writing failed.
+        // A rebuild abandoned by an error is not half a table: the old one stays as it was.
+        if (replacement_ && open_ && std::uncaught_exceptions() > exceptionsAtStart_) {
+            open_ = false;
+            replacement_->discard();
+            release();
+            return;
+        }
         try {
             close();
         } catch (...) {
@@ -350,6 +358,7 @@ private:
     bool open_ = true;
     FileDescriptor fd_;
     std::unique_ptr<TableReplacement> replacement_;
+    const int exceptionsAtStart_ = std::uncaught_exceptions();
     std::unique_ptr<DbfFile> dbf_; // declared last: goes before the descriptor it writes to
     std::unordered_map<std::string, int> fieldByName_;
     std::string blankRow_;

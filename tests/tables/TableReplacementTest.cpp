@@ -54,7 +54,7 @@ TEST(TableReplacement, OldTableStaysWholeUntilTheNewOneIsClosed) {
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST(TableReplacement, RowsPostedBeforeAnErrorRemain) {
+TEST(TableReplacement, ARebuildAbandonedByAnErrorLeavesTheOldTable) {
     TempFolder folder;
     writeTable(folder.path(), {"OLD"});
     try {
@@ -69,8 +69,8 @@ TEST(TableReplacement, RowsPostedBeforeAnErrorRemain) {
         throw std::runtime_error("conversion failed");
     } catch (const std::runtime_error&) {
     }
-    EXPECT_EQ(codesIn(folder.path()), (Strings{"A", "B"}));
-    EXPECT_EQ(folder.fileNames(), Strings{"T.DBF"});
+    EXPECT_EQ(codesIn(folder.path()), Strings{"OLD"});
+    EXPECT_EQ(folder.fileNames(), Strings{"T.DBF"}); // no temporary file left
 }
 
 TEST(TableReplacement, TableNamedInAnotherLetterCaseIsReplacedNotDoubled) {

@@ -7,7 +7,7 @@
 
 namespace tts::import::test {
 
-TEST(StagedTable, ATableSomeoneHoldsStopsTheStepAndStaysAsItWas) {
+TEST(TableRebuild, ATableSomeoneHoldsStopsTheStepAndStaysAsItWas) {
     StepFixture f;
     writeSentinelTable(f.work.path(), "PROFT");
     f.write("sice_prof.txt", {columns({{2, "JPG"}, {6, "P\xE9rez"}})});
@@ -26,7 +26,7 @@ TEST(StagedTable, ATableSomeoneHoldsStopsTheStepAndStaysAsItWas) {
     EXPECT_EQ(f.work.names(), filesBefore);
 }
 
-TEST(StagedTable, TheNewTableReplacesEverySpellingAndTheIndexOnlyWhenDone) {
+TEST(TableRebuild, TheNewTableReplacesTheStoredSpellingAndTheIndexOnlyWhenDone) {
     StepFixture f;
     writeSentinelTable(f.work.path(), "proft");
     writeLines(f.work.file("PROFT.MDX"), {"index"});
@@ -36,7 +36,7 @@ TEST(StagedTable, TheNewTableReplacesEverySpellingAndTheIndexOnlyWhenDone) {
     f.run(TransformaProfesores);
     EXPECT_THROW(f.run(TransformaSesiones), Error);
 
-    EXPECT_EQ(f.work.names(), (std::vector<std::string>{"DIASHORAST.MDX", "PROFT.DBF"}));
+    EXPECT_EQ(f.work.names(), (std::vector<std::string>{"DIASHORAST.MDX", "proft.DBF"}));
     EXPECT_EQ(readColumn(f.work.path(), "PROFT", "ABREV"), std::vector<std::string>{"JPG"});
 }
 
