@@ -6,10 +6,8 @@
 
 namespace tts::app {
 
-// A message of the program as the user reads it. The program's own texts are Windows-1252, but
-// on Linux a message may carry a file's path, whose bytes are the file system's UTF-8: a text
-// that reads as valid UTF-8 with letters beyond ASCII is taken as such (Windows-1252 text
-// practically never does), anything else as Windows-1252.
+// A message of the program as the user reads it (see tts::textForDisplay: a path's UTF-8 is
+// kept, the program's own Windows-1252 texts are converted).
 QString userText(std::string_view bytes);
 
 } // namespace tts::app

@@ -31,7 +31,4 @@ private:
     std::vector<std::string> messages_;
 };
 
-// Windows-1252 bytes to UTF-8, for the terminal.
-std::string toUtf8(const std::string& windows1252);
-
 } // namespace tts::cli

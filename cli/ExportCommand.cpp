@@ -1,10 +1,10 @@
 #include "base/Error.h"
 #include "base/ErrorText.h"
+#include "base/Windows1252.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleRunHost.h"
-#include "cli/DisplayText.h"
-#include "cli/ErrorExit.h"
+#include "cli/JobOutcome.h"
 #include "cli/JsonWriter.h"
 #include "export/TimetableExport.h"
 
@@ -18,12 +18,6 @@ namespace {
 
 using exporting::ExportReport;
 using exporting::Fallback;
-
-struct Outcome {
-    int status = ExitOk;
-    int32_t result = 0;
-    std::optional<std::string> error; // UTF-8, with the full stop
-};
 
 // The lookups whose misses the user most needs to see: codes that differ between the systems.
 struct FallbackKind {
@@ -42,33 +36,11 @@ std::vector<FallbackKind> fallbackKinds(const ExportReport& report) {
 }
 
 void writeJson(std::ostream& out, const std::string& siceFolder, const std::string& workFolder,
-               const ExportReport& report, const ConsoleRunHost& host, const Outcome& outcome) {
+               const ExportReport& report, const ConsoleRunHost& host, const JobOutcome& outcome) {
     JsonWriter json(out);
     json.beginObject();
-    json.key("command");
-    json.value("export");
-    json.key("siceFolder");
-    json.value(pathForDisplay(siceFolder));
-    json.key("workFolder");
-    json.value(pathForDisplay(workFolder));
-    json.key("folderFound");
-    json.value(report.folderFound);
-    json.key("finished");
-    json.value(report.finished);
-    json.key("result");
-    json.value(static_cast<int64_t>(outcome.result));
-    json.key("exitStatus");
-    json.value(outcome.status);
-    json.key("messages");
-    json.beginArray();
-    for (const std::string& message : host.messages())
-        json.value(toUtf8(message));
-    json.endArray();
-    json.key("error");
-    if (outcome.error)
-        json.value(*outcome.error);
-    else
-        json.null();
+    writeOutcomeFields(json, "export", {{"siceFolder", siceFolder}, {"workFolder", workFolder}},
+                       report.folderFound, report.finished, host, outcome);
     json.key("linesWritten");
     json.value(report.linesWritten);
     json.key("fallbacks");
@@ -81,7 +53,7 @@ void writeJson(std::ostream& out, const std::string& siceFolder, const std::stri
         json.key("codes");
         json.beginArray();
         for (const std::string& code : kind.fallback.codes)
-            json.value(toUtf8(code));
+            json.value(windows1252ToUtf8(code));
         json.endArray();
         json.endObject();
     }
@@ -97,7 +69,7 @@ void writeText(std::ostream& out, const ExportReport& report) {
         const char* separator = " (";
         for (const std::string& code : kind.fallback.codes) {
             // Quoted, so that an empty code or one with blanks stays visible.
-            out << separator << '"' << toUtf8(code) << '"';
+            out << separator << '"' << windows1252ToUtf8(code) << '"';
             separator = ", ";
         }
         out << (kind.fallback.codes.empty() ? "" : ")") << "\n";
@@ -118,19 +90,10 @@ int runExportCommand(const std::vector<std::string>& args) {
     const std::string workFolder = chosenWorkFolder(*options);
     ConsoleRunHost host(options->json ? std::cerr : std::cout, std::cerr);
     ExportReport report;
-    Outcome outcome;
-    try {
+    const JobOutcome outcome = runJob(host, [&] {
         exporting::runExport(host, options->siceFolder, workFolder, &report);
-        outcome.status = report.finished ? ExitOk : ExitNotDone;
-    } catch (const Error& error) {
-        outcome.error = toUtf8(withFullStop(error.message()));
-        outcome.status = errorExit(std::cerr, error);
-    } catch (const std::exception& failure) {
-        outcome.error = toUtf8(withFullStop(failure.what()));
-        std::cerr << *outcome.error << std::endl;
-        outcome.status = ExitError;
-    }
-    outcome.result = host.result();
+        return report.finished;
+    });
 
     if (options->json)
         writeJson(std::cout, options->siceFolder, workFolder, report, host, outcome);

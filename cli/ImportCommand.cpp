@@ -1,10 +1,10 @@
 #include "base/Error.h"
 #include "base/ErrorText.h"
+#include "base/Windows1252.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleRunHost.h"
-#include "cli/DisplayText.h"
-#include "cli/ErrorExit.h"
+#include "cli/JobOutcome.h"
 #include "cli/JsonWriter.h"
 #include "import/ImportRun.h"
 
@@ -20,38 +20,12 @@ namespace {
 using import::ImportReport;
 using import::TableReport;
 
-struct Outcome {
-    int status = ExitOk;
-    int32_t result = 0;
-    std::optional<std::string> error; // UTF-8, with the full stop
-};
-
 void writeJson(std::ostream& out, const std::string& workFolder, const ImportReport& report,
-               const ConsoleRunHost& host, const Outcome& outcome) {
+               const ConsoleRunHost& host, const JobOutcome& outcome) {
     JsonWriter json(out);
     json.beginObject();
-    json.key("command");
-    json.value("import");
-    json.key("workFolder");
-    json.value(pathForDisplay(workFolder));
-    json.key("folderFound");
-    json.value(report.folderFound);
-    json.key("finished");
-    json.value(report.finished);
-    json.key("result");
-    json.value(static_cast<int64_t>(outcome.result));
-    json.key("exitStatus");
-    json.value(outcome.status);
-    json.key("messages");
-    json.beginArray();
-    for (const std::string& message : host.messages())
-        json.value(toUtf8(message));
-    json.endArray();
-    json.key("error");
-    if (outcome.error)
-        json.value(*outcome.error);
-    else
-        json.null();
+    writeOutcomeFields(json, "import", {{"workFolder", workFolder}}, report.folderFound,
+                       report.finished, host, outcome);
     json.key("tables");
     json.beginArray();
     for (const TableReport& table : report.tables) {
@@ -101,20 +75,10 @@ int runImportCommand(const std::vector<std::string>& args) {
     const std::string workFolder = chosenWorkFolder(*options);
     ConsoleRunHost host(options->json ? std::cerr : std::cout, std::cerr);
     ImportReport report;
-    Outcome outcome;
-    try {
+    const JobOutcome outcome = runJob(host, [&] {
         import::runImport(host, options->siceFolder, workFolder, &report);
-        outcome.status = report.folderFound && host.result() == 1 ? ExitOk : ExitNotDone;
-    } catch (const Error& error) {
-        outcome.error = toUtf8(withFullStop(error.message()));
-        outcome.status = errorExit(std::cerr, error);
-    } catch (const std::exception& failure) {
-        // Not one of the program's own errors, but it ended the run all the same.
-        outcome.error = toUtf8(withFullStop(failure.what()));
-        std::cerr << *outcome.error << std::endl;
-        outcome.status = ExitError;
-    }
-    outcome.result = host.result();
+        return report.folderFound && host.result() == 1;
+    });
 
     if (options->json)
         writeJson(std::cout, workFolder, report, host, outcome);

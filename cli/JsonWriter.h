@@ -9,7 +9,8 @@
 namespace tts::cli {
 
 // A small streaming JSON writer for the command line's reports, indented two spaces.
-// Strings go in as UTF-8 (convert Windows-1252 with toUtf8 first).
+// Strings go in as UTF-8 (convert Windows-1252 with tts::windows1252ToUtf8 or tts::textForDisplay
+// first).
 class JsonWriter {
 public:
     explicit JsonWriter(std::ostream& out) : out_(out) {}

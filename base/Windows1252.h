@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tts {
+
+// The program's texts are Windows-1252 bytes end to end; these convert them only at the edge
+// where a person reads them. The five bytes the code page leaves undefined map to the C1
+// control of the same value, as Windows itself converts them, so every byte survives.
+char16_t windows1252ToUnicode(unsigned char byte);
+int unicodeToWindows1252(char32_t character); // -1 when the code page lacks it
+
+std::string windows1252ToUtf8(std::string_view bytes);
+bool isValidUtf8(std::string_view bytes);
+
+// A message as the user reads it, in UTF-8. Outside Windows a message may carry a file's path,
+// whose bytes are the file system's UTF-8: a text that is valid UTF-8 with bytes beyond ASCII is
+// kept as it is (Windows-1252 text practically never is), anything else is read as
+// Windows-1252.
+std::string textForDisplay(std::string_view bytes);
+
+} // namespace tts

@@ -1,0 +1,32 @@
+#include "base/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+namespace tts {
+
+TEST(Windows1252, EveryByteSurvivesTheWayToUnicodeAndBack) {
+    for (int byte = 0; byte < 256; ++byte)
+        EXPECT_EQ(unicodeToWindows1252(windows1252ToUnicode(static_cast<unsigned char>(byte))),
+                  byte);
+    EXPECT_EQ(windows1252ToUnicode(0x80), u'\u20AC');
+    EXPECT_EQ(unicodeToWindows1252(U'\u4E2D'), -1);
+}
+
+TEST(Windows1252, TextForDisplayKeepsAPathsUtf8AndConvertsTheProgramsOwnTexts) {
+    struct Case {
+        const char* bytes;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"'x' no es un valor entero v\xE1lido", "'x' no es un valor entero v\u00E1lido"},
+        {"Cannot open file \"/tmp/a\xC3\xB1o/sice_prof.txt\"",
+         "Cannot open file \"/tmp/a\u00F1o/sice_prof.txt\""},
+        {"\xBD \x80", "\u00BD \u20AC"},
+        {"\xC3", "\u00C3"}, // a lone lead byte is not UTF-8
+        {"plain", "plain"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(textForDisplay(c.bytes), c.shown) << c.bytes;
+}
+
+} // namespace tts
