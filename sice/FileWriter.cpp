@@ -1,8 +1,10 @@
 #include "sice/FileWriter.h"
 
 #include "base/Error.h"
+#include "base/ProcessLiveness.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -10,6 +12,7 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 #ifndef O_BINARY
 #define O_BINARY 0
@@ -95,6 +98,28 @@ std::string temporaryPathFor(const std::string& path) {
            std::to_string(static_cast<long>(::getpid()));
 }
 
+void removeStaleTemporaries(const std::string& path) {
+    size_t slash = path.find_last_of("/\\");
+    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::string folder = nameStart == 0 ? "." : path.substr(0, nameStart);
+    const std::string prefix = ".~" + path.substr(nameStart) + ".tmp-";
+    std::error_code ec;
+    std::vector<std::filesystem::path> stale;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        long pid = 0;
+        const char* digits = name.data() + prefix.size();
+        auto [rest, error] = std::from_chars(digits, name.data() + name.size(), pid);
+        if (error == std::errc{} && rest == name.data() + name.size() && processIsGone(pid))
+            stale.push_back(it->path());
+    }
+    for (const auto& file : stale)
+        std::filesystem::remove(file, ec);
+}
+
 void writeLines(const std::vector<std::string>& lines, const std::string& path) {
     writeLines(lines, path, systemWrite);
 }
@@ -111,6 +136,7 @@ void writeLines(const std::vector<std::string>& lines, const std::string& path,
         bytes += "\r\n";
     }
 
+    removeStaleTemporaries(path);
     const std::string temporary = temporaryPathFor(path);
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_BINARY | O_CLOEXEC, 0666);
     if (fd < 0)

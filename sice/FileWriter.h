@@ -22,4 +22,7 @@ void writeLines(const std::vector<std::string>& lines, const std::string& path,
 // nobody takes it for a SICE file.
 std::string temporaryPathFor(const std::string& path);
 
+// Removes the temporary files of `path` left by writers that were killed (their process is gone).
+void removeStaleTemporaries(const std::string& path);
+
 } // namespace tts::sice

@@ -1,5 +1,7 @@
 #include "tables/TableReplacement.h"
 
+#include "base/ProcessLiveness.h"
+
 #include "tables/TableErrors.h"
 #include "tables/TableFiles.h"
 #include "tables/TableLock.h"
@@ -33,10 +35,6 @@ bool startsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
             return false;
     }
     return true;
-}
-
-bool processIsGone(pid_t pid) {
-    return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
 } // namespace

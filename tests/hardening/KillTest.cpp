@@ -191,10 +191,9 @@ TEST(KilledRunLeftovers, AreRemovedByTheNextImport) {
     TableStates states;
     states.prepare(sice, work);
     const std::string dead = std::to_string(deadPid());
-    // The table layer's temporary files of the steps' staging tables, and a staging table
-    // finished but not yet put in place.
-    for (const std::string& name : {".~~ASIGNOMT.DBF.tmp-" + dead + "-0", ".~~ASIGT.DBF.tmp-" + dead + "-7",
-                                    std::string("~GRUPOST.DBF")})
+    // The table layer's temporary files of tables being rebuilt when the process died.
+    for (const std::string& name :
+         {".~ASIGNOMT.DBF.tmp-" + dead + "-0", ".~ASIGT.DBF.tmp-" + dead + "-7"})
         writeFileBytes(work.file(name), "half a table");
 
     test::RecordingRunHost host;
