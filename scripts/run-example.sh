@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and runs the main job on the bundled example school: the import of
 # examples/sice into a temporary work folder, then the export of the timetable back to SICE.
+# With a display, `scripts/run-example.sh --window` then also opens the window on that folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -17,6 +18,10 @@ if [ -x build/cli/transTalvorSice-cli ]; then
     echo "--- Primeras líneas de SICE_HORARIO.TXT ---"
     head -n 8 "$sice"/SICE_HORARIO.TXT | iconv -f WINDOWS-1252 -t UTF-8
   fi
-else
-  ls -l build
+fi
+if [ -n "${DISPLAY:-}" ] && [ "${1:-}" = "--window" ]; then
+  echo "Abriendo la ventana (carpeta de trabajo $work)"
+  (cd "$sice" && HTEMP="$work" "$OLDPWD"/build/app/transTalvorSice)
+elif [ -x build/app/transTalvorSice ]; then
+  echo "Para abrir la ventana sobre esta carpeta de trabajo: HTEMP=$work build/app/transTalvorSice"
 fi
