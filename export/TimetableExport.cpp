@@ -11,6 +11,8 @@
 #include "sice/FileWriter.h"
 #include "sice/WholeFileReader.h"
 
+#include <algorithm>
+
 namespace tts::exporting {
 
 namespace {
@@ -39,10 +41,18 @@ std::vector<std::string> readSiceFile(const std::string& carpetaSice, const std:
     return sice::readWholeFile(sice::findFile(carpetaSice, name).path);
 }
 
-// A blank DIA reads 0, like an empty number column; anything else must be a whole number.
-int32_t dayNumber(const std::string& dayText) {
+// DIA as a whole number. A blank DIA reads 0, like an empty number column; a number column
+// holding a fraction is rounded, as any whole-number read of it is, so 0.4 is no day; a text that
+// is not a whole number stops the export.
+int32_t dayNumber(tables::WorkTable& soluc, const std::string& dayText) {
     const std::string trimmed = sice::trimControls(dayText);
-    return trimmed.empty() ? 0 : toInteger(trimmed);
+    if (trimmed.empty())
+        return 0;
+    const size_t sign = trimmed[0] == '+' || trimmed[0] == '-' ? 1 : 0;
+    const bool digitsOnly = trimmed.size() > sign &&
+                            std::all_of(trimmed.begin() + static_cast<long>(sign), trimmed.end(),
+                                        [](char c) { return c >= '0' && c <= '9'; });
+    return digitsOnly ? toInteger(trimmed) : soluc.readInteger("DIA");
 }
 
 } // namespace
@@ -84,7 +94,7 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
         for (soluc.first(); !soluc.atEnd(); soluc.next()) {
             SolucRow row;
             row.day = soluc.readText("DIA");
-            if (dayNumber(row.day) == 0)
+            if (dayNumber(soluc, row.day) == 0)
                 continue;
             row.period = soluc.readText("HORA");
             const std::string day = sicedDay(coding, row.day);

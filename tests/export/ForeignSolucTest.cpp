@@ -15,6 +15,7 @@ struct DbfField {
     std::string name;
     char type;
     int width;
+    int decimals = 0;
 };
 struct DbfRow {
     bool deleted;
@@ -43,6 +44,7 @@ std::string dbfBytes(const std::vector<DbfField>& fields, const std::vector<DbfR
         std::memcpy(descriptor.data(), field.name.data(), field.name.size());
         descriptor[11] = field.type;
         descriptor[16] = static_cast<char>(field.width);
+        descriptor[17] = static_cast<char>(field.decimals);
         bytes += descriptor;
     }
     bytes += '\x0D';
@@ -83,8 +85,9 @@ protected:
         f.writeStandardSiceFiles();
         f.createStandardTables();
     }
-    void writeSoluc(const std::vector<DbfRow>& rows) {
-        writeBytes(f.work.file("SOLUC.DBF"), dbfBytes(kForeignFields, rows));
+    void writeSoluc(const std::vector<DbfRow>& rows,
+                    const std::vector<DbfField>& fields = kForeignFields) {
+        writeBytes(f.work.file("SOLUC.DBF"), dbfBytes(fields, rows));
     }
     void run() { exporting::runExport(host, f.sice.path(), f.work.path(), &report, clock); }
 };
@@ -121,6 +124,24 @@ TEST_F(ForeignSoluc, ADayThatIsNotAWholeNumberStopsTheExport) {
     }
     EXPECT_EQ(f.output(), "old\r\n");
     EXPECT_FALSE(host.busy);
+}
+
+// A day kept in a number column with decimals is read as a whole number, rounded: 1.0 is
+// Monday and 0.4 is no day at all, so that row is skipped rather than stopping the export.
+TEST_F(ForeignSoluc, ADayWithDecimalsIsReadRounded) {
+    const std::vector<DbfField> fields = {
+        {"DIA", 'N', 4, 1}, {"HORA", 'N', 2}, {"PROF", 'C', 6}, {"CODGRUPO", 'C', 10},
+        {"TAREA", 'C', 5},  {"ASIG", 'C', 5}, {"AULA", 'C', 8},
+    };
+    writeSoluc({{false, {" 1.0", " 1", "P001", "1ESOA", "MAT", "MAT", "AULA1"}},
+                {false, {" 0.4", " 2", "P001", "1ESOA", "MAT", "MAT", "AULA1"}},
+                {false, {"-0.4", " 2", "P001", "1ESOA", "MAT", "MAT", "AULA1"}}},
+               fields);
+    run();
+    EXPECT_EQ(f.output(),
+              crlfLines({"0SICE_HORARIO.TXT" + std::string(34, ' ') + "HC2024  050920240807",
+                         "1C01 LP0011A      MAT A1  ",
+                         "9SICE_HORARIO.TXT" + std::string(34, ' ') + "HC2024  0509202408071"}));
 }
 
 } // namespace
