@@ -10,15 +10,15 @@ namespace tts::import {
 
 // What one table got from a run, for the command line's report.
 struct TableReport {
-    std::string table;        // "ASIGNOMT", "PROFT", ...
-    bool rebuilt = false;     // false when its required file was missing or the step did not run
+    std::string table;    // "ASIGNOMT", "PROFT", ...
+    bool rebuilt = false; // false when its required file was missing or the step did not run
     int64_t rowsWritten = 0;
     int64_t repeatedCodes = 0; // data lines dropped because their code was already taken
 };
 
 struct ImportReport {
     bool folderFound = false;
-    bool finished = false; // "Proceso finalizado" was reached
+    bool finished = false;           // "Proceso finalizado" was reached
     std::vector<TableReport> tables; // in step order
 };
 

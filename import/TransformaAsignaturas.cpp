@@ -22,10 +22,10 @@ void TransformaAsignaturas(ImportContext& context) {
     }
     sice::LineReader subjectReader(subjects.path);
 
-    WorkTable table = WorkTable::createAfresh(context.workFolder, "ASIGNOMT",
-                       {Column::text("COD", 10), Column::text("CODLARGO", 10),
-                        Column::text("NOMBRE", 80), Column::boolean("ESTAREA"),
-                        Column::text("CODTAREA", 10)});
+    WorkTable table = WorkTable::createAfresh(
+        context.workFolder, "ASIGNOMT",
+        {Column::text("COD", 10), Column::text("CODLARGO", 10), Column::text("NOMBRE", 80),
+         Column::boolean("ESTAREA"), Column::text("CODTAREA", 10)});
     sice::CodeList codes;
     TableReport report{"ASIGNOMT"};
 

@@ -1,7 +1,7 @@
 #include "import/CourseHoursIndex.h"
 #include "import/ImportSteps.h"
-#include "tables/WorkTable.h"
 #include "import/SessionPattern.h"
+#include "tables/WorkTable.h"
 
 #include "base/Numbers.h"
 #include "sice/Field.h"
@@ -82,7 +82,8 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
     }
     sice::LineReader reader(file.path);
 
-    WorkTable table = WorkTable::createAfresh(context.workFolder, "ASIGT",
+    WorkTable table = WorkTable::createAfresh(
+        context.workFolder, "ASIGT",
         {Column::text("CASIG", 10), Column::text("CPROF", 10), Column::text("CGRUP", 10),
          Column::text("CAULA", 10), Column::text("CTAREA", 10), Column::text("TURNO", 1),
          Column::text("NIVEL", 5), Column::text("CURSO", 3), Column::text("GRUPO", 2),

@@ -20,10 +20,10 @@ void TransformaAulas(ImportContext& context) {
     }
     sice::LineReader reader(file.path);
 
-    WorkTable table = WorkTable::createAfresh(context.workFolder, "AULAT",
-                       {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
-                        Column::text("EDIFICIO", 1), Column::integer("MAXALUM"),
-                        Column::text("ABREVCORTA", 4)});
+    WorkTable table = WorkTable::createAfresh(
+        context.workFolder, "AULAT",
+        {Column::text("ABREV", 10), Column::text("NOMBRE", 80), Column::text("EDIFICIO", 1),
+         Column::integer("MAXALUM"), Column::text("ABREVCORTA", 4)});
     TableReport report{"AULAT"};
 
     while (!reader.atEnd()) {

@@ -30,11 +30,11 @@ void TransformaGrupos(ImportContext& context) {
     }
     sice::LineReader reader(file.path);
 
-    WorkTable table = WorkTable::createAfresh(context.workFolder, "GRUPOST",
-                       {Column::text("ABREV", 10), Column::text("TURNO", 1),
-                        Column::text("NIVEL", 5), Column::text("CURSO", 3),
-                        Column::text("GRUPO", 2), Column::text("UNIDAD", 10),
-                        Column::text("DESCRIP", 80), Column::text("ABREVCORTA", 4)});
+    WorkTable table = WorkTable::createAfresh(
+        context.workFolder, "GRUPOST",
+        {Column::text("ABREV", 10), Column::text("TURNO", 1), Column::text("NIVEL", 5),
+         Column::text("CURSO", 3), Column::text("GRUPO", 2), Column::text("UNIDAD", 10),
+         Column::text("DESCRIP", 80), Column::text("ABREVCORTA", 4)});
     TableReport report{"GRUPOST"};
 
     while (!reader.atEnd()) {

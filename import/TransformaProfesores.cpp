@@ -21,9 +21,10 @@ void TransformaProfesores(ImportContext& context) {
     }
     sice::LineReader reader(file.path);
 
-    WorkTable table = WorkTable::createAfresh(context.workFolder, "PROFT",
-                       {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
-                        Column::text("DEPART", 40), Column::integer("DNI")});
+    WorkTable table =
+        WorkTable::createAfresh(context.workFolder, "PROFT",
+                                {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
+                                 Column::text("DEPART", 40), Column::integer("DNI")});
     sice::CodeList codes;
     TableReport report{"PROFT"};
 

@@ -1,7 +1,7 @@
 #include "import/ImportSteps.h"
-#include "tables/WorkTable.h"
 #include "import/SlotMinutes.h"
 #include "import/StartTimeRanking.h"
+#include "tables/WorkTable.h"
 
 #include "base/Numbers.h"
 #include "sice/Field.h"
@@ -25,11 +25,11 @@ void TransformaSesiones(ImportContext& context) {
     StartTimeRanking startTimes;
     const std::vector<std::string> lines = sice::readWholeFile(file.path);
 
-    WorkTable table = WorkTable::createAfresh(context.workFolder, "DIASHORAST",
-                       {Column::text("DIHO", 10), Column::text("CODDIHO", 10),
-                        Column::text("DIA", 20), Column::text("TEXTODIA", 20),
-                        Column::text("HORA", 8), Column::text("HORADESDE", 8),
-                        Column::text("HORAHASTA", 8), Column::text("MINUTOS", 8)});
+    WorkTable table = WorkTable::createAfresh(
+        context.workFolder, "DIASHORAST",
+        {Column::text("DIHO", 10), Column::text("CODDIHO", 10), Column::text("DIA", 20),
+         Column::text("TEXTODIA", 20), Column::text("HORA", 8), Column::text("HORADESDE", 8),
+         Column::text("HORAHASTA", 8), Column::text("MINUTOS", 8)});
     TableReport report{"DIASHORAST"};
 
     for (const std::string& line : lines) {
