@@ -58,16 +58,18 @@ inline std::vector<std::string> readWhole(std::string_view bytes) {
 
 // Columns first-last (1-based), cut at the line's end, bytes 0-32 trimmed at both ends.
 inline std::string field(std::string_view line, int first, int last) {
-    std::string text;
-    for (int column = first; column <= last; ++column)
-        if (static_cast<size_t>(column) <= line.size())
-            text += line[static_cast<size_t>(column - 1)];
+    size_t begin = static_cast<size_t>(first - 1);
+    size_t end = static_cast<size_t>(last);
+    if (end > line.size())
+        end = line.size();
+    if (begin >= end)
+        return {};
     auto removable = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.empty() && removable(text.front()))
-        text.erase(text.begin());
-    while (!text.empty() && removable(text.back()))
-        text.pop_back();
-    return text;
+    while (begin < end && removable(line[begin]))
+        ++begin;
+    while (end > begin && removable(line[end - 1]))
+        --end;
+    return std::string(line.substr(begin, end - begin));
 }
 
 enum class Kind { HeaderOrTrailer, HeaderName, Data };
