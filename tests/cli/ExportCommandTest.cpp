@@ -1,9 +1,10 @@
 #include "CliRunner.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace tts::cli::test {
 
@@ -11,22 +12,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A SICE folder and a work folder side by side in one temporary folder.
 class ExportFolders {
 public:
     ExportFolders() {
-        std::string pattern = (fs::temp_directory_path() / "tts-cli-export-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        root_ = pattern;
         fs::create_directory(sice());
         fs::create_directory(work());
     }
-    ~ExportFolders() {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-    std::string sice() const { return (root_ / "sice").string(); }
-    std::string work() const { return (root_ / "work").string(); }
+    std::string sice() const { return root_.file("sice"); }
+    std::string work() const { return root_.file("work"); }
 
     // The example school imported through the command line, with the host's timetable beside
     // the work tables.
@@ -40,13 +34,10 @@ public:
     }
 
 private:
-    fs::path root_;
+    tts::test::TempFolder root_;
 };
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using tts::test::readBytes;
 
 // Columns 60-71 of the header and the trailer hold the time of the run.
 std::string maskTimeStamps(std::string bytes) {

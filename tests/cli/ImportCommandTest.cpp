@@ -1,11 +1,12 @@
 #include "CliRunner.h"
 #include "tables/WorkTable.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/FixedColumnLine.h"
+#include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <initializer_list>
 
 namespace tts::cli::test {
 
@@ -13,40 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "tts-cli-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-std::string columns(std::initializer_list<std::pair<int, std::string>> values) {
-    std::string line;
-    for (const auto& [column, value] : values) {
-        if (line.size() < static_cast<size_t>(column - 1))
-            line.resize(column - 1, ' ');
-        line.replace(column - 1, value.size(), value);
-    }
-    return line;
-}
-
-void writeLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::ofstream out(path, std::ios::binary);
-    for (const std::string& line : lines)
-        out << line << "\r\n";
-}
+using tts::test::columns;
+using tts::test::TempFolder;
+using tts::test::writeLines;
 
 void writeSchool(const TempFolder& sice, bool withCourses = true) {
     writeLines(sice.file("sice_asignat.txt"),

@@ -2,63 +2,16 @@
 
 #include "export/TimetableExport.h"
 #include "tables/WorkTable.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tts::test {
-
-// A folder of its own under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tts-export-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
-
-inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::string crlfLines(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
 
 // A SOLUC row as the host writes it with numeric DIA and HORA; no day leaves DIA blank.
 struct SolucFixtureRow {
@@ -90,10 +43,10 @@ public:
     }
 
     void writeSubjects(const std::vector<std::string>& lines) {
-        writeBytes(sice.file("sice_asignat.txt"), crlfLines(lines));
+        writeLines(sice.file("sice_asignat.txt"), lines);
     }
     void writeSessions(const std::vector<std::string>& lines) {
-        writeBytes(sice.file("sice_sesiones.txt"), crlfLines(lines));
+        writeLines(sice.file("sice_sesiones.txt"), lines);
     }
 
     void writeStandardSiceFiles() {

@@ -3,13 +3,11 @@
 #include "import/ImportContext.h"
 #include "import/ImportRun.h"
 #include "tables/WorkTable.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/FixedColumnLine.h"
 #include "tests/support/RecordingRunHost.h"
+#include "tests/support/TempFolder.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <initializer_list>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -18,48 +16,9 @@
 
 namespace tts::import::test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tts-import-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    bool has(const std::string& name) const { return std::filesystem::exists(file(name)); }
-    std::vector<std::string> names() const {
-        std::vector<std::string> all;
-        for (const auto& entry : std::filesystem::directory_iterator(path_))
-            all.push_back(entry.path().filename().string());
-        std::sort(all.begin(), all.end());
-        return all;
-    }
-
-private:
-    std::string path_;
-};
-
-// A fixed-column line: each value starts at its 1-based column, blanks in between.
-inline std::string columns(std::initializer_list<std::pair<int, std::string>> values) {
-    std::string line;
-    for (const auto& [column, value] : values) {
-        if (line.size() < static_cast<size_t>(column - 1))
-            line.resize(column - 1, ' ');
-        line.replace(column - 1, value.size(), value);
-    }
-    return line;
-}
+using tts::test::columns;
+using tts::test::TempFolder;
+using tts::test::writeLines;
 
 // Header, header-name and trailer lines around the data, as SICE writes them.
 inline std::vector<std::string> withFrame(const std::string& upperName,
@@ -71,14 +30,6 @@ inline std::vector<std::string> withFrame(const std::string& upperName,
         lines.push_back(std::move(line));
     lines.push_back(columns({{1, "9"}, {2, upperName}, {52, "CABECERA"}, {60, "010920240800"}}));
     return lines;
-}
-
-inline void writeLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    for (const std::string& line : lines)
-        out << line << "\r\n";
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
 }
 
 using Row = std::map<std::string, std::string>;

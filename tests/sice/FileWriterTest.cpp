@@ -16,21 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-std::vector<std::string> folderEntries(const test::TempFolder& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder.carpeta()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string writeError(const Lines& lines, const std::string& path, const WriteChunk& chunk) {
-    try {
-        writeLines(lines, path, chunk);
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return "<no error>";
+    return test::errorOf([&] { writeLines(lines, path, chunk); });
 }
 
 TEST(FileWriter, WritesCrLfAfterEveryLineAndReadsBackBothWays) {
@@ -51,7 +38,7 @@ TEST(FileWriter, WritesCrLfAfterEveryLineAndReadsBackBothWays) {
         byLine.push_back(reader.nextLine());
     EXPECT_EQ(byLine, lines);
     EXPECT_EQ(readWholeFile(path), lines);
-    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 }
 
 TEST(FileWriter, ReplacesTheOldFileAndKeepsItsPermissions) {
@@ -91,7 +78,7 @@ TEST(FileWriter, FailedWriteLeavesTheOldFileWhole) {
               "Cannot create file \"" + path + "\". " + std::strerror(ENOSPC));
     EXPECT_EQ(budget, 0u);
     EXPECT_EQ(test::readBytes(path), old);
-    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 
     // A write function that makes no progress must fail, not loop.
     auto stuck = [](int, const char*, size_t) -> std::ptrdiff_t { return 0; };
@@ -105,14 +92,9 @@ TEST(FileWriter, TargetThatCannotBeReplaced) {
     fs::create_directory(folder.file("SICE_HORARIO.TXT"));
     test::writeBytes(folder.file("SICE_HORARIO.TXT/dentro"), "x");
     const std::string path = folder.file("SICE_HORARIO.TXT");
-    std::string message;
-    try {
-        writeLines({"a"}, path);
-    } catch (const Error& e) {
-        message = e.message();
-    }
+    const std::string message = test::errorOf([&] { writeLines({"a"}, path); });
     EXPECT_EQ(message.rfind("Cannot create file \"" + path + "\". ", 0), 0u) << message;
-    EXPECT_EQ(folderEntries(folder), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
     EXPECT_EQ(test::readBytes(folder.file("SICE_HORARIO.TXT/dentro")), "x");
 }
 

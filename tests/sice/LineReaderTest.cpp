@@ -99,12 +99,7 @@ TEST(LineReader, ErrorCodesGiveTheSpanishMessages) {
 }
 
 std::string openError(const std::string& path) {
-    try {
-        LineReader reader(path);
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return "<no error>";
+    return test::errorOf([&] { LineReader reader(path); });
 }
 
 TEST(LineReader, OpenFailuresOfRealFiles) {

@@ -1,52 +1,35 @@
 #pragma once
 
 #include "base/Error.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <grp.h>
-#include <iterator>
-#include <stdexcept>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace tts::sice::test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
+// A temporary folder that also gives itself as CarpetaSice holds it: with the separator at
+// the end.
+class TempFolder : public tts::test::TempFolder {
 public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tts-sice-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // The folder as CarpetaSice holds it: with the separator at the end.
-    std::string carpeta() const { return path_ + "/"; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
+    std::string carpeta() const { return path() + "/"; }
 };
 
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using tts::test::readBytes;
+using tts::test::writeBytes;
 
-inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// The message of the tts::Error that `action` raised, or "<no error>" when it raised none.
+inline std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const tts::Error& e) {
+        return e.message();
+    }
+    return "<no error>";
 }
 
 // errorInChild's answer when the child could not set itself up (no right to change user).
@@ -63,16 +46,7 @@ inline std::string errorInChild(const std::function<bool()>& prepare,
     pid_t pid = ::fork();
     if (pid == 0) {
         ::close(fds[0]);
-        std::string message = "<no error>";
-        if (!prepare()) {
-            message = kPrepareFailed;
-        } else {
-            try {
-                action();
-            } catch (const tts::Error& e) {
-                message = e.message();
-            }
-        }
+        const std::string message = prepare() ? errorOf(action) : kPrepareFailed;
         ssize_t ignored = ::write(fds[1], message.data(), message.size());
         (void)ignored;
         ::_exit(0);

@@ -61,12 +61,7 @@ TEST(WholeFileReader, ReadsAFileLikeItsBytes) {
 }
 
 std::string loadError(const std::string& path) {
-    try {
-        readWholeFile(path);
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return "<no error>";
+    return test::errorOf([&] { readWholeFile(path); });
 }
 
 TEST(WholeFileReader, OpenFailuresNameThePathAndTheSystemsReason) {

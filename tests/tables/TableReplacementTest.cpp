@@ -48,7 +48,7 @@ TEST(TableReplacement, OldTableStaysWholeUntilTheNewOneIsClosed) {
     table.close();
 
     EXPECT_EQ(codesIn(folder.path()), Strings{"NEW"});
-    EXPECT_EQ(folder.fileNames(), Strings{"T.DBF"}); // index gone, no temporary file left
+    EXPECT_EQ(folder.names(), Strings{"T.DBF"}); // index gone, no temporary file left
     struct stat info {};
     ASSERT_EQ(::stat(folder.file("T.DBF").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -70,7 +70,7 @@ TEST(TableReplacement, ARebuildAbandonedByAnErrorLeavesTheOldTable) {
     } catch (const std::runtime_error&) {
     }
     EXPECT_EQ(codesIn(folder.path()), Strings{"OLD"});
-    EXPECT_EQ(folder.fileNames(), Strings{"T.DBF"}); // no temporary file left
+    EXPECT_EQ(folder.names(), Strings{"T.DBF"}); // no temporary file left
 }
 
 TEST(TableReplacement, TableNamedInAnotherLetterCaseIsReplacedNotDoubled) {
@@ -79,7 +79,7 @@ TEST(TableReplacement, TableNamedInAnotherLetterCaseIsReplacedNotDoubled) {
     ::rename(folder.file("T.DBF").c_str(), folder.file("t.dbf").c_str());
     testing::writeBytes(folder.file("t.mdx"), "index");
     writeTable(folder.path(), {"NEW"});
-    EXPECT_EQ(folder.fileNames(), Strings{"t.dbf"});
+    EXPECT_EQ(folder.names(), Strings{"t.dbf"});
     EXPECT_EQ(codesIn(folder.path()), Strings{"NEW"});
 }
 
@@ -107,7 +107,7 @@ TEST(TableReplacement, KilledRebuildLeavesTheOldTableAndItsLeftoverIsCleanedLate
 
     EXPECT_EQ(testing::readBytes(folder.file("T.DBF")), before);
     EXPECT_EQ(codesIn(folder.path()), (Strings{"OLD1", "OLD2"}));
-    Strings leftover = folder.fileNames();
+    Strings leftover = folder.names();
     ASSERT_EQ(leftover.size(), 2u);
     EXPECT_EQ(leftover[0].rfind(".~T.DBF.tmp-" + std::to_string(child) + "-", 0), 0u)
         << leftover[0];
@@ -116,7 +116,7 @@ TEST(TableReplacement, KilledRebuildLeavesTheOldTableAndItsLeftoverIsCleanedLate
     const std::string busy = ".~T.DBF.tmp-1-7";
     testing::writeBytes(folder.file(busy), "");
     writeTable(folder.path(), {"NEW"});
-    EXPECT_EQ(folder.fileNames(), (Strings{busy, "T.DBF"}));
+    EXPECT_EQ(folder.names(), (Strings{busy, "T.DBF"}));
     EXPECT_EQ(codesIn(folder.path()), Strings{"NEW"});
 }
 

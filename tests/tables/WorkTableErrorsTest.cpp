@@ -144,7 +144,7 @@ TEST(WorkTableErrors, FailedWriteKeepsTheOldTableAndLeavesNoTemporaryFile) {
     EXPECT_EQ(message, "No se puede escribir en la tabla.\nTabla: " + folder.file("ASIGT.DBF") +
                            "\nMotivo: el archivo ha superado el tama\xF1o permitido");
     EXPECT_EQ(testing::readBytes(folder.file("ASIGT.DBF")), before);
-    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"ASIGT.DBF"});
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"ASIGT.DBF"});
 }
 
 struct DamagedCase {

@@ -165,7 +165,7 @@ TEST(WorkTableValues, HeaderIsPlainDbaseMarkedWindowsAnsi) {
         EXPECT_EQ(descriptor[16], expected[i].width);
         EXPECT_EQ(descriptor[17], expected[i].decimals);
     }
-    EXPECT_TRUE(folder.fileNames() == std::vector<std::string>{"ASIGT.DBF"}); // no side files
+    EXPECT_TRUE(folder.names() == std::vector<std::string>{"ASIGT.DBF"}); // no side files
 }
 
 TEST(WorkTableValues, ConversionsBetweenColumnTypes) {
