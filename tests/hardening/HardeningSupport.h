@@ -2,8 +2,8 @@
 
 #include "base/Error.h"
 #include "fuzz/FolderSnapshot.h"
-#include "fuzz/ScratchFolder.h"
 #include "tests/support/RecordingRunHost.h"
+#include "tests/support/TempFolder.h"
 
 #include <sys/stat.h>
 
@@ -21,15 +21,14 @@ using fuzz::writeFileBytes;
 inline std::string exampleSiceFolder() { return TTS_SOURCE_DIR "/examples/sice"; }
 
 // A folder of the test's own, removed afterwards. Created private; openToAll() lets the
-// unprivileged child of a permission test in.
-class TestFolder : public fuzz::ScratchFolder {
+// unprivileged child of a permission test in. The label only says, in the test, what it holds.
+class TestFolder : public test::TempFolder {
 public:
-    explicit TestFolder(const std::string& label) : ScratchFolder(label) {}
+    explicit TestFolder(const char* /*label*/) {}
     const TestFolder& openToAll() const {
         ::chmod(path().c_str(), 0777);
         return *this;
     }
-    std::string file(const std::string& name) const { return prefix() + name; }
 };
 
 inline void copyFolder(const std::string& from, const std::string& to) {
