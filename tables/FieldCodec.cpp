@@ -1,5 +1,7 @@
 #include "tables/FieldCodec.h"
 
+#include <algorithm>
+
 #include "base/Numbers.h"
 #include "tables/TableErrors.h"
 
@@ -38,8 +40,10 @@ std::string_view rawField(std::string_view record, const DbfField& field) {
     return record.substr(static_cast<size_t>(field.offset), static_cast<size_t>(field.width));
 }
 
-// dBase pads text with spaces; some writers pad with NULs. Leading bytes are kept.
+// dBase pads text with spaces; some writers pad with NULs. A text ends at its first NUL, as the
+// host's engine reads it, so a NUL never reaches a SICE file. Leading blanks are kept.
 std::string_view storedText(std::string_view raw) {
+    raw = raw.substr(0, std::min(raw.find('\0'), raw.size()));
     size_t end = raw.size();
     while (end > 0 && (raw[end - 1] == ' ' || raw[end - 1] == '\0'))
         --end;

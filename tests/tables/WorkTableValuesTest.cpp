@@ -218,6 +218,8 @@ TEST(WorkTableValues, ForeignTableIsReadByTheColumnsItNeeds) {
         std::string(" ") + "   1" + "3  " + "0000000012" + "20240131" + "   2.500" + "T" + "1ESOA",
         std::string(" ") + "  +7" + "10 " + "          " + "        " + "  -0.000" + "?" + "",
         std::string(" ") + "0007" + "   " + "          " + "        " + "  1.0E+2" + "n" + "",
+        std::string(" ") + "   2" + "4  " + "          " + "        " + "        " + " " +
+            std::string("4B\0\0SOB   ", 10),
     };
     for (unsigned char version : {0x83, 0x8B, 0xF5, 0x30}) {
         testing::writeBytes(folder.file("soluc.dbf"), testing::rawDbf(version, fields, records));
@@ -239,6 +241,8 @@ TEST(WorkTableValues, ForeignTableIsReadByTheColumnsItNeeds) {
         EXPECT_EQ(table.readText("DIA"), "7");
         EXPECT_EQ(table.readFloat("PESO"), 100.0);
         EXPECT_EQ(table.readText("FIJA"), "False");
+        table.next();
+        EXPECT_EQ(table.readText("CODGRUPO"), "4B"); // a text ends at its first NUL
         EXPECT_EQ(testing::messageOf([&] { table.readText("FECHA"); }),
                   "El campo 'FECHA' es de un tipo que no se puede usar (D).\nTabla: " +
                       folder.file("soluc.dbf"));
