@@ -1,4 +1,5 @@
 #include "import/ImportSteps.h"
+#include "import/RepeatedCode.h"
 #include "tables/WorkTable.h"
 
 #include "sice/CodeList.h"
@@ -34,11 +35,8 @@ void TransformaAsignaturas(ImportContext& context) {
         if (!sice::isDataLine(line, "SICE_ASIGNAT.TXT"))
             continue;
         std::string code = sice::field(line, 2, 5);
-        if (codes.contains(code)) {
-            ++report.repeatedCodes;
+        if (!takeNewCode(codes, code, report))
             continue;
-        }
-        codes.add(code);
         table.append();
         table.writeText("COD", code);
         table.writeText("CODLARGO", sice::field(line, 6, 25));
@@ -58,11 +56,8 @@ void TransformaAsignaturas(ImportContext& context) {
                 continue;
             std::string code(1, '*');
             code += sice::field(line, 2, 5);
-            if (codes.contains(code)) {
-                ++report.repeatedCodes;
+            if (!takeNewCode(codes, code, report))
                 continue;
-            }
-            codes.add(code);
             table.append();
             table.writeText("COD", code);
             table.writeText("CODLARGO", sice::field(line, 6, 15));

@@ -1,4 +1,5 @@
 #include "import/ImportSteps.h"
+#include "import/RepeatedCode.h"
 #include "tables/WorkTable.h"
 
 #include "sice/CodeList.h"
@@ -33,11 +34,8 @@ void TransformaProfesores(ImportContext& context) {
         if (!sice::isDataLine(line, "SICE_PROF.TXT"))
             continue;
         std::string code = sice::field(line, 2, 5);
-        if (codes.contains(code)) {
-            ++report.repeatedCodes;
+        if (!takeNewCode(codes, code, report))
             continue;
-        }
-        codes.add(code);
         table.append();
         table.writeText("ABREV", code);
         table.writeText("NOMBRE", sice::field(line, 6, 95));

@@ -8,9 +8,8 @@ bool isRemovable(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }
 
-} // namespace
-
-std::string rawField(std::string_view line, int first, int last) {
+// Columns first-last of the line, cut where the line ends.
+std::string_view columns(std::string_view line, int first, int last) {
     if (first < 1)
         first = 1;
     if (last < first)
@@ -18,7 +17,13 @@ std::string rawField(std::string_view line, int first, int last) {
     const size_t start = static_cast<size_t>(first - 1);
     if (start >= line.size())
         return {};
-    return std::string(line.substr(start, static_cast<size_t>(last - first) + 1));
+    return line.substr(start, static_cast<size_t>(last - first) + 1);
+}
+
+} // namespace
+
+std::string rawField(std::string_view line, int first, int last) {
+    return std::string(columns(line, first, last));
 }
 
 std::string trimControls(std::string_view text) {
@@ -32,14 +37,7 @@ std::string trimControls(std::string_view text) {
 }
 
 std::string field(std::string_view line, int first, int last) {
-    if (first < 1)
-        first = 1;
-    if (last < first)
-        return {};
-    const size_t start = static_cast<size_t>(first - 1);
-    if (start >= line.size())
-        return {};
-    return trimControls(line.substr(start, static_cast<size_t>(last - first) + 1));
+    return trimControls(columns(line, first, last));
 }
 
 } // namespace tts::sice
