@@ -1,5 +1,6 @@
 #include "export/TimetableExport.h"
 
+#include "base/LocatedError.h"
 #include "base/Numbers.h"
 #include "export/DayCoding.h"
 #include "export/ExportTables.h"
@@ -91,18 +92,26 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     {
         ExportTables tables(workFolder);
         tables::WorkTable& soluc = tables.soluc();
+        int64_t rowNumber = 0;
         for (soluc.first(); !soluc.atEnd(); soluc.next()) {
+            ++rowNumber;
             SolucRow row;
             row.day = soluc.readText("DIA");
-            if (dayNumber(soluc, row.day) == 0)
+            const int32_t day = readAt({soluc.path(), rowNumber, "campo DIA"},
+                                       [&] { return dayNumber(soluc, row.day); });
+            if (day == 0)
                 continue;
+            // A day held with decimals ("1.5") counts as its rounded whole number, and that is
+            // what the line shows and the slot is looked up by.
+            if (row.day.find_first_of(".,eE") != std::string::npos)
+                row.day = std::to_string(day);
             row.period = soluc.readText("HORA");
-            const std::string day = sicedDay(coding, row.day);
+            const std::string sicedDayText = sicedDay(coding, row.day);
 
             Translations found;
-            found.slot = tables.slotCode(day, row.period);
+            found.slot = tables.slotCode(sicedDayText, row.period);
             if (!found.slot)
-                slotFallbacks.add(day + "/" + row.period);
+                slotFallbacks.add(sicedDayText + "/" + row.period);
             row.group = soluc.readText("CODGRUPO");
             found.group = tables.shortGroup(row.group);
             if (!found.group)
@@ -120,13 +129,17 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
 
             lines.push_back(horaryDataLine(coding, row, found));
         }
+        if (out.slots.rows > 0)
+            out.dayCodingMismatch = slotDaysDisagree(coding, tables.slotDays());
         tables.close();
     }
 
     const auto dataLines = static_cast<int64_t>(lines.size()) - 1;
     lines.push_back(horaryTrailerLine(headerCode, timeStamp(clock()), dataLines));
-    sice::writeLines(lines, sice::findFile(carpetaSice, "SICE_HORARIO.TXT").path);
+    const std::string target = sice::findFile(carpetaSice, "SICE_HORARIO.TXT").path;
+    sice::writeLines(lines, target);
     out.linesWritten = dataLines;
+    out.writtenPath = target;
 
     busy.restore();
     host.setResult(1);
