@@ -6,6 +6,7 @@
 #include "export/ExportTables.h"
 #include "export/FallbackTally.h"
 #include "export/HeaderCode.h"
+#include "export/SolucDay.h"
 #include "export/HoraryLineBuilder.h"
 #include "sice/Field.h"
 #include "sice/FileFinder.h"
@@ -40,20 +41,6 @@ private:
 
 std::vector<std::string> readSiceFile(const std::string& carpetaSice, const std::string& name) {
     return sice::readWholeFile(sice::findFile(carpetaSice, name).path);
-}
-
-// DIA as a whole number. A blank DIA reads 0, like an empty number column; a number column
-// holding a fraction is rounded, as any whole-number read of it is, so 0.4 is no day; a text that
-// is not a whole number stops the export.
-int32_t dayNumber(tables::WorkTable& soluc, const std::string& dayText) {
-    const std::string trimmed = sice::trimControls(dayText);
-    if (trimmed.empty())
-        return 0;
-    const size_t sign = trimmed[0] == '+' || trimmed[0] == '-' ? 1 : 0;
-    const bool digitsOnly = trimmed.size() > sign &&
-                            std::all_of(trimmed.begin() + static_cast<long>(sign), trimmed.end(),
-                                        [](char c) { return c >= '0' && c <= '9'; });
-    return digitsOnly ? toInteger(trimmed) : soluc.readInteger("DIA");
 }
 
 } // namespace
@@ -98,13 +85,10 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
             SolucRow row;
             row.day = soluc.readText("DIA");
             const int32_t day = readAt({soluc.path(), rowNumber, "campo DIA"},
-                                       [&] { return dayNumber(soluc, row.day); });
+                                       [&] { return solucDayNumber(soluc, row.day); });
             if (day == 0)
                 continue;
-            // A day held with decimals ("1.5") counts as its rounded whole number, and that is
-            // what the line shows and the slot is looked up by.
-            if (row.day.find_first_of(".,eE") != std::string::npos)
-                row.day = std::to_string(day);
+            row.day = solucDayText(row.day, day);
             row.period = soluc.readText("HORA");
             const std::string sicedDayText = sicedDay(coding, row.day);
 
