@@ -98,7 +98,10 @@ CheckReport checkFolder(const std::string& chosenFolder, const std::string& work
     std::stable_sort(report.findings.begin(), report.findings.end(),
                      [&](const Finding& a, const Finding& b) {
                          const size_t ra = rank(a), rb = rank(b);
-                         return ra != rb ? ra < rb : a.line < b.line;
+                         // The tables' findings keep their order: the most frequent code first.
+                         if (ra != rb || ra == order.size())
+                             return ra < rb;
+                         return a.line < b.line;
                      });
     return report;
 }
