@@ -125,7 +125,8 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
             if (std::string day = slots->readText("DIA"); seenDays.insert(day).second)
                 days.push_back(day);
         const exporting::DayCoding mode = coding.value_or(exporting::DayCoding::Letters);
-        if (coding && exporting::slotDaysDisagree(mode, days))
+        const bool mismatch = coding && exporting::slotDaysDisagree(mode, days);
+        if (mismatch)
             out.push_back({folder.at("sice_sesiones.txt").storedName, 2,
                            std::string("los d\xED" "as van con ") +
                                (mode == exporting::DayCoding::Letters ? "letras" : "n\xFAmeros") +
@@ -178,7 +179,9 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
         groupMisses.report("grupo", "GRUPOST", out);
         taskMisses.report("tarea", "ASIGNOMT (se escribe LEC)", out);
         roomMisses.report("aula", "AULAT", out);
-        slotMisses.report("d\xED" "a/hora", "DIASHORAST (c\xF3" "digo de tramo en blanco)", out);
+        // With the day coding at odds every slot misses: the finding above names the cause.
+        if (!mismatch)
+            slotMisses.report("d\xED" "a/hora", "DIASHORAST (c\xF3" "digo de tramo en blanco)", out);
     } catch (const Error& error) {
         // A missing column: the export would stop on it the same way.
         out.push_back({"SOLUC.DBF", 0, "la exportaci\xF3n se detendr\xED" "a: " + error.message(),

@@ -104,6 +104,36 @@ struct Group {
     std::string level, course;
 };
 
+// References that find nothing, one finding per unknown code at its first line with the count
+// of its lines: a lost groups file must not bury the folder under one line per assignment.
+class DanglingReferences {
+public:
+    void add(const std::string& file, int64_t line, const std::string& text) {
+        auto [at, isNew] = index_.emplace(file + '\n' + text, found_.size());
+        if (isNew)
+            found_.push_back({file, line, text, 0});
+        ++found_[at->second].lines;
+    }
+    void report(Findings& out) const {
+        for (const Dangling& d : found_)
+            out.push_back({d.file, d.line,
+                           d.text + (d.lines > 1 ? " (" + std::to_string(d.lines) +
+                                                       " l\xEDneas, desde esta)"
+                                                 : std::string()),
+                           false});
+    }
+
+private:
+    struct Dangling {
+        std::string file;
+        int64_t line;
+        std::string text;
+        int64_t lines;
+    };
+    std::vector<Dangling> found_;
+    std::unordered_map<std::string, size_t> index_;
+};
+
 // The assignments against the groups and subjects files, and the hours they would take from the
 // course file: those lines are the ones whose text must be a number.
 void checkAssignments(const SiceFolder& folder, Findings& out) {
@@ -130,6 +160,7 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
         courseLines = courses->lines;
     const import::CourseHoursIndex index(courseLines);
     std::unordered_set<size_t> usedCourseLines;
+    DanglingReferences dangling;
 
     if (assignments)
         forDataLines(*assignments, [&](int64_t n, const std::string& line) {
@@ -137,29 +168,28 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
             const std::string subject = sice::field(line, 16, 19);
             auto group = groups.find(groupCode);
             if (groupsFile && group == groups.end())
-                out.push_back({assignments->storedName, n,
-                               "grupo " + quoted(groupCode) + " (columnas 2-11) no est\xE1 en " +
-                                   groupsFile->storedName,
-                               false});
+                dangling.add(assignments->storedName, n,
+                             "grupo " + quoted(groupCode) + " (columnas 2-11) no est\xE1 en " +
+                                 groupsFile->storedName);
             if (subjectsFile && !subjects.count(subject))
-                out.push_back({assignments->storedName, n,
-                               "asignatura " + quoted(subject) +
-                                   " (columnas 16-19) no est\xE1 en " + subjectsFile->storedName,
-                               false});
+                dangling.add(assignments->storedName, n,
+                             "asignatura " + quoted(subject) + " (columnas 16-19) no est\xE1 en " +
+                                 subjectsFile->storedName);
             const Group g = group == groups.end() ? Group{} : group->second;
             if (auto at = index.lineIndex(subject, g.level, g.course))
                 usedCourseLines.insert(*at);
         });
 
-    if (!courses)
+    if (!courses) {
+        dangling.report(out);
         return;
+    }
     forDataLines(*courses, [&](int64_t n, const std::string& line) {
         const std::string subject = sice::field(line, 24, 27);
         if (subjectsFile && !subjects.count(subject))
-            out.push_back({courses->storedName, n,
-                           "asignatura " + quoted(subject) + " (columnas 24-27) no est\xE1 en " +
-                               subjectsFile->storedName,
-                           false});
+            dangling.add(courses->storedName, n,
+                         "asignatura " + quoted(subject) + " (columnas 24-27) no est\xE1 en " +
+                             subjectsFile->storedName);
         // Without the assignments or the groups we cannot tell which lines are used: all count.
         if (assignments && groupsFile && !usedCourseLines.count(static_cast<size_t>(n - 1)))
             return;
@@ -181,6 +211,7 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
                                problem,
                            true});
     });
+    dangling.report(out);
 }
 
 } // namespace
