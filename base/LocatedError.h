@@ -31,8 +31,7 @@ private:
 };
 
 // Runs `read` (a conversion of one value); an error it raises leaves with `where` attached.
-template <class Read>
-auto readAt(const ValueLocation& where, Read&& read) -> decltype(read()) {
+template <class Read> auto readAt(const ValueLocation& where, Read&& read) -> decltype(read()) {
     try {
         return read();
     } catch (const LocatedError&) {

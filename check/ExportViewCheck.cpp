@@ -40,14 +40,16 @@ public:
             const Code& c = codes_[order[n]];
             out.push_back({"SOLUC.DBF", c.firstRow,
                            std::string(what) + " " + quoted(c.code) + " no est\xE1 en " + where +
-                               " (" + std::to_string(c.rows) +
-                               (c.rows == 1 ? " fila)" : " filas)"),
+                               " (" + std::to_string(c.rows) + (c.rows == 1 ? " fila)" : " filas)"),
                            false});
         }
         if (order.size() > kCodesShown)
             out.push_back({"SOLUC.DBF", 0,
-                           "y " + std::to_string(order.size() - kCodesShown) + " c\xF3" "digos m\xE1s "
-                           "de " + what + " que no est\xE1n en " + where,
+                           "y " + std::to_string(order.size() - kCodesShown) +
+                               " c\xF3"
+                               "digos m\xE1s "
+                               "de " +
+                               what + " que no est\xE1n en " + where,
                            false});
     }
 
@@ -84,13 +86,15 @@ private:
     std::unordered_map<std::string, bool> answers_;
 };
 
-std::optional<WorkTable> openTable(const std::string& workFolder, const char* name,
-                                   Findings& out) {
+std::optional<WorkTable> openTable(const std::string& workFolder, const char* name, Findings& out) {
     try {
         return WorkTable::open(workFolder, name, OpenMode::ReadOnly);
     } catch (const Error& error) {
         out.push_back({std::string(name) + ".DBF", 0,
-                       "la exportaci\xF3n se detendr\xED" "a: " + error.message(), true});
+                       "la exportaci\xF3n se detendr\xED"
+                       "a: " +
+                           error.message(),
+                       true});
         return std::nullopt;
     }
 }
@@ -105,8 +109,9 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
             coding = exporting::dayCodingFrom(it->second.lines);
         } catch (const Error& error) {
             out.push_back({it->second.storedName, 0,
-                           "la exportaci\xF3n se detendr\xED" "a: " + error.message() +
-                               " (necesita al menos dos l\xEDneas)",
+                           "la exportaci\xF3n se detendr\xED"
+                           "a: " +
+                               error.message() + " (necesita al menos dos l\xEDneas)",
                            true});
         }
     }
@@ -128,15 +133,17 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
         const bool mismatch = coding && exporting::slotDaysDisagree(mode, days);
         if (mismatch)
             out.push_back({folder.at("sice_sesiones.txt").storedName, 2,
-                           std::string("los d\xED" "as van con ") +
+                           std::string("los d\xED"
+                                       "as van con ") +
                                (mode == exporting::DayCoding::Letters ? "letras" : "n\xFAmeros") +
                                " y DIASHORAST los tiene con " +
                                (mode == exporting::DayCoding::Letters ? "n\xFAmeros" : "letras") +
-                               ": ning\xFAn tramo de SOLUC tendr\xE1 c\xF3" "digo; vuelva a importar",
+                               ": ning\xFAn tramo de SOLUC tendr\xE1 c\xF3"
+                               "digo; vuelva a importar",
                            true});
 
-        Lookup groupOf(*groups, {"ABREV"}), roomOf(*rooms, {"ABREV"}),
-            taskOf(*subjects, {"COD"}), slotOf(*slots, {"DIA", "HORA"});
+        Lookup groupOf(*groups, {"ABREV"}), roomOf(*rooms, {"ABREV"}), taskOf(*subjects, {"COD"}),
+            slotOf(*slots, {"DIA", "HORA"});
         Misses groupMisses, roomMisses, taskMisses, slotMisses;
         int64_t row = 0;
         for (soluc->first(); !soluc->atEnd(); soluc->next()) {
@@ -147,7 +154,9 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
                 day = exporting::solucDayNumber(*soluc, dayText);
             } catch (const Error& error) {
                 out.push_back({"SOLUC.DBF", row,
-                               "campo DIA: la exportaci\xF3n se detendr\xED" "a: " + error.message(),
+                               "campo DIA: la exportaci\xF3n se detendr\xED"
+                               "a: " +
+                                   error.message(),
                                true});
                 continue;
             }
@@ -181,10 +190,17 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
         roomMisses.report("aula", "AULAT", out);
         // With the day coding at odds every slot misses: the finding above names the cause.
         if (!mismatch)
-            slotMisses.report("d\xED" "a/hora", "DIASHORAST (c\xF3" "digo de tramo en blanco)", out);
+            slotMisses.report("d\xED"
+                              "a/hora",
+                              "DIASHORAST (c\xF3"
+                              "digo de tramo en blanco)",
+                              out);
     } catch (const Error& error) {
         // A missing column: the export would stop on it the same way.
-        out.push_back({"SOLUC.DBF", 0, "la exportaci\xF3n se detendr\xED" "a: " + error.message(),
+        out.push_back({"SOLUC.DBF", 0,
+                       "la exportaci\xF3n se detendr\xED"
+                       "a: " +
+                           error.message(),
                        true});
     }
 }

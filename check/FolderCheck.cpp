@@ -46,8 +46,8 @@ SiceFile loadFile(const std::string& carpetaSice, const SiceFileUse& use) {
 void checkPresence(const SiceFile& file, Findings& out) {
     if (!file.exists) {
         out.push_back({file.storedName, 0,
-                       std::string(file.use->required ? "falta" : "no est\xE1") +
-                           "; lo usa " + file.use->neededBy,
+                       std::string(file.use->required ? "falta" : "no est\xE1") + "; lo usa " +
+                           file.use->neededBy,
                        file.use->required});
     } else if (!file.readFailure.empty()) {
         out.push_back({file.storedName, 0, "no se puede leer: " + file.readFailure, true});
@@ -57,7 +57,8 @@ void checkPresence(const SiceFile& file, Findings& out) {
 } // namespace
 
 int64_t CheckReport::stopping() const {
-    return std::count_if(findings.begin(), findings.end(), [](const Finding& f) { return f.stops; });
+    return std::count_if(findings.begin(), findings.end(),
+                         [](const Finding& f) { return f.stops; });
 }
 
 int64_t CheckReport::warnings() const {

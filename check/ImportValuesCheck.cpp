@@ -19,18 +19,19 @@ namespace {
 const SiceFile* present(const SiceFolder& folder, const std::string& name) {
     auto it = folder.find(name);
     return it != folder.end() && it->second.exists && it->second.readFailure.empty() ? &it->second
-                                                                                   : nullptr;
+                                                                                     : nullptr;
 }
 
 // Calls `each(lineNumber, line)` for every data line of the file as the import reads it.
-template <class Each>
-void forDataLines(const SiceFile& file, Each&& each) {
+template <class Each> void forDataLines(const SiceFile& file, Each&& each) {
     for (size_t i = 0; i < file.lines.size(); ++i)
         if (sice::isDataLine(file.lines[i], file.use->readerName))
             each(static_cast<int64_t>(i + 1), file.lines[i]);
 }
 
-bool onlyControls(const std::string& line) { return sice::trimControls(line).empty(); }
+bool onlyControls(const std::string& line) {
+    return sice::trimControls(line).empty();
+}
 
 // The time slots: the end time, then the start time, must be whole numbers.
 void checkTimes(const SiceFile& file, Findings& out) {
@@ -45,9 +46,12 @@ void checkTimes(const SiceFile& file, Findings& out) {
             } catch (const Error& error) {
                 std::string text = "columnas " + std::to_string(t.first) + "-" +
                                    std::to_string(t.last) + " (" + t.what +
-                                   "): la importaci\xF3n se detendr\xED" "a: " + error.message();
+                                   "): la importaci\xF3n se detendr\xED"
+                                   "a: " +
+                                   error.message();
                 if (onlyControls(line))
-                    text += " (la l\xEDnea est\xE1 vac\xED" "a o s\xF3lo tiene caracteres de control, "
+                    text += " (la l\xEDnea est\xE1 vac\xED"
+                            "a o s\xF3lo tiene caracteres de control, "
                             "como un Ctrl-Z final)";
                 out.push_back({file.storedName, n, text, true});
             }
@@ -67,8 +71,12 @@ public:
                                       ? "la l\xEDnea " + std::to_string(at->second.line)
                                       : at->second.file + ":" + std::to_string(at->second.line);
         out_.push_back({file.storedName, line,
-                        "c\xF3" "digo " + quoted(code) + " repetido: se descarta esta l\xEDnea; "
-                        "vale la de " + where,
+                        "c\xF3"
+                        "digo " +
+                            quoted(code) +
+                            " repetido: se descarta esta l\xEDnea; "
+                            "vale la de " +
+                            where,
                         false, true});
     }
 
@@ -116,11 +124,11 @@ public:
     }
     void report(Findings& out) const {
         for (const Dangling& d : found_)
-            out.push_back({d.file, d.line,
-                           d.text + (d.lines > 1 ? " (" + std::to_string(d.lines) +
-                                                       " l\xEDneas, desde esta)"
-                                                 : std::string()),
-                           false});
+            out.push_back(
+                {d.file, d.line,
+                 d.text + (d.lines > 1 ? " (" + std::to_string(d.lines) + " l\xEDneas, desde esta)"
+                                       : std::string()),
+                 false});
     }
 
 private:
@@ -207,7 +215,8 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
         }
         if (!problem.empty())
             out.push_back({courses->storedName, n,
-                           "columnas 28-33 (horas semanales): la importaci\xF3n se detendr\xED" "a: " +
+                           "columnas 28-33 (horas semanales): la importaci\xF3n se detendr\xED"
+                           "a: " +
                                problem,
                            true});
     });

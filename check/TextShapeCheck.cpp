@@ -14,8 +14,10 @@ constexpr char kCtrlZ = '\x1A';
 size_t utf8SequenceAt(std::string_view bytes, size_t i) {
     const auto b = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char lead = b(i);
-    size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                  : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                    : lead >= 0xE0 && lead <= 0xEF ? 3
+                    : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                   : 0;
     if (length == 0 || i + length > bytes.size())
         return 0;
     for (size_t k = 1; k < length; ++k)
@@ -78,7 +80,8 @@ void checkEncoding(const SiceFile& file, Findings& out) {
     if (count > 0)
         out.push_back({file.storedName, firstLine,
                        "texto en UTF-8 donde se espera Windows-1252: cada letra acentuada ocupa "
-                       "dos bytes y desplaza las columnas (" + linesText(count) + " as\xED)",
+                       "dos bytes y desplaza las columnas (" +
+                           linesText(count) + " as\xED)",
                        true});
 }
 
@@ -114,12 +117,12 @@ void checkLineEnds(const SiceFile& file, Findings& out) {
     }
     if (loneCr > 0) {
         const bool lineByLine = file.use->reading == Reading::LineByLine;
-        out.push_back({file.storedName, firstLoneCrLine,
-                       std::string("CR suelto dentro de la l\xEDnea: ") +
-                           (lineByLine ? "se borra y une lo que separaba"
-                                       : "parte la l\xEDnea en dos") +
-                           " (" + std::to_string(loneCr) + " en el archivo)",
-                       !lineByLine});
+        out.push_back(
+            {file.storedName, firstLoneCrLine,
+             std::string("CR suelto dentro de la l\xEDnea: ") +
+                 (lineByLine ? "se borra y une lo que separaba" : "parte la l\xEDnea en dos") +
+                 " (" + std::to_string(loneCr) + " en el archivo)",
+             !lineByLine});
         return;
     }
     out.push_back({file.storedName, 0,
@@ -157,7 +160,8 @@ void checkEarlyEnd(const SiceFile& file, Findings& out) {
             if (lost > 0)
                 out.push_back({file.storedName, line,
                                "Ctrl-Z al principio de la l\xEDnea: la lectura termina aqu\xED y "
-                               "se pierden " + linesText(lost) + " con datos",
+                               "se pierden " +
+                                   linesText(lost) + " con datos",
                                true});
             return;
         }

@@ -29,8 +29,7 @@ struct FallbackKind {
 std::vector<FallbackKind> fallbackKinds(const ExportReport& report) {
     return {
         {"groups", "Grupos que no est\u00E1n en GRUPOST", "sin grupo", report.groups},
-        {"tasks", "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC)", "sin tarea",
-         report.tasks},
+        {"tasks", "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC)", "sin tarea", report.tasks},
         {"rooms", "Aulas que no est\u00E1n en AULAT", "sin aula", report.rooms},
         {"slots", "D\u00EDa/hora sin tramo en DIASHORAST", nullptr, report.slots},
     };

@@ -15,8 +15,8 @@ namespace tts::cli {
 
 // How a job ended, as the command line reports it.
 struct JobOutcome {
-    int status = 0;                            // exit status
-    std::optional<std::string> error;          // UTF-8, with the full stop
+    int status = 0;                             // exit status
+    std::optional<std::string> error;           // UTF-8, with the full stop
     std::optional<ValueLocation> errorLocation; // where the value that stopped it lies
 };
 

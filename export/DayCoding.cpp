@@ -29,7 +29,9 @@ namespace tts::exporting {
 
 namespace {
 
-bool isDayDigit(const std::string& day) { return day.size() == 1 && day[0] >= '1' && day[0] <= '7'; }
+bool isDayDigit(const std::string& day) {
+    return day.size() == 1 && day[0] >= '1' && day[0] <= '7';
+}
 
 bool isDayLetter(const std::string& day) {
     return day.size() == 1 && std::string_view("LMXJVSD").find(day[0]) != std::string_view::npos;

@@ -18,7 +18,6 @@ int32_t solucDayNumber(tables::WorkTable& soluc, const std::string& dayText) {
     return digitsOnly ? toInteger(trimmed) : soluc.readInteger("DIA");
 }
 
-
 std::string solucDayText(const std::string& dayText, int32_t dayNumber) {
     if (dayText.find_first_of(".,eE") != std::string::npos)
         return std::to_string(dayNumber);

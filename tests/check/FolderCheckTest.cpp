@@ -1,5 +1,5 @@
-#include "base/Windows1252.h"
 #include "check/FolderCheck.h"
+#include "base/Windows1252.h"
 #include "import/ImportRun.h"
 #include "tables/WorkTable.h"
 #include "tests/support/FileBytes.h"
@@ -23,15 +23,18 @@ using tts::test::TempFolder;
 using tts::test::writeBytes;
 using tts::test::writeLines;
 
-std::string header(const char* name) { return "0" + std::string(name); }
+std::string header(const char* name) {
+    return "0" + std::string(name);
+}
 
 // A small school without a fault: every file, a header line in each, codes that meet.
 void writeSchool(const TempFolder& sice) {
     writeLines(sice.file("sice_asignat.txt"),
                {header("SICE_ASIGNAT.TXT"), columns({{2, "MAT"}, {6, "MATEMATICAS"}}),
                 columns({{2, "LEN"}, {6, "LENGUA"}})});
-    writeLines(sice.file("SICE_ACTIVIDADES.TXT"),
-               {header("SICE_ACTIVIDADES.TXT"), columns({{2, "GUA"}, {6, "Guardia"}, {66, "GUA"}})});
+    writeLines(
+        sice.file("SICE_ACTIVIDADES.TXT"),
+        {header("SICE_ACTIVIDADES.TXT"), columns({{2, "GUA"}, {6, "Guardia"}, {66, "GUA"}})});
     writeLines(sice.file("sice_prof.txt"),
                {header("SICE_PROF.TXT"), columns({{2, "JPG"}, {6, "P\xE9rez"}}),
                 columns({{2, "ALR"}, {6, "L\xF3pez"}})});
@@ -83,7 +86,8 @@ TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
         {"clean", [](const TempFolder&) {}, {}, false},
         {"missing required file",
          [](const TempFolder& s) { fs::remove(s.file("sice_prof.txt")); },
-         {"sice_prof.txt: falta; lo usa la importación (PROFT)"}, true},
+         {"sice_prof.txt: falta; lo usa la importación (PROFT)"},
+         true},
         {"missing optional file",
          [](const TempFolder& s) { fs::remove(s.file("sice_asignatcurso.txt")); },
          {"sice_asignatcurso.txt: no está; lo usa la importación (horas de ASIGT, opcional)"},
@@ -98,13 +102,16 @@ TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
          true},
         {"byte-order mark",
          [](const TempFolder& s) {
-             writeBytes(s.file("sice_aulas.txt"), "\xEF\xBB\xBF" + readBytes(s.file("sice_aulas.txt")));
+             writeBytes(s.file("sice_aulas.txt"),
+                        "\xEF\xBB\xBF" + readBytes(s.file("sice_aulas.txt")));
          },
          {"sice_aulas.txt:1: empieza con la marca de orden de bytes de UTF-8 (EF BB BF): la "
           "primera línea deja de ser cabecera y las columnas se desplazan"},
          true},
         {"UTF-8 text",
-         [](const TempFolder& s) { replaceBytes(s.file("sice_prof.txt"), "L\xF3pez", "L\xC3\xB3pez"); },
+         [](const TempFolder& s) {
+             replaceBytes(s.file("sice_prof.txt"), "L\xF3pez", "L\xC3\xB3pez");
+         },
          {"sice_prof.txt:3: texto en UTF-8 donde se espera Windows-1252: cada letra acentuada "
           "ocupa dos bytes y desplaza las columnas (1 línea así)"},
          true},
@@ -122,7 +129,8 @@ TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
          true},
         {"mixed line ends",
          [](const TempFolder& s) { replaceBytes(s.file("sice_prof.txt"), "\r\n", "\n"); },
-         {"sice_prof.txt: finales de línea mezclados: 2 CR LF y 1 LF solos"}, false},
+         {"sice_prof.txt: finales de línea mezclados: 2 CR LF y 1 LF solos"},
+         false},
         {"stray CR in a whole-file file",
          [](const TempFolder& s) { replaceBytes(s.file("sice_sesiones.txt"), "0001", "00\r1"); },
          {"sice_sesiones.txt:2: CR suelto dentro de la línea: parte la línea en dos (1 en el "
@@ -137,14 +145,15 @@ TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
         {"Ctrl-Z at the start of a line (copy a+b)",
          [](const TempFolder& s) {
              writeBytes(s.file("sice_grupo.txt"), readBytes(s.file("sice_grupo.txt")) + "\x1A" +
-                                                     readBytes(s.file("sice_grupo.txt")));
+                                                      readBytes(s.file("sice_grupo.txt")));
          },
          {"sice_grupo.txt:4: Ctrl-Z al principio de la línea: la lectura termina aquí y se "
           "pierden 3 líneas con datos"},
          true},
         {"Ctrl-Z inside a line",
          [](const TempFolder& s) { replaceBytes(s.file("sice_prof.txt"), "P\xE9rez", "P\x1Arez"); },
-         {"sice_prof.txt:2: Ctrl-Z en la columna 7: se pierde el resto de la línea"}, true},
+         {"sice_prof.txt:2: Ctrl-Z en la columna 7: se pierde el resto de la línea"},
+         true},
         {"NUL in a whole-file file",
          [](const TempFolder& s) {
              replaceBytes(s.file("sice_asignatcurso.txt"), "ASIGNATCURSO.TXT\r\n",
@@ -155,7 +164,8 @@ TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
          true},
         {"trailing Ctrl-Z in the sessions",
          [](const TempFolder& s) {
-             writeBytes(s.file("sice_sesiones.txt"), readBytes(s.file("sice_sesiones.txt")) + "\x1A");
+             writeBytes(s.file("sice_sesiones.txt"),
+                        readBytes(s.file("sice_sesiones.txt")) + "\x1A");
          },
          {"sice_sesiones.txt:4: columnas 14-17 (hora de fin): la importación se detendría: '' no "
           "es un valor entero válido (la línea está vacía o sólo tiene caracteres de control, "
@@ -177,10 +187,11 @@ TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
         {"hours that an assignment uses; unused ones do not stop",
          [](const TempFolder& s) {
              replaceBytes(s.file("sice_asignatcurso.txt"), "3,5", "3,,5");
-             writeBytes(s.file("sice_asignatcurso.txt"),
-                        readBytes(s.file("sice_asignatcurso.txt")) +
-                            crlfLines({columns({{2, "BAC"}, {8, "2"}, {24, "MAT"}, {28, "x"}}),
-                                       columns({{2, "ESO"}, {8, "1"}, {24, "MAT"}, {28, "1E25"}})}));
+             writeBytes(
+                 s.file("sice_asignatcurso.txt"),
+                 readBytes(s.file("sice_asignatcurso.txt")) +
+                     crlfLines({columns({{2, "BAC"}, {8, "2"}, {24, "MAT"}, {28, "x"}}),
+                                columns({{2, "ESO"}, {8, "1"}, {24, "MAT"}, {28, "1E25"}})}));
              replaceBytes(s.file("sice_asignatcurso.txt"), "MAT 4", "MAT -1E30");
          },
          {"sice_asignatcurso.txt:3: columnas 28-33 (horas semanales): la importación se "
@@ -195,8 +206,8 @@ TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
          [](const TempFolder& s) {
              writeBytes(s.file("sice_prof.txt"),
                         readBytes(s.file("sice_prof.txt")) + crlfLines({columns({{2, "jpg"}})}));
-             writeBytes(s.file("SICE_ACTIVIDADES.TXT"),
-                        readBytes(s.file("SICE_ACTIVIDADES.TXT")) + crlfLines({columns({{2, "gua"}})}));
+             writeBytes(s.file("SICE_ACTIVIDADES.TXT"), readBytes(s.file("SICE_ACTIVIDADES.TXT")) +
+                                                            crlfLines({columns({{2, "gua"}})}));
          },
          {"nota: SICE_ACTIVIDADES.TXT:3: código '*gua' repetido: se descarta esta línea; vale la "
           "de la línea 2",

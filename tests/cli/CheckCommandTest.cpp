@@ -14,9 +14,9 @@ using tts::test::readBytes;
 using tts::test::TempFolder;
 using tts::test::writeBytes;
 
-const std::vector<std::string> kCheckKeys = {
-    "command", "siceFolder", "workFolder", "outcome", "exitStatus", "files",
-    "findings", "stopping", "warnings", "notes", "emptyCodes"};
+const std::vector<std::string> kCheckKeys = {"command",    "siceFolder", "workFolder", "outcome",
+                                             "exitStatus", "files",      "findings",   "stopping",
+                                             "warnings",   "notes",      "emptyCodes"};
 
 // The example school copied, so that a problem can be planted without touching it.
 void copyExample(const TempFolder& to) {
@@ -54,13 +54,14 @@ TEST(CheckCommand, AProblemThatStopsTheImportExitsOne) {
     r = runCli({"check", "--json", "--sice", sice.path()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(topLevelKeys(r.out), kCheckKeys);
-    for (const char* part :
-         {"\"outcome\": \"checked\"", "\"exitStatus\": 1", "\"workFolder\": null",
-          "\"stopping\": 2", "\"emptyCodes\": null",
-          "{\n      \"file\": \"sice_sesiones.txt\",\n      \"line\": 33,\n      \"text\": "
-          "\"columnas 14-17 (hora de fin): la importaci\u00F3n se detendr\u00EDa: '' no es un valor "
-          "entero v\u00E1lido (la l\u00EDnea est\u00E1 vac\u00EDa o s\u00F3lo tiene caracteres de "
-          "control, como un Ctrl-Z final)\",\n      \"stops\": true,\n      \"note\": false\n    }"})
+    for (
+        const char* part :
+        {"\"outcome\": \"checked\"", "\"exitStatus\": 1", "\"workFolder\": null", "\"stopping\": 2",
+         "\"emptyCodes\": null",
+         "{\n      \"file\": \"sice_sesiones.txt\",\n      \"line\": 33,\n      \"text\": "
+         "\"columnas 14-17 (hora de fin): la importaci\u00F3n se detendr\u00EDa: '' no es un valor "
+         "entero v\u00E1lido (la l\u00EDnea est\u00E1 vac\u00EDa o s\u00F3lo tiene caracteres de "
+         "control, como un Ctrl-Z final)\",\n      \"stops\": true,\n      \"note\": false\n    }"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
 }
 
