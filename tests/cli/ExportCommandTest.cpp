@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "tables/WorkTable.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -101,6 +102,46 @@ TEST(ExportCommand, JsonReportIsAllOfStandardOutput) {
           "        {\n          \"code\": \"AULA-ING\",\n          \"rows\": 14\n        }\n"
           "      ]"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+}
+
+// Thousands of unknown codes must not make a line of thousands of codes: the 20 most frequent,
+// then how many more; one row reads "1 fila".
+TEST(ExportCommand, UnknownCodesMostFrequentFirstAtMostTwenty) {
+    ExportFolders f;
+    f.importExample();
+    {
+        using tables::Column;
+        tables::WorkTable soluc = tables::WorkTable::createAfresh(
+            f.work(), "SOLUC",
+            {Column::integer("DIA"), Column::integer("HORA"), Column::text("PROF", 10),
+             Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 10),
+             Column::text("AULA", 10)});
+        std::vector<std::string> groups;
+        for (int i = 0; i < 25; ++i)
+            groups.push_back("G" + std::to_string(i));
+        groups.push_back("G24"); // the last one new, but the most frequent
+        for (const std::string& group : groups) {
+            soluc.append();
+            soluc.writeInteger("DIA", 1);
+            soluc.writeInteger("HORA", 1);
+            soluc.writeText("CODGRUPO", group);
+            soluc.writeText("TAREA", "*CCP");
+            soluc.post();
+        }
+        soluc.close();
+    }
+    const CliResult r = runCli({"export", "--sice", f.sice(), "--work", f.work()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string expected = "Grupos que no est\u00E1n en GRUPOST: 26 filas (\"G24\" 2";
+    for (int i = 0; i < 19; ++i)
+        expected += ", \"G" + std::to_string(i) + "\" 1";
+    expected += " y 5 m\u00E1s)";
+    const std::vector<std::string> out = linesOf(r.out);
+    ASSERT_GE(out.size(), 4u) << r.out;
+    EXPECT_EQ(out[1].rfind("SICE_HORARIO.TXT: 26 l\u00EDneas de horario", 0), 0u) << out[1];
+    EXPECT_EQ(out[2], expected);
+    EXPECT_EQ(out[3], "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC): 26 filas (\"*CCP\" 26)");
+    EXPECT_EQ(out.back(), "Sin c\u00F3digo, escritas en blanco o LEC: 26 filas sin aula");
 }
 
 TEST(ExportCommand, MissingFolder) {
