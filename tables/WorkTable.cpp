@@ -3,15 +3,12 @@
 #include "tables/ColumnIndex.h"
 #include "tables/DbfFile.h"
 #include "tables/FieldCodec.h"
-#include "tables/FileDescriptor.h"
 #include "tables/TableErrors.h"
 #include "tables/TableFiles.h"
-#include "tables/TableLock.h"
+#include "tables/TableFile.h"
 #include "tables/TableReplacement.h"
 
 #include <exception>
-
-#include <fcntl.h>
 
 #include <cerrno>
 #include <map>
@@ -85,10 +82,10 @@ std::string tableFileName(const std::string& name) {
 
 class WorkTable::Impl {
 public:
-    Impl(std::string path, std::string componentName, bool writable, FileDescriptor fd,
+    Impl(std::string path, std::string componentName, bool writable, std::unique_ptr<TableFile> file,
          std::unique_ptr<TableReplacement> replacement, std::unique_ptr<DbfFile> dbf)
         : path_(std::move(path)), componentName_(std::move(componentName)), writable_(writable),
-          fd_(std::move(fd)), replacement_(std::move(replacement)), dbf_(std::move(dbf)) {
+          file_(std::move(file)), replacement_(std::move(replacement)), dbf_(std::move(dbf)) {
         const std::vector<DbfField>& fields = dbf_->layout().fields;
         for (size_t i = 0; i < fields.size(); ++i)
             fieldByName_.emplace(upperAscii(fields[i].name), static_cast<int>(i)); // first one wins
@@ -244,7 +241,7 @@ public:
         if (visibleRows_ < 0) {
             int64_t count = 0;
             for (int64_t row = 0; row < dbf_->recordCount(); ++row)
-                if (!isDeleted(dbf_->record(row)))
+                if (!isDeleted(dbf_->record(row, DbfFile::Reach::Walk)))
                     ++count;
             visibleRows_ = count;
         }
@@ -258,7 +255,7 @@ public:
         editing_ = Editing::None; // a row never posted is dropped, as the engine does on close
         indexes_.clear();
         try {
-            dbf_->finish();
+            dbf_->finish(!replacement_); // a replacement syncs before its rename
             if (replacement_)
                 replacement_->commit();
         } catch (...) {
@@ -278,7 +275,7 @@ private:
     void release() {
         dbf_.reset();
         replacement_.reset();
-        fd_.reset();
+        file_.reset();
     }
 
     void requireOpen() const {
@@ -319,13 +316,13 @@ private:
 
     int64_t nextVisible(int64_t from) {
         for (int64_t row = from; row < dbf_->recordCount(); ++row)
-            if (!isDeleted(dbf_->record(row)))
+            if (!isDeleted(dbf_->record(row, DbfFile::Reach::Walk)))
                 return row;
         return -1;
     }
 
     void moveTo(int64_t row) {
-        currentRow_.assign(dbf_->record(row));
+        currentRow_.assign(dbf_->record(row, DbfFile::Reach::Single));
         current_ = row;
         atEnd_ = false;
     }
@@ -345,7 +342,7 @@ private:
             return found->second;
         ColumnIndex index;
         for (int64_t row = 0; row < dbf_->recordCount(); ++row) {
-            std::string_view record = dbf_->record(row);
+            std::string_view record = dbf_->record(row, DbfFile::Reach::Walk);
             if (!isDeleted(record))
                 index.add(keyOf(record, fields), row);
         }
@@ -356,10 +353,10 @@ private:
     std::string componentName_;
     bool writable_;
     bool open_ = true;
-    FileDescriptor fd_;
+    std::unique_ptr<TableFile> file_; // an opened table's; a rebuild writes the replacement's
     std::unique_ptr<TableReplacement> replacement_;
     const int exceptionsAtStart_ = std::uncaught_exceptions();
-    std::unique_ptr<DbfFile> dbf_; // declared last: goes before the descriptor it writes to
+    std::unique_ptr<DbfFile> dbf_; // declared after the file it writes to: goes first
     std::unordered_map<std::string, int> fieldByName_;
     std::string blankRow_;
 
@@ -381,8 +378,8 @@ WorkTable WorkTable::createAfresh(const std::string& folder, const std::string& 
     std::string path =
         tableFiles::findFile(folder, fileName).value_or(tableFiles::joinPath(folder, fileName));
     auto replacement = std::make_unique<TableReplacement>(folder, name, path);
-    auto dbf = DbfFile::create(replacement->fd(), path, fields);
-    return WorkTable(std::make_unique<Impl>(path, "", true, FileDescriptor(),
+    auto dbf = DbfFile::create(replacement->file(), path, fields);
+    return WorkTable(std::make_unique<Impl>(path, "", true, nullptr,
                                             std::move(replacement), std::move(dbf)));
 }
 
@@ -396,22 +393,24 @@ WorkTable WorkTable::open(const std::string& folder, const std::string& name, Op
     const std::string& path = *found;
 
     bool writable = mode != OpenMode::ReadOnly;
-    FileDescriptor fd(::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC));
-    if (!fd.valid() && mode == OpenMode::Shared && (errno == EACCES || errno == EROFS)) {
+    int error = 0;
+    auto file = std::make_unique<TableFile>(TableFile::open(
+        path, writable ? TableFile::Access::ReadWrite : TableFile::Access::ReadOnly, error));
+    if (!file->valid() && mode == OpenMode::Shared && (error == EACCES || error == EROFS)) {
         writable = false; // a table we may only read is still open for reading
-        fd = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        *file = TableFile::open(path, TableFile::Access::ReadOnly, error);
     }
-    if (!fd.valid()) {
-        if (errno == ENOENT)
+    if (!file->valid()) {
+        if (error == ENOENT)
             throw tableErrors::tableNotFound(path);
-        throw tableErrors::cannotOpen(path, errno);
+        throw tableErrors::cannotOpen(path, error);
     }
     LockKind kind = mode == OpenMode::Exclusive ? LockKind::Write : LockKind::Read;
-    if (tryLockWholeFile(fd.get(), kind) == LockResult::HeldByOther)
+    if (file->tryLock(kind) == LockResult::HeldByOther)
         throw tableErrors::tableInUse(path);
-    auto dbf = DbfFile::open(fd.get(), path, writable);
-    return WorkTable(std::make_unique<Impl>(path, componentName, writable, std::move(fd), nullptr,
-                                            std::move(dbf)));
+    auto dbf = DbfFile::open(*file, path, writable);
+    return WorkTable(std::make_unique<Impl>(path, componentName, writable, std::move(file),
+                                            nullptr, std::move(dbf)));
 }
 
 WorkTable::WorkTable(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
