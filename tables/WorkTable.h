@@ -66,6 +66,8 @@ public:
     int64_t rowCount() const; // rows not marked deleted
     const std::string& path() const;
 
+    // Stores what is still pending; a failed write raises here at the latest, so close
+    // explicitly: a table closed by its destructor can only drop a rebuild that failed.
     void close();
     bool isOpen() const;
 
