@@ -11,6 +11,7 @@ namespace tts::tables {
 namespace {
 
 constexpr size_t blockBytes = 256 * 1024;
+constexpr int64_t wholeTableBytes = 16 * 1024 * 1024;
 constexpr unsigned char windowsAnsi = 0x57; // language driver of Windows-1252
 constexpr char headerTerminator = 0x0D;
 constexpr char endOfFile = 0x1A; // after the last record, as dBase writes it
@@ -115,13 +116,19 @@ std::string_view DbfFile::record(int64_t index, Reach reach) {
                                    "no se puede leer el registro " + std::to_string(index + 1));
     if (!inBlock(index)) {
         flushBlock();
-        int64_t count = reach == Reach::Walk
-                            ? std::min(blockRecords(), layout_.recordCount - index)
-                            : 1;
+        int64_t first = index;
+        int64_t count = 1;
+        if (reach == Reach::WholeTable &&
+            layout_.recordCount * layout_.recordLength <= wholeTableBytes) {
+            first = 0;
+            count = layout_.recordCount;
+        } else if (reach != Reach::Single) {
+            count = std::min(blockRecords(), layout_.recordCount - index);
+        }
         block_.resize(static_cast<size_t>(count) * length);
-        blockFirst_ = index;
+        blockFirst_ = first;
         int error = 0;
-        size_t got = file_.readAt(block_.data(), block_.size(), offsetOf(index), error);
+        size_t got = file_.readAt(block_.data(), block_.size(), offsetOf(first), error);
         if (error != 0 || got < length) {
             block_.clear();
             if (error != 0)
@@ -130,6 +137,8 @@ std::string_view DbfFile::record(int64_t index, Reach reach) {
         }
         block_.resize(got - got % length); // the file shrank under us: keep what is whole
     }
+    if (!inBlock(index))
+        throw tableErrors::damaged(path_, "el archivo termina antes que sus registros");
     return std::string_view(block_).substr(static_cast<size_t>(index - blockFirst_) * length,
                                            length);
 }

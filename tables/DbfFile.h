@@ -20,8 +20,10 @@ namespace tts::tables {
 // once, at finish().
 class DbfFile {
 public:
-    // How a record is reached: in a walk the next records will be wanted soon.
-    enum class Reach { Walk, Single };
+    // How a record is reached: in a walk the next records will be wanted soon; a walk over
+    // the whole table (to index it) keeps a table of a few megabytes in memory whole, so that
+    // the locates that follow read nothing more.
+    enum class Reach { Walk, WholeTable, Single };
 
     // An empty table on `file` (emptied first) with these fields in this order, marked as
     // Windows ANSI (language driver 0x57); the header is written at once. Nobody else sees the

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <map>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 
 namespace tts::tables {
@@ -74,6 +75,7 @@ std::vector<DbfField> fieldsFor(const std::string& table, const std::vector<Colu
     return fields;
 }
 
+
 std::string tableFileName(const std::string& name) {
     return name + ".DBF";
 }
@@ -88,7 +90,10 @@ public:
           file_(std::move(file)), replacement_(std::move(replacement)), dbf_(std::move(dbf)) {
         const std::vector<DbfField>& fields = dbf_->layout().fields;
         for (size_t i = 0; i < fields.size(); ++i)
-            fieldByName_.emplace(upperAscii(fields[i].name), static_cast<int>(i)); // first one wins
+            if (findField(fields[i].name) < 0) // the first of two equal names wins
+                upperNames_.push_back(upperAscii(fields[i].name));
+            else
+                upperNames_.emplace_back(); // never matches: names are not empty
         blankRow_.assign(static_cast<size_t>(dbf_->recordLength()), ' ');
         first();
     }
@@ -213,28 +218,25 @@ public:
         modified_ = true;
     }
 
+    bool locate(const std::string& column, const std::string& value) {
+        requireOpen();
+        std::vector<int> fields{searchableField(column)};
+        settleEditing();
+        return moveToFirst(indexFor(fields).firstRow(value)); // one value is its own key
+    }
+
     bool locate(const std::vector<std::string>& columns, const std::vector<std::string>& values) {
         requireOpen();
         if (columns.empty() || columns.size() != values.size())
             throw tableErrors::invalidDefinition(path_, "b\xFAsqueda sin campos");
         std::vector<int> fields;
-        for (const std::string& column : columns) {
-            const DbfField& field = fieldNamed(column);
-            if (!fieldCodec::isSupported(field))
-                throw tableErrors::unsupportedColumnType(path_, field.name, field.type);
-            fields.push_back(static_cast<int>(&field - dbf_->layout().fields.data()));
-        }
+        for (const std::string& column : columns)
+            fields.push_back(searchableField(column));
         settleEditing();
-        int64_t row = indexFor(fields).firstRow(ColumnIndex::keyOf(values));
-        if (row < 0)
-            return false;
-        moveTo(row);
-        return true;
+        return moveToFirst(indexFor(fields).firstRow(ColumnIndex::keyOf(values)));
     }
 
-    bool hasColumn(const std::string& column) const {
-        return fieldByName_.count(upperAscii(column)) != 0;
-    }
+    bool hasColumn(const std::string& column) const { return findField(column) >= 0; }
 
     int64_t rowCount() {
         requireOpen();
@@ -303,10 +305,39 @@ private:
 
     const DbfField& fieldNamed(const std::string& column) {
         requireOpen();
-        auto found = fieldByName_.find(upperAscii(column));
-        if (found == fieldByName_.end())
+        int found = findField(column);
+        if (found < 0)
             throw tableErrors::columnNotFound(componentName_, column);
-        return dbf_->layout().fields[static_cast<size_t>(found->second)];
+        return dbf_->layout().fields[static_cast<size_t>(found)];
+    }
+
+    // Columns are looked up on every read and write, and tables have a few of them: a scan
+    // for the name as given, and for its upper-case form only when that misses.
+    int findField(const std::string& column) const {
+        if (column.empty())
+            return -1;
+        for (size_t i = 0; i < upperNames_.size(); ++i)
+            if (upperNames_[i] == column)
+                return static_cast<int>(i);
+        const std::string upper = upperAscii(column);
+        for (size_t i = 0; i < upperNames_.size(); ++i)
+            if (upperNames_[i] == upper)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    int searchableField(const std::string& column) {
+        const DbfField& field = fieldNamed(column);
+        if (!fieldCodec::isSupported(field))
+            throw tableErrors::unsupportedColumnType(path_, field.name, field.type);
+        return static_cast<int>(&field - dbf_->layout().fields.data());
+    }
+
+    bool moveToFirst(int64_t row) {
+        if (row < 0)
+            return false;
+        moveTo(row);
+        return true;
     }
 
     std::string_view rowInView() const {
@@ -342,7 +373,7 @@ private:
             return found->second;
         ColumnIndex index;
         for (int64_t row = 0; row < dbf_->recordCount(); ++row) {
-            std::string_view record = dbf_->record(row, DbfFile::Reach::Walk);
+            std::string_view record = dbf_->record(row, DbfFile::Reach::WholeTable);
             if (!isDeleted(record))
                 index.add(keyOf(record, fields), row);
         }
@@ -357,7 +388,7 @@ private:
     std::unique_ptr<TableReplacement> replacement_;
     const int exceptionsAtStart_ = std::uncaught_exceptions();
     std::unique_ptr<DbfFile> dbf_; // declared after the file it writes to: goes first
-    std::unordered_map<std::string, int> fieldByName_;
+    std::vector<std::string> upperNames_; // by field, upper case; empty for a repeated name
     std::string blankRow_;
 
     int64_t current_ = -1;
@@ -486,7 +517,7 @@ void WorkTable::writeFloat(const std::string& column, double value) {
 }
 
 bool WorkTable::locate(const std::string& column, const std::string& value) {
-    return openImpl(impl_).locate({column}, {value});
+    return openImpl(impl_).locate(column, value);
 }
 
 bool WorkTable::locate(const std::vector<std::string>& columns,
