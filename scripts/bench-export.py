@@ -71,14 +71,14 @@ def measure(cli, district, rows, runs):
                 bench.dbf_column(os.path.join(work, "AULAT.DBF"), "ABREV"),
                 bench.dbf_column(os.path.join(work, "PROFT.DBF"), "ABREV"))
     command = [cli, "export", "--sice", sice, "--work", work]
-    seconds, rss = bench.best_of(command, runs)
+    seconds, rss, cpu = bench.best_of(command, runs)
     output = os.path.join(sice, "SICE_HORARIO.TXT")
     inputs = [soluc] + [os.path.join(work, f"{t}.DBF")
                         for t in ("GRUPOST", "AULAT", "ASIGNOMT", "DIASHORAST")] + \
              [os.path.join(sice, "sice_asignat.txt"), os.path.join(sice, "sice_sesiones.txt")]
     floor = bench.floor_seconds(inputs, [output], runs)
     calls = bench.io_calls(command)
-    return dict(rows=rows, seconds=seconds, floor=floor, calls=calls, rss=rss)
+    return dict(rows=rows, seconds=seconds, floor=floor, calls=calls, rss=rss, cpu=cpu)
 
 
 def main():
@@ -103,7 +103,7 @@ def main():
             os.remove(os.path.join(sice, "SICE_HORARIO.TXT"))
     print(bench.summary_header())
     for r in results:
-        print(bench.summary_line(r["rows"], r["seconds"], r["floor"], r["calls"], r["rss"]))
+        print(bench.summary_line(r["rows"], r["seconds"], r["cpu"], r["floor"], r["calls"], r["rss"]))
     for r in results:
         if r["calls"]:
             print(f"{r['rows']} filas, llamadas: "

@@ -28,7 +28,7 @@ def measure(cli, scratch, schools, runs):
                                 folder, "--schools", str(schools)],
                                check=True, capture_output=True, text=True).stdout)
     command = [cli, "import", "--sice", folder, "--work", work]
-    seconds, rss = bench.best_of(command, runs)
+    seconds, rss, cpu = bench.best_of(command, runs)
     tables = [os.path.join(work, f"{name}.DBF") for name in TABLES]
     # GRUPOST is read back by the assignments step: it counts as input too.
     inputs = [os.path.join(folder, f) for f in sorted(os.listdir(folder))] + [tables[3]]
@@ -37,7 +37,7 @@ def measure(cli, scratch, schools, runs):
     largest = max(os.path.getsize(t) for t in tables)
     calls = bench.io_calls(command)
     return dict(schools=schools, lines=lines, rows=rows, seconds=seconds, floor=floor, calls=calls,
-                rss=rss, largest=largest)
+                rss=rss, largest=largest, cpu=cpu)
 
 
 def main():
@@ -53,7 +53,7 @@ def main():
     print(f"{'centros':>8} {'lineas':>9} " + bench.summary_header() + f" {'mayor tabla MB':>15}")
     for r in results:
         print(f"{r['schools']:>8} {r['lines']:>9} "
-              + bench.summary_line(r['rows'], r['seconds'], r['floor'], r['calls'], r['rss'])
+              + bench.summary_line(r['rows'], r['seconds'], r['cpu'], r['floor'], r['calls'], r['rss'])
               + f" {r['largest'] / 1e6:>15.1f}")
     for r in results:
         if r["calls"]:
