@@ -71,9 +71,9 @@ private:
     int writeError_ = 0; // first failed write: nothing more is written, finish() raises it
     DbfLayout layout_;
 
-    std::string block_;      // the records from blockFirst_ on, as they are or will be stored
+    std::string block_; // the records from blockFirst_ on, as they are or will be stored
     int64_t blockFirst_ = 0;
-    int64_t dirtyFrom_ = 0;  // records [dirtyFrom_, dirtyTo_) of the block differ from the file
+    int64_t dirtyFrom_ = 0; // records [dirtyFrom_, dirtyTo_) of the block differ from the file
     int64_t dirtyTo_ = 0;
 };
 

@@ -80,8 +80,8 @@ TableReplacement::TableReplacement(const std::string& folder, const std::string&
 
     for (int attempt = 0; !temporary_.valid(); ++attempt) {
         temporaryPath_ = tableFiles::joinPath(folder, temporaryPrefix(name) +
-                                                          std::to_string(currentProcessId()) +
-                                                          "-" + std::to_string(temporarySequence++));
+                                                          std::to_string(currentProcessId()) + "-" +
+                                                          std::to_string(temporarySequence++));
         int error = 0;
         temporary_ = TableFile::createNew(temporaryPath_, oldExists ? finalPath : "", error);
         if (temporary_.valid())

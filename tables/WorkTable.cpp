@@ -4,8 +4,8 @@
 #include "tables/DbfFile.h"
 #include "tables/FieldCodec.h"
 #include "tables/TableErrors.h"
-#include "tables/TableFiles.h"
 #include "tables/TableFile.h"
+#include "tables/TableFiles.h"
 #include "tables/TableReplacement.h"
 
 #include <exception>
@@ -75,7 +75,6 @@ std::vector<DbfField> fieldsFor(const std::string& table, const std::vector<Colu
     return fields;
 }
 
-
 std::string tableFileName(const std::string& name) {
     return name + ".DBF";
 }
@@ -84,8 +83,9 @@ std::string tableFileName(const std::string& name) {
 
 class WorkTable::Impl {
 public:
-    Impl(std::string path, std::string componentName, bool writable, std::unique_ptr<TableFile> file,
-         std::unique_ptr<TableReplacement> replacement, std::unique_ptr<DbfFile> dbf)
+    Impl(std::string path, std::string componentName, bool writable,
+         std::unique_ptr<TableFile> file, std::unique_ptr<TableReplacement> replacement,
+         std::unique_ptr<DbfFile> dbf)
         : path_(std::move(path)), componentName_(std::move(componentName)), writable_(writable),
           file_(std::move(file)), replacement_(std::move(replacement)), dbf_(std::move(dbf)) {
         const std::vector<DbfField>& fields = dbf_->layout().fields;
@@ -387,7 +387,7 @@ private:
     std::unique_ptr<TableFile> file_; // an opened table's; a rebuild writes the replacement's
     std::unique_ptr<TableReplacement> replacement_;
     const int exceptionsAtStart_ = std::uncaught_exceptions();
-    std::unique_ptr<DbfFile> dbf_; // declared after the file it writes to: goes first
+    std::unique_ptr<DbfFile> dbf_;        // declared after the file it writes to: goes first
     std::vector<std::string> upperNames_; // by field, upper case; empty for a repeated name
     std::string blankRow_;
 
@@ -410,8 +410,8 @@ WorkTable WorkTable::createAfresh(const std::string& folder, const std::string& 
         tableFiles::findFile(folder, fileName).value_or(tableFiles::joinPath(folder, fileName));
     auto replacement = std::make_unique<TableReplacement>(folder, name, path);
     auto dbf = DbfFile::create(replacement->file(), path, fields);
-    return WorkTable(std::make_unique<Impl>(path, "", true, nullptr,
-                                            std::move(replacement), std::move(dbf)));
+    return WorkTable(
+        std::make_unique<Impl>(path, "", true, nullptr, std::move(replacement), std::move(dbf)));
 }
 
 WorkTable WorkTable::open(const std::string& folder, const std::string& name, OpenMode mode,
@@ -440,8 +440,8 @@ WorkTable WorkTable::open(const std::string& folder, const std::string& name, Op
     if (file->tryLock(kind) == LockResult::HeldByOther)
         throw tableErrors::tableInUse(path);
     auto dbf = DbfFile::open(*file, path, writable);
-    return WorkTable(std::make_unique<Impl>(path, componentName, writable, std::move(file),
-                                            nullptr, std::move(dbf)));
+    return WorkTable(std::make_unique<Impl>(path, componentName, writable, std::move(file), nullptr,
+                                            std::move(dbf)));
 }
 
 WorkTable::WorkTable(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
