@@ -5,6 +5,7 @@
 #else
 #include <cerrno>
 #include <csignal>
+#include <unistd.h>
 #endif
 
 namespace tts {
@@ -21,6 +22,14 @@ bool processIsGone(long pid) {
     return gone;
 #else
     return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+#endif
+}
+
+long currentProcessId() {
+#ifdef _WIN32
+    return static_cast<long>(GetCurrentProcessId());
+#else
+    return static_cast<long>(::getpid());
 #endif
 }
 

@@ -6,4 +6,7 @@ namespace tts {
 // may then be removed. Any doubt (another user's process, an invalid id) answers false.
 bool processIsGone(long pid);
 
+// The id of this process, as temporary file names carry it.
+long currentProcessId();
+
 } // namespace tts
