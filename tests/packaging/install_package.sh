@@ -10,9 +10,11 @@ trap 'rm -rf "$scratch"' EXIT
 
 (cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >/dev/null)
 deb=$(ls "$scratch"/out/*.deb)
-dpkg-deb --info "$deb" | grep -q "Package: transtalvorsice"
+# Fields read whole first: grep -q would close the pipe early and pipefail count it a failure.
+[ "$(dpkg-deb --field "$deb" Package)" = transtalvorsice ] || { echo "Paquete mal nombrado"; exit 1; }
 # Shared libraries of the programs must be declared, or the package installs and cannot start.
-dpkg-deb --field "$deb" Depends | grep -q "libc6" || { echo "Depends sin libc6"; exit 1; }
+depends=$(dpkg-deb --field "$deb" Depends)
+[[ $depends == *libc6* ]] || { echo "Depends sin libc6: $depends"; exit 1; }
 dpkg-deb -x "$deb" "$scratch/root"
 
 programs=$scratch/root/usr/lib/transTalvorSice
