@@ -91,7 +91,10 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     {
         ExportTables tables(workFolder);
         tables::WorkTable& soluc = tables.soluc();
+        uint64_t rowsRead = 0;
         for (soluc.first(); !soluc.atEnd(); soluc.next()) {
+            if (++rowsRead % 256 == 0)
+                host.keepAlive(); // the window repaints now and then; it takes no input
             SolucRow row;
             row.day = soluc.readText("DIA");
             if (dayNumber(soluc, row.day) == 0)
