@@ -7,6 +7,7 @@
 #include "app/qt/MessageBoxPresenter.h"
 #include "app/qt/UserText.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
@@ -279,7 +280,10 @@ void TMForm::setBusyPointer(bool busy) {
         qApp->installEventFilter(this);
         return;
     }
-    // What the window system held back meanwhile arrives now, and is dropped.
+    // What the window system held back meanwhile arrives now, and is dropped. The dispatcher
+    // is woken first: held-back input alone does not wake it.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
     QCoreApplication::processEvents();
     discardingInput_ = false;
     qApp->removeEventFilter(this);
