@@ -71,19 +71,22 @@ void FormLogic::FormClose() {
 }
 
 void FormLogic::BExportarClick() {
-    if (!canPress(FormControl::BExportar))
-        return;
-    guarded([this] {
-        import::runImport(*this, folders_.directory(), tables::workFolder());
-    });
+    if (canPress(FormControl::BExportar))
+        runJob([this] { import::runImport(*this, folders_.directory(), tables::workFolder()); });
 }
 
 void FormLogic::BImportarClick() {
-    if (!canPress(FormControl::BImportar))
+    if (canPress(FormControl::BImportar))
+        runJob([this] { exporting::runExport(*this, folders_.directory(), tables::workFolder()); });
+}
+
+void FormLogic::runJob(const std::function<void()>& job) {
+    // One job at a time, whatever a window system lets through while a message box waits.
+    if (jobRunning_)
         return;
-    guarded([this] {
-        exporting::runExport(*this, folders_.directory(), tables::workFolder());
-    });
+    jobRunning_ = true;
+    guarded(job);
+    jobRunning_ = false;
 }
 
 void FormLogic::BCloseClick() {

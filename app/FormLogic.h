@@ -108,6 +108,8 @@ public:
     void keepAlive() override;
 
 private:
+    void runJob(const std::function<void()>& job);
+
     FormView& view_;
     std::vector<std::string> arguments_;
     FolderChooser folders_;
@@ -117,6 +119,7 @@ private:
     bool horvaneToSiceShown_ = true;
     bool jobsEnabled_ = true;
     bool busy_ = false;
+    bool jobRunning_ = false;
 };
 
 } // namespace tts::app
