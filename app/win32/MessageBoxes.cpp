@@ -32,12 +32,15 @@ LRESULT CALLBACK onActivate(int code, WPARAM wParam, LPARAM lParam) {
 void show(HWND owner, const std::string& text, UINT style) {
     activation = ::SetWindowsHookExA(WH_CBT, onActivate, nullptr, ::GetCurrentThreadId());
     // An embedded window is no top-level window, so the box would not disable it by itself.
+    HWND focused = ::GetFocus();
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     if (ownerWasEnabled)
         ::EnableWindow(owner, FALSE);
     ::MessageBoxA(nullptr, text.c_str(), ApplicationTitle, style | MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
     if (ownerWasEnabled)
         ::EnableWindow(owner, TRUE);
+    if (focused && ::IsWindow(focused) && ::IsWindowEnabled(focused))
+        ::SetFocus(focused);
     if (activation) {
         ::UnhookWindowsHookEx(activation);
         activation = nullptr;

@@ -454,7 +454,8 @@ bool TMForm::controlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     }
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        item->itemHeight = item->CtlID == IdDirectorios ? 16 : 15;
+        // The drive selector's closed field is 13 high, 19 with its frame, as laid out.
+        item->itemHeight = item->CtlID == IdDirectorios ? 16 : item->itemID == static_cast<UINT>(-1) ? 13 : 15;
         result = TRUE;
         return true;
     }
@@ -542,8 +543,8 @@ void TMForm::paintPanel(HWND window, Panel& panel) {
         ::DeleteObject(brush);
     }
     // A thin raised edge, so that the two job panels stay apart.
-    const RECT edge{0, 0, width, height};
-    ::DrawEdge(dc, const_cast<RECT*>(&edge), BDR_RAISEDINNER, BF_RECT);
+    RECT edge{0, 0, width, height};
+    ::DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
 
     for (const Label& label : panel.labels) {
         HGDIOBJ oldFont = ::SelectObject(dc, label.font);
