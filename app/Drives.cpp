@@ -1,92 +1,56 @@
 #include "app/Drives.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QStorageInfo>
-
-#include <algorithm>
+#include "base/CaseTable.h"
 
 namespace tts::app {
 
 namespace {
 
-DriveKind kindOf(const QStorageInfo& volume) {
-    const QByteArray type = volume.fileSystemType();
-    static const QByteArray network[] = {"nfs", "nfs4", "cifs", "smb3",  "smbfs",      "fuse.sshfs",
-                                         "9p",  "afs",  "ceph", "davfs", "fuse.rclone"};
-    if (std::find(std::begin(network), std::end(network), type) != std::end(network))
-        return DriveKind::Network;
-    if (type == "iso9660" || type == "udf")
-        return DriveKind::CdRom;
-    if (type == "tmpfs" || type == "ramfs")
-        return DriveKind::Ram;
-    return DriveKind::Fixed;
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
 }
 
-bool contains(const QString& root, const QString& folder) {
-    if (folder.compare(root, Qt::CaseSensitive) == 0)
-        return true;
-    QString prefix = root.endsWith('/') || root.endsWith('\\') ? root : root + '/';
-#ifdef Q_OS_WIN
-    return folder.startsWith(prefix, Qt::CaseInsensitive);
+bool sameText(std::string_view a, std::string_view b) {
+#ifdef _WIN32
+    return equalsIgnoringCase(a, b);
 #else
-    return folder.startsWith(prefix, Qt::CaseSensitive);
+    return a == b;
 #endif
+}
+
+bool contains(const std::string& root, const std::string& folder) {
+    if (sameText(root, folder))
+        return true;
+    const std::string prefix = !root.empty() && isSeparator(root.back()) ? root : root + '/';
+    if (folder.size() < prefix.size())
+        return false;
+    const std::string_view head(folder.data(), prefix.size());
+    // A root given without its separator matches either separator after it.
+    if (!isSeparator(root.empty() ? '\0' : root.back()))
+        return sameText(head.substr(0, root.size()), root) && isSeparator(head.back());
+    return sameText(head, prefix);
 }
 
 } // namespace
 
-QString Drive::text() const {
-#ifdef Q_OS_WIN
-    QString name = root.left(2).toLower();
+std::string Drive::text() const {
+#ifdef _WIN32
+    const std::string name = lowerAsciiOnly(root.substr(0, 2));
 #else
-    QString name = root;
+    const std::string& name = root;
 #endif
     if (kind == DriveKind::Network)
-        return label.isEmpty() ? name : name + ' ' + label;
+        return label.empty() ? name : name + ' ' + label;
     if (kind == DriveKind::Removable)
         return name;
     return name + " [" + label + ']';
 }
 
-std::vector<Drive> machineDrives() {
-    std::vector<Drive> drives;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !QFileInfo(volume.rootPath()).isDir())
-            continue;
-        Drive drive;
-        drive.root = QDir::toNativeSeparators(volume.rootPath());
-        drive.kind = kindOf(volume);
-        if (drive.kind == DriveKind::Network) {
-            drive.label = QString::fromLocal8Bit(volume.device());
-        } else {
-            drive.label = volume.name();
-            if (drive.label.isEmpty())
-                drive.label = QFileInfo(QString::fromLocal8Bit(volume.device())).fileName();
-        }
-        drives.push_back(drive);
-    }
-#ifndef Q_OS_WIN
-    // The root folder is always there, whatever file system holds it; the home folder is
-    // where a user's files are, so it gets an entry of its own.
-    if (std::none_of(drives.begin(), drives.end(), [](const Drive& d) { return d.root == "/"; }))
-        drives.push_back({"/", DriveKind::Fixed, QStringLiteral("rootfs")});
-    const QString home = QDir::homePath();
-    if (home != "/" && QFileInfo(home).isDir() &&
-        std::none_of(drives.begin(), drives.end(), [&](const Drive& d) { return d.root == home; }))
-        drives.push_back({home, DriveKind::Home, QStringLiteral("~")});
-#endif
-    std::sort(drives.begin(), drives.end(), [](const Drive& a, const Drive& b) {
-        return a.root.compare(b.root, Qt::CaseInsensitive) < 0;
-    });
-    return drives;
-}
-
-int driveIndexOf(const std::vector<Drive>& drives, const QString& folder) {
+int driveIndexOf(const std::vector<Drive>& drives, const std::string& folder) {
     int best = -1;
     for (int i = 0; i < static_cast<int>(drives.size()); ++i)
-        if (contains(drives[i].root, folder) &&
-            (best < 0 || drives[i].root.size() > drives[best].root.size()))
+        if (contains(drives[size_t(i)].root, folder) &&
+            (best < 0 || drives[size_t(i)].root.size() > drives[size_t(best)].root.size()))
             best = i;
     return best;
 }

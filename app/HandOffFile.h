@@ -1,17 +1,17 @@
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
+#include <string>
 
 namespace tts::app {
 
 // "Horvane.ini" in the folder of the program's own executable, where the host reads the
 // outcome of the job it asked for.
-QString handOffFilePath();
+std::string handOffFilePath();
 
 // Writes `code` as decimal text under section "Transformadores", key "Transformado", keeping
-// the rest of the file. Throws tts::Error "Unable to write to <path>" when it cannot.
-void writeHandOff(const QString& path, int32_t code);
+// the rest of the file. `path` is in the file system's encoding. Throws tts::Error "Unable to
+// write to <path>" when it cannot.
+void writeHandOff(const std::string& path, int32_t code);
 
 } // namespace tts::app

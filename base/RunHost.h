@@ -30,6 +30,11 @@ public:
     // EstadoTransformado: 0 no job completed, 1 the job ran to its end, -1 the import failed.
     virtual int32_t result() const = 0;
     virtual void setResult(int32_t code) = 0;
+
+    // A long job calls this now and then (between steps, every few hundred rows): a window
+    // repaints what was uncovered meanwhile and keeps the busy pointer, but takes no input.
+    // Nothing to do where there is no window.
+    virtual void keepAlive() {}
 };
 
 } // namespace tts

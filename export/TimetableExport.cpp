@@ -81,7 +81,8 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
         tables::WorkTable& soluc = tables.soluc();
         int64_t rowNumber = 0;
         for (soluc.first(); !soluc.atEnd(); soluc.next()) {
-            ++rowNumber;
+            if (++rowNumber % 256 == 0)
+                host.keepAlive(); // the window repaints now and then; it takes no input
             SolucRow row;
             row.day = soluc.readText("DIA");
             const int32_t day = readAt({soluc.path(), rowNumber, "campo DIA"},

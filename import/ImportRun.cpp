@@ -33,10 +33,15 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
     try {
         // No early exit: a step whose file is missing has said so and the next one still runs.
         TransformaAsignaturas(context);
+        host.keepAlive();
         TransformaProfesores(context);
+        host.keepAlive();
         TransformaAulas(context);
+        host.keepAlive();
         TransformaGrupos(context);
+        host.keepAlive();
         TransformaAsignaturasGrupo(context);
+        host.keepAlive();
         TransformaSesiones(context);
     } catch (...) {
         // The error ends the run here; it is the caller's to show, without the hourglass.

@@ -1,6 +1,6 @@
 #include "app/help/ProgramHelp.h"
 
-#include "app/help/ExecutableFolder.h"
+#include "app/ExecutableFolder.h"
 #include "app/help/HelpCommands.h"
 #include "app/help/TChmHelpViewer.h"
 #include "app/help/TChmWinHelpTester.h"

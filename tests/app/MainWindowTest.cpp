@@ -1,14 +1,14 @@
 // The window on the offscreen platform: command line, keyboard, folder chooser, the two jobs
 // through the real import and export, the hand-off at close and the top-level error handler.
 
-#include "app/DriveSelector.h"
-#include "app/FolderList.h"
-#include "app/GradientPanel.h"
+#include "app/qt/DriveSelector.h"
+#include "app/qt/FolderList.h"
+#include "app/qt/GradientPanel.h"
 #include "app/HelpRequests.h"
-#include "app/MessageBoxPresenter.h"
+#include "app/qt/MessageBoxPresenter.h"
 #include "app/ProcessState.h"
-#include "app/TMForm.h"
-#include "app/Windows1252.h"
+#include "app/qt/TMForm.h"
+#include "app/qt/Windows1252.h"
 
 #include "base/Error.h"
 #include "tables/WorkTable.h"
@@ -353,12 +353,14 @@ private Q_SLOTS:
         auto form = makeForm();
         showAndWait(*form);
         DriveSelector* drives = form->Unidades;
-        const int here = driveIndexOf(drives->drives(), form->Directorios->directory());
+        const int here =
+            driveIndexOf(drives->drives(), form->Directorios->directory().toStdString());
         QVERIFY(here >= 0);
         QCOMPARE(drives->currentIndex(), here);
         int other = -1;
         for (int i = 0; i < drives->count() && other < 0; ++i)
-            if (i != here && QFileInfo(drives->drives()[size_t(i)].root).isReadable())
+            if (i != here &&
+                QFileInfo(QString::fromStdString(drives->drives()[size_t(i)].root)).isReadable())
                 other = i;
         if (other < 0)
             QSKIP("one drive only on this machine");
@@ -366,8 +368,9 @@ private Q_SLOTS:
         const QString before = form->Directorios->directory();
         drives->setCurrentIndex(other);
         Q_EMIT drives->activated(other);
-        QCOMPARE(form->Directorios->directory(), drives->drives()[size_t(other)].root);
-        QCOMPARE(form->Label2->text(), drives->drives()[size_t(other)].root);
+        const QString otherRoot = QString::fromStdString(drives->drives()[size_t(other)].root);
+        QCOMPARE(form->Directorios->directory(), otherRoot);
+        QCOMPARE(form->Label2->text(), otherRoot);
 
         // Back to the first drive: its own current folder, unless that has gone meanwhile.
         drives->setCurrentIndex(here);
@@ -379,7 +382,7 @@ private Q_SLOTS:
         drives->setCurrentIndex(here);
         Q_EMIT drives->activated(here);
         QCOMPARE(messages_->errors, QStringList{"I/O error 3."});
-        QCOMPARE(form->Directorios->directory(), drives->drives()[size_t(other)].root);
+        QCOMPARE(form->Directorios->directory(), otherRoot);
         QCOMPARE(drives->currentIndex(), other);
     }
 

@@ -1,6 +1,6 @@
 #include "app/help/XchmHtmlHelp.h"
 
-#include "app/help/ExecutableFolder.h"
+#include "app/ExecutableFolder.h"
 #include "app/help/HelpCommands.h"
 #include "app/help/ProgramHelp.h"
 #include "app/help/XchmCommandLine.h"

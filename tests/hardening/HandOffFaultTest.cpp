@@ -3,9 +3,9 @@
 // runs in an unprivileged child. The window's side (it stays open, the next close tries again)
 // is tested with the window in tests/app.
 //
-// The window program's library is linked into this test only where it is built; Qt's Widgets
-// module marks that with QT_WIDGETS_LIB.
-#ifdef QT_WIDGETS_LIB
+// The form's library is linked into this test only where it is built; it marks that with
+// TTS_HAVE_APP.
+#ifdef TTS_HAVE_APP
 
 #include "ChildProcess.h"
 #include "HardeningSupport.h"
@@ -47,7 +47,7 @@ TEST_P(HandOffFile, IsWrittenOrSaysSoAndLosesNothing) {
 
     ChildOutcome child = runInChild(
         [&] {
-            return errorOf([&] { app::writeHandOff(QString::fromStdString(path), -1); });
+            return errorOf([&] { app::writeHandOff(path, -1); });
         },
         /*asNobody=*/true);
     ::chmod(folder.path().c_str(), 0700);

@@ -1,4 +1,4 @@
-#include "app/MessageBoxPresenter.h"
+#include "app/qt/MessageBoxPresenter.h"
 
 #include "app/ProcessState.h"
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/Drives.h"
+#include "app/FolderChooser.h"
+
 #include <QIcon>
 #include <QPixmap>
 
@@ -11,10 +14,8 @@ QIcon checkGlyph(); // the job buttons
 QIcon doorGlyph();  // the close button
 QIcon applicationIcon();
 
-enum class FolderIcon { Opened, Current, Closed };
 QPixmap folderIcon(FolderIcon kind);
 
-enum class DriveKind { Fixed, Removable, CdRom, Network, Ram, Home };
 QPixmap driveIcon(DriveKind kind);
 
 } // namespace tts::app

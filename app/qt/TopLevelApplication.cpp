@@ -1,9 +1,9 @@
-#include "app/TopLevelApplication.h"
+#include "app/qt/TopLevelApplication.h"
 
-#include "app/MessageBoxPresenter.h"
-#include "app/TMForm.h"
-#include "app/UserText.h"
-#include "app/Windows1252.h"
+#include "app/qt/MessageBoxPresenter.h"
+#include "app/qt/TMForm.h"
+#include "app/qt/UserText.h"
+#include "app/qt/Windows1252.h"
 
 #include "base/ErrorText.h"
 

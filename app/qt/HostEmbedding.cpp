@@ -1,4 +1,4 @@
-#include "app/HostEmbedding.h"
+#include "app/qt/HostEmbedding.h"
 
 #include <QGuiApplication>
 #include <QWidget>

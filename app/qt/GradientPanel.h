@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Gradient.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPixmap>
@@ -7,10 +9,8 @@
 
 namespace tts::app {
 
-// A panel filled with a vertical three-colour gradient: the top colour at the top edge, the
-// middle one at half height, the bottom one at the bottom edge; each half drawn as horizontal
-// bands, one per pixel row and at most 256. Painted through a buffer kept until the size
-// changes, so repainting never flickers.
+// A panel filled with a vertical three-colour gradient (see gradientBands). Painted through a
+// buffer kept until the size changes, so repainting never flickers.
 class GradientPanel : public QWidget {
     Q_OBJECT
 public:

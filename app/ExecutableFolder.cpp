@@ -1,4 +1,4 @@
-#include "app/help/ExecutableFolder.h"
+#include "app/ExecutableFolder.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,28 +1,14 @@
-#include "app/GradientPanel.h"
+#include "app/qt/GradientPanel.h"
 
 #include <QPainter>
-
-#include <algorithm>
 
 namespace tts::app {
 
 namespace {
 
-int blend(int from, int to, int step, int steps) {
-    return steps <= 1 ? from : from + (to - from) * step / (steps - 1);
-}
-
-// Rows [top, top + rows) blended from `from` to `to`.
-void fillHalf(QPainter& painter, int width, int top, int rows, QColor from, QColor to) {
-    const int bands = std::min(rows, 256);
-    for (int band = 0; band < bands; ++band) {
-        const int y0 = top + band * rows / bands;
-        const int y1 = top + (band + 1) * rows / bands;
-        painter.fillRect(0, y0, width, y1 - y0,
-                         QColor(blend(from.red(), to.red(), band, bands),
-                                blend(from.green(), to.green(), band, bands),
-                                blend(from.blue(), to.blue(), band, bands)));
-    }
+Rgb rgb(QColor colour) {
+    return {static_cast<uint8_t>(colour.red()), static_cast<uint8_t>(colour.green()),
+            static_cast<uint8_t>(colour.blue())};
 }
 
 } // namespace
@@ -38,9 +24,9 @@ QImage GradientPanel::gradient(QSize size, QColor top, QColor middle, QColor bot
     if (size.isEmpty())
         return image;
     QPainter painter(&image);
-    const int upper = size.height() / 2;
-    fillHalf(painter, size.width(), 0, upper, top, middle);
-    fillHalf(painter, size.width(), upper, size.height() - upper, middle, bottom);
+    for (const GradientBand& band : gradientBands(size.height(), rgb(top), rgb(middle), rgb(bottom)))
+        painter.fillRect(0, band.top, size.width(), band.rows,
+                         QColor(band.colour.red, band.colour.green, band.colour.blue));
     return image;
 }
 

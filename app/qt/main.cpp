@@ -4,9 +4,9 @@
 
 #include "app/HelpRequests.h"
 #include "app/ProcessState.h"
-#include "app/TMForm.h"
-#include "app/TopLevelApplication.h"
-#include "app/Windows1252.h"
+#include "app/qt/TMForm.h"
+#include "app/qt/TopLevelApplication.h"
+#include "app/qt/Windows1252.h"
 
 #include <QString>
 

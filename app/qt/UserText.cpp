@@ -1,4 +1,4 @@
-#include "app/UserText.h"
+#include "app/qt/UserText.h"
 
 #include "base/Windows1252.h"
 

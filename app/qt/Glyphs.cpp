@@ -1,4 +1,4 @@
-#include "app/Glyphs.h"
+#include "app/qt/Glyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>

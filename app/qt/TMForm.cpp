@@ -1,26 +1,16 @@
-#include "app/TMForm.h"
+#include "app/qt/TMForm.h"
 
-#include "app/DriveSelector.h"
-#include "app/FolderList.h"
-#include "app/Glyphs.h"
-#include "app/GradientPanel.h"
-#include "app/HandOffFile.h"
-#include "app/HelpRequests.h"
-#include "app/MessageBoxPresenter.h"
-#include "app/ProcessState.h"
-#include "app/ShortenedPath.h"
-#include "app/UserText.h"
-#include "app/Windows1252.h"
+#include "app/qt/DriveSelector.h"
+#include "app/qt/FolderList.h"
+#include "app/qt/Glyphs.h"
+#include "app/qt/GradientPanel.h"
+#include "app/qt/MessageBoxPresenter.h"
+#include "app/qt/UserText.h"
 
-#include "base/ErrorText.h"
-#include "export/TimetableExport.h"
-#include "import/ImportRun.h"
-#include "tables/WorkFolder.h"
-
+#include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,7 +25,6 @@ namespace {
 
 constexpr const char* kHelpContext = "helpContext";
 constexpr int kWindowHelpContext = 3;
-constexpr int kFolderListWidth = 287;
 
 // The fonts of the layout, with metric look-alikes where the originals are not installed.
 QFont sansSerif(bool bold) {
@@ -86,26 +75,51 @@ void lightBackground(QWidget* w) {
     w->setPalette(palette);
 }
 
+QColor qColour(Rgb colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+QString fromBytes(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+bool isUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 TMForm::TMForm(std::vector<std::string> arguments, std::shared_ptr<MessagePresenter> messages,
                QWidget* parent)
-    : QWidget(parent), arguments_(std::move(arguments)), messages_(std::move(messages)),
-      handOffPath_(handOffFilePath()) {
+    : QWidget(parent), messages_(std::move(messages)),
+      logic_(*this, std::move(arguments), machineDrives()) {
     if (!messages_)
         messages_ = std::make_shared<MessageBoxPresenter>();
     buildControls();
-    try {
-        FormCreate();
-    } catch (const std::exception& error) {
-        // Shown before the window: the program then runs standalone.
-        showError(error);
-    }
+    logic_.create();
 }
 
 TMForm::~TMForm() {
-    if (busy_)
+    if (logic_.busy()) {
+        qApp->removeEventFilter(this);
         QApplication::restoreOverrideCursor();
+    }
     embedding_.release(*this);
     if (MForm == this)
         MForm = nullptr;
@@ -125,12 +139,12 @@ void TMForm::buildControls() {
     setPalette(face);
     setAutoFillBackground(true);
 
-    const QColor warmTop(0xFF, 0xEE, 0xDD), warmMiddle(0xFF, 0xFF, 0xFF),
-        warmBottom(0xF9, 0xD3, 0x7D);
-    const QColor coolTop(0xCC, 0xD8, 0xE6), coolMiddle(0xCF, 0xF2, 0xFE),
-        coolBottom(0xC2, 0xCD, 0xFE);
+    const QColor warmTop = qColour(colours::warmTop), warmMiddle = qColour(colours::warmMiddle),
+                 warmBottom = qColour(colours::warmBottom);
+    const QColor coolTop = qColour(colours::coolTop), coolMiddle = qColour(colours::coolMiddle),
+                 coolBottom = qColour(colours::coolBottom);
     const QColor windowText = palette().color(QPalette::WindowText);
-    const QColor red(0xFF, 0, 0), blue(0, 0, 0xFF);
+    const QColor red = qColour(colours::red), blue = qColour(colours::blue);
 
     Draw3D2 = new GradientPanel(warmTop, warmMiddle, warmBottom, this);
     Draw3D2->setObjectName("Draw3D2");
@@ -191,7 +205,7 @@ void TMForm::buildControls() {
     Button1 = button(Draw3D1, QStringLiteral("F1 AYUDA"), QIcon(), {220, 142, 75, 21});
     Button1->setObjectName("Button1");
 
-    arrangeJobPanels();
+    showJobPanels(true, true);
 
     setTabOrder(BExportar, BImportar);
     setTabOrder(BImportar, BClose);
@@ -204,82 +218,97 @@ void TMForm::buildControls() {
                                          BClose, Directorios, Unidades, Button1})
         w->setProperty(kHelpContext, kWindowHelpContext);
 
-    connect(BExportar, &QPushButton::clicked, this, &TMForm::BExportarClick);
-    connect(BImportar, &QPushButton::clicked, this, &TMForm::BImportarClick);
-    connect(BClose, &QPushButton::clicked, this, &TMForm::BCloseClick);
-    connect(Button1, &QPushButton::clicked, this, &TMForm::Button1Click);
-    connect(Directorios, &FolderList::directoryChanged, this, &TMForm::showCurrentFolder);
-    connect(Directorios, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* row) {
-        openFolder(row->data(FolderList::FolderRole).toString());
-    });
-    connect(Unidades, &QComboBox::activated, this, &TMForm::pickDrive);
+    connect(BExportar, &QPushButton::clicked, this, [this] { logic_.BExportarClick(); });
+    connect(BImportar, &QPushButton::clicked, this, [this] { logic_.BImportarClick(); });
+    connect(BClose, &QPushButton::clicked, this, [this] { logic_.BCloseClick(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { logic_.Button1Click(); });
+    connect(Directorios, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* row) { logic_.openRow(Directorios->row(row)); });
+    connect(Unidades, &QComboBox::activated, this, [this](int index) { logic_.pickDrive(index); });
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, &TMForm::helpKey);
     for (QWidget* w : std::initializer_list<QWidget*>{BExportar, BImportar, BClose, Button1,
                                                       Directorios, Unidades})
         w->installEventFilter(this);
 
-    Unidades->setDrives(machineDrives());
-    // The working folder the program was started in; should that be gone, somewhere that is not.
-    for (const QString& start : {QDir::currentPath(), QDir::homePath(), QDir::rootPath()}) {
-        try {
-            Directorios->openFolder(start);
-            break;
-        } catch (const std::exception&) {
-        }
-    }
+    Unidades->setDrives(logic_.folders().drives());
 }
 
-void TMForm::arrangeJobPanels() {
-    const bool left = !Draw3D2->isHidden();
-    const bool right = !Draw3D3->isHidden();
+void TMForm::showJobPanels(bool siceToHorvane, bool horvaneToSice) {
+    Draw3D2->setVisible(siceToHorvane);
+    Draw3D3->setVisible(horvaneToSice);
     const int upper = 101;
-    if (left && right) {
+    if (siceToHorvane && horvaneToSice) {
         Draw3D2->setGeometry(0, 0, 289, upper);
         Draw3D3->setGeometry(289, 0, width() - 289, upper);
-    } else if (left) {
+    } else if (siceToHorvane) {
         Draw3D2->setGeometry(0, 0, width(), upper);
-    } else if (right) {
+    } else if (horvaneToSice) {
         Draw3D3->setGeometry(0, 0, width(), upper);
     }
 }
 
-void TMForm::FormCreate() {
-    EstadoTransformado = 0;
-    const CallParameters call = interpretCommandLine(arguments_);
-    if (!call.embedded)
-        return;
-    embedding_.embed(*this, call.hostWindow);
-    ParametrosLlamada = static_cast<int32_t>(arguments_.size());
-    if (call.jobWord == JobWord::Importar)
-        Draw3D2->hide();
-    if (call.jobWord == JobWord::Exportar)
-        Draw3D3->hide();
-    arrangeJobPanels();
+void TMForm::disableJobButtons() {
+    BExportar->setEnabled(false);
+    BImportar->setEnabled(false);
 }
 
-void TMForm::FormClose() {
-    if (ParametrosLlamada != 2)
-        return;
-    writeHandOff(handOffPath_, EstadoTransformado);
+void TMForm::embedInHost(uint32_t handle) {
+    embedding_.embed(*this, handle);
 }
 
-void TMForm::BExportarClick() {
-    guarded([this] { import::runImport(*this, chosenFolder(), tables::workFolder()); });
+void TMForm::showFolders() {
+    const FolderChooser& folders = logic_.folders();
+    Directorios->showFolders(folders);
+    const QFontMetrics metrics(Label2->font());
+    Label2->setText(fromBytes(logic_.folderCaption(
+        [&](const std::string& text) { return metrics.horizontalAdvance(fromBytes(text)); })));
+    Label2->adjustSize();
+    Unidades->showDrive(folders.currentDrive());
 }
 
-void TMForm::BImportarClick() {
-    guarded([this] { exporting::runExport(*this, chosenFolder(), tables::workFolder()); });
-}
-
-void TMForm::BCloseClick() {
+void TMForm::closeWindow() {
     close();
 }
 
-void TMForm::Button1Click() {
-    ApplicationHelpFile = "SICE.chm";
-    if (help_)
-        guarded([this] { help_->contents(ApplicationHelpFile); });
+void TMForm::setBusyPointer(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // Clicks and keys meant for the window while a job works are dropped, not kept for
+        // later: the user would otherwise start what was not meant once the job ends.
+        discardingInput_ = true;
+        qApp->installEventFilter(this);
+        return;
+    }
+    // What the window system held back meanwhile arrives now, and is dropped. The dispatcher
+    // is woken first: held-back input alone does not wake it.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        dispatcher->wakeUp();
+    QCoreApplication::processEvents();
+    discardingInput_ = false;
+    qApp->removeEventFilter(this);
+    QApplication::restoreOverrideCursor();
+}
+
+void TMForm::keepAlive() {
+    // Paint what was uncovered; user input stays queued, to be dropped when the job ends.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TMForm::notice(const std::string& text) {
+    messages_->notice(userText(text));
+}
+
+void TMForm::error(const std::string& text) {
+    messages_->error(userText(text));
+}
+
+void TMForm::setHandOffPath(const QString& path) {
+    logic_.setHandOffPath(QFile::encodeName(path).toStdString());
+}
+
+QString TMForm::handOffPath() const {
+    return fromBytes(logic_.handOffPath());
 }
 
 void TMForm::helpKey() {
@@ -287,152 +316,103 @@ void TMForm::helpKey() {
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
         const int context = w->property(kHelpContext).toInt();
         if (context > 0) {
-            if (help_)
-                guarded([&] { help_->context(context, ApplicationHelpFile); });
+            logic_.helpKey(context);
             return;
         }
         if (w == this)
             break;
     }
-    if (help_)
-        guarded([this] { help_->context(kWindowHelpContext, ApplicationHelpFile); });
+    logic_.helpKey(kWindowHelpContext);
 }
 
-void TMForm::showError(const std::exception& error) {
-    messages_->error(userText(withFullStop(error.what())));
+FormControl TMForm::controlOf(const QObject* watched) const {
+    for (FormControl control :
+         {FormControl::BExportar, FormControl::BImportar, FormControl::BClose, FormControl::Button1,
+          FormControl::Directorios, FormControl::Unidades})
+        if (widgetOf(control) == watched)
+            return control;
+    return FormControl::Other;
 }
 
-void TMForm::guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        // An error ends the job: the pointer comes back before the message.
-        setBusy(false);
-        showError(error);
+QWidget* TMForm::widgetOf(FormControl control) const {
+    switch (control) {
+    case FormControl::BExportar:
+        return BExportar;
+    case FormControl::BImportar:
+        return BImportar;
+    case FormControl::BClose:
+        return BClose;
+    case FormControl::Button1:
+        return Button1;
+    case FormControl::Directorios:
+        return Directorios;
+    case FormControl::Unidades:
+        return Unidades;
+    default:
+        return nullptr;
     }
 }
 
-std::string TMForm::chosenFolder() const {
-    return QFile::encodeName(Directorios->directory()).toStdString();
-}
-
-void TMForm::openFolder(const QString& folder) {
-    guarded([&] { Directorios->openFolder(folder); });
-}
-
-void TMForm::showCurrentFolder(const QString& folder) {
-    const QFontMetrics metrics(Label2->font());
-    const std::string shown = shortenedPath(
-        folder.toStdString(), kFolderListWidth,
-        [&](const std::string& text) {
-            return metrics.horizontalAdvance(QString::fromStdString(text));
-        },
-        QDir::separator().toLatin1());
-    Label2->setText(QString::fromStdString(shown));
-    Label2->adjustSize();
-    Unidades->followFolder(folder);
-}
-
-void TMForm::pickDrive(int index) {
-    const QString folder = Unidades->folderOfDrive(index);
-    guarded([&] { Directorios->openFolder(folder); });
-    // After a drive that could not be read the selector goes back to the current folder's.
-    Unidades->followFolder(Directorios->directory());
-}
-
-QPushButton* TMForm::pressableJobButton() const {
-    for (QPushButton* job : {BExportar, BImportar})
-        if (job->isVisibleTo(this) && job->isEnabled())
-            return job;
-    return nullptr;
+bool TMForm::isInside(const QObject* object) const {
+    for (; object; object = object->parent())
+        if (object == this)
+            return true;
+    return false;
 }
 
 bool TMForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
+    if (discardingInput_ && isUserInput(event->type()) && isInside(watched))
+        return true;
+    if (event->type() != QEvent::KeyPress || !isInside(watched))
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
                        (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (!enter)
+    const FormControl focused = controlOf(watched);
+    if (!enter || focused == FormControl::Other)
         return QWidget::eventFilter(watched, event);
-    if (auto* focused = qobject_cast<QPushButton*>(watched)) {
-        if (focused->isEnabled())
-            focused->click();
+    switch (logic_.enterKey(focused, Unidades->view()->isVisible())) {
+    case KeyAction::Swallow:
         return true;
-    }
-    if (watched == Unidades && Unidades->view()->isVisible())
+    case KeyAction::PassOn:
         return false;
-    if (QPushButton* job = pressableJobButton()) {
-        job->click();
+    case KeyAction::PressBExportar:
+        BExportar->click();
+        return true;
+    case KeyAction::PressBImportar:
+        BImportar->click();
+        return true;
+    case KeyAction::PressBClose:
+        BClose->click();
+        return true;
+    case KeyAction::PressButton1:
+        Button1->click();
+        return true;
+    case KeyAction::OpenSelectedRow:
+        logic_.openRow(Directorios->currentRow());
         return true;
     }
-    if (watched == Directorios) {
-        if (QListWidgetItem* row = Directorios->currentItem())
-            openFolder(row->data(FolderList::FolderRole).toString());
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    return false;
 }
 
 void TMForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
-        for (QWidget* first : std::initializer_list<QWidget*>{BExportar, BImportar, BClose})
-            if (first->isVisibleTo(this) && first->isEnabled()) {
-                first->setFocus(Qt::ActiveWindowFocusReason);
-                break;
-            }
+        if (QWidget* first = widgetOf(logic_.initialFocus()))
+            first->setFocus(Qt::ActiveWindowFocusReason);
     }
-    FormShow();
+    logic_.FormShow();
 }
 
 void TMForm::closeEvent(QCloseEvent* event) {
-    try {
-        FormClose();
-    } catch (const std::exception& error) {
-        // The close is abandoned; closing again tries the hand-off again.
+    if (!logic_.closeRequested()) {
+        // Closing again tries the hand-off again.
         event->ignore();
-        showError(error);
         return;
     }
     event->accept();
     Q_EMIT formClosed();
-}
-
-void TMForm::showMessage(const std::string& text) {
-    messages_->notice(userText(text));
-}
-
-void TMForm::setBusy(bool busy) {
-    if (busy == busy_)
-        return;
-    busy_ = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-bool TMForm::isEmbedded() const {
-    return ParametrosLlamada == 2;
-}
-
-void TMForm::closeWindow() {
-    close();
-}
-
-void TMForm::disableJobs() {
-    BExportar->setEnabled(false);
-    BImportar->setEnabled(false);
-}
-
-int32_t TMForm::result() const {
-    return EstadoTransformado;
-}
-
-void TMForm::setResult(int32_t code) {
-    EstadoTransformado = code;
 }
 
 } // namespace tts::app

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MessagePresenter.h"
+#include "app/qt/MessagePresenter.h"
 
 namespace tts::app {
 

@@ -1,0 +1,246 @@
+#include "app/FormLogic.h"
+
+#include "app/CallParameters.h"
+#include "app/HandOffFile.h"
+#include "app/HelpRequests.h"
+#include "app/ProcessState.h"
+#include "app/ShortenedPath.h"
+
+#include "base/ErrorText.h"
+#include "export/TimetableExport.h"
+#include "import/ImportRun.h"
+#include "tables/WorkFolder.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace tts::app {
+
+namespace {
+
+constexpr int kWindowHelpContext = 3;
+constexpr int kFolderListWidth = 287;
+
+} // namespace
+
+FormLogic::FormLogic(FormView& view, std::vector<std::string> arguments, std::vector<Drive> drives)
+    : view_(view), arguments_(std::move(arguments)), folders_(std::move(drives)),
+      handOffPath_(handOffFilePath()) {}
+
+void FormLogic::create() {
+    // The working folder the program was started in; should that be gone, somewhere that is not.
+    std::vector<std::string> starts;
+    std::error_code error;
+    const std::filesystem::path working = std::filesystem::current_path(error);
+    if (!error)
+        starts.push_back(working.string());
+    for (const char* variable : {"HOME", "USERPROFILE"})
+        if (const char* home = std::getenv(variable); home && *home)
+            starts.push_back(home);
+    starts.push_back(std::string(1, pathSeparator()));
+    for (const std::string& start : starts) {
+        try {
+            folders_.openFolder(start);
+            break;
+        } catch (const std::exception&) {
+        }
+    }
+    view_.showFolders();
+    // Shown before the window: the program then runs standalone.
+    guarded([this] { FormCreate(); });
+}
+
+void FormLogic::FormCreate() {
+    EstadoTransformado = 0;
+    const CallParameters call = interpretCommandLine(arguments_);
+    if (!call.embedded)
+        return;
+    view_.embedInHost(call.hostWindow);
+    ParametrosLlamada = static_cast<int32_t>(arguments_.size());
+    if (call.jobWord == JobWord::Importar)
+        siceToHorvaneShown_ = false;
+    if (call.jobWord == JobWord::Exportar)
+        horvaneToSiceShown_ = false;
+    view_.showJobPanels(siceToHorvaneShown_, horvaneToSiceShown_);
+}
+
+void FormLogic::FormClose() {
+    if (ParametrosLlamada != 2)
+        return;
+    writeHandOff(handOffPath_, EstadoTransformado);
+}
+
+void FormLogic::BExportarClick() {
+    if (canPress(FormControl::BExportar))
+        runJob([this] { import::runImport(*this, folders_.directory(), tables::workFolder()); });
+}
+
+void FormLogic::BImportarClick() {
+    if (canPress(FormControl::BImportar))
+        runJob([this] { exporting::runExport(*this, folders_.directory(), tables::workFolder()); });
+}
+
+void FormLogic::runJob(const std::function<void()>& job) {
+    // One job at a time, whatever a window system lets through while a message box waits.
+    if (jobRunning_)
+        return;
+    jobRunning_ = true;
+    guarded(job);
+    jobRunning_ = false;
+}
+
+void FormLogic::BCloseClick() {
+    view_.closeWindow();
+}
+
+void FormLogic::Button1Click() {
+    ApplicationHelpFile = "SICE.chm";
+    if (help_)
+        guarded([this] { help_->contents(ApplicationHelpFile); });
+}
+
+bool FormLogic::closeRequested() {
+    if (busy_)
+        return false;
+    try {
+        FormClose();
+    } catch (const std::exception& error) {
+        // Closing again tries the hand-off again.
+        showError(error);
+        return false;
+    }
+    return true;
+}
+
+void FormLogic::helpKey(int helpContext) {
+    if (help_)
+        guarded([&] {
+            help_->context(helpContext > 0 ? helpContext : kWindowHelpContext,
+                           ApplicationHelpFile);
+        });
+}
+
+void FormLogic::openFolder(const std::string& folder) {
+    guarded([&] { folders_.openFolder(folder); });
+    view_.showFolders();
+}
+
+void FormLogic::openRow(int row) {
+    if (row >= 0 && row < static_cast<int>(folders_.rows().size()))
+        openFolder(folders_.rows()[size_t(row)].path);
+}
+
+void FormLogic::pickDrive(int index) {
+    const std::string folder = folders_.folderOfDrive(index);
+    if (!folder.empty())
+        guarded([&] { folders_.openFolder(folder); });
+    // After a drive that could not be read the selector goes back to the opened folder's.
+    view_.showFolders();
+}
+
+std::string FormLogic::folderCaption(const std::function<int(const std::string&)>& width) const {
+    return shortenedPath(folders_.directory(), kFolderListWidth, width, pathSeparator());
+}
+
+bool FormLogic::canPress(FormControl button) const {
+    switch (button) {
+    case FormControl::BExportar:
+        return siceToHorvaneShown_ && jobsEnabled_;
+    case FormControl::BImportar:
+        return horvaneToSiceShown_ && jobsEnabled_;
+    case FormControl::BClose:
+    case FormControl::Button1:
+        return true;
+    default:
+        return false;
+    }
+}
+
+FormControl FormLogic::initialFocus() const {
+    for (FormControl first : {FormControl::BExportar, FormControl::BImportar})
+        if (canPress(first))
+            return first;
+    return FormControl::BClose;
+}
+
+KeyAction FormLogic::enterKey(FormControl focused, bool dropDownOpen) const {
+    switch (focused) {
+    case FormControl::BExportar:
+        return canPress(focused) ? KeyAction::PressBExportar : KeyAction::Swallow;
+    case FormControl::BImportar:
+        return canPress(focused) ? KeyAction::PressBImportar : KeyAction::Swallow;
+    case FormControl::BClose:
+        return KeyAction::PressBClose;
+    case FormControl::Button1:
+        return KeyAction::PressButton1;
+    default:
+        break;
+    }
+    if (focused == FormControl::Unidades && dropDownOpen)
+        return KeyAction::PassOn;
+    // Both job buttons are default buttons: the first that can be pressed takes Enter.
+    if (canPress(FormControl::BExportar))
+        return KeyAction::PressBExportar;
+    if (canPress(FormControl::BImportar))
+        return KeyAction::PressBImportar;
+    if (focused == FormControl::Directorios)
+        return KeyAction::OpenSelectedRow;
+    return KeyAction::PassOn;
+}
+
+KeyAction FormLogic::altKey(char letter) {
+    return letter == 's' || letter == 'S' ? KeyAction::PressBClose : KeyAction::PassOn;
+}
+
+void FormLogic::showError(const std::exception& error) {
+    view_.error(withFullStop(error.what()));
+}
+
+void FormLogic::guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        // An error ends the job: the pointer comes back before the message.
+        setBusy(false);
+        showError(error);
+    }
+}
+
+void FormLogic::showMessage(const std::string& text) {
+    view_.notice(text);
+}
+
+void FormLogic::setBusy(bool busy) {
+    if (busy == busy_)
+        return;
+    busy_ = busy;
+    view_.setBusyPointer(busy);
+}
+
+bool FormLogic::isEmbedded() const {
+    return ParametrosLlamada == 2;
+}
+
+void FormLogic::closeWindow() {
+    view_.closeWindow();
+}
+
+void FormLogic::disableJobs() {
+    jobsEnabled_ = false;
+    view_.disableJobButtons();
+}
+
+int32_t FormLogic::result() const {
+    return EstadoTransformado;
+}
+
+void FormLogic::setResult(int32_t code) {
+    EstadoTransformado = code;
+}
+
+void FormLogic::keepAlive() {
+    if (busy_)
+        view_.keepAlive();
+}
+
+} // namespace tts::app

@@ -1,0 +1,168 @@
+#include "app/win32/Glyphs.h"
+
+namespace tts::app::win32 {
+
+namespace {
+
+// Selects a pen and a brush for as long as it lives, then puts the old ones back.
+class Pencil {
+public:
+    Pencil(HDC dc, COLORREF line, int width, COLORREF fill, bool hollow = false)
+        : dc_(dc), pen_(::CreatePen(PS_SOLID, width, line)),
+          brush_(hollow ? static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH))
+                        : ::CreateSolidBrush(fill)),
+          ownBrush_(!hollow), oldPen_(::SelectObject(dc, pen_)), oldBrush_(::SelectObject(dc, brush_)) {}
+    ~Pencil() {
+        ::SelectObject(dc_, oldPen_);
+        ::SelectObject(dc_, oldBrush_);
+        ::DeleteObject(pen_);
+        if (ownBrush_)
+            ::DeleteObject(brush_);
+    }
+    Pencil(const Pencil&) = delete;
+    Pencil& operator=(const Pencil&) = delete;
+
+private:
+    HDC dc_;
+    HPEN pen_;
+    HBRUSH brush_;
+    bool ownBrush_;
+    HGDIOBJ oldPen_, oldBrush_;
+};
+
+void polygon(HDC dc, int left, int top, std::initializer_list<POINT> points) {
+    POINT moved[16];
+    int count = 0;
+    for (POINT p : points)
+        moved[count++] = {left + p.x, top + p.y};
+    ::Polygon(dc, moved, count);
+}
+
+void fill(HDC dc, int left, int top, int width, int height, COLORREF colour) {
+    const RECT area{left, top, left + width, top + height};
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FillRect(dc, &area, brush);
+    ::DeleteObject(brush);
+}
+
+COLORREF greyed(COLORREF colour, bool grey) {
+    if (!grey)
+        return colour;
+    const int level = (GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11) / 100;
+    const int light = 128 + level / 2;
+    return RGB(light, light, light);
+}
+
+} // namespace
+
+void drawCheckGlyph(HDC dc, int left, int top, bool grey) {
+    const POINT tick[] = {{left + 3, top + 9}, {left + 7, top + 13}, {left + 15, top + 4}};
+    {
+        Pencil dark(dc, greyed(RGB(0, 96, 0), grey), 4, 0, true);
+        ::Polyline(dc, tick, 3);
+    }
+    Pencil light(dc, greyed(RGB(0, 176, 0), grey), 2, 0, true);
+    ::Polyline(dc, tick, 3);
+}
+
+void drawDoorGlyph(HDC dc, int left, int top, bool grey) {
+    // The frame, dark inside, and the door swung open towards us.
+    fill(dc, left + 4, top + 1, 10, 16, greyed(RGB(64, 64, 64), grey));
+    fill(dc, left + 5, top + 2, 8, 15, greyed(RGB(16, 16, 16), grey));
+    {
+        Pencil leaf(dc, greyed(RGB(96, 48, 0), grey), 1, greyed(RGB(176, 104, 32), grey));
+        polygon(dc, left, top, {{5, 2}, {11, 4}, {11, 17}, {5, 16}});
+    }
+    ::SetPixel(dc, left + 9, top + 10, greyed(RGB(255, 224, 0), grey));
+    ::SetPixel(dc, left + 9, top + 11, greyed(RGB(255, 224, 0), grey));
+}
+
+void drawFolderIcon(HDC dc, int left, int top, FolderIcon kind) {
+    const COLORREF body = kind == FolderIcon::Current ? RGB(255, 240, 140) : RGB(248, 208, 80);
+    {
+        Pencil back(dc, RGB(128, 96, 0), 1, body);
+        polygon(dc, left, top, {{0, 2}, {5, 2}, {6, 3}, {13, 3}, {13, 12}, {0, 12}});
+    }
+    if (kind != FolderIcon::Closed) {
+        // The open front flap.
+        Pencil flap(dc, RGB(128, 96, 0), 1, RGB(255, 230, 120));
+        polygon(dc, left, top, {{0, 12}, {3, 6}, {15, 6}, {13, 12}});
+    }
+    if (kind == FolderIcon::Current) {
+        Pencil dot(dc, RGB(0, 0, 160), 1, RGB(0, 0, 160));
+        ::Ellipse(dc, left + 6, top + 7, left + 10, top + 11);
+    }
+}
+
+void drawDriveIcon(HDC dc, int left, int top, DriveKind kind) {
+    switch (kind) {
+    case DriveKind::CdRom: {
+        Pencil disc(dc, RGB(96, 96, 96), 1, RGB(220, 220, 235));
+        ::Ellipse(dc, left + 2, top, left + 14, top + 12);
+        Pencil hole(dc, RGB(96, 96, 96), 1, RGB(255, 255, 255));
+        ::Ellipse(dc, left + 6, top + 4, left + 10, top + 8);
+        break;
+    }
+    case DriveKind::Network: {
+        Pencil box(dc, RGB(64, 64, 64), 1, RGB(192, 192, 192));
+        ::Rectangle(dc, left + 1, top + 1, left + 15, top + 8);
+        ::MoveToEx(dc, left + 8, top + 8, nullptr);
+        ::LineTo(dc, left + 8, top + 12);
+        ::MoveToEx(dc, left + 2, top + 12, nullptr);
+        ::LineTo(dc, left + 15, top + 12);
+        ::SetPixel(dc, left + 12, top + 4, RGB(0, 160, 0));
+        break;
+    }
+    case DriveKind::Ram: {
+        Pencil board(dc, RGB(0, 80, 0), 1, RGB(40, 140, 60));
+        ::Rectangle(dc, left + 1, top + 3, left + 15, top + 10);
+        for (int x = 3; x < 14; x += 2)
+            fill(dc, left + x, top + 10, 1, 2, RGB(230, 200, 60));
+        break;
+    }
+    case DriveKind::Fixed:
+    case DriveKind::Removable:
+    case DriveKind::Home: {
+        Pencil box(dc, RGB(64, 64, 64), 1,
+                   kind == DriveKind::Removable ? RGB(170, 190, 220) : RGB(200, 200, 200));
+        ::Rectangle(dc, left + 1, top + 4, left + 15, top + 11);
+        fill(dc, left + 11, top + 7, 3, 1, RGB(0, 176, 0));
+        break;
+    }
+    }
+}
+
+HICON createApplicationIcon() {
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP colour = ::CreateCompatibleBitmap(screen, 32, 32);
+    HBITMAP mask = ::CreateBitmap(32, 32, 1, 1, nullptr);
+    HGDIOBJ old = ::SelectObject(dc, colour);
+    {
+        Pencil frame(dc, RGB(40, 60, 120), 1, RGB(204, 216, 230));
+        ::RoundRect(dc, 0, 0, 32, 32, 10, 10);
+    }
+    {
+        // Two arrows, one each way: data going to SICE and coming back.
+        Pencil orange(dc, RGB(249, 160, 40), 1, RGB(249, 160, 40));
+        polygon(dc, 0, 0, {{5, 9}, {20, 9}, {20, 4}, {28, 12}, {20, 20}, {20, 15}, {5, 15}});
+        Pencil blue(dc, RGB(40, 90, 200), 1, RGB(40, 90, 200));
+        polygon(dc, 0, 0, {{27, 20}, {12, 20}, {12, 15}, {4, 23}, {12, 31}, {12, 26}, {27, 26}});
+    }
+    ::SelectObject(dc, mask);
+    const RECT all{0, 0, 32, 32};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))); // all opaque
+    ::SelectObject(dc, old);
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = colour;
+    info.hbmMask = mask;
+    HICON icon = ::CreateIconIndirect(&info);
+    ::DeleteObject(colour);
+    ::DeleteObject(mask);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return icon;
+}
+
+} // namespace tts::app::win32

@@ -1,0 +1,283 @@
+// The form's behaviour driven through a recording front end, without any window toolkit: the
+// command line, the keyboard rules, the close and its hand-off, a whole job, the folder chooser
+// and the help.
+
+#include "app/FormLogic.h"
+#include "app/HelpRequests.h"
+#include "app/ProcessState.h"
+
+#include "FileBytes.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdlib.h>
+
+namespace tts::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Draws nothing; writes down what the form asked of it.
+class RecordingView : public FormView {
+public:
+    void showJobPanels(bool left, bool right) override {
+        calls.push_back(std::string("panels ") + (left ? "L" : "-") + (right ? "R" : "-"));
+    }
+    void disableJobButtons() override { calls.push_back("disable"); }
+    void embedInHost(uint32_t handle) override { calls.push_back("embed " + std::to_string(handle)); }
+    void showFolders() override { ++folderRedraws; }
+    void closeWindow() override {
+        calls.push_back("close");
+        if (form && form->closeRequested())
+            closed = true;
+    }
+    void setBusyPointer(bool busy) override { calls.push_back(busy ? "busy" : "idle"); }
+    void keepAlive() override { ++keptAlive; }
+    void notice(const std::string& text) override { notices.push_back(text); }
+    void error(const std::string& text) override { errors.push_back(text); }
+
+    FormLogic* form = nullptr;
+    std::vector<std::string> calls, notices, errors;
+    int folderRedraws = 0;
+    int keptAlive = 0;
+    bool closed = false;
+};
+
+class RecordingHelp : public HelpRequests {
+public:
+    void contents(const std::string& file) override { requests.push_back("contents " + file); }
+    void context(int id, const std::string& file) override {
+        requests.push_back("context " + std::to_string(id) + " " + file);
+    }
+    std::vector<std::string> requests;
+};
+
+class FormLogicTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(scratch.file("work"));
+        ::setenv("HTEMP", scratch.file("work").c_str(), 1);
+        fs::current_path(scratch.path());
+        ParametrosLlamada = 0;
+        EstadoTransformado = 7;
+    }
+    void TearDown() override { fs::current_path(fs::temp_directory_path()); }
+
+    FormLogic& makeForm(std::vector<std::string> arguments,
+                        std::vector<Drive> drives = {}) {
+        form = std::make_unique<FormLogic>(view, std::move(arguments), std::move(drives));
+        view.form = form.get();
+        form->setHandOffPath(scratch.file("Horvane.ini"));
+        form->create();
+        return *form;
+    }
+
+    test::TempFolder scratch;
+    RecordingView view;
+    std::unique_ptr<FormLogic> form;
+};
+
+struct CommandLineCase {
+    std::vector<std::string> arguments;
+    std::vector<std::string> calls; // what the front end is asked at creation
+    int32_t parametros;
+    std::string error;
+};
+
+TEST_F(FormLogicTest, CommandLineSettlesTheModeOnce) {
+    const CommandLineCase cases[] = {
+        {{}, {}, 0, ""},
+        {{"importar"}, {}, 0, ""},
+        {{"importar", "1A2B", "x"}, {}, 0, ""},
+        {{"IMPORTAR", "1a2b"}, {"embed 6699", "panels -R"}, 2, ""},
+        {{"Exportar", "0000001A2B"}, {"embed 6699", "panels L-"}, 2, ""},
+        {{"importar ", "1A2B"}, {"embed 6699", "panels LR"}, 2, ""},
+        {{"importar", "123456789"}, {}, 0, "'$123456789' no es un valor entero v\xE1lido."},
+        {{"exportar", "0x1A2B"}, {}, 0, "'$0x1A2B' no es un valor entero v\xE1lido."},
+    };
+    for (const CommandLineCase& c : cases) {
+        SCOPED_TRACE(c.arguments.empty() ? "(none)" : c.arguments[0]);
+        view = RecordingView{};
+        ParametrosLlamada = 0;
+        FormLogic& logic = makeForm(c.arguments);
+        EXPECT_EQ(view.calls, c.calls);
+        EXPECT_EQ(ParametrosLlamada, c.parametros);
+        EXPECT_EQ(logic.isEmbedded(), c.parametros == 2);
+        EXPECT_EQ(EstadoTransformado, 0);
+        EXPECT_EQ(view.errors, c.error.empty() ? std::vector<std::string>{}
+                                               : std::vector<std::string>{c.error});
+        const bool left = c.calls.empty() || c.calls[1] != "panels -R";
+        const bool right = c.calls.empty() || c.calls[1] != "panels L-";
+        EXPECT_EQ(logic.siceToHorvaneShown(), left);
+        EXPECT_EQ(logic.horvaneToSiceShown(), right);
+        EXPECT_EQ(logic.initialFocus(), left ? FormControl::BExportar : FormControl::BImportar);
+    }
+}
+
+TEST_F(FormLogicTest, EnterGoesToTheFirstJobThatCanBePressed) {
+    using C = FormControl;
+    using K = KeyAction;
+    struct Case {
+        std::vector<std::string> arguments;
+        bool jobsDone;
+        C focused;
+        bool dropDownOpen;
+        K action;
+    };
+    const Case cases[] = {
+        {{}, false, C::Directorios, false, K::PressBExportar},
+        {{}, false, C::Unidades, false, K::PressBExportar},
+        {{}, false, C::Unidades, true, K::PassOn},
+        {{}, false, C::BImportar, false, K::PressBImportar},
+        {{}, false, C::BClose, false, K::PressBClose},
+        {{}, false, C::Button1, false, K::PressButton1},
+        {{"importar", "1A2B"}, false, C::Directorios, false, K::PressBImportar},
+        {{"importar", "1A2B"}, false, C::BExportar, false, K::Swallow}, // hidden
+        {{}, true, C::Directorios, false, K::OpenSelectedRow},
+        {{}, true, C::Unidades, false, K::PassOn},
+        {{}, true, C::BExportar, false, K::Swallow}, // disabled
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(static_cast<int>(c.focused)) +
+                     (c.jobsDone ? " after a job" : "") + (c.arguments.empty() ? "" : " embedded"));
+        FormLogic& logic = makeForm(c.arguments);
+        if (c.jobsDone)
+            logic.disableJobs();
+        EXPECT_EQ(logic.enterKey(c.focused, c.dropDownOpen), c.action);
+    }
+    EXPECT_EQ(FormLogic::escapeKey(), K::Swallow);
+    EXPECT_EQ(FormLogic::altKey('s'), K::PressBClose);
+    EXPECT_EQ(FormLogic::altKey('S'), K::PressBClose);
+    EXPECT_EQ(FormLogic::altKey('a'), K::PassOn);
+}
+
+TEST_F(FormLogicTest, CloseHandsOffOnlyWhenEmbeddedAndRetriesAfterAFailure) {
+    test::writeBytes(scratch.file("Horvane.ini"), "[Transformadores]\r\nTransformado=5\r\n");
+    makeForm({});
+    form->BCloseClick();
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")), "[Transformadores]\r\nTransformado=5\r\n");
+
+    view = RecordingView{};
+    FormLogic& logic = makeForm({"exportar", "1A2B"});
+    logic.setHandOffPath(scratch.file("Horvane.ini/not-a-folder"));
+    // While a job works, only the job itself may close the window.
+    logic.setBusy(true);
+    EXPECT_FALSE(logic.closeRequested());
+    logic.setBusy(false);
+    EXPECT_FALSE(logic.closeRequested());
+    EXPECT_EQ(view.errors,
+              std::vector<std::string>{"Unable to write to " + scratch.file("Horvane.ini/not-a-folder") + "."});
+    logic.setHandOffPath(scratch.file("Horvane.ini"));
+    EXPECT_TRUE(logic.closeRequested());
+    EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")), "[Transformadores]\r\nTransformado=0\r\n");
+}
+
+TEST_F(FormLogicTest, EmbeddedImportRunsOnceKeepsTheWindowAliveAndHandsOffOne) {
+    const std::string school = scratch.file("sice");
+    fs::copy(TTS_SOURCE_DIR "/examples/sice", school);
+    fs::current_path(school);
+    FormLogic& logic = makeForm({"exportar", "1A2B"});
+    view.calls.clear();
+
+    logic.BExportarClick();
+
+    EXPECT_EQ(view.notices, std::vector<std::string>{"Proceso finalizado"});
+    EXPECT_EQ(view.errors, std::vector<std::string>{});
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"busy", "idle", "disable", "close"}));
+    EXPECT_GE(view.keptAlive, 5); // between every two steps at least
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")), "[Transformadores]\r\nTransformado=1\r\n");
+    EXPECT_TRUE(fs::exists(scratch.file("work/DIASHORAST.DBF")));
+
+    // A completed job leaves nothing to press.
+    EXPECT_FALSE(logic.canPress(FormControl::BExportar));
+    EXPECT_FALSE(logic.canPress(FormControl::BImportar));
+    EXPECT_TRUE(logic.canPress(FormControl::BClose));
+    logic.BImportarClick();
+    EXPECT_EQ(view.notices.size(), 1u);
+}
+
+TEST_F(FormLogicTest, JobErrorRestoresThePointerAndKeepsTheJobsAndTheWindow) {
+    fs::create_directories(scratch.file("empty"));
+    fs::current_path(scratch.file("empty"));
+    FormLogic& logic = makeForm({"importar", "1A2B"});
+    view.calls.clear();
+    logic.BImportarClick(); // the export finds no sice_asignat.txt
+    ASSERT_EQ(view.errors.size(), 1u);
+    EXPECT_EQ(view.errors[0].rfind("Cannot open file", 0), 0u) << view.errors[0];
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"busy", "idle"}));
+    EXPECT_FALSE(logic.busy());
+    EXPECT_TRUE(logic.canPress(FormControl::BImportar));
+    EXPECT_FALSE(view.closed);
+}
+
+TEST_F(FormLogicTest, FolderChooserListsRemembersEachDrivesFolderAndKeepsItsStateOnErrors) {
+    // Two "drives", each a folder of its own.
+    for (const char* folder : {"c/one/deep", "c/One2", "c/two", "c/.hidden", "d/x"})
+        fs::create_directories(scratch.file(folder));
+    const std::vector<Drive> drives{{scratch.file("c"), DriveKind::Fixed, "C"},
+                                    {scratch.file("d"), DriveKind::Removable, ""}};
+    fs::current_path(scratch.file("c"));
+    FormLogic& logic = makeForm({}, drives);
+    const FolderChooser& folders = logic.folders();
+    ASSERT_EQ(folders.directory(), scratch.file("c"));
+    EXPECT_EQ(folders.currentDrive(), 0);
+    const auto& rows = folders.rows();
+    ASSERT_GE(rows.size(), 4u);
+    EXPECT_EQ(rows[0].name, "/");
+    EXPECT_EQ(rows[size_t(folders.currentRow())].icon, FolderIcon::Current);
+    std::vector<std::string> subfolders;
+    for (size_t row = size_t(folders.currentRow()) + 1; row < rows.size(); ++row) {
+        subfolders.push_back(rows[row].name);
+        EXPECT_EQ(rows[row].level, folders.currentRow() + 1);
+    }
+    EXPECT_EQ(subfolders, (std::vector<std::string>{"one", "One2", "two"}));
+
+    logic.openRow(folders.currentRow() + 1);
+    logic.openFolder("deep");
+    EXPECT_EQ(folders.directory(), scratch.file("c/one/deep"));
+    EXPECT_EQ(fs::current_path().string(), scratch.file("c/one/deep"));
+    logic.pickDrive(1);
+    EXPECT_EQ(folders.directory(), scratch.file("d"));
+    EXPECT_EQ(folders.currentDrive(), 1);
+    logic.pickDrive(0);
+    EXPECT_EQ(folders.directory(), scratch.file("c/one/deep"));
+
+    // A folder that went away: the error, and nothing changes.
+    logic.pickDrive(1);
+    fs::remove_all(scratch.file("c/one"));
+    const int redraws = view.folderRedraws;
+    logic.pickDrive(0);
+    EXPECT_EQ(view.errors, std::vector<std::string>{"I/O error 3."});
+    EXPECT_EQ(folders.directory(), scratch.file("d"));
+    EXPECT_EQ(folders.currentDrive(), 1);
+    EXPECT_GT(view.folderRedraws, redraws); // the selector goes back to the opened folder's
+    logic.openFolder(scratch.file("d/x/missing"));
+    EXPECT_EQ(view.errors.size(), 2u);
+    EXPECT_EQ(fs::current_path().string(), scratch.file("d"));
+
+    // Label2: as much of the path as fits in the list's width.
+    const std::string caption = logic.folderCaption([](const std::string& text) {
+        return static_cast<int>(text.size()) * 40; // 7 characters fit in 287
+    });
+    EXPECT_EQ(caption, "/.../d");
+}
+
+TEST_F(FormLogicTest, HelpButtonAndF1AskTheHelp) {
+    FormLogic& logic = makeForm({});
+    logic.Button1Click(); // nothing yet, and no error
+    RecordingHelp help;
+    logic.setHelpRequests(&help);
+    logic.Button1Click();
+    logic.helpKey(3);
+    logic.helpKey(0); // from a control without a context of its own: the window's
+    EXPECT_EQ(help.requests, (std::vector<std::string>{"contents SICE.chm", "context 3 SICE.chm",
+                                                        "context 3 SICE.chm"}));
+    EXPECT_EQ(view.errors, std::vector<std::string>{});
+}
+
+} // namespace
+} // namespace tts::app
