@@ -3,6 +3,7 @@
 #include "app/Glyphs.h"
 
 #include "base/Error.h"
+#include "base/platform/Folders.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,9 +14,6 @@
 #include <algorithm>
 #include <cerrno>
 
-#ifndef Q_OS_WIN
-#include <dirent.h>
-#endif
 
 namespace tts::app {
 
@@ -86,20 +84,10 @@ int ioErrorCode(int error) {
 
 // The folder must be there and readable: it is listed as soon as it is opened.
 void checkReadable(const QString& folder) {
-#ifdef Q_OS_WIN
-    QFileInfo info(folder);
-    if (!info.exists())
-        ioError(ENOENT);
-    if (!info.isDir())
-        ioError(ENOTDIR);
-    if (!info.isReadable())
-        ioError(EACCES);
-#else
-    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir)
-        ioError(errno);
-    ::closedir(dir);
-#endif
+    std::vector<std::string> names;
+    if (platform::SystemError error =
+            platform::listFolder(QFile::encodeName(folder).toStdString(), names))
+        ioError(error);
 }
 
 QString lastName(const QString& path) {

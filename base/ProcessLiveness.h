@@ -1,9 +1,10 @@
 #pragma once
 
+#include "base/platform/Process.h"
+
 namespace tts {
 
-// True only when no process with this id runs any more: temporary files named after a process
-// may then be removed. Any doubt (another user's process, an invalid id) answers false.
-bool processIsGone(long pid);
+// Kept for the work-table layer until it moves onto the platform layer.
+inline bool processIsGone(long pid) { return platform::processIsGone(pid); }
 
 } // namespace tts

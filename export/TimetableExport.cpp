@@ -1,6 +1,7 @@
 #include "export/TimetableExport.h"
 
 #include "base/Numbers.h"
+#include "base/WorkFolderJob.h"
 #include "export/DayCoding.h"
 #include "export/ExportTables.h"
 #include "export/FallbackTally.h"
@@ -77,6 +78,7 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
         }
         return;
     }
+    const platform::JobLock job = holdWorkFolder(workFolder);
     out.folderFound = true;
 
     BusyPointer busy(host);
