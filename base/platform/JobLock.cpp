@@ -1,6 +1,9 @@
 #include "base/platform/JobLock.h"
 
 #include "base/platform/Folders.h"
+#include "base/platform/ReplaceSteps.h"
+
+#include <utility>
 
 namespace tts::platform {
 
@@ -11,17 +14,39 @@ bool isTemporaryName(const std::string& name) {
            name.find(".tmp-") != std::string::npos;
 }
 
+JobLock& JobLock::operator=(JobLock&& other) noexcept {
+    if (this != &other) {
+        release();
+        file_ = std::move(other.file_);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+void JobLock::release() {
+    if (file_.isOpen())
+        removeLockFile(file_, path_);
+}
+
 JobLock JobLock::acquire(const std::string& folder, Outcome& outcome) {
     JobLock lock;
     SystemError error = 0;
     const std::string path = joinPath(folder, fileName());
-    lock.file_ = File::open(path, Access::ReadWrite, Share::None, Disposition::OpenExisting, error);
-    if (isNotFound(error))
-        lock.file_ =
-            File::open(path, Access::ReadWrite, Share::None, Disposition::CreateNew, error);
-    if (isAlreadyExists(error)) // made by another job meanwhile
+    // The holder removes the file as it lets go: a lock taken on a file that has gone since is
+    // worth nothing, and the next try opens the new one.
+    for (int attempt = 0; attempt < 100; ++attempt) {
         lock.file_ =
             File::open(path, Access::ReadWrite, Share::None, Disposition::OpenExisting, error);
+        if (isNotFound(error))
+            lock.file_ =
+                File::open(path, Access::ReadWrite, Share::None, Disposition::CreateNew, error);
+        if (isAlreadyExists(error) || (!error && !isStillNamed(lock.file_, path))) {
+            lock.file_.close();
+            continue;
+        }
+        break;
+    }
+    lock.path_ = path;
     if (isSharingViolation(error)) {
         outcome = Outcome::Busy;
         return lock;

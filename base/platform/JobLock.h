@@ -20,15 +20,19 @@ public:
 
     JobLock() = default;
     JobLock(JobLock&&) noexcept = default;
-    JobLock& operator=(JobLock&&) noexcept = default;
+    JobLock& operator=(JobLock&& other) noexcept;
+    JobLock(const JobLock&) = delete;
+    ~JobLock() { release(); }
 
     bool held() const { return file_.isOpen(); }
-    void release() { file_.close(); }
+    // Lets go and takes the lock file away, so that nothing of ours stays in the folder.
+    void release();
 
     static const char* fileName(); // ".~transTalvorSice.lock"
 
 private:
     File file_;
+    std::string path_;
 };
 
 // Whether a name in a work or SICE folder is one of our temporary files.

@@ -24,4 +24,11 @@ void removeIfAbandoned(const std::string& path, const std::string& suffix);
 
 SystemError diskFull();
 
+// Whether `path` still names the open file (nobody removed or replaced it since it was opened).
+bool isStillNamed(File& file, const std::string& path);
+
+// Removes the lock file `path` and closes it, in the order that keeps the lock sound: a POSIX
+// lock dies with the name removed first, a Windows file held open cannot be removed.
+void removeLockFile(File& file, const std::string& path);
+
 } // namespace tts::platform

@@ -188,8 +188,11 @@ TEST(PlatformFiles, OneJobAtATimeAndLeftoversOfDeadRunsGo) {
     EXPECT_EQ(outcome, JobLock::Outcome::Busy);
     EXPECT_FALSE(second.held());
     first.release();
+    EXPECT_EQ(work.names(), (std::vector<std::string>{"ASIGT.DBF"})) << "nothing of ours stays";
     second = JobLock::acquire(work.path(), outcome);
     EXPECT_EQ(outcome, JobLock::Outcome::Held);
+    second = JobLock{};
+    EXPECT_EQ(work.names(), (std::vector<std::string>{"ASIGT.DBF"}));
 
     JobLock::acquire(work.file("falta"), outcome);
     EXPECT_EQ(outcome, JobLock::Outcome::Unavailable);

@@ -47,4 +47,16 @@ void removeIfAbandoned(const std::string& path, const std::string& suffix) {
 
 SystemError diskFull() { return ENOSPC; }
 
+bool isStillNamed(File& file, const std::string& path) {
+    struct stat open {}, named {};
+    return ::fstat(static_cast<int>(file.native()), &open) == 0 &&
+           ::stat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
+}
+
+void removeLockFile(File& file, const std::string& path) {
+    ::unlink(path.c_str()); // while still locked: whoever opened it meanwhile sees it gone
+    file.close();
+}
+
 } // namespace tts::platform

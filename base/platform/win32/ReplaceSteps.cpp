@@ -36,4 +36,13 @@ void removeIfAbandoned(const std::string& path, const std::string&) {
 
 SystemError diskFull() { return ERROR_DISK_FULL; }
 
+bool isStillNamed(File&, const std::string&) {
+    return true; // a file held without sharing cannot be removed or replaced
+}
+
+void removeLockFile(File& file, const std::string& path) {
+    file.close();
+    ::DeleteFileW(widen(path).c_str()); // fails, harmlessly, when the next job has it already
+}
+
 } // namespace tts::platform
