@@ -37,7 +37,7 @@ protected:
         writeBytes(f.outputPath(), "anterior\r\n");
     }
     void exportNow() {
-        runExport(host, f.sice.path(), f.work.path(), nullptr, [] {
+        exporting::runExport(host, f.sice.path(), f.work.path(), nullptr, [] {
             return exporting::LocalDateTime{2024, 9, 5, 8, 7};
         });
     }

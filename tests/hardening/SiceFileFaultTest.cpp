@@ -163,6 +163,8 @@ TEST_P(ExportWithBrokenSiceFile, TellsTheUserAndLeavesTheOldTimetableFile) {
         openEverythingToAll(school.sice);
         openEverythingToAll(school.work);
         ::chmod(school.sice.path().c_str(), 0555);
+        // A file that may be written would be rewritten in place, as Windows does.
+        ::chmod(path.c_str(), 0644);
         asNobody = true;
         break;
     }
@@ -189,9 +191,9 @@ INSTANTIATE_TEST_SUITE_P(
         ExportCase{"SessionsDiskError", "sice_sesiones.txt", ExportCase::DiskError,
                    "Cannot open file \"<sice>/sice_sesiones.txt\". Input/output error"},
         ExportCase{"SubjectsAreAFolder", "sice_asignat.txt", ExportCase::Folder,
-                   "Cannot open file \"<sice>/sice_asignat.txt\". Is a directory"},
+                   "Cannot open file \"<sice>/sice_asignat.txt\". No es un archivo normal"},
         ExportCase{"TimetableIsAFolder", "SICE_HORARIO.TXT", ExportCase::Folder,
-                   "Cannot create file \"<sice>/SICE_HORARIO.TXT\". Is a directory"},
+                   "Cannot create file \"<sice>/SICE_HORARIO.TXT\". No es un archivo normal"},
         ExportCase{"FolderNotWritable", "SICE_HORARIO.TXT", ExportCase::FolderNotWritable,
                    "Cannot create file \"<sice>/SICE_HORARIO.TXT\". Permission denied"}),
     [](const auto& info) { return std::string(info.param.name); });
