@@ -1,5 +1,7 @@
 #include "base/platform/File.h"
 
+#include "base/platform/ReadFault.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -127,6 +129,8 @@ File File::open(const std::string& path, Access access, Share share, Disposition
 
 SystemError File::readAt(std::uint64_t offset, void* data, std::size_t size, std::size_t& got) {
     got = 0;
+    if (const SystemError fault = injectedReadFault(path_))
+        return fault;
     char* out = static_cast<char*>(data);
     while (got < size) {
         const ssize_t n =

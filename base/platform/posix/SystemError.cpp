@@ -58,6 +58,7 @@ bool isAccessDenied(SystemError error) {
 bool isSharingViolation(SystemError error) { return error == EBUSY; }
 bool isAlreadyExists(SystemError error) { return error == EEXIST; }
 SystemError sharingViolation() { return EBUSY; }
+SystemError readFault() { return EIO; }
 SystemError accessDenied() { return EACCES; }
 
 } // namespace tts::platform

@@ -59,6 +59,7 @@ bool isAlreadyExists(SystemError error) {
     return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
 }
 SystemError sharingViolation() { return ERROR_SHARING_VIOLATION; }
+SystemError readFault() { return ERROR_READ_FAULT; }
 SystemError accessDenied() { return ERROR_ACCESS_DENIED; }
 
 } // namespace tts::platform
