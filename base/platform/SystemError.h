@@ -17,6 +17,10 @@ constexpr SystemError kNotRegularFile = 0x20000001;
 // "Acceso denegado."); without a final full stop or line end.
 std::string describe(SystemError error);
 
+// The reason in Spanish, lower case and short ("acceso denegado", "no existe"), for the
+// "Motivo:" lines of the table layer; "error del sistema N" for a failure without words of ours.
+std::string reasonInSpanish(SystemError error);
+
 // The code Windows gives the same failure (2 file not found, 3 path not found, 5 access denied,
 // 32 sharing violation, 112 disk full...), so that messages that show codes read the same
 // everywhere.

@@ -11,6 +11,41 @@ std::string describe(SystemError error) {
     return std::strerror(error);
 }
 
+std::string reasonInSpanish(SystemError error) {
+    switch (error) {
+    case kNotRegularFile:
+        return "no es un archivo normal";
+    case ENOENT:
+        return "no existe";
+    case EACCES:
+    case EPERM:
+        return "acceso denegado";
+    case EROFS:
+        return "el disco es de solo lectura";
+    case ENOSPC:
+        return "no queda espacio en el disco";
+    case EDQUOT:
+        return "se ha superado la cuota de disco";
+    case EFBIG:
+        return "el archivo ha superado el tama\xF1o permitido";
+    case EIO:
+        return "error de entrada/salida del disco";
+    case EMFILE:
+    case ENFILE:
+        return "demasiados archivos abiertos";
+    case ENAMETOOLONG:
+        return "nombre demasiado largo";
+    case EISDIR:
+        return "es una carpeta";
+    case ENOTDIR:
+        return "una parte de la ruta no es una carpeta";
+    case EBUSY:
+        return "otro programa lo est\xE1 usando";
+    default:
+        return "error del sistema " + std::to_string(error);
+    }
+}
+
 int windowsCode(SystemError error) {
     switch (error) {
     case 0:

@@ -44,6 +44,42 @@ std::string describe(SystemError error) {
     return text;
 }
 
+std::string reasonInSpanish(SystemError error) {
+    switch (static_cast<DWORD>(error)) {
+    case static_cast<DWORD>(kNotRegularFile):
+        return "no es un archivo normal";
+    case ERROR_FILE_NOT_FOUND:
+        return "no existe";
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY:
+        return "una parte de la ruta no es una carpeta";
+    case ERROR_ACCESS_DENIED:
+        return "acceso denegado";
+    case ERROR_WRITE_PROTECT:
+        return "el disco es de solo lectura";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "no queda espacio en el disco";
+    case ERROR_DISK_QUOTA_EXCEEDED:
+        return "se ha superado la cuota de disco";
+    case ERROR_FILE_TOO_LARGE:
+        return "el archivo ha superado el tama\xF1o permitido";
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_CRC:
+        return "error de entrada/salida del disco";
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return "demasiados archivos abiertos";
+    case ERROR_FILENAME_EXCED_RANGE:
+        return "nombre demasiado largo";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "otro programa lo est\xE1 usando";
+    default:
+        return "error del sistema " + std::to_string(error);
+    }
+}
+
 int windowsCode(SystemError error) { return error == kNotRegularFile ? 5 : error; }
 
 bool isNotFound(SystemError error) {
