@@ -3,7 +3,7 @@
 #include "base/platform/Folders.h"
 #include "base/platform/JobLock.h"
 
-#include "tests/support/ChildProcess.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -28,26 +28,7 @@ using test::readBytes;
 using test::TempFolder;
 using test::writeBytes;
 
-// Another process that holds a file until it goes (tests/support/FileHolder.h).
-class HeldFile {
-public:
-    HeldFile(const std::string& path, const std::string& mode)
-        : ready_(path + ".ready"), release_(path + ".release"),
-          child_(test::ChildProcess::start(test::thisProgram(), {},
-                                           {{"TTS_HOLD_FILE", path}, {"TTS_HOLD_MODE", mode}})) {
-        for (int i = 0; i < 500 && !fs::exists(ready_); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    ~HeldFile() {
-        writeBytes(release_, "");
-        child_.wait();
-    }
-    bool ready() const { return fs::exists(ready_); }
-
-private:
-    std::string ready_, release_;
-    test::ChildProcess child_;
-};
+using test::HeldFile;
 
 TEST(PlatformFiles, ReadsTheWholePlainFileAndNothingElse) {
     TempFolder folder;
