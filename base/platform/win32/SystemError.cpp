@@ -60,8 +60,6 @@ std::string reasonInSpanish(SystemError error) {
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
         return "no queda espacio en el disco";
-    case ERROR_DISK_QUOTA_EXCEEDED:
-        return "se ha superado la cuota de disco";
     case ERROR_FILE_TOO_LARGE:
         return "el archivo ha superado el tama\xF1o permitido";
     case ERROR_READ_FAULT:
