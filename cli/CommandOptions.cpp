@@ -1,6 +1,7 @@
 #include "cli/CommandOptions.h"
 
 #include "cli/Commands.h"
+#include "sice/FileFinder.h"
 #include "tables/WorkFolder.h"
 
 #include <ostream>
@@ -74,6 +75,13 @@ std::optional<CommandOptions> parseCommandOptions(const std::vector<std::string>
 
 std::string chosenWorkFolder(const CommandOptions& options) {
     return options.workFolder.empty() ? tables::workFolder() : options.workFolder;
+}
+
+std::string folderForRun(const std::string& typed) {
+    std::string folder = typed;
+    while (!folder.empty() && (folder.back() == '/' || folder.back() == sice::pathSeparator()))
+        folder.pop_back();
+    return folder;
 }
 
 int usageError(std::ostream& err, const std::string& command, const std::string& problem) {

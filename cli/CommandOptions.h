@@ -22,6 +22,11 @@ std::optional<CommandOptions> parseCommandOptions(const std::vector<std::string>
 // The work folder the options ask for, or the default one.
 std::string chosenWorkFolder(const CommandOptions& options);
 
+// The folder as the jobs take it: the typed path without its trailing separators, since the
+// jobs append one themselves ("dir/" must not become "dir//"). "/" gives "", which the jobs turn
+// back into "/".
+std::string folderForRun(const std::string& typed);
+
 // Writes the problem and the command's usage line to `err` and returns ExitUsage.
 int usageError(std::ostream& err, const std::string& command, const std::string& problem);
 

@@ -11,5 +11,6 @@ enum ExitCode { ExitOk = 0, ExitNotDone = 1, ExitError = 2, ExitUsage = 64 };
 // `args` are the words after the command name ("import" / "export").
 int runImportCommand(const std::vector<std::string>& args);
 int runExportCommand(const std::vector<std::string>& args);
+int runCheckCommand(const std::vector<std::string>& args);
 
 } // namespace tts::cli

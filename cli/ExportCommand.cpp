@@ -1,5 +1,3 @@
-#include "base/Error.h"
-#include "base/ErrorText.h"
 #include "base/Windows1252.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
@@ -8,8 +6,9 @@
 #include "cli/JsonWriter.h"
 #include "export/TimetableExport.h"
 
-#include <exception>
+#include <algorithm>
 #include <iostream>
+#include <numeric>
 #include <optional>
 
 namespace tts::cli {
@@ -23,24 +22,46 @@ using exporting::Fallback;
 struct FallbackKind {
     const char* key;   // JSON
     const char* label; // text report, UTF-8
+    const char* empty; // what a row without this code lacks, UTF-8; null for slots
     const Fallback& fallback;
 };
 
 std::vector<FallbackKind> fallbackKinds(const ExportReport& report) {
     return {
-        {"groups", "Grupos que no est\u00E1n en GRUPOST", report.groups},
-        {"tasks", "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC)", report.tasks},
-        {"rooms", "Aulas que no est\u00E1n en AULAT", report.rooms},
-        {"slots", "D\u00EDa/hora sin tramo en DIASHORAST", report.slots},
+        {"groups", "Grupos que no est\u00E1n en GRUPOST", "sin grupo", report.groups},
+        {"tasks", "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC)", "sin tarea", report.tasks},
+        {"rooms", "Aulas que no est\u00E1n en AULAT", "sin aula", report.rooms},
+        {"slots", "D\u00EDa/hora sin tramo en DIASHORAST", nullptr, report.slots},
     };
 }
 
-void writeJson(std::ostream& out, const std::string& siceFolder, const std::string& workFolder,
+// Indexes of the codes, the most frequent first; ties keep the order of first appearance.
+std::vector<size_t> byFrequency(const Fallback& fallback) {
+    std::vector<size_t> order(fallback.codes.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return fallback.codeRows[a] > fallback.codeRows[b];
+    });
+    return order;
+}
+
+const size_t kCodesShown = 20;
+
+const char* const kMismatchCause =
+    "Causa: sice_sesiones.txt y DIASHORAST codifican los d\u00EDas de forma distinta (letras "
+    "frente a n\u00FAmeros); vuelva a importar la carpeta SICE.";
+
+void writeJson(std::ostream& out, const CommandOptions& options, const std::string& workFolder,
                const ExportReport& report, const ConsoleRunHost& host, const JobOutcome& outcome) {
     JsonWriter json(out);
     json.beginObject();
-    writeOutcomeFields(json, "export", {{"siceFolder", siceFolder}, {"workFolder", workFolder}},
-                       report.folderFound, report.finished, host, outcome);
+    writeOutcomeFields(json, "export", options.siceFolder, workFolder,
+                       runEnd(report.folderFound, outcome), host, outcome);
+    json.key("writtenTo");
+    if (report.finished)
+        json.value(textForDisplay(report.writtenPath));
+    else
+        json.null();
     json.key("linesWritten");
     json.value(report.linesWritten);
     json.key("fallbacks");
@@ -50,30 +71,55 @@ void writeJson(std::ostream& out, const std::string& siceFolder, const std::stri
         json.beginObject();
         json.key("rows");
         json.value(kind.fallback.rows);
+        json.key("emptyRows");
+        json.value(kind.fallback.emptyRows);
         json.key("codes");
         json.beginArray();
-        for (const std::string& code : kind.fallback.codes)
-            json.value(windows1252ToUtf8(code));
+        for (size_t i : byFrequency(kind.fallback)) {
+            json.beginObject();
+            json.key("code");
+            json.value(windows1252ToUtf8(kind.fallback.codes[i]));
+            json.key("rows");
+            json.value(kind.fallback.codeRows[i]);
+            json.endObject();
+        }
         json.endArray();
         json.endObject();
     }
     json.endObject();
+    json.key("dayCodingMismatch");
+    json.value(report.dayCodingMismatch);
     json.endObject();
     json.finish();
 }
 
 void writeText(std::ostream& out, const ExportReport& report) {
-    out << "SICE_HORARIO.TXT: " << report.linesWritten << " l\u00EDneas de horario\n";
+    out << "SICE_HORARIO.TXT: "
+        << counted(report.linesWritten, "l\u00EDnea de horario", "l\u00EDneas de horario")
+        << ", escrito en " << textForDisplay(report.writtenPath) << "\n";
+    std::string withoutCode;
     for (const FallbackKind& kind : fallbackKinds(report)) {
-        out << kind.label << ": " << kind.fallback.rows << " filas";
+        const Fallback& f = kind.fallback;
+        out << kind.label << ": " << counted(f.rows, "fila", "filas");
+        const std::vector<size_t> order = byFrequency(f);
         const char* separator = " (";
-        for (const std::string& code : kind.fallback.codes) {
-            // Quoted, so that an empty code or one with blanks stays visible.
-            out << separator << '"' << windows1252ToUtf8(code) << '"';
+        for (size_t n = 0; n < order.size() && n < kCodesShown; ++n) {
+            // Quoted, so that a code with blanks stays visible.
+            out << separator << '"' << windows1252ToUtf8(f.codes[order[n]]) << "\" "
+                << f.codeRows[order[n]];
             separator = ", ";
         }
-        out << (kind.fallback.codes.empty() ? "" : ")") << "\n";
+        if (order.size() > kCodesShown)
+            out << " y " << order.size() - kCodesShown << " m\u00E1s";
+        out << (order.empty() ? "" : ")") << "\n";
+        if (kind.empty && f.emptyRows > 0)
+            withoutCode += (withoutCode.empty() ? "" : ", ") +
+                           counted(f.emptyRows, "fila", "filas") + " " + kind.empty;
     }
+    if (report.dayCodingMismatch)
+        out << kMismatchCause << "\n";
+    if (!withoutCode.empty())
+        out << "Sin c\u00F3digo, escritas en blanco o LEC: " << withoutCode << "\n";
 }
 
 } // namespace
@@ -90,13 +136,13 @@ int runExportCommand(const std::vector<std::string>& args) {
     const std::string workFolder = chosenWorkFolder(*options);
     ConsoleRunHost host(options->json ? std::cerr : std::cout, std::cerr);
     ExportReport report;
-    const JobOutcome outcome = runJob(host, [&] {
-        exporting::runExport(host, options->siceFolder, workFolder, &report);
+    const JobOutcome outcome = runJob([&] {
+        exporting::runExport(host, folderForRun(options->siceFolder), workFolder, &report);
         return report.finished;
     });
 
     if (options->json)
-        writeJson(std::cout, options->siceFolder, workFolder, report, host, outcome);
+        writeJson(std::cout, *options, workFolder, report, host, outcome);
     else if (report.finished)
         writeText(std::cout, report);
     return outcome.status;

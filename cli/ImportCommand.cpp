@@ -1,6 +1,3 @@
-#include "base/Error.h"
-#include "base/ErrorText.h"
-#include "base/Windows1252.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleRunHost.h"
@@ -9,7 +6,6 @@
 #include "import/ImportRun.h"
 
 #include <cstdio>
-#include <exception>
 #include <iostream>
 #include <optional>
 
@@ -20,15 +16,32 @@ namespace {
 using import::ImportReport;
 using import::TableReport;
 
-void writeJson(std::ostream& out, const std::string& workFolder, const ImportReport& report,
-               const ConsoleRunHost& host, const JobOutcome& outcome) {
+const char* const kTables[] = {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"};
+
+// Every table appears in the report, also those the run never reached.
+std::vector<TableReport> allTables(const ImportReport& report) {
+    std::vector<TableReport> tables;
+    for (const char* name : kTables) {
+        TableReport entry{name};
+        for (const TableReport& t : report.tables)
+            if (t.table == name)
+                entry = t;
+        tables.push_back(entry);
+    }
+    return tables;
+}
+
+void writeJson(std::ostream& out, const CommandOptions& options, const std::string& workFolder,
+               const ImportReport& report, const ConsoleRunHost& host, const JobOutcome& outcome) {
     JsonWriter json(out);
     json.beginObject();
-    writeOutcomeFields(json, "import", {{"workFolder", workFolder}}, report.folderFound,
-                       report.finished, host, outcome);
+    const RunEnd end = runEnd(report.folderFound, outcome);
+    writeOutcomeFields(json, "import", options.siceFolder, workFolder, end, host, outcome);
+    json.key("requiredFileMissing");
+    json.value(end == RunEnd::Finished && host.result() == -1);
     json.key("tables");
     json.beginArray();
-    for (const TableReport& table : report.tables) {
+    for (const TableReport& table : allTables(report)) {
         json.beginObject();
         json.key("table");
         json.value(table.table);
@@ -75,13 +88,13 @@ int runImportCommand(const std::vector<std::string>& args) {
     const std::string workFolder = chosenWorkFolder(*options);
     ConsoleRunHost host(options->json ? std::cerr : std::cout, std::cerr);
     ImportReport report;
-    const JobOutcome outcome = runJob(host, [&] {
-        import::runImport(host, options->siceFolder, workFolder, &report);
+    const JobOutcome outcome = runJob([&] {
+        import::runImport(host, folderForRun(options->siceFolder), workFolder, &report);
         return report.folderFound && host.result() == 1;
     });
 
     if (options->json)
-        writeJson(std::cout, workFolder, report, host, outcome);
+        writeJson(std::cout, *options, workFolder, report, host, outcome);
     else if (report.folderFound)
         writeText(std::cout, report);
     return outcome.status;

@@ -10,10 +10,14 @@
 
 namespace tts::cli {
 
-JobOutcome runJob(const ConsoleRunHost& host, const std::function<bool()>& job) {
+JobOutcome runJob(const std::function<bool()>& job) {
     JobOutcome outcome;
     try {
         outcome.status = job() ? ExitOk : ExitNotDone;
+    } catch (const LocatedError& error) {
+        outcome.error = textForDisplay(withFullStop(error.message()));
+        outcome.errorLocation = error.where();
+        outcome.status = ExitError;
     } catch (const Error& error) {
         outcome.error = textForDisplay(withFullStop(error.message()));
         outcome.status = ExitError;
@@ -24,25 +28,30 @@ JobOutcome runJob(const ConsoleRunHost& host, const std::function<bool()>& job) 
     }
     if (outcome.error)
         std::cerr << *outcome.error << std::endl;
-    outcome.result = host.result();
+    if (outcome.errorLocation)
+        std::cerr << textForDisplay(outcome.errorLocation->text()) << std::endl;
     return outcome;
 }
 
-void writeOutcomeFields(JsonWriter& json, const char* command, const NamedFolders& folders,
-                        bool folderFound, bool finished, const ConsoleRunHost& host,
+RunEnd runEnd(bool folderFound, const JobOutcome& outcome) {
+    if (outcome.error)
+        return RunEnd::Stopped;
+    return folderFound ? RunEnd::Finished : RunEnd::MissingFolder;
+}
+
+void writeOutcomeFields(JsonWriter& json, const char* command, const std::string& siceFolder,
+                        const std::string& workFolder, RunEnd end, const ConsoleRunHost& host,
                         const JobOutcome& outcome) {
     json.key("command");
     json.value(command);
-    for (const auto& [key, path] : folders) {
-        json.key(key);
-        json.value(textForDisplay(path));
-    }
-    json.key("folderFound");
-    json.value(folderFound);
-    json.key("finished");
-    json.value(finished);
-    json.key("result");
-    json.value(static_cast<int64_t>(outcome.result));
+    json.key("siceFolder");
+    json.value(textForDisplay(siceFolder));
+    json.key("workFolder");
+    json.value(textForDisplay(workFolder));
+    json.key("outcome");
+    json.value(end == RunEnd::Finished  ? "finished"
+               : end == RunEnd::Stopped ? "stopped"
+                                        : "missingFolder");
     json.key("exitStatus");
     json.value(outcome.status);
     json.key("messages");
@@ -55,6 +64,23 @@ void writeOutcomeFields(JsonWriter& json, const char* command, const NamedFolder
         json.value(*outcome.error);
     else
         json.null();
+    json.key("errorLocation");
+    if (outcome.errorLocation) {
+        json.beginObject();
+        json.key("file");
+        json.value(textForDisplay(outcome.errorLocation->file));
+        json.key("line");
+        json.value(outcome.errorLocation->line);
+        json.key("place");
+        json.value(textForDisplay(outcome.errorLocation->place));
+        json.endObject();
+    } else {
+        json.null();
+    }
+}
+
+std::string counted(int64_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
 } // namespace tts::cli

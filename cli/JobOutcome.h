@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/LocatedError.h"
 #include "cli/ConsoleRunHost.h"
 #include "cli/JsonWriter.h"
 
@@ -14,20 +15,31 @@ namespace tts::cli {
 
 // How a job ended, as the command line reports it.
 struct JobOutcome {
-    int status = 0;                   // exit status
-    int32_t result = 0;               // EstadoTransformado at the end
-    std::optional<std::string> error; // UTF-8, with the full stop
+    int status = 0;                             // exit status
+    std::optional<std::string> error;           // UTF-8, with the full stop
+    std::optional<ValueLocation> errorLocation; // where the value that stopped it lies
 };
 
 // Runs `job` (which says whether it succeeded) and turns an error that ended it into exit status
-// 2, its text printed on standard error as the window's error handler shows it.
-JobOutcome runJob(const ConsoleRunHost& host, const std::function<bool()>& job);
+// 2, its text printed on standard error as the window's error handler shows it, followed by a
+// line with the file, line and columns of the value when the error knows them.
+JobOutcome runJob(const std::function<bool()>& job);
 
-// The fields both commands' JSON reports open with; `folders` are (key, path) pairs written
-// right after the command.
-using NamedFolders = std::vector<std::pair<const char*, std::string>>;
-void writeOutcomeFields(JsonWriter& json, const char* command, const NamedFolders& folders,
-                        bool folderFound, bool finished, const ConsoleRunHost& host,
+// The three ways a run ends, as the JSON report names them.
+enum class RunEnd { Finished, Stopped, MissingFolder };
+RunEnd runEnd(bool folderFound, const JobOutcome& outcome);
+
+// The fields every command's JSON report opens with:
+//   "command", "siceFolder", "workFolder" (as typed, or the default work folder),
+//   "outcome": "finished" | "stopped" | "missingFolder", "exitStatus",
+//   "messages": the job's notices in order,
+//   "error": the text that stopped the job, or null,
+//   "errorLocation": {"file", "line", "place"} of the value that stopped it, or null.
+void writeOutcomeFields(JsonWriter& json, const char* command, const std::string& siceFolder,
+                        const std::string& workFolder, RunEnd end, const ConsoleRunHost& host,
                         const JobOutcome& outcome);
+
+// "1 fila", "3 filas".
+std::string counted(int64_t n, const char* one, const char* many);
 
 } // namespace tts::cli

@@ -14,6 +14,10 @@ const char* const kUsage =
     "           de trabajo de Horvane (ASIGNOMT, PROFT, AULAT, GRUPOST, ASIGT, DIASHORAST).\n"
     "  export   Lee el horario calculado por Horvane (tabla SOLUC) y escribe SICE_HORARIO.TXT\n"
     "           en la carpeta SICE.\n"
+    "  check    Revisa la carpeta SICE (y, con --work, las tablas que lee la exportaci\u00F3n)\n"
+    "           sin escribir nada: un hallazgo por l\u00EDnea, \"archivo:l\u00EDnea: texto\", y un\n"
+    "           resumen. Sale con 0 si nada detendr\u00EDa un trabajo ni perder\u00EDa l\u00EDneas, y\n"
+    "           con 1 si algo lo har\u00EDa.\n"
     "\n"
     "Opciones:\n"
     "  --sice CARPETA   carpeta de los archivos SICE (obligatoria)\n"
@@ -22,8 +26,21 @@ const char* const kUsage =
     "  --json           informe final en formato JSON\n"
     "  --help           muestra esta ayuda\n"
     "\n"
-    "Estado de salida: 0 terminado; 1 falta la carpeta o un archivo obligatorio;\n"
-    "2 un error detuvo el proceso; 64 uso incorrecto.\n";
+    "Estado de salida (import, export): 0 terminado; 1 falta la carpeta o un archivo\n"
+    "obligatorio; 2 un error detuvo el proceso; 64 uso incorrecto. Si el error lo caus\u00F3 un\n"
+    "valor, una l\u00EDnea m\u00E1s dice d\u00F3nde est\u00E1: \"archivo:l\u00EDnea: columnas a-b\".\n"
+    "\n"
+    "Informe JSON de import y export (todas las claves, siempre):\n"
+    "  command, siceFolder, workFolder; outcome: \"finished\" | \"stopped\" | \"missingFolder\";\n"
+    "  exitStatus; messages: avisos en orden; error: texto o null; errorLocation:\n"
+    "  {file, line, place} o null. import a\u00F1ade requiredFileMissing y tables\n"
+    "  [{table, rebuilt, rowsWritten, repeatedCodes}]; export a\u00F1ade writtenTo (o null),\n"
+    "  linesWritten, fallbacks {groups, tasks, rooms, slots: {rows, emptyRows,\n"
+    "  codes [{code, rows}]}} y dayCodingMismatch.\n"
+    "Informe JSON de check: command, siceFolder, workFolder (o null); outcome: \"checked\" |\n"
+    "  \"missingFolder\"; exitStatus; files [{name, foundAs, neededBy}]; findings [{file, line,\n"
+    "  text, stops, note}]; stopping; warnings; notes; emptyCodes {groups, tasks, rooms} o\n"
+    "  null. Las notas (c\u00F3digos repetidos: vale la primera l\u00EDnea) no son hallazgos.\n";
 
 } // namespace
 
@@ -48,6 +65,8 @@ int main(int argc, char** argv) {
         return tts::cli::runImportCommand(args);
     if (command == "export")
         return tts::cli::runExportCommand(args);
+    if (command == "check")
+        return tts::cli::runCheckCommand(args);
     std::cerr << "Orden desconocida: " << command << "\n\n" << kUsage;
     return tts::cli::ExitUsage;
 }

@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 
+#include <string_view>
+
 namespace tts::exporting {
 
 DayCoding dayCodingFrom(const std::vector<std::string>& sessionLines) {
@@ -19,6 +21,31 @@ std::string sicedDay(DayCoding coding, const std::string& day) {
     if (coding == DayCoding::Letters && day.size() == 1 && day[0] >= '1' && day[0] <= '7')
         return std::string(1, kLetters[day[0] - '1']);
     return day;
+}
+
+} // namespace tts::exporting
+
+namespace tts::exporting {
+
+namespace {
+
+bool isDayDigit(const std::string& day) {
+    return day.size() == 1 && day[0] >= '1' && day[0] <= '7';
+}
+
+bool isDayLetter(const std::string& day) {
+    return day.size() == 1 && std::string_view("LMXJVSD").find(day[0]) != std::string_view::npos;
+}
+
+} // namespace
+
+bool slotDaysDisagree(DayCoding coding, const std::vector<std::string>& slotDays) {
+    bool expected = false, other = false;
+    for (const std::string& day : slotDays) {
+        expected = expected || (coding == DayCoding::Letters ? isDayLetter(day) : isDayDigit(day));
+        other = other || (coding == DayCoding::Letters ? isDayDigit(day) : isDayLetter(day));
+    }
+    return other && !expected;
 }
 
 } // namespace tts::exporting

@@ -17,4 +17,8 @@ DayCoding dayCodingFrom(const std::vector<std::string>& sessionLines);
 // every other text, and every text in number mode, stays as it is.
 std::string sicedDay(DayCoding coding, const std::string& day);
 
+// True when the day codes of DIASHORAST are all of the other kind than `coding` asks for (digits
+// 1-7 where letters are expected, or letters where digits are), so that no slot can match.
+bool slotDaysDisagree(DayCoding coding, const std::vector<std::string>& slotDays);
+
 } // namespace tts::exporting

@@ -1,5 +1,7 @@
 #include "export/ExportTables.h"
 
+#include <unordered_set>
+
 namespace tts::exporting {
 
 namespace {
@@ -63,6 +65,18 @@ std::optional<std::string> ExportTables::taskCode(const std::string& subjectCode
 
 std::optional<std::string> ExportTables::shortRoom(const std::string& roomCode) {
     return lookUp(Rooms, "ABREV", roomCode, "ABREVCORTA", rooms_);
+}
+
+std::vector<std::string> ExportTables::slotDays() {
+    std::vector<std::string> days;
+    std::unordered_set<std::string> seen;
+    tables::WorkTable& t = tables_[Slots];
+    for (t.first(); !t.atEnd(); t.next()) {
+        std::string day = t.readText("DIA");
+        if (seen.insert(day).second)
+            days.push_back(std::move(day));
+    }
+    return days;
 }
 
 void ExportTables::close() {

@@ -29,6 +29,9 @@ public:
     std::optional<std::string> taskCode(const std::string& subjectCode);
     std::optional<std::string> shortRoom(const std::string& roomCode);
 
+    // The DIA of every DIASHORAST row, distinct.
+    std::vector<std::string> slotDays();
+
     // In the order they were opened.
     void close();
 

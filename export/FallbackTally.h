@@ -3,7 +3,7 @@
 #include "export/TimetableExport.h"
 
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 
 namespace tts::exporting {
 
@@ -16,7 +16,7 @@ public:
 
 private:
     Fallback& target_;
-    std::unordered_set<std::string> seen_;
+    std::unordered_map<std::string, size_t> seen_; // code -> index in target_.codes
 };
 
 } // namespace tts::exporting

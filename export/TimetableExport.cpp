@@ -1,11 +1,13 @@
 #include "export/TimetableExport.h"
 
+#include "base/LocatedError.h"
 #include "base/Numbers.h"
 #include "base/WorkFolderJob.h"
 #include "export/DayCoding.h"
 #include "export/ExportTables.h"
 #include "export/FallbackTally.h"
 #include "export/HeaderCode.h"
+#include "export/SolucDay.h"
 #include "export/HoraryLineBuilder.h"
 #include "sice/Field.h"
 #include "sice/FileFinder.h"
@@ -40,20 +42,6 @@ private:
 
 std::vector<std::string> readSiceFile(const std::string& carpetaSice, const std::string& name) {
     return sice::readWholeFile(sice::findFile(carpetaSice, name).path);
-}
-
-// DIA as a whole number. A blank DIA reads 0, like an empty number column; a number column
-// holding a fraction is rounded, as any whole-number read of it is, so 0.4 is no day; a text that
-// is not a whole number stops the export.
-int32_t dayNumber(tables::WorkTable& soluc, const std::string& dayText) {
-    const std::string trimmed = sice::trimControls(dayText);
-    if (trimmed.empty())
-        return 0;
-    const size_t sign = trimmed[0] == '+' || trimmed[0] == '-' ? 1 : 0;
-    const bool digitsOnly = trimmed.size() > sign &&
-                            std::all_of(trimmed.begin() + static_cast<long>(sign), trimmed.end(),
-                                        [](char c) { return c >= '0' && c <= '9'; });
-    return digitsOnly ? toInteger(trimmed) : soluc.readInteger("DIA");
 }
 
 } // namespace
@@ -93,18 +81,23 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     {
         ExportTables tables(workFolder);
         tables::WorkTable& soluc = tables.soluc();
+        int64_t rowNumber = 0;
         for (soluc.first(); !soluc.atEnd(); soluc.next()) {
+            ++rowNumber;
             SolucRow row;
             row.day = soluc.readText("DIA");
-            if (dayNumber(soluc, row.day) == 0)
+            const int32_t day = readAt({soluc.path(), rowNumber, "campo DIA"},
+                                       [&] { return solucDayNumber(soluc, row.day); });
+            if (day == 0)
                 continue;
+            row.day = solucDayText(row.day, day);
             row.period = soluc.readText("HORA");
-            const std::string day = sicedDay(coding, row.day);
+            const std::string sicedDayText = sicedDay(coding, row.day);
 
             Translations found;
-            found.slot = tables.slotCode(day, row.period);
+            found.slot = tables.slotCode(sicedDayText, row.period);
             if (!found.slot)
-                slotFallbacks.add(day + "/" + row.period);
+                slotFallbacks.add(sicedDayText + "/" + row.period);
             row.group = soluc.readText("CODGRUPO");
             found.group = tables.shortGroup(row.group);
             if (!found.group)
@@ -122,13 +115,17 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
 
             lines.push_back(horaryDataLine(coding, row, found));
         }
+        if (out.slots.rows > 0)
+            out.dayCodingMismatch = slotDaysDisagree(coding, tables.slotDays());
         tables.close();
     }
 
     const auto dataLines = static_cast<int64_t>(lines.size()) - 1;
     lines.push_back(horaryTrailerLine(headerCode, timeStamp(clock()), dataLines));
-    sice::writeLines(lines, sice::findFile(carpetaSice, "SICE_HORARIO.TXT").path);
+    const std::string target = sice::findFile(carpetaSice, "SICE_HORARIO.TXT").path;
+    sice::writeLines(lines, target);
     out.linesWritten = dataLines;
+    out.writtenPath = target;
 
     busy.restore();
     host.setResult(1);

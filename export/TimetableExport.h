@@ -10,9 +10,13 @@
 namespace tts::exporting {
 
 // Rows whose code was not found in a lookup table, for the command line's report.
+// An empty code is no unknown code (a lesson without a task, group or room): its rows are
+// counted apart.
 struct Fallback {
-    int64_t rows = 0;
-    std::vector<std::string> codes; // distinct, in order of first appearance
+    int64_t rows = 0;                 // rows with a non-empty code that was not found
+    std::vector<std::string> codes;   // those codes, distinct, in order of first appearance
+    std::vector<int64_t> codeRows;    // rows of each code, parallel to `codes`
+    int64_t emptyRows = 0;            // rows whose code was empty and not found
 };
 
 struct ExportReport {
@@ -23,6 +27,10 @@ struct ExportReport {
     Fallback tasks;           // TAREA not in ASIGNOMT, written as "LEC"
     Fallback rooms;           // AULA not in AULAT
     Fallback slots;           // day and period with no DIASHORAST row ("day/period")
+    // Every slot miss comes from sice_sesiones.txt coding its days one way (letters or digits)
+    // while DIASHORAST holds them the other way.
+    bool dayCodingMismatch = false;
+    std::string writtenPath; // where SICE_HORARIO.TXT was written
 };
 
 // BImportarClick's job: SOLUC and the import's tables in `workFolder` into SICE_HORARIO.TXT in

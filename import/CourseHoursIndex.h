@@ -17,10 +17,18 @@ public:
     std::optional<std::string> hoursText(const std::string& subject, const std::string& level,
                                          const std::string& course) const;
 
+    // The same line's index in `lines` (0-based), to say where a bad hours text lies.
+    std::optional<size_t> lineIndex(const std::string& subject, const std::string& level,
+                                    const std::string& course) const;
+
 private:
+    struct CourseLine {
+        std::string hours;
+        size_t index;
+    };
     static std::string key(const std::string& subject, const std::string& level,
                            const std::string& course);
-    std::unordered_map<std::string, std::string> hours_;
+    std::unordered_map<std::string, CourseLine> hours_;
 };
 
 } // namespace tts::import

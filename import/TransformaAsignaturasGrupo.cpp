@@ -3,6 +3,7 @@
 #include "import/SessionPattern.h"
 #include "tables/WorkTable.h"
 
+#include "base/LocatedError.h"
 #include "base/Numbers.h"
 #include "sice/Field.h"
 #include "sice/FileFinder.h"
@@ -36,21 +37,27 @@ void copyGroupData(const std::string& workFolder, WorkTable& assignments) {
 }
 
 // Pass 3: HORAS and SESIONES from the first course line of the row's subject, level and course.
-void setWeeklyHours(const std::vector<std::string>& courseLines, WorkTable& assignments) {
+void setWeeklyHours(const std::string& coursePath, const std::vector<std::string>& courseLines,
+                    WorkTable& assignments) {
     const CourseHoursIndex index(courseLines);
     for (assignments.first(); !assignments.atEnd(); assignments.next()) {
-        std::optional<std::string> text =
-            index.hoursText(assignments.readText("CASIG"), assignments.readText("NIVEL"),
-                            assignments.readText("CURSO"));
+        const std::string subject = assignments.readText("CASIG");
+        const std::string level = assignments.readText("NIVEL");
+        const std::string course = assignments.readText("CURSO");
+        std::optional<std::string> text = index.hoursText(subject, level, course);
         if (!text)
             continue;
+        const ValueLocation where{
+            coursePath, static_cast<int64_t>(*index.lineIndex(subject, level, course) + 1),
+            columnsPlace(28, 33)};
         if (text->empty())
             text->assign(1, '1');
         std::replace(text->begin(), text->end(), ',', '.');
         // Converted before the row goes into editing, so a bad text leaves the row as it was.
-        const double hours = toDecimal(*text);
+        // Raised before it is written: a huge negative value must not reach the column at all.
+        const double hours = std::max(readAt(where, [&] { return toDecimal(*text); }), 1.0);
         assignments.edit();
-        assignments.writeFloat("HORAS", hours);
+        readAt(where, [&] { assignments.writeFloat("HORAS", hours); });
         if (assignments.readFloat("HORAS") < 1)
             assignments.writeFloat("HORAS", 1);
         assignments.writeText("SESIONES", sessionPattern(assignments.readFloat("HORAS")));
@@ -109,7 +116,7 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
     if (!courses.exists) {
         context.host.showMessage("No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)");
     } else {
-        setWeeklyHours(sice::readWholeFile(courses.path), table);
+        setWeeklyHours(courses.path, sice::readWholeFile(courses.path), table);
         setDefaultHours(table);
     }
 

@@ -3,6 +3,7 @@
 #include "import/StartTimeRanking.h"
 #include "tables/WorkTable.h"
 
+#include "base/LocatedError.h"
 #include "base/Numbers.h"
 #include "sice/Field.h"
 #include "sice/FileFinder.h"
@@ -32,7 +33,8 @@ void TransformaSesiones(ImportContext& context) {
          Column::text("HORAHASTA", 8), Column::text("MINUTOS", 8)});
     TableReport report{"DIASHORAST"};
 
-    for (const std::string& line : lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
         if (!sice::isDataLine(line, "SICE_SESIONES.TXT"))
             continue;
         const std::string slotCode = sice::field(line, 5, 8);
@@ -41,8 +43,11 @@ void TransformaSesiones(ImportContext& context) {
         const std::string end = sice::field(line, 14, 17);
         startTimes.add(start);
         // The end time first: when both are wrong, the message names the end time.
-        const int32_t endTime = toInteger(end);
-        const int32_t startTime = toInteger(start);
+        const auto lineNumber = static_cast<int64_t>(i + 1);
+        const int32_t endTime = readAt({file.path, lineNumber, columnsPlace(14, 17)},
+                                       [&] { return toInteger(end); });
+        const int32_t startTime = readAt({file.path, lineNumber, columnsPlace(10, 13)},
+                                         [&] { return toInteger(start); });
 
         table.append();
         table.writeText("DIA", day);

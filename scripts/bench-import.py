@@ -1,16 +1,23 @@
 #!/usr/bin/env python3
-"""Times the command-line import on two synthetic SICE folders, the second ten times the first,
-and prints the time per input line of each and their ratio (near 1 when the import is linear).
-The best of --runs runs counts. Uses the program in $BUILD_DIR (default build)."""
+"""Times the command-line import on two synthetic SICE folders, the second ten times the first.
+For each it prints, from the same run: the import's time (best of --runs, process start
+included), the floor (reading the files the import reads and writing as many bytes as the six
+tables it writes, one fsync per table), their ratio, the read and write system calls per table
+row written (strace -c -f) and the peak memory, and the size of the largest table. Then the ratio
+of the time per input line, large over small (at most 1.1 when the import is linear).
+Uses the program in $BUILD_DIR (default build)."""
 
 import argparse
 import os
 import subprocess
 import sys
 import tempfile
-import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import bench_support as bench  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+TABLES = ["ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"]
 
 
 def measure(cli, scratch, schools, runs):
@@ -20,30 +27,39 @@ def measure(cli, scratch, schools, runs):
     lines = int(subprocess.run([sys.executable, os.path.join(ROOT, "scripts", "make-sice-folder.py"),
                                 folder, "--schools", str(schools)],
                                check=True, capture_output=True, text=True).stdout)
-    best = None
-    for _ in range(runs):
-        start = time.perf_counter()
-        subprocess.run([cli, "import", "--sice", folder, "--work", work], check=True,
-                       stdout=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
-        elapsed = time.perf_counter() - start
-        best = elapsed if best is None else min(best, elapsed)
-    return lines, best
+    command = [cli, "import", "--sice", folder, "--work", work]
+    seconds, rss, cpu = bench.best_of(command, runs)
+    tables = [os.path.join(work, f"{name}.DBF") for name in TABLES]
+    # GRUPOST is read back by the assignments step: it counts as input too.
+    inputs = [os.path.join(folder, f) for f in sorted(os.listdir(folder))] + [tables[3]]
+    floor = bench.floor_seconds(inputs, tables, runs)
+    rows = sum(bench.dbf_records(t) for t in tables)
+    largest = max(os.path.getsize(t) for t in tables)
+    calls = bench.io_calls(command)
+    return dict(schools=schools, lines=lines, rows=rows, seconds=seconds, floor=floor, calls=calls,
+                rss=rss, largest=largest, cpu=cpu)
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--schools", type=int, default=20, help="schools of the small folder")
+    parser.add_argument("--schools", type=int, default=32, help="schools of the small folder")
     parser.add_argument("--runs", type=int, default=3)
     args = parser.parse_args()
     cli = os.path.join(ROOT, os.environ.get("BUILD_DIR", "build"), "cli", "transTalvorSice-cli")
     if not os.access(cli, os.X_OK):
         sys.exit(f"No existe {cli}: compile primero (scripts/setup.sh)")
     with tempfile.TemporaryDirectory() as scratch:
-        rows = [(s,) + measure(cli, scratch, s, args.runs) for s in (args.schools, args.schools * 10)]
-    print(f"{'centros':>8} {'lineas':>10} {'segundos':>10} {'us por linea':>14}")
-    for schools, lines, seconds in rows:
-        print(f"{schools:>8} {lines:>10} {seconds:>10.3f} {seconds * 1e6 / lines:>14.2f}")
-    small, large = (r[2] / r[1] for r in rows)
+        results = [measure(cli, scratch, s, args.runs) for s in (args.schools, args.schools * 10)]
+    print(f"{'centros':>8} {'lineas':>9} " + bench.summary_header() + f" {'mayor tabla MB':>15}")
+    for r in results:
+        print(f"{r['schools']:>8} {r['lines']:>9} "
+              + bench.summary_line(r['rows'], r['seconds'], r['cpu'], r['floor'], r['calls'], r['rss'])
+              + f" {r['largest'] / 1e6:>15.1f}")
+    for r in results:
+        if r["calls"]:
+            print(f"{r['schools']} centros, llamadas: "
+                  + ", ".join(f"{k} {v}" for k, v in sorted(r["calls"].items())))
+    small, large = (r["seconds"] / r["lines"] for r in results)
     print(f"razon (us por linea, grande / pequeno): {large / small:.2f}")
 
 

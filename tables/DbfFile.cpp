@@ -1,172 +1,237 @@
 #include "tables/DbfFile.h"
 
+#include "base/platform/Clock.h"
+
 #include "tables/TableErrors.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <ctime>
+#include <algorithm>
 
 namespace tts::tables {
 
 namespace {
 
-constexpr const char* windowsAnsi = "LDID/87"; // language driver 0x57, Windows-1252
+constexpr size_t blockBytes = 256 * 1024;
+constexpr int64_t wholeTableBytes = 16 * 1024 * 1024;
+constexpr unsigned char windowsAnsi = 0x57; // language driver of Windows-1252
+constexpr char headerTerminator = 0x0D;
+constexpr char endOfFile = 0x1A; // after the last record, as dBase writes it
 
-// shapelib derives the file name from this; the hooks answer with our descriptor anyway.
-constexpr const char* handOverName = "table.dbf";
-
-void stampToday(DBFHandle handle) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    DBFSetLastModifiedDate(handle, local.tm_year, local.tm_mon + 1, local.tm_mday);
+void putLittleEndian(char* target, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        target[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-bool sameLayout(DBFHandle handle, const DbfLayout& layout) {
-    if (handle->nRecords != layout.recordCount || handle->nRecordLength != layout.recordLength ||
-        handle->nHeaderLength != layout.headerLength ||
-        handle->nFields != static_cast<int>(layout.fields.size()))
-        return false;
-    for (int i = 0; i < handle->nFields; ++i) {
-        const DbfField& field = layout.fields[static_cast<size_t>(i)];
-        if (handle->panFieldOffset[i] != field.offset || handle->panFieldSize[i] != field.width ||
-            handle->pachFieldType[i] != field.type)
-            return false;
+// Bytes 1 to 7 of the header: the date of the last change (year since 1900, month, day) and
+// the record count.
+std::string dateAndCount(int64_t recordCount) {
+    const platform::LocalDateTime today = platform::localNow();
+    std::string bytes(7, '\0');
+    bytes[0] = static_cast<char>((today.year - 1900) & 0xFF);
+    bytes[1] = static_cast<char>(today.month);
+    bytes[2] = static_cast<char>(today.day);
+    putLittleEndian(bytes.data() + 3, static_cast<uint32_t>(recordCount), 4);
+    return bytes;
+}
+
+std::string headerOf(const DbfLayout& layout) {
+    std::string header(static_cast<size_t>(layout.headerLength), '\0');
+    header[0] = static_cast<char>(layout.version);
+    header.replace(1, 7, dateAndCount(0));
+    putLittleEndian(header.data() + 8, static_cast<uint32_t>(layout.headerLength), 2);
+    putLittleEndian(header.data() + 10, static_cast<uint32_t>(layout.recordLength), 2);
+    header[29] = static_cast<char>(windowsAnsi);
+    size_t at = 32;
+    for (const DbfField& field : layout.fields) {
+        header.replace(at, field.name.size(), field.name);
+        header[at + 11] = field.type;
+        header[at + 16] = static_cast<char>(field.width);
+        header[at + 17] = static_cast<char>(field.decimals);
+        at += 32;
     }
-    return true;
+    header[at] = headerTerminator;
+    return header;
 }
 
 } // namespace
 
-DbfFile::DbfFile(const std::string& path, bool writable) : path_(path), writable_(writable) {}
+DbfFile::DbfFile(const TableFile& file, const std::string& path, bool writable, bool holdEdits)
+    : file_(file), path_(path), writable_(writable), holdEdits_(holdEdits) {}
 
-DbfFile::~DbfFile() {
-    if (handle_ == nullptr)
-        return;
-    // Nothing more reaches the disk from here: closing after a failure must not write.
-    handle_->bCurrentRecordModified = 0;
-    handle_->bUpdated = 0;
-    handle_->bNoHeader = 0;
-    DBFClose(handle_);
-}
-
-std::unique_ptr<DbfFile> DbfFile::create(int fd, const std::string& path,
+std::unique_ptr<DbfFile> DbfFile::create(const TableFile& file, const std::string& path,
                                          const std::vector<DbfField>& fields) {
-    std::unique_ptr<DbfFile> file(new DbfFile(path, true));
-    file->io_.fd = fd;
-    {
-        DbfHandOver handOver(file->io_);
-        file->handle_ = DBFCreateLL(handOverName, windowsAnsi, handOver.hooks());
-    }
-    if (file->handle_ == nullptr) {
-        file->throwIfFailed();
-        throw tableErrors::cannotCreate(path, EIO);
-    }
-    for (const DbfField& field : fields) {
-        if (DBFAddNativeFieldType(file->handle_, field.name.c_str(), field.type, field.width,
-                                  field.decimals) < 0)
-            throw tableErrors::invalidDefinition(path, "campo '" + field.name + "'");
-    }
-    DBFSetWriteEndOfFileChar(file->handle_, 1); // the 0x1A after the last record, as dBase writes
-    stampToday(file->handle_);
-    DBFUpdateHeader(file->handle_);
-    file->throwIfFailed();
-
-    DbfLayout& layout = file->layout_;
+    std::unique_ptr<DbfFile> dbf(new DbfFile(file, path, true, true));
+    DbfLayout& layout = dbf->layout_;
     layout.version = 0x03;
-    layout.recordCount = 0;
-    layout.headerLength = file->handle_->nHeaderLength;
-    layout.recordLength = file->handle_->nRecordLength;
+    layout.headerLength = 32 + 32 * static_cast<int>(fields.size()) + 1;
     layout.fields = fields;
     int offset = 1;
     for (DbfField& field : layout.fields) {
+        if (field.name.size() > 10 || field.width < 1 || field.width > 255)
+            throw tableErrors::invalidDefinition(path, "campo '" + field.name + "'");
         field.offset = offset;
         offset += field.width;
     }
-    if (!sameLayout(file->handle_, layout))
+    if (offset > 0xFFFF || layout.headerLength > 0xFFFF)
         throw tableErrors::invalidDefinition(path, "campos");
-    return file;
+    layout.recordLength = offset;
+
+    if (int error = file.truncate(0))
+        throw tableErrors::cannotCreate(path, error);
+    std::string header = headerOf(layout);
+    header += endOfFile;
+    if (int error = file.writeAt(header.data(), header.size(), 0))
+        throw tableErrors::cannotCreate(path, error);
+    return dbf;
 }
 
-std::unique_ptr<DbfFile> DbfFile::open(int fd, const std::string& path, bool writable) {
-    std::unique_ptr<DbfFile> file(new DbfFile(path, writable));
-    file->io_.fd = fd;
-    file->layout_ = readDbfLayout(fd, path);
-    {
-        DbfHandOver handOver(file->io_);
-        file->handle_ = DBFOpenLL(handOverName, writable ? "rb+" : "rb", handOver.hooks());
-    }
-    if (file->handle_ == nullptr) {
-        if (file->io_.readError > 0)
-            throw tableErrors::cannotRead(path, file->io_.readError);
-        throw tableErrors::damaged(path, "la cabecera no se puede leer");
-    }
-    // The header may have changed between the check and shapelib's own reading of it.
-    if (!sameLayout(file->handle_, file->layout_))
-        throw tableErrors::damaged(path, "la cabecera ha cambiado mientras se le\xED"
-                                         "a");
-    return file;
+std::unique_ptr<DbfFile> DbfFile::open(const TableFile& file, const std::string& path,
+                                       bool writable) {
+    std::unique_ptr<DbfFile> dbf(new DbfFile(file, path, writable, false));
+    dbf->layout_ = readDbfLayout(file, path);
+    return dbf;
 }
 
-int64_t DbfFile::recordCount() const {
-    return handle_ == nullptr ? 0 : handle_->nRecords;
+int64_t DbfFile::offsetOf(int64_t index) const {
+    return layout_.headerLength + index * layout_.recordLength;
 }
 
-std::string_view DbfFile::record(int64_t index) {
-    const char* bytes =
-        handle_ == nullptr ? nullptr : DBFReadTuple(handle_, static_cast<int>(index));
-    if (bytes == nullptr || failed()) {
-        throwIfFailed();
+int64_t DbfFile::blockRecords() const {
+    return std::max<int64_t>(1, static_cast<int64_t>(blockBytes) / layout_.recordLength);
+}
+
+int64_t DbfFile::blockEnd() const {
+    return blockFirst_ + static_cast<int64_t>(block_.size()) / layout_.recordLength;
+}
+
+bool DbfFile::inBlock(int64_t index) const {
+    return index >= blockFirst_ && index < blockEnd();
+}
+
+std::string_view DbfFile::record(int64_t index, Reach reach) {
+    const auto length = static_cast<size_t>(layout_.recordLength);
+    if (index < 0 || index >= layout_.recordCount)
         throw tableErrors::damaged(path_,
                                    "no se puede leer el registro " + std::to_string(index + 1));
+    if (!inBlock(index)) {
+        flushBlock();
+        int64_t first = index;
+        int64_t count = 1;
+        if (reach == Reach::WholeTable &&
+            layout_.recordCount * layout_.recordLength <= wholeTableBytes) {
+            first = 0;
+            count = layout_.recordCount;
+        } else if (reach != Reach::Single) {
+            count = std::min(blockRecords(), layout_.recordCount - index);
+        }
+        block_.resize(static_cast<size_t>(count) * length);
+        blockFirst_ = first;
+        int error = 0;
+        size_t got = file_.readAt(block_.data(), block_.size(), offsetOf(first), error);
+        if (error != 0 || got < length) {
+            block_.clear();
+            if (error != 0)
+                throw tableErrors::cannotRead(path_, error);
+            throw tableErrors::damaged(path_, "el archivo termina antes que sus registros");
+        }
+        block_.resize(got - got % length); // the file shrank under us: keep what is whole
     }
-    return {bytes, static_cast<size_t>(layout_.recordLength)};
+    if (!inBlock(index))
+        throw tableErrors::damaged(path_, "el archivo termina antes que sus registros");
+    return std::string_view(block_).substr(static_cast<size_t>(index - blockFirst_) * length,
+                                           length);
 }
 
 void DbfFile::writeRecord(int64_t index, std::string_view bytes) {
     if (!writable_)
         throw tableErrors::readOnly(path_);
     throwIfFailed();
+    if (index < 0 || index > layout_.recordCount)
+        throw tableErrors::damaged(path_,
+                                   "no se puede escribir el registro " + std::to_string(index + 1));
     markModified();
-    writeBuffer_.assign(bytes);
-    writeBuffer_.resize(static_cast<size_t>(layout_.recordLength), ' ');
-    int stored = DBFWriteTuple(handle_, static_cast<int>(index), writeBuffer_.data());
-    throwIfFailed();
-    if (!stored)
-        throw tableErrors::cannotWrite(path_, EIO);
-    layout_.recordCount = handle_->nRecords;
+    const auto length = static_cast<size_t>(layout_.recordLength);
+    bytes = bytes.substr(0, std::min(bytes.size(), length));
+
+    if (index == layout_.recordCount) {
+        if (blockEnd() != index || blockEnd() - blockFirst_ >= blockRecords()) {
+            flushBlock();
+            block_.clear();
+            block_.reserve(static_cast<size_t>(blockRecords()) * length + 1);
+            blockFirst_ = index;
+        }
+        if (dirtyFrom_ == dirtyTo_)
+            dirtyFrom_ = index;
+        block_.append(bytes);
+        block_.append(length - bytes.size(), ' ');
+        dirtyTo_ = index + 1;
+        ++layout_.recordCount;
+        return;
+    }
+
+    if (!inBlock(index)) { // one record out of the way of the block: that record only
+        std::string record(bytes);
+        record.resize(length, ' ');
+        write(record.data(), record.size(), offsetOf(index));
+        return;
+    }
+    char* target = block_.data() + static_cast<size_t>(index - blockFirst_) * length;
+    std::fill(std::copy(bytes.begin(), bytes.end(), target), target + length, ' ');
+    if (dirtyFrom_ == dirtyTo_) {
+        dirtyFrom_ = index;
+        dirtyTo_ = index + 1;
+    } else {
+        dirtyFrom_ = std::min(dirtyFrom_, index);
+        dirtyTo_ = std::max(dirtyTo_, index + 1);
+    }
+    if (!holdEdits_)
+        flushBlock();
 }
 
-void DbfFile::finish() {
-    if (handle_ == nullptr)
+void DbfFile::flushBlock() {
+    if (dirtyFrom_ == dirtyTo_)
         return;
-    throwIfFailed();
-    if (modified_) {
-        DBFUpdateHeader(handle_);
-        throwIfFailed();
-        handle_->bUpdated = 0; // written just now; closing need not write it again
-        if (::fsync(io_.fd) != 0)
-            throw tableErrors::cannotWrite(path_, errno);
+    const auto length = static_cast<size_t>(layout_.recordLength);
+    const size_t from = static_cast<size_t>(dirtyFrom_ - blockFirst_) * length;
+    const size_t size = static_cast<size_t>(dirtyTo_ - dirtyFrom_) * length;
+    const bool atEnd = dirtyTo_ == layout_.recordCount;
+    const int64_t offset = offsetOf(dirtyFrom_);
+    dirtyFrom_ = dirtyTo_ = 0;
+    if (atEnd) { // the end-of-file mark goes out with the last records, in the same write
+        block_.push_back(endOfFile);
+        write(block_.data() + from, size + 1, offset);
+        block_.pop_back();
+    } else {
+        write(block_.data() + from, size, offset);
     }
-    DBFClose(handle_);
-    handle_ = nullptr;
+}
+
+void DbfFile::write(const char* bytes, size_t size, int64_t offset) {
+    if (writeError_ == 0)
+        writeError_ = file_.writeAt(bytes, size, offset);
     throwIfFailed();
+}
+
+void DbfFile::finish(bool sync) {
+    throwIfFailed();
+    if (!modified_)
+        return;
+    flushBlock();
+    std::string header = dateAndCount(layout_.recordCount);
+    write(header.data(), header.size(), 1);
+    if (sync) {
+        if (int error = file_.sync())
+            throw tableErrors::cannotWrite(path_, error);
+    }
+    modified_ = false;
 }
 
 void DbfFile::markModified() {
-    if (!modified_)
-        stampToday(handle_);
     modified_ = true;
 }
 
-void DbfFile::throwIfFailed() {
-    if (io_.writeError != 0)
-        throw tableErrors::cannotWrite(path_, io_.writeError);
-    if (io_.readError > 0)
-        throw tableErrors::cannotRead(path_, io_.readError);
-    if (io_.readError < 0)
-        throw tableErrors::damaged(path_, "el archivo termina antes que sus registros");
+void DbfFile::throwIfFailed() const {
+    if (writeError_ != 0)
+        throw tableErrors::cannotWrite(path_, writeError_);
 }
 
 } // namespace tts::tables

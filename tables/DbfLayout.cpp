@@ -2,10 +2,6 @@
 
 #include "tables/TableErrors.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
 
 namespace tts::tables {
@@ -16,19 +12,14 @@ constexpr int fileHeaderSize = 32;
 constexpr int descriptorSize = 32;
 constexpr unsigned char headerTerminator = 0x0D;
 
-void readExactly(int fd, unsigned char* buffer, size_t size, off_t offset,
+void readExactly(const TableFile& file, unsigned char* buffer, size_t size, int64_t offset,
                  const std::string& path) {
-    size_t done = 0;
-    while (done < size) {
-        ssize_t got = ::pread(fd, buffer + done, size - done, offset + static_cast<off_t>(done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw tableErrors::cannotRead(path, errno);
-        if (got == 0)
-            throw tableErrors::damaged(path, "el archivo termina antes que su cabecera");
-        done += static_cast<size_t>(got);
-    }
+    int error = 0;
+    size_t done = file.readAt(buffer, size, offset, error);
+    if (error != 0)
+        throw tableErrors::cannotRead(path, error);
+    if (done < size)
+        throw tableErrors::damaged(path, "el archivo termina antes que su cabecera");
 }
 
 int littleEndian16(const unsigned char* bytes) {
@@ -51,16 +42,16 @@ std::string fieldName(const unsigned char* descriptor) {
 
 } // namespace
 
-DbfLayout readDbfLayout(int fd, const std::string& path) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        throw tableErrors::cannotRead(path, errno);
-    const int64_t fileSize = info.st_size;
+DbfLayout readDbfLayout(const TableFile& file, const std::string& path) {
+    int error = 0;
+    const int64_t fileSize = file.size(error);
+    if (error != 0)
+        throw tableErrors::cannotRead(path, error);
     if (fileSize < fileHeaderSize)
         throw tableErrors::damaged(path, "el archivo es demasiado corto para ser una tabla");
 
     unsigned char header[fileHeaderSize];
-    readExactly(fd, header, sizeof header, 0, path);
+    readExactly(file, header, sizeof header, 0, path);
 
     DbfLayout layout;
     layout.version = header[0];
@@ -78,7 +69,7 @@ DbfLayout readDbfLayout(int fd, const std::string& path) {
 
     std::vector<unsigned char> descriptors(
         static_cast<size_t>(layout.headerLength - fileHeaderSize));
-    readExactly(fd, descriptors.data(), descriptors.size(), fileHeaderSize, path);
+    readExactly(file, descriptors.data(), descriptors.size(), fileHeaderSize, path);
 
     int offset = 1;
     size_t at = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tables/TableFile.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,6 +31,6 @@ struct DbfLayout {
 // the record length, the record count against the file size) or a cut-off file raises
 // "El archivo de la tabla está dañado." with the reason. Bytes after the declared records are
 // ignored: an append that was interrupted before the header was updated leaves them.
-DbfLayout readDbfLayout(int fd, const std::string& path);
+DbfLayout readDbfLayout(const TableFile& file, const std::string& path);
 
 } // namespace tts::tables

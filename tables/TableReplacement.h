@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tables/FileDescriptor.h"
+#include "tables/TableFile.h"
 
 #include <string>
 
@@ -28,10 +28,11 @@ public:
     TableReplacement(const TableReplacement&) = delete;
     TableReplacement& operator=(const TableReplacement&) = delete;
 
-    int fd() const { return temporary_.get(); }
+    const TableFile& file() const { return temporary_; }
     const std::string& temporaryPath() const { return temporaryPath_; }
 
-    void commit();  // the temporary file becomes NAME.DBF; raises on failure (nothing replaced)
+    // The temporary file, synced, becomes NAME.DBF; raises on failure (nothing replaced).
+    void commit();
     void discard(); // the old table stays as it was
 
     // Deletes temporary files of NAME.DBF left by processes that no longer run.
@@ -43,8 +44,8 @@ private:
     std::string name_;
     std::string finalPath_;
     std::string temporaryPath_;
-    FileDescriptor temporary_;
-    FileDescriptor old_;
+    TableFile temporary_;
+    TableFile old_;
     bool done_ = false;
 };
 

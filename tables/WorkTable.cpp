@@ -1,21 +1,20 @@
 #include "tables/WorkTable.h"
 
+#include "base/platform/SystemError.h"
+
 #include "tables/ColumnIndex.h"
 #include "tables/DbfFile.h"
 #include "tables/FieldCodec.h"
-#include "tables/FileDescriptor.h"
 #include "tables/TableErrors.h"
+#include "tables/TableFile.h"
 #include "tables/TableFiles.h"
-#include "tables/TableLock.h"
 #include "tables/TableReplacement.h"
 
 #include <exception>
 
-#include <fcntl.h>
-
-#include <cerrno>
 #include <map>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 
 namespace tts::tables {
@@ -85,13 +84,17 @@ std::string tableFileName(const std::string& name) {
 
 class WorkTable::Impl {
 public:
-    Impl(std::string path, std::string componentName, bool writable, FileDescriptor fd,
-         std::unique_ptr<TableReplacement> replacement, std::unique_ptr<DbfFile> dbf)
+    Impl(std::string path, std::string componentName, bool writable,
+         std::unique_ptr<TableFile> file, std::unique_ptr<TableReplacement> replacement,
+         std::unique_ptr<DbfFile> dbf)
         : path_(std::move(path)), componentName_(std::move(componentName)), writable_(writable),
-          fd_(std::move(fd)), replacement_(std::move(replacement)), dbf_(std::move(dbf)) {
+          file_(std::move(file)), replacement_(std::move(replacement)), dbf_(std::move(dbf)) {
         const std::vector<DbfField>& fields = dbf_->layout().fields;
         for (size_t i = 0; i < fields.size(); ++i)
-            fieldByName_.emplace(upperAscii(fields[i].name), static_cast<int>(i)); // first one wins
+            if (findField(fields[i].name) < 0) // the first of two equal names wins
+                upperNames_.push_back(upperAscii(fields[i].name));
+            else
+                upperNames_.emplace_back(); // never matches: names are not empty
         blankRow_.assign(static_cast<size_t>(dbf_->recordLength()), ' ');
         first();
     }
@@ -216,35 +219,32 @@ public:
         modified_ = true;
     }
 
+    bool locate(const std::string& column, const std::string& value) {
+        requireOpen();
+        std::vector<int> fields{searchableField(column)};
+        settleEditing();
+        return moveToFirst(indexFor(fields).firstRow(value)); // one value is its own key
+    }
+
     bool locate(const std::vector<std::string>& columns, const std::vector<std::string>& values) {
         requireOpen();
         if (columns.empty() || columns.size() != values.size())
             throw tableErrors::invalidDefinition(path_, "b\xFAsqueda sin campos");
         std::vector<int> fields;
-        for (const std::string& column : columns) {
-            const DbfField& field = fieldNamed(column);
-            if (!fieldCodec::isSupported(field))
-                throw tableErrors::unsupportedColumnType(path_, field.name, field.type);
-            fields.push_back(static_cast<int>(&field - dbf_->layout().fields.data()));
-        }
+        for (const std::string& column : columns)
+            fields.push_back(searchableField(column));
         settleEditing();
-        int64_t row = indexFor(fields).firstRow(ColumnIndex::keyOf(values));
-        if (row < 0)
-            return false;
-        moveTo(row);
-        return true;
+        return moveToFirst(indexFor(fields).firstRow(ColumnIndex::keyOf(values)));
     }
 
-    bool hasColumn(const std::string& column) const {
-        return fieldByName_.count(upperAscii(column)) != 0;
-    }
+    bool hasColumn(const std::string& column) const { return findField(column) >= 0; }
 
     int64_t rowCount() {
         requireOpen();
         if (visibleRows_ < 0) {
             int64_t count = 0;
             for (int64_t row = 0; row < dbf_->recordCount(); ++row)
-                if (!isDeleted(dbf_->record(row)))
+                if (!isDeleted(dbf_->record(row, DbfFile::Reach::Walk)))
                     ++count;
             visibleRows_ = count;
         }
@@ -258,7 +258,7 @@ public:
         editing_ = Editing::None; // a row never posted is dropped, as the engine does on close
         indexes_.clear();
         try {
-            dbf_->finish();
+            dbf_->finish(!replacement_); // a replacement syncs before its rename
             if (replacement_)
                 replacement_->commit();
         } catch (...) {
@@ -278,7 +278,7 @@ private:
     void release() {
         dbf_.reset();
         replacement_.reset();
-        fd_.reset();
+        file_.reset();
     }
 
     void requireOpen() const {
@@ -306,10 +306,39 @@ private:
 
     const DbfField& fieldNamed(const std::string& column) {
         requireOpen();
-        auto found = fieldByName_.find(upperAscii(column));
-        if (found == fieldByName_.end())
+        int found = findField(column);
+        if (found < 0)
             throw tableErrors::columnNotFound(componentName_, column);
-        return dbf_->layout().fields[static_cast<size_t>(found->second)];
+        return dbf_->layout().fields[static_cast<size_t>(found)];
+    }
+
+    // Columns are looked up on every read and write, and tables have a few of them: a scan
+    // for the name as given, and for its upper-case form only when that misses.
+    int findField(const std::string& column) const {
+        if (column.empty())
+            return -1;
+        for (size_t i = 0; i < upperNames_.size(); ++i)
+            if (upperNames_[i] == column)
+                return static_cast<int>(i);
+        const std::string upper = upperAscii(column);
+        for (size_t i = 0; i < upperNames_.size(); ++i)
+            if (upperNames_[i] == upper)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+    int searchableField(const std::string& column) {
+        const DbfField& field = fieldNamed(column);
+        if (!fieldCodec::isSupported(field))
+            throw tableErrors::unsupportedColumnType(path_, field.name, field.type);
+        return static_cast<int>(&field - dbf_->layout().fields.data());
+    }
+
+    bool moveToFirst(int64_t row) {
+        if (row < 0)
+            return false;
+        moveTo(row);
+        return true;
     }
 
     std::string_view rowInView() const {
@@ -319,13 +348,13 @@ private:
 
     int64_t nextVisible(int64_t from) {
         for (int64_t row = from; row < dbf_->recordCount(); ++row)
-            if (!isDeleted(dbf_->record(row)))
+            if (!isDeleted(dbf_->record(row, DbfFile::Reach::Walk)))
                 return row;
         return -1;
     }
 
     void moveTo(int64_t row) {
-        currentRow_.assign(dbf_->record(row));
+        currentRow_.assign(dbf_->record(row, DbfFile::Reach::Single));
         current_ = row;
         atEnd_ = false;
     }
@@ -345,7 +374,7 @@ private:
             return found->second;
         ColumnIndex index;
         for (int64_t row = 0; row < dbf_->recordCount(); ++row) {
-            std::string_view record = dbf_->record(row);
+            std::string_view record = dbf_->record(row, DbfFile::Reach::WholeTable);
             if (!isDeleted(record))
                 index.add(keyOf(record, fields), row);
         }
@@ -356,11 +385,11 @@ private:
     std::string componentName_;
     bool writable_;
     bool open_ = true;
-    FileDescriptor fd_;
+    std::unique_ptr<TableFile> file_; // an opened table's; a rebuild writes the replacement's
     std::unique_ptr<TableReplacement> replacement_;
     const int exceptionsAtStart_ = std::uncaught_exceptions();
-    std::unique_ptr<DbfFile> dbf_; // declared last: goes before the descriptor it writes to
-    std::unordered_map<std::string, int> fieldByName_;
+    std::unique_ptr<DbfFile> dbf_;        // declared after the file it writes to: goes first
+    std::vector<std::string> upperNames_; // by field, upper case; empty for a repeated name
     std::string blankRow_;
 
     int64_t current_ = -1;
@@ -381,9 +410,9 @@ WorkTable WorkTable::createAfresh(const std::string& folder, const std::string& 
     std::string path =
         tableFiles::findFile(folder, fileName).value_or(tableFiles::joinPath(folder, fileName));
     auto replacement = std::make_unique<TableReplacement>(folder, name, path);
-    auto dbf = DbfFile::create(replacement->fd(), path, fields);
-    return WorkTable(std::make_unique<Impl>(path, "", true, FileDescriptor(),
-                                            std::move(replacement), std::move(dbf)));
+    auto dbf = DbfFile::create(replacement->file(), path, fields);
+    return WorkTable(
+        std::make_unique<Impl>(path, "", true, nullptr, std::move(replacement), std::move(dbf)));
 }
 
 WorkTable WorkTable::open(const std::string& folder, const std::string& name, OpenMode mode,
@@ -396,21 +425,24 @@ WorkTable WorkTable::open(const std::string& folder, const std::string& name, Op
     const std::string& path = *found;
 
     bool writable = mode != OpenMode::ReadOnly;
-    FileDescriptor fd(::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC));
-    if (!fd.valid() && mode == OpenMode::Shared && (errno == EACCES || errno == EROFS)) {
+    const TableFile::Use use =
+        mode == OpenMode::Exclusive ? TableFile::Use::Exclusive : TableFile::Use::Shared;
+    int error = 0;
+    auto file = std::make_unique<TableFile>(TableFile::open(
+        path, writable ? TableFile::Access::ReadWrite : TableFile::Access::ReadOnly, use, error));
+    if (!file->valid() && mode == OpenMode::Shared && platform::isAccessDenied(error)) {
         writable = false; // a table we may only read is still open for reading
-        fd = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        *file = TableFile::open(path, TableFile::Access::ReadOnly, use, error);
     }
-    if (!fd.valid()) {
-        if (errno == ENOENT)
+    if (!file->valid()) {
+        if (platform::isSharingViolation(error))
+            throw tableErrors::tableInUse(path);
+        if (platform::isNotFound(error))
             throw tableErrors::tableNotFound(path);
-        throw tableErrors::cannotOpen(path, errno);
+        throw tableErrors::cannotOpen(path, error);
     }
-    LockKind kind = mode == OpenMode::Exclusive ? LockKind::Write : LockKind::Read;
-    if (tryLockWholeFile(fd.get(), kind) == LockResult::HeldByOther)
-        throw tableErrors::tableInUse(path);
-    auto dbf = DbfFile::open(fd.get(), path, writable);
-    return WorkTable(std::make_unique<Impl>(path, componentName, writable, std::move(fd), nullptr,
+    auto dbf = DbfFile::open(*file, path, writable);
+    return WorkTable(std::make_unique<Impl>(path, componentName, writable, std::move(file), nullptr,
                                             std::move(dbf)));
 }
 
@@ -487,7 +519,7 @@ void WorkTable::writeFloat(const std::string& column, double value) {
 }
 
 bool WorkTable::locate(const std::string& column, const std::string& value) {
-    return openImpl(impl_).locate({column}, {value});
+    return openImpl(impl_).locate(column, value);
 }
 
 bool WorkTable::locate(const std::vector<std::string>& columns,

@@ -20,8 +20,9 @@ public:
     // Deletes NAME.DBF and NAME.MDX (failures ignored) and creates an empty table with exactly
     // these columns, open for writing. The new table replaces the old file only when it is
     // closed (or destroyed normally); destroyed while an error unwinds, it is dropped and the
-    // old table stays, as it does when the process is killed. NAME.MDX goes with the old file. Raises "La tabla está en uso."
-    // while someone holds NAME.DBF. A row still in editing at the close is not stored.
+    // old table stays, as it does when the process is killed. NAME.MDX goes with the old file.
+    // Raises "La tabla está en uso." while someone holds NAME.DBF. A row still in editing at
+    // the close is not stored.
     static WorkTable createAfresh(const std::string& folder, const std::string& name,
                                   const std::vector<Column>& columns);
 
@@ -66,6 +67,8 @@ public:
     int64_t rowCount() const; // rows not marked deleted
     const std::string& path() const;
 
+    // Stores what is still pending; a failed write raises here at the latest, so close
+    // explicitly: a table closed by its destructor can only drop a rebuild that failed.
     void close();
     bool isOpen() const;
 

@@ -40,4 +40,13 @@ inline std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
+// The keys of a JSON report's outer object, in order: every kind of run has the same ones.
+inline std::vector<std::string> topLevelKeys(const std::string& json) {
+    std::vector<std::string> keys;
+    for (const std::string& line : linesOf(json))
+        if (line.rfind("  \"", 0) == 0 && line[2] == '"')
+            keys.push_back(line.substr(3, line.find('"', 3) - 3));
+    return keys;
+}
+
 } // namespace tts::cli::test

@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "tables/WorkTable.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -39,6 +40,11 @@ private:
 
 using tts::test::readBytes;
 
+const std::vector<std::string> kExportKeys = {
+    "command",       "siceFolder", "workFolder",   "outcome",   "exitStatus",
+    "messages",      "error",      "errorLocation", "writtenTo", "linesWritten",
+    "fallbacks",     "dayCodingMismatch"};
+
 // Columns 60-71 of the header and the trailer hold the time of the run.
 std::string maskTimeStamps(std::string bytes) {
     const size_t lastLine = bytes.rfind("\r\n", bytes.size() - 3) + 2;
@@ -55,17 +61,22 @@ std::string maskTimeStamps(std::string bytes) {
 TEST(ExportCommand, ImportThenExportOfTheExampleSchool) {
     ExportFolders f;
     f.importExample();
-    const CliResult r = runCli({"export", "--sice", f.sice(), "--work", f.work()});
+    // Typed with its separator: the report does not double it.
+    const CliResult r = runCli({"export", "--sice", f.sice() + "/", "--work", f.work()});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
+    // Ordinary lessons and rows without a group or room are no unknown codes: counted apart.
     EXPECT_EQ(linesOf(r.out),
               (std::vector<std::string>{
                   "Proceso finalizado",
-                  "SICE_HORARIO.TXT: 242 l\u00EDneas de horario",
-                  "Grupos que no est\u00E1n en GRUPOST: 67 filas (\"4ESOA-D\", \"\")",
-                  "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC): 182 filas (\"\", \"*CCP\")",
-                  "Aulas que no est\u00E1n en AULAT: 61 filas (\"AULA-ING\", \"\")",
+                  "SICE_HORARIO.TXT: 242 l\u00EDneas de horario, escrito en " + f.sice() +
+                      "/SICE_HORARIO.TXT",
+                  "Grupos que no est\u00E1n en GRUPOST: 3 filas (\"4ESOA-D\" 3)",
+                  "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC): 4 filas (\"*CCP\" 4)",
+                  "Aulas que no est\u00E1n en AULAT: 14 filas (\"AULA-ING\" 14)",
                   "D\u00EDa/hora sin tramo en DIASHORAST: 0 filas",
+                  "Sin c\u00F3digo, escritas en blanco o LEC: 64 filas sin grupo, 178 filas sin "
+                  "tarea, 47 filas sin aula",
               }));
     const std::string expected = fs::path(TTS_SOURCE_DIR) / "tests" / "export" / "data" /
                                  "example-SICE_HORARIO.TXT";
@@ -82,19 +93,70 @@ TEST(ExportCommand, JsonReportIsAllOfStandardOutput) {
     ASSERT_FALSE(r.out.empty());
     EXPECT_EQ(r.out.front(), '{');
     EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
-    for (const char* part : {"\"command\": \"export\"", "\"finished\": true", "\"result\": 1",
-                             "\"exitStatus\": 0", "\"error\": null", "\"linesWritten\": 242",
-                             "\"rooms\": {\n      \"rows\": 61,\n      \"codes\": [\n        "
-                             "\"AULA-ING\",\n        \"\"\n      ]"})
+    EXPECT_EQ(topLevelKeys(r.out), kExportKeys);
+    for (const std::string& part : std::vector<std::string>
+         {"\"outcome\": \"finished\"", "\"exitStatus\": 0", "\"error\": null",
+          "\"errorLocation\": null", "\"writtenTo\": \"" + f.sice() + "/SICE_HORARIO.TXT\"",
+          "\"linesWritten\": 242", "\"dayCodingMismatch\": false",
+          "\"rooms\": {\n      \"rows\": 14,\n      \"emptyRows\": 47,\n      \"codes\": [\n"
+          "        {\n          \"code\": \"AULA-ING\",\n          \"rows\": 14\n        }\n"
+          "      ]"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+}
+
+// Thousands of unknown codes must not make a line of thousands of codes: the 20 most frequent,
+// then how many more; one row reads "1 fila".
+TEST(ExportCommand, UnknownCodesMostFrequentFirstAtMostTwenty) {
+    ExportFolders f;
+    f.importExample();
+    {
+        using tables::Column;
+        tables::WorkTable soluc = tables::WorkTable::createAfresh(
+            f.work(), "SOLUC",
+            {Column::integer("DIA"), Column::integer("HORA"), Column::text("PROF", 10),
+             Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 10),
+             Column::text("AULA", 10)});
+        std::vector<std::string> groups;
+        for (int i = 0; i < 25; ++i)
+            groups.push_back("G" + std::to_string(i));
+        groups.push_back("G24"); // the last one new, but the most frequent
+        for (const std::string& group : groups) {
+            soluc.append();
+            soluc.writeInteger("DIA", 1);
+            soluc.writeInteger("HORA", 1);
+            soluc.writeText("CODGRUPO", group);
+            soluc.writeText("TAREA", "*CCP");
+            soluc.post();
+        }
+        soluc.close();
+    }
+    const CliResult r = runCli({"export", "--sice", f.sice(), "--work", f.work()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string expected = "Grupos que no est\u00E1n en GRUPOST: 26 filas (\"G24\" 2";
+    for (int i = 0; i < 19; ++i)
+        expected += ", \"G" + std::to_string(i) + "\" 1";
+    expected += " y 5 m\u00E1s)";
+    const std::vector<std::string> out = linesOf(r.out);
+    ASSERT_GE(out.size(), 4u) << r.out;
+    EXPECT_EQ(out[1].rfind("SICE_HORARIO.TXT: 26 l\u00EDneas de horario", 0), 0u) << out[1];
+    EXPECT_EQ(out[2], expected);
+    EXPECT_EQ(out[3], "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC): 26 filas (\"*CCP\" 26)");
+    EXPECT_EQ(out.back(), "Sin c\u00F3digo, escritas en blanco o LEC: 26 filas sin aula");
 }
 
 TEST(ExportCommand, MissingFolder) {
     ExportFolders f;
-    const CliResult r = runCli({"export", "--sice", f.sice() + "/none", "--work", f.work()});
+    CliResult r = runCli({"export", "--sice", f.sice() + "/none", "--work", f.work()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "No existe la carpeta\n");
     EXPECT_EQ(r.out, "");
+
+    r = runCli({"export", "--json", "--sice", f.sice() + "/none", "--work", f.work()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(topLevelKeys(r.out), kExportKeys);
+    for (const char* part : {"\"outcome\": \"missingFolder\"", "\"exitStatus\": 1",
+                             "\"error\": null", "\"writtenTo\": null", "\"linesWritten\": 0"})
+        EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
 }
 
 TEST(ExportCommand, AnErrorStopsItWithItsMessage) {
@@ -118,7 +180,9 @@ TEST(ExportCommand, AnErrorStopsItWithItsMessage) {
     EXPECT_EQ(r.err.rfind("No se encuentra la tabla.\nTabla: ", 0), 0u) << r.err;
     EXPECT_NE(r.out.find("\"error\": \"No se encuentra la tabla.\\nTabla: "), std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("\"finished\": false"), std::string::npos);
+    EXPECT_EQ(topLevelKeys(r.out), kExportKeys);
+    EXPECT_NE(r.out.find("\"outcome\": \"stopped\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"writtenTo\": null"), std::string::npos);
     EXPECT_EQ(readBytes(f.sice() + "/SICE_HORARIO.TXT"), "old\r\n");
 }
 

@@ -89,24 +89,48 @@ TEST(ImportCommand, MissingFilesGoToStandardErrorOnePerLine) {
 
 TEST(ImportCommand, MissingFolder) {
     TempFolder place;
-    const CliResult r =
-        runCli({"import", "--sice", place.file("no-existe"), "--work", place.path()});
+    CliResult r = runCli({"import", "--sice", place.file("no-existe"), "--work", place.path()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "No existe la carpeta\n");
     EXPECT_EQ(r.out, "");
+
+    // The same keys as a finished or a stopped run; every table unchanged.
+    r = runCli({"import", "--json", "--sice", place.file("no-existe"), "--work", place.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(topLevelKeys(r.out),
+              (std::vector<std::string>{"command", "siceFolder", "workFolder", "outcome",
+                                        "exitStatus", "messages", "error", "errorLocation",
+                                        "requiredFileMissing", "tables"}));
+    for (const char* part : {"\"outcome\": \"missingFolder\"", "\"requiredFileMissing\": false",
+                             "\"table\": \"DIASHORAST\",\n      \"rebuilt\": false"})
+        EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
 }
 
 TEST(ImportCommand, AnErrorEndsTheRunWithItsMessage) {
     TempFolder sice, work;
     writeSchool(sice);
     writeLines(sice.file("sice_sesiones.txt"),
-               {columns({{5, "0001"}, {9, "L"}, {10, "8:00"}, {14, "0855"}})});
-    const CliResult r = runCli({"import", "--sice", sice.path(), "--work", work.path()});
+               {"0SICE_SESIONES.TXT", columns({{5, "0001"}, {9, "L"}, {10, "0800"}, {14, "0855"}}),
+                columns({{5, "0002"}, {9, "L"}, {10, "8:00"}, {14, "0855"}})});
+    // The folder typed with its separator: the paths do not double it.
+    CliResult r = runCli({"import", "--sice", sice.path() + "/", "--work", work.path()});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "'8:00' no es un valor entero v\u00E1lido.\n");
+    // The message as the window shows it, then where the value lies.
+    EXPECT_EQ(r.err, "'8:00' no es un valor entero v\u00E1lido.\n" + sice.path() +
+                         "/sice_sesiones.txt:3: columnas 10-13\n");
     const std::vector<std::string> out = linesOf(r.out);
     EXPECT_EQ(std::count(out.begin(), out.end(), "Proceso finalizado"), 0);
     EXPECT_EQ(out.back(), "DIASHORAST      sin cambios");
+
+    // The hours of a course line: the line the assignment used, the hours' columns.
+    writeSchool(sice);
+    writeLines(sice.file("sice_asignatcurso.txt"),
+               {columns({{2, "ESO"}, {8, "1"}, {24, "LEN"}, {28, "x"}}),
+                columns({{2, "ESO"}, {8, "1"}, {24, "MAT"}, {28, "4..5"}})});
+    r = runCli({"import", "--sice", sice.path(), "--work", work.path()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "'4..5' no es un valor punto flotante v\u00E1lido.\n" + sice.path() +
+                         "/sice_asignatcurso.txt:2: columnas 28-33\n");
 }
 
 TEST(ImportCommand, UsageErrors) {
@@ -149,12 +173,13 @@ TEST(ImportCommand, JsonReportIsAllOfStandardOutput) {
                               }));
     const std::string expected = "{\n"
                                  "  \"command\": \"import\",\n"
+                                 "  \"siceFolder\": \"" +
+                                 sice.path() +
+                                 "\",\n"
                                  "  \"workFolder\": \"" +
                                  work.path() +
                                  "\",\n"
-                                 "  \"folderFound\": true,\n"
-                                 "  \"finished\": true,\n"
-                                 "  \"result\": -1,\n"
+                                 "  \"outcome\": \"finished\",\n"
                                  "  \"exitStatus\": 1,\n"
                                  "  \"messages\": [\n"
                                  "    \"No existe archivo de aulas (SICE_AULAS.TXT)\",\n"
@@ -162,6 +187,8 @@ TEST(ImportCommand, JsonReportIsAllOfStandardOutput) {
                                  "    \"Proceso finalizado\"\n"
                                  "  ],\n"
                                  "  \"error\": null,\n"
+                                 "  \"errorLocation\": null,\n"
+                                 "  \"requiredFileMissing\": true,\n"
                                  "  \"tables\": [\n"
                                  "    {\n"
                                  "      \"table\": \"ASIGNOMT\",\n"
@@ -211,13 +238,19 @@ TEST(ImportCommand, JsonCarriesTheErrorAndEscapesIt) {
                {columns({{5, "0001"}, {9, "L"}, {10, "\"\\8\""}, {14, "0855"}})});
     const CliResult r = runCli({"import", "--sice", sice.path(), "--work", work.path(), "--json"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "'\"\\8\"' no es un valor entero v\u00E1lido.\n");
+    EXPECT_EQ(r.err, "'\"\\8\"' no es un valor entero v\u00E1lido.\n" + sice.path() +
+                         "/sice_sesiones.txt:1: columnas 10-13\n");
     EXPECT_NE(r.out.find("  \"error\": \"'\\\"\\\\8\\\"' no es un valor entero v\u00E1lido.\",\n"),
               std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("  \"finished\": false,\n"), std::string::npos);
-    EXPECT_NE(r.out.find("  \"result\": 1,\n"), std::string::npos);
+    EXPECT_NE(r.out.find("  \"outcome\": \"stopped\",\n"), std::string::npos);
     EXPECT_NE(r.out.find("  \"exitStatus\": 2,\n"), std::string::npos);
+    EXPECT_NE(r.out.find("  \"errorLocation\": {\n    \"file\": \"" + sice.path() +
+                         "/sice_sesiones.txt\",\n    \"line\": 1,\n    \"place\": \"columnas "
+                         "10-13\"\n  },\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find("\"result\""), std::string::npos); // no field to contradict the outcome
 }
 
 } // namespace tts::cli::test

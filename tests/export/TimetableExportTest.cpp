@@ -111,14 +111,18 @@ TEST_F(TimetableExport, WholeFileByteForByte) {
     EXPECT_TRUE(report.folderFound);
     EXPECT_TRUE(report.finished);
     EXPECT_EQ(report.linesWritten, 6);
-    EXPECT_EQ(report.groups.rows, 3);
-    EXPECT_EQ(report.groups.codes, (std::vector<std::string>{"3ESOB", ""}));
+    EXPECT_EQ(report.groups.rows, 2);
+    EXPECT_EQ(report.groups.codes, (std::vector<std::string>{"3ESOB"}));
+    EXPECT_EQ(report.groups.codeRows, (std::vector<int64_t>{2}));
+    EXPECT_EQ(report.groups.emptyRows, 1);
     EXPECT_EQ(report.tasks.rows, 2);
     EXPECT_EQ(report.tasks.codes, (std::vector<std::string>{"XYZ"}));
-    EXPECT_EQ(report.rooms.rows, 3);
-    EXPECT_EQ(report.rooms.codes, (std::vector<std::string>{"GIMNASIO", ""}));
+    EXPECT_EQ(report.rooms.rows, 2);
+    EXPECT_EQ(report.rooms.codes, (std::vector<std::string>{"GIMNASIO"}));
+    EXPECT_EQ(report.rooms.emptyRows, 1);
     EXPECT_EQ(report.slots.rows, 2);
     EXPECT_EQ(report.slots.codes, (std::vector<std::string>{"X/9", "10/1"}));
+    EXPECT_EQ(report.slots.codeRows, (std::vector<int64_t>{1, 1}));
     EXPECT_TRUE(tablesFreeForAnotherProgram(f.work.path()));
 }
 
@@ -182,18 +186,44 @@ TEST_F(TimetableExport, DayCodesMatchOnlyInTheirOwnMode) {
     run();
     EXPECT_EQ(f.output(), crlfLines({header, "1    1P0011A      MAT A1  ",
                                      "1    2P0011A      MAT A1  ", trailer}));
+    EXPECT_TRUE(report.dayCodingMismatch); // named as the cause of the blank slot codes
 
     // Number mode, slots coded with digits: the first matching row wins.
     f.createSlots({{"S11", "1", "1"}, {"S21", "2", "1"}, {"DUP", "2", "1"}});
     run();
     EXPECT_EQ(f.output(), crlfLines({header, "1S11 1P0011A      MAT A1  ",
                                      "1S21 2P0011A      MAT A1  ", trailer}));
+    EXPECT_FALSE(report.dayCodingMismatch);
 
     // Letter mode, slots coded with digits: no slot.
     f.writeStandardSiceFiles();
     run();
     EXPECT_EQ(f.output(), crlfLines({header, "1    LP0011A      MAT A1  ",
                                      "1    MP0011A      MAT A1  ", trailer}));
+    EXPECT_TRUE(report.dayCodingMismatch);
+}
+
+// A DIA held with decimals is its rounded whole number, in the line and for the slot alike.
+TEST_F(TimetableExport, ADayWithDecimalsIsWrittenAndLookedUpRounded) {
+    using tables::Column;
+    auto t = tables::WorkTable::createAfresh(
+        f.work.path(), "SOLUC",
+        {Column::floating("DIA"), Column::text("HORA", 4), Column::text("PROF", 10),
+         Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 10),
+         Column::text("AULA", 10)});
+    for (double day : {1.6, 0.4, 1.2}) {
+        t.append();
+        t.writeFloat("DIA", day);
+        t.writeText("HORA", "1");
+        t.writeText("ASIG", "MAT");
+        t.post();
+    }
+    t.close();
+    run();
+    EXPECT_EQ(f.output(), crlfLines({"0" + kName + "HC2024  050920240807",
+                                     "1C11 M        LEC MAT     ", "1C01 L        LEC MAT     ",
+                                     "9" + kName + "HC2024  0509202408072"}));
+    EXPECT_EQ(report.slots.rows, 0);
 }
 
 TEST_F(TimetableExport, MissingFolder) {

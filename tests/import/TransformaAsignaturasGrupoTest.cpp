@@ -96,6 +96,9 @@ TEST(TransformaAsignaturasGrupo, GroupDataAndTheWeeklyHoursTable) {
         {"0", 1, "1"},
         {"0,5", 1, "1"},
         {"-3", 1, "1"},
+        // Raised before it reaches the column, however large the negative value.
+        {"-1E20", 1, "1"},
+        {"-5E300", 1, "1"},
         {"13", 13, ones(13)},
         {"14", 14, "1" + ones(13)},
         {"20", 20, "7" + ones(13)},

@@ -139,6 +139,7 @@ TEST(WorkTableErrors, FailedWriteKeepsTheOldTableAndLeavesNoTemporaryFile) {
                 table.writeText("NOMBRE", std::string(200, 'x'));
                 table.post();
             }
+            table.close(); // rows go out in blocks: the last of them at the latest here
         },
         false, 8192);
     EXPECT_EQ(message, "No se puede escribir en la tabla.\nTabla: " + folder.file("ASIGT.DBF") +

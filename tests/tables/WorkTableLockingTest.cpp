@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -55,6 +57,47 @@ private:
     pid_t pid_ = -1;
     int releaseFd_ = -1;
     std::string status_;
+};
+
+// Another process that holds the file with a bare flock lock, as some programs lock; record
+// locks alone would not see it.
+class OtherProcessFlocking {
+public:
+    OtherProcessFlocking(const std::string& path, int operation) {
+        int ready[2];
+        int release[2];
+        if (::pipe(ready) != 0 || ::pipe(release) != 0)
+            throw std::runtime_error("pipe");
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(ready[0]);
+            ::close(release[1]);
+            int fd = ::open(path.c_str(), O_RDWR);
+            char answer = fd >= 0 && ::flock(fd, operation | LOCK_NB) == 0 ? 'y' : 'n';
+            (void)!::write(ready[1], &answer, 1);
+            char byte;
+            (void)!::read(release[0], &byte, 1);
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(release[0]);
+        releaseFd_ = release[1];
+        char answer = 'n';
+        (void)!::read(ready[0], &answer, 1);
+        ::close(ready[0]);
+        held_ = answer == 'y';
+    }
+    ~OtherProcessFlocking() {
+        ::close(releaseFd_);
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+    }
+    bool held() const { return held_; }
+
+private:
+    pid_t pid_ = -1;
+    int releaseFd_ = -1;
+    bool held_ = false;
 };
 
 class WorkTableLocking : public ::testing::Test {
@@ -140,6 +183,30 @@ TEST_F(WorkTableLocking, TableBeingRebuiltIsInUseUntilClosed) {
     rebuilding.close();
     OtherProcessHolding other(folder.path(), "GRUPOST", OpenMode::Exclusive);
     EXPECT_EQ(other.status(), "held");
+}
+
+TEST_F(WorkTableLocking, AFlockHeldByAnotherProcessCountsAsInUse) {
+    const std::string inUse = "La tabla est\xE1 en uso.\nTabla: " + folder.file("GRUPOST.DBF");
+    {
+        OtherProcessFlocking other(folder.file("GRUPOST.DBF"), LOCK_EX);
+        ASSERT_TRUE(other.held());
+        EXPECT_EQ(openError(OpenMode::Exclusive), inUse);
+        EXPECT_EQ(openError(OpenMode::Shared), inUse);
+        EXPECT_EQ(openError(OpenMode::ReadOnly), inUse);
+        EXPECT_EQ(createError(), inUse);
+    }
+    {
+        OtherProcessFlocking reader(folder.file("GRUPOST.DBF"), LOCK_SH);
+        ASSERT_TRUE(reader.held());
+        EXPECT_EQ(openError(OpenMode::Exclusive), inUse);
+        EXPECT_EQ(createError(), inUse);
+        EXPECT_EQ(openError(OpenMode::ReadOnly), noError);
+    }
+    EXPECT_EQ(openError(OpenMode::Exclusive), noError);
+    // And a table this process holds keeps out a program that only knows flock.
+    WorkTable table = WorkTable::open(folder.path(), "GRUPOST", OpenMode::ReadOnly);
+    EXPECT_FALSE(OtherProcessFlocking(folder.file("GRUPOST.DBF"), LOCK_EX).held());
+    EXPECT_TRUE(OtherProcessFlocking(folder.file("GRUPOST.DBF"), LOCK_SH).held());
 }
 
 } // namespace

@@ -47,23 +47,33 @@ int testFlock(int fd, bool exclusive) {
     return 0;
 }
 
+// flock() locks live apart from fcntl locks on Linux: a program that only knows flock must
+// find the file held by us, and we must find it held by such a program. Kept while the file is
+// open. 0 also when the file system cannot lock.
+int takeFlock(int fd, bool exclusive) {
+    while (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+        if (errno == EINTR)
+            continue;
+        return errno == EWOULDBLOCK ? EBUSY : 0;
+    }
+    return 0;
+}
+
 SystemError takeShare(int fd, Access access, Share share) {
-    // What others may not do decides the lock: nobody else at all, or no writer.
-    if (share == Share::None) {
-        if (int error = testFlock(fd, true))
-            return error;
-        return lockWholeFile(fd, F_WRLCK);
-    }
-    if (share == Share::Read) {
-        if (int error = testFlock(fd, false))
-            return error;
-        return lockWholeFile(fd, F_RDLCK);
-    }
-    // Shared for reading and writing: still not while someone uses it exclusively.
     (void)access;
-    if (int error = testFlock(fd, false))
+    // What others may not do decides the lock: nobody else at all, or no writer. Shared for
+    // reading and writing still keeps out whoever wants the file alone.
+    const bool exclusive = share == Share::None;
+    if (int error = takeFlock(fd, exclusive))
         return error;
-    return lockWholeFile(fd, F_RDLCK);
+    const short type = exclusive ? F_WRLCK : F_RDLCK;
+    int error = lockWholeFile(fd, type);
+    if (error == EBUSY) {
+        // On NFS flock is made of fcntl locks, and ours would conflict with our own: without it.
+        ::flock(fd, LOCK_UN);
+        error = lockWholeFile(fd, type);
+    }
+    return error;
 }
 
 } // namespace

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "base/Error.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace tts {
+
+// Where the value that stopped a job lies: a line of a SICE file and its columns, or a row of a
+// work table and its column. The message of the error stays the one the user knows; this only
+// adds where to look.
+struct ValueLocation {
+    std::string file;  // path as the job used it
+    int64_t line = 0;  // 1-based line of the file, or row of the table
+    std::string place; // "columnas 14-17", "campo DIA"
+
+    // "<file>:<line>: <place>", Windows-1252 bytes like the path.
+    std::string text() const { return file + ":" + std::to_string(line) + ": " + place; }
+};
+
+class LocatedError : public Error {
+public:
+    LocatedError(const std::string& message, ValueLocation where)
+        : Error(message), where_(std::move(where)) {}
+    const ValueLocation& where() const { return where_; }
+
+private:
+    ValueLocation where_;
+};
+
+// Runs `read` (a conversion of one value); an error it raises leaves with `where` attached.
+template <class Read> auto readAt(const ValueLocation& where, Read&& read) -> decltype(read()) {
+    try {
+        return read();
+    } catch (const LocatedError&) {
+        throw;
+    } catch (const Error& error) {
+        throw LocatedError(error.message(), where);
+    }
+}
+
+inline std::string columnsPlace(int first, int last) {
+    return "columnas " + std::to_string(first) + "-" + std::to_string(last);
+}
+
+} // namespace tts

@@ -1,0 +1,140 @@
+#include "base/Windows1252.h"
+#include "check/FolderCheck.h"
+#include "cli/CommandOptions.h"
+#include "cli/Commands.h"
+#include "cli/JobOutcome.h"
+#include "cli/JsonWriter.h"
+
+#include <iostream>
+#include <optional>
+
+namespace tts::cli {
+
+namespace {
+
+using check::CheckReport;
+using check::Finding;
+
+void writeJson(std::ostream& out, const CommandOptions& options, const CheckReport& report,
+               int status) {
+    JsonWriter json(out);
+    json.beginObject();
+    json.key("command");
+    json.value("check");
+    json.key("siceFolder");
+    json.value(textForDisplay(options.siceFolder));
+    json.key("workFolder");
+    if (options.workFolder.empty())
+        json.null();
+    else
+        json.value(textForDisplay(options.workFolder));
+    json.key("outcome");
+    json.value(report.folderFound ? "checked" : "missingFolder");
+    json.key("exitStatus");
+    json.value(status);
+    json.key("files");
+    json.beginArray();
+    for (const check::FileStatus& file : report.files) {
+        json.beginObject();
+        json.key("name");
+        json.value(file.name);
+        json.key("foundAs");
+        if (file.storedName.empty())
+            json.null();
+        else
+            json.value(textForDisplay(file.storedName));
+        json.key("neededBy");
+        json.value(windows1252ToUtf8(file.neededBy));
+        json.endObject();
+    }
+    json.endArray();
+    json.key("findings");
+    json.beginArray();
+    for (const Finding& f : report.findings) {
+        json.beginObject();
+        json.key("file");
+        json.value(textForDisplay(f.file));
+        json.key("line");
+        if (f.line > 0)
+            json.value(f.line);
+        else
+            json.null();
+        json.key("text");
+        json.value(windows1252ToUtf8(f.text));
+        json.key("stops");
+        json.value(f.stops);
+        json.key("note");
+        json.value(f.note);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("stopping");
+    json.value(report.stopping());
+    json.key("warnings");
+    json.value(report.warnings());
+    json.key("notes");
+    json.value(report.notes());
+    json.key("emptyCodes");
+    if (report.workChecked) {
+        json.beginObject();
+        json.key("groups");
+        json.value(report.emptyCodes.groups);
+        json.key("tasks");
+        json.value(report.emptyCodes.tasks);
+        json.key("rooms");
+        json.value(report.emptyCodes.rooms);
+        json.endObject();
+    } else {
+        json.null();
+    }
+    json.endObject();
+    json.finish();
+}
+
+void writeText(std::ostream& out, const CheckReport& report) {
+    for (const Finding& f : report.findings)
+        if (!f.note)
+            out << windows1252ToUtf8(check::findingLine(f)) << "\n";
+    int64_t found = 0;
+    for (const check::FileStatus& file : report.files)
+        found += file.storedName.empty() ? 0 : 1;
+    const int64_t stopping = report.stopping();
+    const int64_t warnings = report.warnings();
+    out << "Resumen: " << found << " de " << report.files.size() << " archivos SICE; "
+        << counted(stopping, "problema que detendr\u00EDa un trabajo o perder\u00EDa l\u00EDneas",
+                   "problemas que detendr\u00EDan un trabajo o perder\u00EDan l\u00EDneas")
+        << "; " << counted(warnings, "aviso", "avisos") << "; "
+        << counted(report.notes(), "nota", "notas") << ".\n";
+    if (report.workChecked)
+        out << "SOLUC.DBF sin c\u00F3digo (no se buscan): "
+            << counted(report.emptyCodes.groups, "fila", "filas") << " sin grupo, "
+            << counted(report.emptyCodes.tasks, "fila", "filas") << " sin tarea, "
+            << counted(report.emptyCodes.rooms, "fila", "filas") << " sin aula.\n";
+    for (const Finding& f : report.findings)
+        if (f.note)
+            out << "nota: " << windows1252ToUtf8(check::findingLine(f)) << "\n";
+}
+
+} // namespace
+
+// check --sice DIR [--work DIR] [--json]: reads the folder (and the work tables, read-only) and
+// writes nothing. Exit 0 when nothing would stop a job or lose lines, 1 when something would.
+int runCheckCommand(const std::vector<std::string>& args) {
+    std::string problem;
+    const std::optional<CommandOptions> options = parseCommandOptions(args, problem);
+    if (!options)
+        return usageError(std::cerr, "check", problem);
+
+    const CheckReport report =
+        check::checkFolder(folderForRun(options->siceFolder), options->workFolder);
+    const int status = report.folderFound && report.stopping() == 0 ? ExitOk : ExitNotDone;
+    if (!report.folderFound)
+        std::cerr << "No existe la carpeta" << std::endl;
+    if (options->json)
+        writeJson(std::cout, *options, report, status);
+    else if (report.folderFound)
+        writeText(std::cout, report);
+    return status;
+}
+
+} // namespace tts::cli

@@ -1,0 +1,349 @@
+#include "check/FolderCheck.h"
+#include "base/Windows1252.h"
+#include "import/ImportRun.h"
+#include "tables/WorkTable.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/FixedColumnLine.h"
+#include "tests/support/RecordingRunHost.h"
+#include "tests/support/TempFolder.h"
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace tts::check {
+
+namespace {
+
+namespace fs = std::filesystem;
+using tts::test::columns;
+using tts::test::crlfLines;
+using tts::test::readBytes;
+using tts::test::TempFolder;
+using tts::test::writeBytes;
+using tts::test::writeLines;
+
+std::string header(const char* name) {
+    return "0" + std::string(name);
+}
+
+// A small school without a fault: every file, a header line in each, codes that meet.
+void writeSchool(const TempFolder& sice) {
+    writeLines(sice.file("sice_asignat.txt"),
+               {header("SICE_ASIGNAT.TXT"), columns({{2, "MAT"}, {6, "MATEMATICAS"}}),
+                columns({{2, "LEN"}, {6, "LENGUA"}})});
+    writeLines(
+        sice.file("SICE_ACTIVIDADES.TXT"),
+        {header("SICE_ACTIVIDADES.TXT"), columns({{2, "GUA"}, {6, "Guardia"}, {66, "GUA"}})});
+    writeLines(sice.file("sice_prof.txt"),
+               {header("SICE_PROF.TXT"), columns({{2, "JPG"}, {6, "P\xE9rez"}}),
+                columns({{2, "ALR"}, {6, "L\xF3pez"}})});
+    writeLines(sice.file("sice_aulas.txt"),
+               {header("SICE_AULAS.TXT"), columns({{2, "A101"}, {12, "A1"}})});
+    writeLines(sice.file("sice_grupo.txt"),
+               {header("SICE_GRUPOS.TXT"),
+                columns({{2, "1ESOA"}, {12, "1A"}, {16, "ESO"}, {22, "1"}, {35, "M"}}),
+                columns({{2, "1ESOB"}, {12, "1B"}, {16, "ESO"}, {22, "1"}, {35, "M"}})});
+    writeLines(sice.file("sice_asignatgrupo.txt"),
+               {header("SICE_ASIGNATGRUPO.TXT"), columns({{2, "1ESOA"}, {16, "MAT"}}),
+                columns({{2, "1ESOB"}, {16, "LEN"}})});
+    writeLines(sice.file("sice_asignatcurso.txt"),
+               {header("SICE_ASIGNATCURSO.TXT"),
+                columns({{2, "ESO"}, {8, "1"}, {24, "MAT"}, {28, "4"}}),
+                columns({{2, "ESO"}, {8, "1"}, {24, "LEN"}, {28, "3,5"}})});
+    writeLines(sice.file("sice_sesiones.txt"),
+               {header("SICE_SESIONES.TXT"),
+                columns({{5, "0001"}, {9, "L"}, {10, "0800"}, {14, "0855"}}),
+                columns({{5, "0002"}, {9, "L"}, {10, "0855"}, {14, "0950"}})});
+}
+
+// Every finding as the user reads it, notes marked.
+std::vector<std::string> shown(const CheckReport& report) {
+    std::vector<std::string> lines;
+    for (const Finding& f : report.findings)
+        lines.push_back((f.note ? "nota: " : "") + windows1252ToUtf8(findingLine(f)));
+    return lines;
+}
+
+void replaceBytes(const std::string& path, const std::string& from, const std::string& to) {
+    std::string bytes = readBytes(path);
+    const size_t at = bytes.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    writeBytes(path, bytes.replace(at, from.size(), to));
+}
+
+struct Case {
+    const char* name;
+    std::function<void(const TempFolder&)> plant;
+    std::vector<std::string> expected;
+    bool stops; // the check exits 1
+};
+
+} // namespace
+
+TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
+    const std::vector<Case> cases = {
+        {"clean", [](const TempFolder&) {}, {}, false},
+        {"missing required file",
+         [](const TempFolder& s) { fs::remove(s.file("sice_prof.txt")); },
+         {"sice_prof.txt: falta; lo usa la importación (PROFT)"},
+         true},
+        {"missing optional file",
+         [](const TempFolder& s) { fs::remove(s.file("sice_asignatcurso.txt")); },
+         {"sice_asignatcurso.txt: no está; lo usa la importación (horas de ASIGT, opcional)"},
+         false},
+        {"found under another letter case",
+         [](const TempFolder& s) {
+             fs::rename(s.file("sice_aulas.txt"), s.file("SICE_AULAS.TXT"));
+             replaceBytes(s.file("SICE_AULAS.TXT"), "\r\n", "\xEF\xBB\xBF\r\n");
+         },
+         {"SICE_AULAS.TXT:1: texto en UTF-8 donde se espera Windows-1252: cada letra acentuada "
+          "ocupa dos bytes y desplaza las columnas (1 línea así)"},
+         true},
+        {"byte-order mark",
+         [](const TempFolder& s) {
+             writeBytes(s.file("sice_aulas.txt"),
+                        "\xEF\xBB\xBF" + readBytes(s.file("sice_aulas.txt")));
+         },
+         {"sice_aulas.txt:1: empieza con la marca de orden de bytes de UTF-8 (EF BB BF): la "
+          "primera línea deja de ser cabecera y las columnas se desplazan"},
+         true},
+        {"UTF-8 text",
+         [](const TempFolder& s) {
+             replaceBytes(s.file("sice_prof.txt"), "L\xF3pez", "L\xC3\xB3pez");
+         },
+         {"sice_prof.txt:3: texto en UTF-8 donde se espera Windows-1252: cada letra acentuada "
+          "ocupa dos bytes y desplaza las columnas (1 línea así)"},
+         true},
+        {"CR-only line ends in a line-by-line file",
+         [](const TempFolder& s) {
+             std::string b = readBytes(s.file("sice_grupo.txt"));
+             for (size_t at; (at = b.find("\r\n")) != std::string::npos;)
+                 b.replace(at, 2, "\r");
+             writeBytes(s.file("sice_grupo.txt"), b);
+         },
+         {"sice_grupo.txt: los finales de línea son sólo CR: la lectura línea a línea lo toma "
+          "como una sola línea y se pierden 3 líneas",
+          "sice_asignatgrupo.txt:2: grupo '1ESOA' (columnas 2-11) no está en sice_grupo.txt",
+          "sice_asignatgrupo.txt:3: grupo '1ESOB' (columnas 2-11) no está en sice_grupo.txt"},
+         true},
+        {"mixed line ends",
+         [](const TempFolder& s) { replaceBytes(s.file("sice_prof.txt"), "\r\n", "\n"); },
+         {"sice_prof.txt: finales de línea mezclados: 2 CR LF y 1 LF solos"},
+         false},
+        {"stray CR in a whole-file file",
+         [](const TempFolder& s) { replaceBytes(s.file("sice_sesiones.txt"), "0001", "00\r1"); },
+         {"sice_sesiones.txt:2: CR suelto dentro de la línea: parte la línea en dos (1 en el "
+          "archivo)",
+          "sice_sesiones.txt:2: columnas 14-17 (hora de fin): la importación se detendría: '' "
+          "no es un valor entero válido",
+          "sice_sesiones.txt:2: columnas 10-13 (hora de inicio): la importación se detendría: "
+          "'' no es un valor entero válido",
+          "sice_sesiones.txt:3: columnas 14-17 (hora de fin): la importación se detendría: '' "
+          "no es un valor entero válido"},
+         true},
+        {"Ctrl-Z at the start of a line (copy a+b)",
+         [](const TempFolder& s) {
+             writeBytes(s.file("sice_grupo.txt"), readBytes(s.file("sice_grupo.txt")) + "\x1A" +
+                                                      readBytes(s.file("sice_grupo.txt")));
+         },
+         {"sice_grupo.txt:4: Ctrl-Z al principio de la línea: la lectura termina aquí y se "
+          "pierden 3 líneas con datos"},
+         true},
+        {"Ctrl-Z inside a line",
+         [](const TempFolder& s) { replaceBytes(s.file("sice_prof.txt"), "P\xE9rez", "P\x1Arez"); },
+         {"sice_prof.txt:2: Ctrl-Z en la columna 7: se pierde el resto de la línea"},
+         true},
+        {"NUL in a whole-file file",
+         [](const TempFolder& s) {
+             replaceBytes(s.file("sice_asignatcurso.txt"), "ASIGNATCURSO.TXT\r\n",
+                          std::string("ASIGNATCURSO.TXT\r\n\0", 19));
+         },
+         {"sice_asignatcurso.txt:2: byte NUL: la lectura del archivo termina aquí y se pierden 2 "
+          "líneas con datos"},
+         true},
+        {"trailing Ctrl-Z in the sessions",
+         [](const TempFolder& s) {
+             writeBytes(s.file("sice_sesiones.txt"),
+                        readBytes(s.file("sice_sesiones.txt")) + "\x1A");
+         },
+         {"sice_sesiones.txt:4: columnas 14-17 (hora de fin): la importación se detendría: '' no "
+          "es un valor entero válido (la línea está vacía o sólo tiene caracteres de control, "
+          "como un Ctrl-Z final)",
+          "sice_sesiones.txt:4: columnas 10-13 (hora de inicio): la importación se detendría: '' "
+          "no es un valor entero válido (la línea está vacía o sólo tiene caracteres de control, "
+          "como un Ctrl-Z final)"},
+         true},
+        {"every bad time, not only the first",
+         [](const TempFolder& s) {
+             replaceBytes(s.file("sice_sesiones.txt"), "0855\r\n", "08h5\r\n");
+             replaceBytes(s.file("sice_sesiones.txt"), "0950", "9.50");
+         },
+         {"sice_sesiones.txt:2: columnas 14-17 (hora de fin): la importación se detendría: "
+          "'08h5' no es un valor entero válido",
+          "sice_sesiones.txt:3: columnas 14-17 (hora de fin): la importación se detendría: "
+          "'9.50' no es un valor entero válido"},
+         true},
+        {"hours that an assignment uses; unused ones do not stop",
+         [](const TempFolder& s) {
+             replaceBytes(s.file("sice_asignatcurso.txt"), "3,5", "3,,5");
+             writeBytes(
+                 s.file("sice_asignatcurso.txt"),
+                 readBytes(s.file("sice_asignatcurso.txt")) +
+                     crlfLines({columns({{2, "BAC"}, {8, "2"}, {24, "MAT"}, {28, "x"}}),
+                                columns({{2, "ESO"}, {8, "1"}, {24, "MAT"}, {28, "1E25"}})}));
+             replaceBytes(s.file("sice_asignatcurso.txt"), "MAT 4", "MAT -1E30");
+         },
+         {"sice_asignatcurso.txt:3: columnas 28-33 (horas semanales): la importación se "
+          "detendría: '3..5' no es un valor punto flotante válido"},
+         true},
+        {"hours too large for the column",
+         [](const TempFolder& s) { replaceBytes(s.file("sice_asignatcurso.txt"), "3,5", "1E20"); },
+         {"sice_asignatcurso.txt:3: columnas 28-33 (horas semanales): la importación se "
+          "detendría: El valor 1E20 no cabe en el campo 'HORAS'"},
+         true},
+        {"repeated codes are notes",
+         [](const TempFolder& s) {
+             writeBytes(s.file("sice_prof.txt"),
+                        readBytes(s.file("sice_prof.txt")) + crlfLines({columns({{2, "jpg"}})}));
+             writeBytes(s.file("SICE_ACTIVIDADES.TXT"), readBytes(s.file("SICE_ACTIVIDADES.TXT")) +
+                                                            crlfLines({columns({{2, "gua"}})}));
+         },
+         {"nota: SICE_ACTIVIDADES.TXT:3: código '*gua' repetido: se descarta esta línea; vale la "
+          "de la línea 2",
+          "nota: sice_prof.txt:4: código 'jpg' repetido: se descarta esta línea; vale la de la "
+          "línea 2"},
+         false},
+        {"references that find nothing",
+         [](const TempFolder& s) {
+             writeBytes(s.file("sice_asignatgrupo.txt"),
+                        readBytes(s.file("sice_asignatgrupo.txt")) +
+                            crlfLines({columns({{2, "2ESOZ"}, {16, "FIS"}})}));
+             writeBytes(s.file("sice_asignatcurso.txt"),
+                        readBytes(s.file("sice_asignatcurso.txt")) +
+                            crlfLines({columns({{2, "ESO"}, {8, "1"}, {24, "QUI"}, {28, "2"}})}));
+         },
+         {"sice_asignatgrupo.txt:4: grupo '2ESOZ' (columnas 2-11) no está en sice_grupo.txt",
+          "sice_asignatgrupo.txt:4: asignatura 'FIS' (columnas 16-19) no está en sice_asignat.txt",
+          "sice_asignatcurso.txt:4: asignatura 'QUI' (columnas 24-27) no está en "
+          "sice_asignat.txt"},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder sice;
+        writeSchool(sice);
+        c.plant(sice);
+        const CheckReport report = checkFolder(sice.path(), "");
+        EXPECT_TRUE(report.folderFound);
+        EXPECT_EQ(shown(report), c.expected);
+        EXPECT_EQ(report.stopping() > 0, c.stops);
+    }
+}
+
+TEST(FolderCheck, TheExampleSchoolHasNoFinding) {
+    const CheckReport report = checkFolder(std::string(TTS_SOURCE_DIR) + "/examples/sice", "");
+    EXPECT_EQ(report.stopping(), 0);
+    EXPECT_EQ(report.warnings(), 0);
+    EXPECT_EQ(report.notes(), 4); // its planted repeats: the first line of a code wins
+    for (const FileStatus& file : report.files)
+        EXPECT_FALSE(file.storedName.empty()) << file.name;
+}
+
+TEST(FolderCheck, MissingFolder) {
+    TempFolder root;
+    const CheckReport report = checkFolder(root.file("none"), "");
+    EXPECT_FALSE(report.folderFound);
+    EXPECT_TRUE(report.findings.empty());
+}
+
+// The export's view: the school imported, then a timetable written beside its tables.
+class ExportView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeSchool(sice_);
+        tts::test::RecordingRunHost host;
+        import::runImport(host, sice_.path(), work_.path());
+    }
+    struct Row {
+        std::string day, period, group, task, room;
+    };
+    void writeSoluc(const std::vector<Row>& rows) {
+        using tables::Column;
+        tables::WorkTable t = tables::WorkTable::createAfresh(
+            work_.path(), "SOLUC",
+            {Column::text("DIA", 4), Column::text("HORA", 4), Column::text("PROF", 4),
+             Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 4),
+             Column::text("AULA", 10)});
+        for (const Row& r : rows) {
+            t.append();
+            t.writeText("DIA", r.day);
+            t.writeText("HORA", r.period);
+            t.writeText("CODGRUPO", r.group);
+            t.writeText("TAREA", r.task);
+            t.writeText("AULA", r.room);
+            t.post();
+        }
+        t.close();
+    }
+    CheckReport check() { return checkFolder(sice_.path(), work_.path()); }
+
+    TempFolder sice_, work_;
+};
+
+TEST_F(ExportView, UnknownCodesMostFrequentFirstAndEmptyCodesApart) {
+    writeSoluc({{"1", "1", "1ESOA", "", "A101"},
+                {"1", "2", "4ESOX", "*XYZ", ""},
+                {"1", "2", "3ESOQ", "", "A101"},
+                {"1", "9", "3ESOQ", "", "A101"},
+                {"0", "9", "NOSE", "", ""}}); // no day: not exported, not looked at
+    const CheckReport report = check();
+    EXPECT_EQ(shown(report),
+              (std::vector<std::string>{
+                  "SOLUC.DBF:3: grupo '3ESOQ' no está en GRUPOST (2 filas)",
+                  "SOLUC.DBF:2: grupo '4ESOX' no está en GRUPOST (1 fila)",
+                  "SOLUC.DBF:2: tarea '*XYZ' no está en ASIGNOMT (se escribe LEC) (1 fila)",
+                  "SOLUC.DBF:4: día/hora 'L/9' no está en DIASHORAST (código de tramo en "
+                  "blanco) (1 fila)",
+              }));
+    EXPECT_EQ(report.emptyCodes.tasks, 3);
+    EXPECT_EQ(report.emptyCodes.rooms, 1);
+    EXPECT_EQ(report.emptyCodes.groups, 0);
+    EXPECT_EQ(report.stopping(), 0);
+}
+
+TEST_F(ExportView, DayCodingThatDiffersFromDiashorastAndADayThatIsNoNumber) {
+    writeSoluc({{"1", "1", "1ESOA", "", "A101"}, {"x", "1", "1ESOA", "", "A101"}});
+    // The sessions now code their days as digits; DIASHORAST still holds the letters.
+    replaceBytes(sice_.file("sice_sesiones.txt"), "0001L", "00011");
+    const CheckReport report = check();
+    const std::vector<std::string> lines = shown(report);
+    // The slot that misses because of it is not listed again: the first line names the cause.
+    ASSERT_EQ(lines.size(), 2u) << testing::PrintToString(lines);
+    EXPECT_EQ(lines[0], "sice_sesiones.txt:2: los días van con números y DIASHORAST los tiene "
+                        "con letras: ningún tramo de SOLUC tendrá código; vuelva a importar");
+    EXPECT_EQ(lines[1].rfind("SOLUC.DBF:2: campo DIA: la exportación se detendría: ", 0), 0u)
+        << lines[1];
+    EXPECT_EQ(report.stopping(), 2);
+}
+
+TEST_F(ExportView, MissingTableWouldStopTheExportAndNothingIsWritten) {
+    const std::vector<std::string> before = [&] {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(work_.path()))
+            names.push_back(e.path().filename().string() + ":" + readBytes(e.path().string()));
+        std::sort(names.begin(), names.end());
+        return names;
+    }();
+    const CheckReport report = check();
+    ASSERT_EQ(report.findings.size(), 1u);
+    EXPECT_EQ(report.findings[0].file, "SOLUC.DBF");
+    EXPECT_TRUE(report.findings[0].stops);
+    std::vector<std::string> after;
+    for (const auto& e : fs::directory_iterator(work_.path()))
+        after.push_back(e.path().filename().string() + ":" + readBytes(e.path().string()));
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ(after, before);
+}
+
+} // namespace tts::check
