@@ -34,7 +34,10 @@ inline std::vector<std::string> linesOf(const std::string& text) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
-        lines.push_back(text.substr(start, end - start));
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') // a Windows console writes CR LF
+            line.pop_back();
+        lines.push_back(line);
         start = end + 1;
     }
     return lines;

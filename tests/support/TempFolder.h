@@ -50,7 +50,14 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    // Joined as the program joins paths, so that messages naming the file read the same.
+    std::string file(const std::string& name) const {
+#ifdef _WIN32
+        return path_ + "\\" + name;
+#else
+        return path_ + "/" + name;
+#endif
+    }
 
     // The names of everything directly in the folder, sorted.
     std::vector<std::string> names() const {
