@@ -2,18 +2,9 @@
 
 #include "base/CaseTable.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <vector>
+#include "base/platform/ProfileFile.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include <vector>
 
 namespace tts::app {
 
@@ -126,115 +117,9 @@ std::string withProfileString(std::string_view text, std::string_view section, s
     return out;
 }
 
-#ifdef _WIN32
-
 bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value) {
-    return WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
-                                      std::string(value).c_str(), path.c_str()) != 0;
+    return platform::writeProfileString(path, section, key, value, withProfileString);
 }
-
-#else
-
-namespace {
-
-bool readWhole(int fd, std::string& text) {
-    char buffer[8192];
-    for (;;) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        text.append(buffer, static_cast<size_t>(got));
-    }
-}
-
-bool writeWhole(int fd, std::string_view text) {
-    while (!text.empty()) {
-        ssize_t put = ::write(fd, text.data(), text.size());
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        text.remove_prefix(static_cast<size_t>(put));
-    }
-    return true;
-}
-
-// Where the new text goes: through a symbolic link to its target, so the link survives.
-std::string realTarget(const std::string& path) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved))
-        return resolved;
-    return path;
-}
-
-// 0 when done, else the errno of the step that failed.
-int replaceAtomically(const std::string& target, std::string_view text, mode_t mode) {
-    std::string temporary = target + ".XXXXXX";
-    int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return errno;
-    int error = 0;
-    if (::fchmod(fd, mode) != 0 || !writeWhole(fd, text) || ::fsync(fd) != 0)
-        error = errno ? errno : EIO;
-    if (::close(fd) != 0 && !error)
-        error = errno;
-    if (!error && ::rename(temporary.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error)
-        ::unlink(temporary.c_str());
-    return error;
-}
-
-// A folder we may not create files in, holding a file we may write: Windows would still
-// update the file, so we do too, in place.
-bool replaceInPlace(const std::string& target, std::string_view text) {
-    int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    bool ok = writeWhole(fd, text) && ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
-}
-
-} // namespace
-
-bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value) {
-    const std::string target = realTarget(path);
-    std::string text;
-    mode_t mode = 0;
-    bool exists = false;
-    int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd >= 0) {
-        struct stat info;
-        bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && readWhole(fd, text);
-        ::close(fd);
-        if (!ok)
-            return false;
-        exists = true;
-        mode = info.st_mode & 07777;
-        // A read-only file stays as it is, as on Windows, although a rename could replace it.
-        if (::access(target.c_str(), W_OK) != 0)
-            return false;
-    } else if (errno == ENOENT) {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    } else {
-        return false;
-    }
-
-    const std::string updated = withProfileString(text, section, key, value);
-    const int error = replaceAtomically(target, updated, mode);
-    if (error == 0)
-        return true;
-    return exists && (error == EACCES || error == EPERM) && replaceInPlace(target, updated);
-}
-
-#endif
 
 } // namespace tts::app

@@ -1,15 +1,14 @@
 #include "check/FolderCheck.h"
 
 #include "base/Error.h"
+#include "base/platform/File.h"
 #include "check/ImportValuesCheck.h"
 #include "check/TextShapeCheck.h"
-#include "sice/FileBytes.h"
 #include "sice/FileFinder.h"
 #include "sice/LineReader.h"
 #include "sice/WholeFileReader.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace tts::check {
 
@@ -29,8 +28,8 @@ SiceFile loadFile(const std::string& carpetaSice, const SiceFileUse& use) {
     file.storedName = found.exists ? baseName(found.path) : use.name;
     if (!found.exists)
         return file;
-    if (int failure = sice::readFileBytes(found.path, file.bytes)) {
-        file.readFailure = std::strerror(failure);
+    if (const platform::SystemError failure = platform::readWholeFile(found.path, file.bytes)) {
+        file.readFailure = platform::describe(failure);
         return file;
     }
     if (use.reading == Reading::WholeFile) {

@@ -1,19 +1,14 @@
 #include "export/LocalClock.h"
 
+#include "base/platform/Clock.h"
+
 #include <cstdio>
-#include <ctime>
 
 namespace tts::exporting {
 
 LocalDateTime systemLocalTime() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+    const platform::LocalDateTime now = platform::localNow();
+    return {now.year, now.month, now.day, now.hour, now.minute};
 }
 
 std::string timeStamp(const LocalDateTime& moment) {

@@ -2,6 +2,7 @@
 
 #include "base/LocatedError.h"
 #include "base/Numbers.h"
+#include "base/WorkFolderJob.h"
 #include "export/DayCoding.h"
 #include "export/ExportTables.h"
 #include "export/FallbackTally.h"
@@ -65,6 +66,7 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
         }
         return;
     }
+    const platform::JobLock job = holdWorkFolder(workFolder);
     out.folderFound = true;
 
     BusyPointer busy(host);

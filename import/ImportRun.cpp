@@ -5,6 +5,8 @@
 
 #include "sice/FileFinder.h"
 
+#include "base/WorkFolderJob.h"
+
 namespace tts::import {
 
 void runImport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,
@@ -23,6 +25,7 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
         }
         return;
     }
+    const platform::JobLock job = holdWorkFolder(workFolder);
     progress.folderFound = true;
     for (const char* table : {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"})
         progress.tables.push_back(TableReport{table});

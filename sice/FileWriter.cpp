@@ -1,131 +1,21 @@
 #include "sice/FileWriter.h"
 
 #include "base/Error.h"
-#include "base/ProcessLiveness.h"
-
-#include <algorithm>
-#include <charconv>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <system_error>
-#include <unistd.h>
-#include <vector>
-
-#ifndef O_BINARY
-#define O_BINARY 0
-#endif
-#ifndef O_CLOEXEC
-#define O_CLOEXEC 0
-#endif
+#include "base/platform/Folders.h"
 
 namespace tts::sice {
 
-namespace {
-
-// Large enough that a normal file goes in a few calls, small enough that a full disk shows up
-// part-way rather than only at the end.
-constexpr size_t kChunk = 1 << 16;
-
-[[noreturn]] void cannotCreate(const std::string& path, const std::string& reason) {
-    throw Error("Cannot create file \"" + path + "\". " + reason);
-}
-
-int writeAll(int fd, const std::string& bytes, const WriteChunk& writeChunk) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const size_t size = std::min(kChunk, bytes.size() - done);
-        errno = 0;
-        std::ptrdiff_t written = writeChunk(fd, bytes.data() + done, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno ? errno : EIO;
-        }
-        if (written == 0)
-            return ENOSPC; // no progress: the disk will not take more
-        done += static_cast<size_t>(written);
-    }
-    return 0;
-}
-
-int flushToDisk(int fd) {
-#ifdef _WIN32
-    return ::_commit(fd) == 0 ? 0 : errno;
-#else
-    return ::fsync(fd) == 0 ? 0 : errno;
-#endif
-}
-
-void keepModeOfOldFile(int fd, const std::string& path) {
-#ifndef _WIN32
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        (void)::fchmod(fd, old.st_mode & 07777);
-#else
-    (void)fd;
-    (void)path;
-#endif
-}
-
-// Makes the rename itself survive a crash. Best effort: the new file is in place already.
-void flushFolderOf(const std::string& path) {
-#ifndef _WIN32
-    size_t slash = path.find_last_of('/');
-    std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        (void)::fsync(fd);
-        ::close(fd);
-    }
-#else
-    (void)path;
-#endif
-}
-
-std::ptrdiff_t systemWrite(int fd, const char* data, std::size_t size) {
-    return ::write(fd, data, size);
-}
-
-} // namespace
-
-std::string temporaryPathFor(const std::string& path) {
-    size_t slash = path.find_last_of("/\\");
-    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    return path.substr(0, nameStart) + ".~" + path.substr(nameStart) + ".tmp-" +
-           std::to_string(static_cast<long>(::getpid()));
-}
-
-void removeStaleTemporaries(const std::string& path) {
-    size_t slash = path.find_last_of("/\\");
-    size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::string folder = nameStart == 0 ? "." : path.substr(0, nameStart);
-    const std::string prefix = ".~" + path.substr(nameStart) + ".tmp-";
-    std::error_code ec;
-    std::vector<std::filesystem::path> stale;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        long pid = 0;
-        const char* digits = name.data() + prefix.size();
-        auto [rest, error] = std::from_chars(digits, name.data() + name.size(), pid);
-        if (error == std::errc{} && rest == name.data() + name.size() && processIsGone(pid))
-            stale.push_back(it->path());
-    }
-    for (const auto& file : stale)
-        std::filesystem::remove(file, ec);
+std::string temporaryPrefixFor(const std::string& path) {
+    const std::string folder = platform::folderOf(path);
+    return folder + platform::temporaryPrefix(path.substr(folder.size()));
 }
 
 void writeLines(const std::vector<std::string>& lines, const std::string& path) {
-    writeLines(lines, path, systemWrite);
+    writeLines(lines, path, {});
 }
 
 void writeLines(const std::vector<std::string>& lines, const std::string& path,
-                const WriteChunk& writeChunk) {
+                const platform::WriteBytes& writer) {
     size_t total = 0;
     for (const std::string& line : lines)
         total += line.size() + 2;
@@ -135,31 +25,8 @@ void writeLines(const std::vector<std::string>& lines, const std::string& path,
         bytes += line;
         bytes += "\r\n";
     }
-
-    removeStaleTemporaries(path);
-    const std::string temporary = temporaryPathFor(path);
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_BINARY | O_CLOEXEC, 0666);
-    if (fd < 0)
-        cannotCreate(path, std::strerror(errno));
-    keepModeOfOldFile(fd, path);
-
-    int failure = writeAll(fd, bytes, writeChunk);
-    if (!failure)
-        failure = flushToDisk(fd);
-    if (::close(fd) != 0 && !failure)
-        failure = errno;
-    if (failure) {
-        ::unlink(temporary.c_str());
-        cannotCreate(path, std::strerror(failure));
-    }
-
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        ::unlink(temporary.c_str());
-        cannotCreate(path, ec.message());
-    }
-    flushFolderOf(path);
+    if (platform::SystemError error = platform::replaceFileContents(path, bytes, writer))
+        throw Error("Cannot create file \"" + path + "\". " + platform::describe(error));
 }
 
 } // namespace tts::sice

@@ -2,41 +2,7 @@
 
 #include "base/Error.h"
 
-#include <cerrno>
-
 namespace tts::sice {
-
-int ioErrorCode(int posixErrno) {
-    switch (posixErrno) {
-    case ENOENT:
-        return 2; // ERROR_FILE_NOT_FOUND
-    case ENOTDIR: // a folder on the way is a file: Windows says "path not found"
-    case ENAMETOOLONG:
-    case EINVAL:
-    case ELOOP:
-    case EILSEQ:
-        return 3;
-    case EMFILE:
-    case ENFILE:
-        return 4;
-    case EACCES:
-    case EPERM:
-    case EISDIR: // Windows refuses to open a folder as a file with "access denied"
-        return 5;
-    case ENOMEM:
-        return 8; // ERROR_NOT_ENOUGH_MEMORY
-    case EIO:
-        return 30; // ERROR_READ_FAULT
-    case ETXTBSY:
-    case EBUSY:
-    case EAGAIN:
-        return 32; // ERROR_SHARING_VIOLATION: another program holds the file
-    case ENOSPC:
-        return 112; // ERROR_DISK_FULL
-    default:
-        return 31; // ERROR_GEN_FAILURE
-    }
-}
 
 std::string ioErrorText(int code) {
     switch (code) {
@@ -53,8 +19,8 @@ std::string ioErrorText(int code) {
     }
 }
 
-void raiseIoError(int posixErrno) {
-    throw Error(ioErrorText(ioErrorCode(posixErrno)));
+void raiseIoError(platform::SystemError error) {
+    throw Error(ioErrorText(platform::windowsCode(error)));
 }
 
 } // namespace tts::sice

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/platform/SystemError.h"
+
 #include <string>
 
 namespace tts::sice {
@@ -8,12 +10,9 @@ namespace tts::sice {
 // whatever system we run on: 2 "No se encuentra el archivo", 3 "Nombre de archivo inválido",
 // 4 "Demasiados archivos abiertos", 5 "Acceso al archivo denegado", any other n "Error de E/S n".
 
-// The Windows-style code of a POSIX errno value.
-int ioErrorCode(int posixErrno);
-
 // The Spanish message of a Windows-style code.
 std::string ioErrorText(int code);
 
-[[noreturn]] void raiseIoError(int posixErrno);
+[[noreturn]] void raiseIoError(platform::SystemError error);
 
 } // namespace tts::sice

@@ -1,6 +1,7 @@
 #include "sice/LineReader.h"
 
-#include "sice/FileBytes.h"
+#include "base/Error.h"
+#include "base/platform/File.h"
 #include "sice/IoError.h"
 
 #include <cstring>
@@ -15,8 +16,12 @@ constexpr char kCtrlZ = '\x1A';
 
 LineReader::LineReader(const std::string& path) {
     // The whole file is taken at open, so nobody can change it under us while a step reads it.
-    if (int failure = readFileBytes(path, bytes_))
-        raiseIoError(failure);
+    if (platform::SystemError error = platform::readWholeFile(path, bytes_)) {
+        // A folder, device or FIFO: named, so the user knows which entry is in the way.
+        if (error == platform::kNotRegularFile)
+            throw Error("Cannot open file \"" + path + "\". " + platform::describe(error));
+        raiseIoError(error);
+    }
 }
 
 LineReader LineReader::fromBytes(std::string bytes) {

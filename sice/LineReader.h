@@ -9,7 +9,8 @@ namespace tts::sice {
 // before LF is dropped, any other CR is dropped, Ctrl-Z at the start of a line ends the file,
 // Ctrl-Z inside a line cuts that line, NUL stays. Open failures raise the Spanish I/O messages
 // by error code ("No se encuentra el archivo", "Acceso al archivo denegado", "Error de E/S %d").
-// The file itself is open only during that read (sice/FileBytes.h); the codes are in sice/IoError.h.
+// The file is open only during that read, for reading while others may only read; the codes
+// are in sice/IoError.h. A folder, device or FIFO raises "Cannot open file "%s". %s".
 class LineReader {
 public:
     explicit LineReader(const std::string& path);

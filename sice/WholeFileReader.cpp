@@ -1,17 +1,16 @@
 #include "sice/WholeFileReader.h"
 
 #include "base/Error.h"
-#include "sice/FileBytes.h"
+#include "base/platform/File.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace tts::sice {
 
 std::vector<std::string> readWholeFile(const std::string& path) {
     std::string bytes;
-    if (int failure = readFileBytes(path, bytes))
-        throw Error("Cannot open file \"" + path + "\". " + std::strerror(failure));
+    if (platform::SystemError error = platform::readWholeFile(path, bytes))
+        throw Error("Cannot open file \"" + path + "\". " + platform::describe(error));
     return splitWholeFile(bytes);
 }
 

@@ -1,10 +1,10 @@
 #include "tables/DbfFile.h"
 
+#include "base/platform/Clock.h"
+
 #include "tables/TableErrors.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <ctime>
 
 namespace tts::tables {
 
@@ -24,13 +24,11 @@ void putLittleEndian(char* target, uint32_t value, int bytes) {
 // Bytes 1 to 7 of the header: the date of the last change (year since 1900, month, day) and
 // the record count.
 std::string dateAndCount(int64_t recordCount) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const platform::LocalDateTime today = platform::localNow();
     std::string bytes(7, '\0');
-    bytes[0] = static_cast<char>(local.tm_year & 0xFF);
-    bytes[1] = static_cast<char>(local.tm_mon + 1);
-    bytes[2] = static_cast<char>(local.tm_mday);
+    bytes[0] = static_cast<char>((today.year - 1900) & 0xFF);
+    bytes[1] = static_cast<char>(today.month);
+    bytes[2] = static_cast<char>(today.day);
     putLittleEndian(bytes.data() + 3, static_cast<uint32_t>(recordCount), 4);
     return bytes;
 }
@@ -148,7 +146,8 @@ void DbfFile::writeRecord(int64_t index, std::string_view bytes) {
         throw tableErrors::readOnly(path_);
     throwIfFailed();
     if (index < 0 || index > layout_.recordCount)
-        throw tableErrors::cannotWrite(path_, EINVAL);
+        throw tableErrors::damaged(path_,
+                                   "no se puede escribir el registro " + std::to_string(index + 1));
     markModified();
     const auto length = static_cast<size_t>(layout_.recordLength);
     bytes = bytes.substr(0, std::min(bytes.size(), length));

@@ -1,6 +1,7 @@
 #include "tables/TableErrors.h"
 
-#include <cerrno>
+#include "base/platform/SystemError.h"
+
 #include <cstdio>
 
 namespace tts::tables::tableErrors {
@@ -102,35 +103,6 @@ Error invalidDefinition(const std::string& name, const std::string& reason) {
     return Error("Definici\xF3n de tabla no v\xE1lida: " + reason + "\nTabla: " + name);
 }
 
-std::string systemReason(int errorCode) {
-    switch (errorCode) {
-    case ENOENT:
-        return "no existe";
-    case EACCES:
-    case EPERM:
-        return "acceso denegado";
-    case EROFS:
-        return "el disco es de solo lectura";
-    case ENOSPC:
-        return "no queda espacio en el disco";
-    case EDQUOT:
-        return "se ha superado la cuota de disco";
-    case EFBIG:
-        return "el archivo ha superado el tama\xF1o permitido";
-    case EIO:
-        return "error de entrada/salida del disco";
-    case EMFILE:
-    case ENFILE:
-        return "demasiados archivos abiertos";
-    case ENAMETOOLONG:
-        return "nombre demasiado largo";
-    case EISDIR:
-        return "es una carpeta";
-    case ENOTDIR:
-        return "una parte de la ruta no es una carpeta";
-    default:
-        return "error del sistema " + std::to_string(errorCode);
-    }
-}
+std::string systemReason(int errorCode) { return platform::reasonInSpanish(errorCode); }
 
 } // namespace tts::tables::tableErrors

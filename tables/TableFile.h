@@ -1,37 +1,39 @@
 #pragma once
 
+#include "base/platform/File.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace tts::tables {
 
-// Whole-file locks. Shared readers take a read lock, an exclusive user a write lock; a lock
-// lasts until its handle is closed.
-enum class LockKind { Read, Write };
-enum class LockResult { Acquired, HeldByOther, Unsupported };
-
-// One open table file: every call this layer makes on an open file goes through here, so that
-// this class and the folder operations in TableFiles are all that knows the operating system.
-// Failures come back as the system's error code (0 for none) for the caller's message.
+// One open table file: every call this layer makes on an open file goes through here, onto the
+// platform layer's files. Failures come back as the system's error code (0 for none) for the
+// caller's message.
 class TableFile {
 public:
     enum class Access { ReadOnly, ReadWrite };
+    // What others may do while we hold it. Shared: other shared users too, nobody alone.
+    // Exclusive: nobody else. A table held by another program in a way that conflicts does not
+    // open; the error is then platform::isSharingViolation (Linux: any lock kind of the other
+    // program; Windows: its share mode).
+    enum class Use { Shared, Exclusive };
 
     TableFile() = default;
-    TableFile(TableFile&& other) noexcept;
-    TableFile& operator=(TableFile&& other) noexcept;
+    TableFile(TableFile&&) noexcept = default;
+    TableFile& operator=(TableFile&&) noexcept = default;
     TableFile(const TableFile&) = delete;
     TableFile& operator=(const TableFile&) = delete;
-    ~TableFile() { close(); }
+    ~TableFile() = default;
 
-    static TableFile open(const std::string& path, Access access, int& error);
-    // A new file that must not exist yet; `likePath`, when it names a file, lends its
-    // permissions (a replacement keeps the old table's mode).
+    static TableFile open(const std::string& path, Access access, Use use, int& error);
+    // A new file that must not exist yet, held exclusively; `likePath`, when it names a file,
+    // lends its permissions (a replacement keeps the old table's mode).
     static TableFile createNew(const std::string& path, const std::string& likePath, int& error);
 
-    bool valid() const { return handle_ >= 0; }
-    void close();
+    bool valid() const { return file_.isOpen(); }
+    int close() { return file_.close(); }
 
     // Reads up to `size` bytes at `offset`, fewer only at the end of the file. Returns the
     // bytes read; `error` is set when the read failed.
@@ -42,14 +44,9 @@ public:
     int truncate(int64_t size) const;
     int sync() const;
 
-    // Never waits. Takes both kinds of lock other programs may use on this system (record locks
-    // on the open file and whole-file flock locks): someone holding either keeps us out.
-    // `Unsupported` when the file system cannot lock; the caller then goes on without.
-    LockResult tryLock(LockKind kind) const;
-
 private:
-    explicit TableFile(int handle) : handle_(handle) {}
-    int handle_ = -1;
+    // The platform's calls do not change what a const table file is.
+    mutable platform::File file_;
 };
 
 } // namespace tts::tables

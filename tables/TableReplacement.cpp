@@ -1,13 +1,13 @@
 #include "tables/TableReplacement.h"
 
-#include "base/ProcessLiveness.h"
+#include "base/platform/Process.h"
+#include "base/platform/ReplaceSteps.h"
+#include "base/platform/SystemError.h"
 
 #include "tables/TableErrors.h"
 #include "tables/TableFiles.h"
 
 #include <atomic>
-#include <cerrno>
-#include <charconv>
 #include <string_view>
 #include <vector>
 
@@ -30,8 +30,7 @@ bool startsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
 }
 
 bool deniedByFolder(int error) {
-    return error == EACCES || error == EPERM || error == EROFS || error == ENOENT ||
-           error == ENOTDIR;
+    return platform::isAccessDenied(error) || platform::isNotFound(error);
 }
 
 } // namespace
@@ -43,19 +42,9 @@ std::string TableReplacement::temporaryPrefix(const std::string& name) {
 void TableReplacement::removeStaleFiles(const std::string& folder, const std::string& name) {
     const std::string prefix = temporaryPrefix(name);
     for (const std::string& fileName : tableFiles::entryNames(folder)) {
-        if (!startsWithIgnoringAsciiCase(fileName, prefix))
-            continue;
-        std::string_view rest = std::string_view(fileName).substr(prefix.size());
-        long pid = 0;
-        auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
-        if (error != std::errc{} || pid <= 0 || pid == currentProcessId() || !processIsGone(pid))
-            continue;
-        std::string path = tableFiles::joinPath(folder, fileName);
-        // A process in another PID namespace may look gone and still hold its file.
-        int openError = 0;
-        TableFile file = TableFile::open(path, TableFile::Access::ReadWrite, openError);
-        if (file.valid() && file.tryLock(LockKind::Write) != LockResult::HeldByOther)
-            tableFiles::removeFile(path);
+        if (startsWithIgnoringAsciiCase(fileName, prefix))
+            platform::removeIfAbandoned(tableFiles::joinPath(folder, fileName),
+                                        fileName.substr(prefix.size()));
     }
 }
 
@@ -66,33 +55,32 @@ TableReplacement::TableReplacement(const std::string& folder, const std::string&
 
     bool oldExists = tableFiles::exists(finalPath);
     if (oldExists) {
-        LockKind kind = LockKind::Write;
         int error = 0;
-        old_ = TableFile::open(finalPath, TableFile::Access::ReadWrite, error);
-        if (!old_.valid() && (error == EACCES || error == EROFS)) {
-            // Read-only to us; still keep others from opening it exclusively meanwhile.
-            old_ = TableFile::open(finalPath, TableFile::Access::ReadOnly, error);
-            kind = LockKind::Read;
+        old_ = TableFile::open(finalPath, TableFile::Access::ReadWrite, TableFile::Use::Exclusive,
+                               error);
+        if (!old_.valid() && platform::isAccessDenied(error)) {
+            // Read-only to us; still keep others from opening it alone meanwhile.
+            old_ = TableFile::open(finalPath, TableFile::Access::ReadOnly, TableFile::Use::Shared,
+                                   error);
         }
-        if (old_.valid() && old_.tryLock(kind) == LockResult::HeldByOther)
+        if (!old_.valid() && platform::isSharingViolation(error))
             throw tableErrors::tableInUse(finalPath);
     }
 
     for (int attempt = 0; !temporary_.valid(); ++attempt) {
-        temporaryPath_ = tableFiles::joinPath(folder, temporaryPrefix(name) +
-                                                          std::to_string(currentProcessId()) + "-" +
-                                                          std::to_string(temporarySequence++));
+        temporaryPath_ = tableFiles::joinPath(
+            folder, temporaryPrefix(name) + std::to_string(platform::currentProcessId()) + "-" +
+                        std::to_string(temporarySequence++));
         int error = 0;
         temporary_ = TableFile::createNew(temporaryPath_, oldExists ? finalPath : "", error);
         if (temporary_.valid())
             break;
-        if (error == EEXIST && attempt < 100)
+        if (platform::isAlreadyExists(error) && attempt < 100)
             continue;
         if (deniedByFolder(error))
             throw tableErrors::invalidFolder(folder);
         throw tableErrors::cannotCreate(finalPath, error);
     }
-    temporary_.tryLock(LockKind::Write);
 }
 
 TableReplacement::~TableReplacement() {
@@ -103,24 +91,30 @@ TableReplacement::~TableReplacement() {
 void TableReplacement::commit() {
     if (done_)
         return;
-    if (int error = temporary_.sync())
+    int error = temporary_.sync();
+    if (const int closed = temporary_.close(); error == 0)
+        error = closed;
+    // Both files closed first: Windows renames nothing over an open file, nor an open one.
+    old_.close();
+    if (error == 0)
+        error = tableFiles::renameFile(temporaryPath_, finalPath_);
+    if (error != 0) {
+        discard();
         throw tableErrors::cannotWrite(finalPath_, error);
-    if (int error = tableFiles::renameFile(temporaryPath_, finalPath_))
-        throw tableErrors::cannotWrite(finalPath_, error);
+    }
     done_ = true;
     tableFiles::removeIfPresent(folder_, name_ + ".MDX");
     tableFiles::syncFolder(folder_);
-    temporary_.close();
-    old_.close();
 }
 
 void TableReplacement::discard() {
     if (done_)
         return;
     done_ = true;
-    tableFiles::removeFile(temporaryPath_);
+    // Closed first: Windows deletes no open file.
     temporary_.close();
     old_.close();
+    tableFiles::removeFile(temporaryPath_);
 }
 
 } // namespace tts::tables

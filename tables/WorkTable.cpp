@@ -1,5 +1,7 @@
 #include "tables/WorkTable.h"
 
+#include "base/platform/SystemError.h"
+
 #include "tables/ColumnIndex.h"
 #include "tables/DbfFile.h"
 #include "tables/FieldCodec.h"
@@ -10,7 +12,6 @@
 
 #include <exception>
 
-#include <cerrno>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -424,21 +425,22 @@ WorkTable WorkTable::open(const std::string& folder, const std::string& name, Op
     const std::string& path = *found;
 
     bool writable = mode != OpenMode::ReadOnly;
+    const TableFile::Use use =
+        mode == OpenMode::Exclusive ? TableFile::Use::Exclusive : TableFile::Use::Shared;
     int error = 0;
     auto file = std::make_unique<TableFile>(TableFile::open(
-        path, writable ? TableFile::Access::ReadWrite : TableFile::Access::ReadOnly, error));
-    if (!file->valid() && mode == OpenMode::Shared && (error == EACCES || error == EROFS)) {
+        path, writable ? TableFile::Access::ReadWrite : TableFile::Access::ReadOnly, use, error));
+    if (!file->valid() && mode == OpenMode::Shared && platform::isAccessDenied(error)) {
         writable = false; // a table we may only read is still open for reading
-        *file = TableFile::open(path, TableFile::Access::ReadOnly, error);
+        *file = TableFile::open(path, TableFile::Access::ReadOnly, use, error);
     }
     if (!file->valid()) {
-        if (error == ENOENT)
+        if (platform::isSharingViolation(error))
+            throw tableErrors::tableInUse(path);
+        if (platform::isNotFound(error))
             throw tableErrors::tableNotFound(path);
         throw tableErrors::cannotOpen(path, error);
     }
-    LockKind kind = mode == OpenMode::Exclusive ? LockKind::Write : LockKind::Read;
-    if (file->tryLock(kind) == LockResult::HeldByOther)
-        throw tableErrors::tableInUse(path);
     auto dbf = DbfFile::open(*file, path, writable);
     return WorkTable(std::make_unique<Impl>(path, componentName, writable, std::move(file), nullptr,
                                             std::move(dbf)));

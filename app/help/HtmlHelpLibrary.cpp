@@ -2,7 +2,9 @@
 
 #ifdef _WIN32
 
-#include <windows.h>
+#include "base/platform/SharedLibrary.h"
+
+#include <cstdint>
 
 namespace tts::app {
 
@@ -11,17 +13,9 @@ namespace {
 // "HHCtrl.ocx" and its entry HtmlHelpA, loaded for as long as this object lives.
 class HHCtrlLibrary : public HtmlHelpLibrary {
 public:
-    HHCtrlLibrary() : module_(::LoadLibraryA("HHCtrl.ocx")) {
-        if (module_)
-            function_ = reinterpret_cast<HtmlHelpFunction>(
-                reinterpret_cast<void*>(::GetProcAddress(module_, "HtmlHelpA")));
-    }
-    ~HHCtrlLibrary() override {
-        if (module_)
-            ::FreeLibrary(module_);
-    }
-    HHCtrlLibrary(const HHCtrlLibrary&) = delete;
-    HHCtrlLibrary& operator=(const HHCtrlLibrary&) = delete;
+    HHCtrlLibrary()
+        : library_("HHCtrl.ocx"),
+          function_(reinterpret_cast<HtmlHelpFunction>(library_.symbol("HtmlHelpA"))) {}
 
     HtmlHelpEntry entry() override {
         if (!function_)
@@ -29,14 +23,15 @@ public:
         auto function = function_;
         return [function](WindowHandle owner, const char* file, unsigned command, std::uintptr_t data) {
             return reinterpret_cast<std::intptr_t>(
-                function(reinterpret_cast<HWND>(owner), file, command, static_cast<DWORD_PTR>(data)));
+                function(reinterpret_cast<void*>(owner), file, command, data));
         };
     }
 
 private:
-    using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-    HMODULE module_;
-    HtmlHelpFunction function_ = nullptr;
+    // HWND HtmlHelpA(HWND, LPCSTR, UINT, DWORD_PTR), in the system's calling convention.
+    using HtmlHelpFunction = void*(__stdcall*)(void*, const char*, unsigned, std::uintptr_t);
+    platform::SharedLibrary library_;
+    HtmlHelpFunction function_;
 };
 
 } // namespace

@@ -78,8 +78,9 @@ TEST(ExportCommand, ImportThenExportOfTheExampleSchool) {
                   "Sin c\u00F3digo, escritas en blanco o LEC: 64 filas sin grupo, 178 filas sin "
                   "tarea, 47 filas sin aula",
               }));
-    const std::string expected = fs::path(TTS_SOURCE_DIR) / "tests" / "export" / "data" /
-                                 "example-SICE_HORARIO.TXT";
+    const std::string expected = (fs::path(TTS_SOURCE_DIR) / "tests" / "export" / "data" /
+                                  "example-SICE_HORARIO.TXT")
+                                     .string();
     EXPECT_EQ(maskTimeStamps(readBytes(f.sice() + "/SICE_HORARIO.TXT")),
               maskTimeStamps(readBytes(expected)));
 }

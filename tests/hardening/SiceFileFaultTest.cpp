@@ -6,6 +6,7 @@
 
 #include "export/TimetableExport.h"
 #include "import/ImportRun.h"
+#include "base/platform/ReadFault.h"
 
 #include <gtest/gtest.h>
 
@@ -41,11 +42,11 @@ void openEverythingToAll(const TestFolder& folder) {
         ::chmod(entry.path().c_str(), entry.is_directory() ? 0777 : 0666);
 }
 
-// A read that the system refuses with an input/output error, as a failing disk would:
-// /proc/self/mem of the reading process cannot be read at offset 0.
-void makeUnreadableByDisk(const std::string& path) {
-    std::filesystem::remove(path);
-    std::filesystem::create_symlink("/proc/self/mem", path);
+// Every read of the file fails with an input/output error, as on a failing disk; only in the
+// child that runs the job, and the file is whole and plain, so only the read itself fails.
+std::string failingReadsOf(const std::string& path, const std::function<std::string()>& job) {
+    platform::failReadsOf(path);
+    return job();
 }
 
 void replaceByFolder(const std::string& path) {
@@ -79,6 +80,7 @@ TEST_P(ImportWithBrokenSiceFile, TellsTheUserAndKeepsEveryTableWholeOldOrNew) {
     states.prepare(sice, work);
     const std::string path = sice.file(c.file);
     bool asNobody = false;
+    std::string failing;
     switch (c.fault) {
     case ImportCase::Denied:
         openEverythingToAll(sice);
@@ -87,7 +89,7 @@ TEST_P(ImportWithBrokenSiceFile, TellsTheUserAndKeepsEveryTableWholeOldOrNew) {
         asNobody = true;
         break;
     case ImportCase::DiskError:
-        makeUnreadableByDisk(path);
+        failing = path;
         break;
     case ImportCase::Folder:
         replaceByFolder(path);
@@ -97,8 +99,10 @@ TEST_P(ImportWithBrokenSiceFile, TellsTheUserAndKeepsEveryTableWholeOldOrNew) {
 
     ChildOutcome child = runInChild(
         [&] {
-            return outcomeOf([&](test::RecordingRunHost& host) {
-                import::runImport(host, sice.path(), work.path());
+            return failingReadsOf(failing, [&] {
+                return outcomeOf([&](test::RecordingRunHost& host) {
+                    import::runImport(host, sice.path(), work.path());
+                });
             });
         },
         asNobody);
@@ -146,6 +150,7 @@ TEST_P(ExportWithBrokenSiceFile, TellsTheUserAndLeavesTheOldTimetableFile) {
     ImportedSchool school;
     const std::string path = school.sice.file(c.file);
     bool asNobody = false;
+    std::string failing;
     switch (c.fault) {
     case ExportCase::Denied:
         openEverythingToAll(school.sice);
@@ -154,7 +159,7 @@ TEST_P(ExportWithBrokenSiceFile, TellsTheUserAndLeavesTheOldTimetableFile) {
         asNobody = true;
         break;
     case ExportCase::DiskError:
-        makeUnreadableByDisk(path);
+        failing = path;
         break;
     case ExportCase::Folder:
         replaceByFolder(path);
@@ -163,6 +168,8 @@ TEST_P(ExportWithBrokenSiceFile, TellsTheUserAndLeavesTheOldTimetableFile) {
         openEverythingToAll(school.sice);
         openEverythingToAll(school.work);
         ::chmod(school.sice.path().c_str(), 0555);
+        // A file that may be written would be rewritten in place, as Windows does.
+        ::chmod(path.c_str(), 0644);
         asNobody = true;
         break;
     }
@@ -170,7 +177,9 @@ TEST_P(ExportWithBrokenSiceFile, TellsTheUserAndLeavesTheOldTimetableFile) {
 
     ChildOutcome child = runInChild(
         [&] {
-            return outcomeOf([&](test::RecordingRunHost& host) { school.runExport(host); });
+            return failingReadsOf(failing, [&] {
+                return outcomeOf([&](test::RecordingRunHost& host) { school.runExport(host); });
+            });
         },
         asNobody);
     ::chmod(school.sice.path().c_str(), 0700);
@@ -189,9 +198,9 @@ INSTANTIATE_TEST_SUITE_P(
         ExportCase{"SessionsDiskError", "sice_sesiones.txt", ExportCase::DiskError,
                    "Cannot open file \"<sice>/sice_sesiones.txt\". Input/output error"},
         ExportCase{"SubjectsAreAFolder", "sice_asignat.txt", ExportCase::Folder,
-                   "Cannot open file \"<sice>/sice_asignat.txt\". Is a directory"},
+                   "Cannot open file \"<sice>/sice_asignat.txt\". No es un archivo normal"},
         ExportCase{"TimetableIsAFolder", "SICE_HORARIO.TXT", ExportCase::Folder,
-                   "Cannot create file \"<sice>/SICE_HORARIO.TXT\". Is a directory"},
+                   "Cannot create file \"<sice>/SICE_HORARIO.TXT\". No es un archivo normal"},
         ExportCase{"FolderNotWritable", "SICE_HORARIO.TXT", ExportCase::FolderNotWritable,
                    "Cannot create file \"<sice>/SICE_HORARIO.TXT\". Permission denied"}),
     [](const auto& info) { return std::string(info.param.name); });

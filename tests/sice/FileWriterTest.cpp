@@ -8,7 +8,10 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tts::sice {
 namespace {
@@ -16,7 +19,8 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-std::string writeError(const Lines& lines, const std::string& path, const WriteChunk& chunk) {
+std::string writeError(const Lines& lines, const std::string& path,
+                       const platform::WriteBytes& chunk) {
     return test::errorOf([&] { writeLines(lines, path, chunk); });
 }
 
@@ -65,14 +69,14 @@ TEST(FileWriter, FailedWriteLeavesTheOldFileWhole) {
     // The disk fills up after some 100 kB: more than one chunk has gone to the file by then.
     Lines lines(5000, std::string(60, 'x'));
     size_t budget = 100000;
-    auto diskFills = [&](int fd, const char* data, size_t size) -> std::ptrdiff_t {
+    auto diskFills = [&](const char*, size_t size, platform::SystemError& error) -> size_t {
         if (budget == 0) {
-            errno = ENOSPC;
-            return -1;
+            error = ENOSPC;
+            return 0;
         }
         size_t n = std::min(size, budget);
         budget -= n;
-        return ::write(fd, data, n);
+        return n;
     };
     EXPECT_EQ(writeError(lines, path, diskFills),
               "Cannot create file \"" + path + "\". " + std::strerror(ENOSPC));
@@ -81,7 +85,7 @@ TEST(FileWriter, FailedWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 
     // A write function that makes no progress must fail, not loop.
-    auto stuck = [](int, const char*, size_t) -> std::ptrdiff_t { return 0; };
+    auto stuck = [](const char*, size_t, platform::SystemError&) -> size_t { return 0; };
     EXPECT_EQ(writeError({"a"}, path, stuck),
               "Cannot create file \"" + path + "\". " + std::strerror(ENOSPC));
     EXPECT_EQ(test::readBytes(path), old);
@@ -101,10 +105,7 @@ TEST(FileWriter, TargetThatCannotBeReplaced) {
 TEST(FileWriter, FolderThatCannotBeWritten) {
     test::TempFolder folder;
     const std::string missing = folder.file("no/SICE_HORARIO.TXT");
-    EXPECT_EQ(writeError({"a"}, missing,
-                         [](int fd, const char* d, size_t n) -> std::ptrdiff_t {
-                             return ::write(fd, d, n);
-                         }),
+    EXPECT_EQ(writeError({"a"}, missing, {}),
               "Cannot create file \"" + missing + "\". " + std::strerror(ENOENT));
 
     ::chmod(folder.carpeta().c_str(), 0555);
@@ -118,9 +119,54 @@ TEST(FileWriter, FolderThatCannotBeWritten) {
 }
 
 TEST(FileWriter, TemporaryFileIsHiddenBesideTheTarget) {
-    const std::string temporary = temporaryPathFor("/x/y/SICE_HORARIO.TXT");
-    EXPECT_EQ(temporary.rfind("/x/y/.~SICE_HORARIO.TXT.tmp-", 0), 0u) << temporary;
-    EXPECT_EQ(temporaryPathFor("SICE_HORARIO.TXT").rfind(".~SICE_HORARIO.TXT.tmp-", 0), 0u);
+    EXPECT_EQ(temporaryPrefixFor("/x/y/SICE_HORARIO.TXT"), "/x/y/.~SICE_HORARIO.TXT.tmp-");
+    EXPECT_EQ(temporaryPrefixFor("SICE_HORARIO.TXT"), ".~SICE_HORARIO.TXT.tmp-");
+}
+
+// The file is as the user left it: read-only stays read-only and is not replaced, as Windows
+// keeps a read-only file (root too, who could rename over it).
+TEST(FileWriter, ReadOnlyFileIsNotReplaced) {
+    test::TempFolder folder;
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    test::writeBytes(path, "viejo\r\n");
+    ::chmod(path.c_str(), 0444);
+    EXPECT_EQ(writeError({"nuevo"}, path, {}),
+              "Cannot create file \"" + path + "\". " + std::strerror(EACCES));
+    EXPECT_EQ(test::readBytes(path), "viejo\r\n");
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+}
+
+// A folder where no file may be made, holding a file that may be written: Windows writes the
+// file where it is, and so do we.
+TEST(FileWriter, WritableFileInAFolderThatCannotBeWrittenIsWrittenInPlace) {
+    test::TempFolder folder;
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    test::writeBytes(path, std::string(300, 'v'));
+    ::chmod(path.c_str(), 0666);
+    ::chmod(folder.carpeta().c_str(), 0555);
+    const std::string message =
+        test::errorInChild(test::dropToNobody, [&] { writeLines({"nuevo"}, path); });
+    if (message == test::kPrepareFailed)
+        GTEST_SKIP() << "cannot become an unprivileged user here";
+    EXPECT_EQ(message, "<no error>");
+    EXPECT_EQ(test::readBytes(path), "nuevo\r\n");
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+}
+
+// Someone else's lock on the file, of any kind, keeps it.
+TEST(FileWriter, FileLockedByAnotherProgramIsNotReplaced) {
+    test::TempFolder folder;
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    test::writeBytes(path, "viejo\r\n");
+    const int fd = ::open(path.c_str(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    EXPECT_EQ(writeError({"nuevo"}, path, {}),
+              "Cannot create file \"" + path + "\". " + std::strerror(EBUSY));
+    ::close(fd);
+    EXPECT_EQ(test::readBytes(path), "viejo\r\n");
+    writeLines({"nuevo"}, path);
+    EXPECT_EQ(test::readBytes(path), "nuevo\r\n");
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <stdlib.h>
+#ifdef _WIN32
+#include <process.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -16,10 +19,27 @@ namespace tts::test {
 class TempFolder {
 public:
     TempFolder() {
+#ifdef _WIN32
+        // No mkdtemp: a name of our own, taken when nobody has it yet.
+        static unsigned sequence = 0;
+        const auto base = std::filesystem::temp_directory_path();
+        for (;;) {
+            const auto candidate = base / ("tts-test-" + std::to_string(::_getpid()) + "-" +
+                                           std::to_string(sequence++));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) {
+                path_ = candidate.string();
+                break;
+            }
+            if (error)
+                throw std::runtime_error("cannot make a temporary folder");
+        }
+#else
         std::string pattern = (std::filesystem::temp_directory_path() / "tts-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
+#endif
     }
     ~TempFolder() {
         giveBackRights(path_);
@@ -30,7 +50,14 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    // Joined as the program joins paths, so that messages naming the file read the same.
+    std::string file(const std::string& name) const {
+#ifdef _WIN32
+        return path_ + "\\" + name;
+#else
+        return path_ + "/" + name;
+#endif
+    }
 
     // The names of everything directly in the folder, sorted.
     std::vector<std::string> names() const {

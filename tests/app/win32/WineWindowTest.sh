@@ -80,10 +80,13 @@ wineserver -w
 
 echo "== embedded"
 rm -f "$scratch"/work/*
-(cd "$scratch/sice" && exec wine "$host" "$exe" exportar >"$scratch/host.log" 2>/dev/null) &
+(cd "$scratch/sice" && exec wine "$host" "$exe" exportar >"$scratch/host.raw" 2>/dev/null) &
 hostPid=$!
 pids+=($hostPid)
+# The host writes its console lines with CR LF.
+hostLog() { tr -d '\r' <"$scratch/host.raw" >"$scratch/host.log" 2>/dev/null || true; }
 for ((i = 0; i < 300; i++)); do
+  hostLog
   grep -q '^button ' "$scratch/host.log" 2>/dev/null && break
   grep -q 'not embedded\|cannot start' "$scratch/host.log" 2>/dev/null && break
   sleep 0.2
@@ -95,7 +98,8 @@ grep -q '^at 2,2 size 599x270$' "$scratch/host.log" || fail "not at (2, 2) of th
 read -r _ button < <(grep '^button ' "$scratch/host.log")
 xdotool mousemove "${button%,*}" "${button#*,}" click 1 # BExportar, the only job shown
 [ "$(confirm_boxes $hostPid 60)" -ge 1 ] || fail "no 'Proceso finalizado' after the embedded import"
-wait $hostPid || fail "the host reports a failure: $(cat "$scratch/host.log")"
+wait $hostPid || { hostLog; fail "the host reports a failure: $(cat "$scratch/host.log")"; }
+hostLog
 grep -q '^ended 0$' "$scratch/host.log" || fail "the program did not end by itself"
 [ "$(cat "$scratch/program/Horvane.ini")" = $'[Transformadores]\r\nTransformado=1\r' ] ||
   fail "Horvane.ini holds: $(od -c "$scratch/program/Horvane.ini")"

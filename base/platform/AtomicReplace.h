@@ -1,0 +1,37 @@
+#pragma once
+
+#include "base/platform/SystemError.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tts::platform {
+
+// How bytes reach the new file: returns the bytes taken, or 0 with an error set. Tests pass
+// one that fails part-way to show that the old file survives.
+using WriteBytes = std::function<std::size_t(const char* data, std::size_t size, SystemError& error)>;
+
+// The prefix of the temporary files written beside NAME: hidden, and not ending in .TXT or
+// .DBF, so that nobody takes one for a SICE file or a table.
+std::string temporaryPrefix(const std::string& name);
+
+// Gives the file at `path` the content `bytes`, so that a failure or a killed process leaves
+// either the whole old file or the whole new one:
+// - the file must be a plain file we may write: a read-only file is not replaced (the access
+//   error), one held by another program neither (the sharing violation);
+// - the bytes go to a temporary file in the same folder, held exclusively, flushed, closed, and
+//   then put over the target in one step (rename; MoveFileExW on Windows, with both files
+//   closed); the old file's permissions go with it on POSIX;
+// - when the folder may not be written but the file may, the file is rewritten in place, as
+//   Windows would do it;
+// - temporary files of the same target left by killed writers go first.
+// `writer` is for tests; empty means the file's own writes.
+SystemError replaceFileContents(const std::string& path, std::string_view bytes,
+                                const WriteBytes& writer = {});
+
+// Removes the temporary files of `path` whose writers are gone (nobody holds them).
+void removeStaleTemporaries(const std::string& path);
+
+} // namespace tts::platform

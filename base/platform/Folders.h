@@ -1,0 +1,48 @@
+#pragma once
+
+#include "base/platform/SystemError.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tts::platform {
+
+enum class PathKind { Missing, File, Folder, Other };
+
+// What lies at `path`, following links as opening it would. Other: a device, FIFO or socket.
+// A path that cannot be looked at (a folder on the way may not be entered) reads as Missing.
+PathKind pathKind(const std::string& path);
+
+// The separator of the system's paths: '\\' on Windows, '/' elsewhere.
+char pathSeparator();
+
+// An absolute path: "/x" on POSIX; "C:\x", "C:/x", "\\server\share" and "\x" on Windows.
+bool isAbsolutePath(const std::string& path);
+
+// The process's working folder; empty when the system does not tell.
+std::string currentFolder();
+
+// `folder` joined with `name` by one separator (none added when the folder ends in one).
+std::string joinPath(const std::string& folder, const std::string& name);
+
+// The part of `path` up to and including its last separator ("" when there is none).
+std::string folderOf(const std::string& path);
+
+// The names in `folder`, without "." and "..", in the system's order.
+SystemError listFolder(const std::string& folder, std::vector<std::string>& names);
+
+// The one case-insensitive lookup: `name` in `folder` whatever the letter case of the stored
+// name (a-z and the Windows-1252 letters). The exact name wins; among several other spellings
+// the one that sorts first by bytes, so the answer never depends on the order in which the
+// system lists the folder. Folders do not count; devices and FIFOs do, so that opening them
+// says what they are. A folder that cannot be listed gives its error.
+SystemError findIgnoringCase(const std::string& folder, const std::string& name,
+                             std::optional<std::string>& path);
+
+SystemError removeFile(const std::string& path);
+
+// Makes the last renames in `folder` durable. Best effort: not every file system can.
+void flushFolder(const std::string& folder);
+
+} // namespace tts::platform

@@ -1,0 +1,68 @@
+#include "base/platform/JobLock.h"
+
+#include "base/platform/Folders.h"
+#include "base/platform/ReplaceSteps.h"
+
+#include <utility>
+
+namespace tts::platform {
+
+const char* JobLock::fileName() { return ".~transTalvorSice.lock"; }
+
+bool isTemporaryName(const std::string& name) {
+    return name.size() > 2 && name.compare(0, 2, ".~") == 0 &&
+           name.find(".tmp-") != std::string::npos;
+}
+
+JobLock& JobLock::operator=(JobLock&& other) noexcept {
+    if (this != &other) {
+        release();
+        file_ = std::move(other.file_);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+void JobLock::release() {
+    if (file_.isOpen())
+        removeLockFile(file_, path_);
+}
+
+JobLock JobLock::acquire(const std::string& folder, Outcome& outcome) {
+    JobLock lock;
+    SystemError error = 0;
+    const std::string path = joinPath(folder, fileName());
+    // The holder removes the file as it lets go: a lock taken on a file that has gone since is
+    // worth nothing, and the next try opens the new one.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        lock.file_ =
+            File::open(path, Access::ReadWrite, Share::None, Disposition::OpenExisting, error);
+        if (isNotFound(error))
+            lock.file_ =
+                File::open(path, Access::ReadWrite, Share::None, Disposition::CreateNew, error);
+        if (isAlreadyExists(error) || (!error && !isStillNamed(lock.file_, path))) {
+            lock.file_.close();
+            continue;
+        }
+        break;
+    }
+    lock.path_ = path;
+    if (isSharingViolation(error)) {
+        outcome = Outcome::Busy;
+        return lock;
+    }
+    if (error) {
+        outcome = Outcome::Unavailable;
+        return lock;
+    }
+    outcome = Outcome::Held;
+    // No run is alive here but ours: every temporary file of ours is a dead run's.
+    std::vector<std::string> names;
+    if (listFolder(folder, names) == 0)
+        for (const std::string& name : names)
+            if (isTemporaryName(name))
+                removeFile(joinPath(folder, name));
+    return lock;
+}
+
+} // namespace tts::platform

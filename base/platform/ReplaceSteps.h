@@ -1,0 +1,34 @@
+#pragma once
+
+#include "base/platform/File.h"
+
+#include <string>
+
+// The few steps of a replacement that differ between systems; only AtomicReplace.cpp and
+// JobLock.cpp use them.
+namespace tts::platform {
+
+// 0 when `path`, an existing file, may be replaced by us: we may write it (a read-only file is
+// the access error) and nobody holds it (the sharing violation).
+SystemError checkReplaceable(const std::string& path);
+
+// The new file gets the permissions of the one it replaces (POSIX only).
+void keepPermissions(File& temporary, const std::string& oldPath);
+
+// `from` takes the place of `to` in one step; both are closed.
+SystemError moveOver(const std::string& from, const std::string& to);
+
+// Removes the temporary file at `path` if its writer is gone; `suffix` is what follows the
+// temporary prefix ("<pid>-<n>").
+void removeIfAbandoned(const std::string& path, const std::string& suffix);
+
+SystemError diskFull();
+
+// Whether `path` still names the open file (nobody removed or replaced it since it was opened).
+bool isStillNamed(File& file, const std::string& path);
+
+// Removes the lock file `path` and closes it, in the order that keeps the lock sound: a POSIX
+// lock dies with the name removed first, a Windows file held open cannot be removed.
+void removeLockFile(File& file, const std::string& path);
+
+} // namespace tts::platform

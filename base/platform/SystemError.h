@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+namespace tts::platform {
+
+// A failure of a system call, as the system numbers it: errno on POSIX, GetLastError() on
+// Windows. 0 means success.
+using SystemError = int;
+
+// Our own code for a path that names something other than a plain file (a folder, a device, a
+// FIFO): such a thing is never read as a SICE file or a table. Windows keeps bit 29 of its
+// codes for applications, so it cannot clash with a system code there, nor with an errno value.
+constexpr SystemError kNotRegularFile = 0x20000001;
+
+// The system's description of a failure, in the system's language ("Permission denied",
+// "Acceso denegado."); without a final full stop or line end.
+std::string describe(SystemError error);
+
+// The reason in Spanish, lower case and short ("acceso denegado", "no existe"), for the
+// "Motivo:" lines of the table layer; "error del sistema N" for a failure without words of ours.
+std::string reasonInSpanish(SystemError error);
+
+// The code Windows gives the same failure (2 file not found, 3 path not found, 5 access denied,
+// 32 sharing violation, 112 disk full...), so that messages that show codes read the same
+// everywhere.
+int windowsCode(SystemError error);
+
+bool isNotFound(SystemError error);         // no such file, or a folder on the way is missing
+bool isAccessDenied(SystemError error);     // no right to do it (read-only file, folder...)
+bool isSharingViolation(SystemError error); // another program holds the file
+bool isAlreadyExists(SystemError error);
+
+// A failure that tells that someone holds the file, as every layer reports it.
+SystemError sharingViolation();
+SystemError accessDenied();
+SystemError readFault(); // the disk could not read the data (EIO, ERROR_READ_FAULT)
+
+} // namespace tts::platform

@@ -1,0 +1,181 @@
+#include "base/platform/File.h"
+
+#include "base/platform/ReadFault.h"
+#include "base/platform/win32/Wide.h"
+
+#include <windows.h>
+
+#include <utility>
+
+namespace tts::platform {
+
+namespace {
+
+HANDLE handleOf(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+DWORD shareMode(Share share) {
+    switch (share) {
+    case Share::None:
+        return 0;
+    case Share::Read:
+        return FILE_SHARE_READ;
+    case Share::ReadWrite:
+        return FILE_SHARE_READ | FILE_SHARE_WRITE;
+    }
+    return 0;
+}
+
+} // namespace
+
+File::File(File&& other) noexcept
+    : handle_(std::exchange(other.handle_, kClosed)), path_(std::move(other.path_)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        close();
+        handle_ = std::exchange(other.handle_, kClosed);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+File::~File() { close(); }
+
+File File::open(const std::string& path, Access access, Share share, Disposition disposition,
+                SystemError& error) {
+    File file;
+    const std::wstring wide = widen(path);
+    // A folder, a device or a pipe never opens as a file; asked before the open, which on a pipe
+    // could wait.
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        error = kNotRegularFile;
+        return file;
+    }
+    DWORD creation = OPEN_EXISTING;
+    if (disposition == Disposition::CreateNew)
+        creation = CREATE_NEW;
+    else if (disposition == Disposition::CreateOrTruncate)
+        creation = OPEN_ALWAYS; // emptied once we hold it
+    const HANDLE handle = ::CreateFileW(
+        wide.c_str(), access == Access::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
+        shareMode(share), nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        error = static_cast<SystemError>(::GetLastError());
+        return file;
+    }
+    file.handle_ = reinterpret_cast<std::intptr_t>(handle);
+    file.path_ = path;
+    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+        error = kNotRegularFile;
+        file.close();
+        return file;
+    }
+    if (disposition == Disposition::CreateOrTruncate && (error = file.truncate(0)) != 0) {
+        file.close();
+        return file;
+    }
+    error = 0;
+    return file;
+}
+
+SystemError File::readAt(std::uint64_t offset, void* data, std::size_t size, std::size_t& got) {
+    got = 0;
+    if (const SystemError fault = injectedReadFault(path_))
+        return fault;
+    char* out = static_cast<char*>(data);
+    while (got < size) {
+        OVERLAPPED at{};
+        const std::uint64_t position = offset + got;
+        at.Offset = static_cast<DWORD>(position);
+        at.OffsetHigh = static_cast<DWORD>(position >> 32);
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - got, 1u << 30));
+        DWORD read = 0;
+        if (!::ReadFile(handleOf(handle_), out + got, chunk, &read, &at)) {
+            const DWORD error = ::GetLastError();
+            if (error == ERROR_HANDLE_EOF)
+                break;
+            return static_cast<SystemError>(error);
+        }
+        if (read == 0)
+            break;
+        got += read;
+    }
+    return 0;
+}
+
+SystemError File::writeAt(std::uint64_t offset, const void* data, std::size_t size) {
+    const char* in = static_cast<const char*>(data);
+    std::size_t done = 0;
+    while (done < size) {
+        OVERLAPPED at{};
+        const std::uint64_t position = offset + done;
+        at.Offset = static_cast<DWORD>(position);
+        at.OffsetHigh = static_cast<DWORD>(position >> 32);
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
+        DWORD written = 0;
+        if (!::WriteFile(handleOf(handle_), in + done, chunk, &written, &at))
+            return static_cast<SystemError>(::GetLastError());
+        if (written == 0)
+            return ERROR_DISK_FULL;
+        done += written;
+    }
+    return 0;
+}
+
+SystemError File::size(std::uint64_t& bytes) {
+    LARGE_INTEGER length{};
+    if (!::GetFileSizeEx(handleOf(handle_), &length))
+        return static_cast<SystemError>(::GetLastError());
+    bytes = static_cast<std::uint64_t>(length.QuadPart);
+    return 0;
+}
+
+SystemError File::truncate(std::uint64_t bytes) {
+    FILE_END_OF_FILE_INFO end{};
+    end.EndOfFile.QuadPart = static_cast<LONGLONG>(bytes);
+    if (!::SetFileInformationByHandle(handleOf(handle_), FileEndOfFileInfo, &end, sizeof end))
+        return static_cast<SystemError>(::GetLastError());
+    return 0;
+}
+
+SystemError File::flush() {
+    return ::FlushFileBuffers(handleOf(handle_)) ? 0 : static_cast<SystemError>(::GetLastError());
+}
+
+SystemError File::close() {
+    if (handle_ == kClosed)
+        return 0;
+    return ::CloseHandle(handleOf(std::exchange(handle_, kClosed)))
+               ? 0
+               : static_cast<SystemError>(::GetLastError());
+}
+
+SystemError readWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    SystemError error = 0;
+    File file = File::open(path, Access::Read, Share::Read, Disposition::OpenExisting, error);
+    if (error)
+        return error;
+    std::uint64_t size = 0;
+    if ((error = file.size(size)) != 0)
+        return error;
+    bytes.resize(static_cast<std::size_t>(size));
+    std::size_t got = 0;
+    error = file.readAt(0, bytes.data(), bytes.size(), got);
+    bytes.resize(error ? 0 : got);
+    return error;
+}
+
+bool isHeldByAnother(const std::string& path) {
+    // Whoever has the file open without letting others read and write it holds it.
+    const HANDLE handle =
+        ::CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_SHARING_VIOLATION;
+    ::CloseHandle(handle);
+    return false;
+}
+
+} // namespace tts::platform

@@ -1,0 +1,16 @@
+#include "base/platform/ProfileFile.h"
+
+#include <windows.h>
+
+namespace tts::platform {
+
+bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value,
+                        std::string (*)(std::string_view, std::string_view, std::string_view,
+                                        std::string_view)) {
+    // The system's own service: the host reads the file with its twin.
+    return ::WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
+                                        std::string(value).c_str(), path.c_str()) != 0;
+}
+
+} // namespace tts::platform

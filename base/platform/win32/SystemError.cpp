@@ -1,0 +1,99 @@
+#include "base/platform/SystemError.h"
+#include "base/platform/win32/Wide.h"
+
+#include <windows.h>
+
+namespace tts::platform {
+
+std::wstring widen(const std::string& text) {
+    if (text.empty())
+        return {};
+    const int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+std::string narrow(const std::wstring& text) {
+    if (text.empty())
+        return {};
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                          nullptr, nullptr);
+    return bytes;
+}
+
+std::string describe(SystemError error) {
+    if (error == kNotRegularFile)
+        return "No es un archivo normal";
+    char* buffer = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = length && buffer ? std::string(buffer, length) : std::string();
+    if (buffer)
+        ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
+                             text.back() == '.'))
+        text.pop_back();
+    if (text.empty())
+        text = "Error " + std::to_string(error);
+    return text;
+}
+
+std::string reasonInSpanish(SystemError error) {
+    switch (static_cast<DWORD>(error)) {
+    case static_cast<DWORD>(kNotRegularFile):
+        return "no es un archivo normal";
+    case ERROR_FILE_NOT_FOUND:
+        return "no existe";
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY:
+        return "una parte de la ruta no es una carpeta";
+    case ERROR_ACCESS_DENIED:
+        return "acceso denegado";
+    case ERROR_WRITE_PROTECT:
+        return "el disco es de solo lectura";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "no queda espacio en el disco";
+    case ERROR_FILE_TOO_LARGE:
+        return "el archivo ha superado el tama\xF1o permitido";
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_CRC:
+        return "error de entrada/salida del disco";
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return "demasiados archivos abiertos";
+    case ERROR_FILENAME_EXCED_RANGE:
+        return "nombre demasiado largo";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "otro programa lo est\xE1 usando";
+    default:
+        return "error del sistema " + std::to_string(error);
+    }
+}
+
+int windowsCode(SystemError error) { return error == kNotRegularFile ? 5 : error; }
+
+bool isNotFound(SystemError error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+bool isAccessDenied(SystemError error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+}
+bool isSharingViolation(SystemError error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+bool isAlreadyExists(SystemError error) {
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+}
+SystemError sharingViolation() { return ERROR_SHARING_VIOLATION; }
+SystemError readFault() { return ERROR_READ_FAULT; }
+SystemError accessDenied() { return ERROR_ACCESS_DENIED; }
+
+} // namespace tts::platform

@@ -1,0 +1,201 @@
+#include "base/platform/AtomicReplace.h"
+#include "base/platform/File.h"
+#include "base/platform/Folders.h"
+#include "base/platform/JobLock.h"
+
+#include "tests/support/HeldFile.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace tts::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
+
+using test::HeldFile;
+
+TEST(PlatformFiles, ReadsTheWholePlainFileAndNothingElse) {
+    TempFolder folder;
+    const std::string path = folder.file("datos.txt");
+    writeBytes(path, std::string("a\0b\r\n", 5));
+    std::string bytes;
+    EXPECT_EQ(readWholeFile(path, bytes), 0);
+    EXPECT_EQ(bytes, std::string("a\0b\r\n", 5));
+
+    fs::create_directory(folder.file("carpeta"));
+    EXPECT_EQ(readWholeFile(folder.file("carpeta"), bytes), kNotRegularFile);
+    EXPECT_TRUE(isNotFound(readWholeFile(folder.file("falta.txt"), bytes)));
+#ifndef _WIN32
+    // A device would be read without end, a FIFO would wait for a writer: neither is opened.
+    EXPECT_EQ(readWholeFile("/dev/zero", bytes), kNotRegularFile);
+    ASSERT_EQ(::mkfifo(folder.file("tuberia").c_str(), 0600), 0);
+    EXPECT_EQ(readWholeFile(folder.file("tuberia"), bytes), kNotRegularFile);
+    EXPECT_EQ(pathKind(folder.file("tuberia")), PathKind::Other);
+#endif
+    EXPECT_EQ(pathKind(folder.file("carpeta")), PathKind::Folder);
+    EXPECT_EQ(pathKind(path), PathKind::File);
+}
+
+TEST(PlatformFiles, CaseInsensitiveLookupDoesNotDependOnListingOrder) {
+    TempFolder folder;
+    std::optional<std::string> found;
+    writeBytes(folder.file("SICE_PROF.TXT"), "x");
+    ASSERT_EQ(findIgnoringCase(folder.path(), "sice_prof.txt", found), 0);
+    ASSERT_TRUE(found);
+#ifndef _WIN32
+    EXPECT_EQ(fs::path(*found).filename().string(), "SICE_PROF.TXT");
+#endif
+
+    fs::create_directory(folder.file("sice_aulas.txt"));
+    EXPECT_EQ(findIgnoringCase(folder.path(), "SICE_AULAS.TXT", found), 0);
+    EXPECT_FALSE(found) << "a folder is no file";
+
+    EXPECT_TRUE(isNotFound(findIgnoringCase(folder.file("falta"), "a.txt", found)));
+#ifndef _WIN32
+    // Several spellings: the exact one, else the first by bytes, whatever the order of creation.
+    for (const char* name : {"sice_grupo.TXT", "SICE_GRUPO.txt", "Sice_Grupo.txt"})
+        writeBytes(folder.file(name), name);
+    ASSERT_EQ(findIgnoringCase(folder.path(), "sice_grupo.txt", found), 0);
+    EXPECT_EQ(fs::path(*found).filename().string(), "SICE_GRUPO.txt");
+    ASSERT_EQ(findIgnoringCase(folder.path(), "Sice_Grupo.txt", found), 0);
+    EXPECT_EQ(fs::path(*found).filename().string(), "Sice_Grupo.txt");
+#endif
+}
+
+TEST(PlatformFiles, AbsolutePaths) {
+    EXPECT_FALSE(isAbsolutePath("HTEMP"));
+    EXPECT_FALSE(isAbsolutePath(""));
+#ifdef _WIN32
+    for (const char* path : {"C:\\HTEMP", "c:/htemp", "\\\\servidor\\datos", "\\HTEMP"})
+        EXPECT_TRUE(isAbsolutePath(path)) << path;
+    EXPECT_FALSE(isAbsolutePath("C:HTEMP"));
+    EXPECT_EQ(joinPath("C:\\HTEMP", "SOLUC.DBF"), "C:\\HTEMP\\SOLUC.DBF");
+#else
+    EXPECT_TRUE(isAbsolutePath("/tmp"));
+    EXPECT_FALSE(isAbsolutePath("C:\\HTEMP"));
+    EXPECT_EQ(joinPath("/tmp", "SOLUC.DBF"), "/tmp/SOLUC.DBF");
+#endif
+    EXPECT_TRUE(isAbsolutePath(currentFolder()));
+}
+
+TEST(PlatformFiles, ReplacementLeavesOnlyTheNewFile) {
+    TempFolder folder;
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    writeBytes(path, std::string(70000, 'v'));
+    EXPECT_EQ(replaceFileContents(path, "nuevo"), 0);
+    EXPECT_EQ(readBytes(path), "nuevo");
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+
+    // A read-only file stays, whoever we are.
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_TRUE(isAccessDenied(replaceFileContents(path, "otro")));
+    EXPECT_EQ(readBytes(path), "nuevo");
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+}
+
+// A file that another program keeps to itself is "in use": neither opened nor replaced.
+TEST(PlatformFiles, FileHeldByAnotherProcessIsInUse) {
+#ifdef _WIN32
+    const std::vector<std::string> modes = {"exclusive"};
+#else
+    const std::vector<std::string> modes = {"flock", "fcntl", "ofd"};
+#endif
+    for (const std::string& mode : modes) {
+        SCOPED_TRACE(mode);
+        TempFolder folder;
+        const std::string path = folder.file("GRUPOST.DBF");
+        writeBytes(path, "tabla");
+        {
+            HeldFile held(path, mode);
+            ASSERT_TRUE(held.ready());
+            EXPECT_TRUE(isHeldByAnother(path));
+            SystemError error = 0;
+            File file = File::open(path, Access::ReadWrite, Share::None,
+                                   Disposition::OpenExisting, error);
+            EXPECT_TRUE(isSharingViolation(error)) << describe(error);
+            EXPECT_FALSE(file.isOpen());
+            EXPECT_TRUE(isSharingViolation(replaceFileContents(path, "nuevo")));
+        }
+        EXPECT_EQ(readBytes(path), "tabla");
+        EXPECT_FALSE(isHeldByAnother(path));
+        EXPECT_EQ(replaceFileContents(path, "nuevo"), 0);
+    }
+}
+
+TEST(PlatformFiles, ExclusiveOpensExcludeEachOtherInOneProcessToo) {
+    TempFolder folder;
+    const std::string path = folder.file("SOLUC.DBF");
+    writeBytes(path, "x");
+    SystemError error = 0;
+    File first = File::open(path, Access::ReadWrite, Share::None, Disposition::OpenExisting, error);
+    ASSERT_EQ(error, 0);
+    File second = File::open(path, Access::Read, Share::Read, Disposition::OpenExisting, error);
+    EXPECT_TRUE(isSharingViolation(error));
+    first.close();
+    second = File::open(path, Access::Read, Share::Read, Disposition::OpenExisting, error);
+    EXPECT_EQ(error, 0);
+    File reader = File::open(path, Access::Read, Share::Read, Disposition::OpenExisting, error);
+    EXPECT_EQ(error, 0) << "readers share";
+}
+
+TEST(PlatformFiles, OneJobAtATimeAndLeftoversOfDeadRunsGo) {
+    TempFolder work;
+    writeBytes(work.file(".~ASIGT.DBF.tmp-4242-0"), "resto");
+    writeBytes(work.file(".~SICE_HORARIO.TXT.tmp-7-1"), "resto");
+    writeBytes(work.file("ASIGT.DBF"), "tabla");
+    JobLock::Outcome outcome{};
+    JobLock first = JobLock::acquire(work.path(), outcome);
+    EXPECT_EQ(outcome, JobLock::Outcome::Held);
+    EXPECT_EQ(work.names(), (std::vector<std::string>{".~transTalvorSice.lock", "ASIGT.DBF"}));
+
+    JobLock second = JobLock::acquire(work.path(), outcome);
+    EXPECT_EQ(outcome, JobLock::Outcome::Busy);
+    EXPECT_FALSE(second.held());
+    first.release();
+    EXPECT_EQ(work.names(), (std::vector<std::string>{"ASIGT.DBF"})) << "nothing of ours stays";
+    second = JobLock::acquire(work.path(), outcome);
+    EXPECT_EQ(outcome, JobLock::Outcome::Held);
+    second = JobLock{};
+    EXPECT_EQ(work.names(), (std::vector<std::string>{"ASIGT.DBF"}));
+
+    JobLock::acquire(work.file("falta"), outcome);
+    EXPECT_EQ(outcome, JobLock::Outcome::Unavailable);
+}
+
+TEST(PlatformFiles, StaleTemporaryOfADeadWriterGoesLivingOneStays) {
+    TempFolder folder;
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    const std::string living = folder.file(temporaryPrefix("SICE_HORARIO.TXT") + "1-0");
+    writeBytes(living, "de otro");
+    {
+        HeldFile held(living, "exclusive");
+        ASSERT_TRUE(held.ready());
+        EXPECT_EQ(replaceFileContents(path, "nuevo"), 0);
+        EXPECT_TRUE(fs::exists(living));
+    }
+#ifdef _WIN32
+    // Nothing holds it any more: the next writer takes it away.
+    EXPECT_EQ(replaceFileContents(path, "otra vez"), 0);
+    EXPECT_FALSE(fs::exists(living));
+#endif
+}
+
+} // namespace
+} // namespace tts::platform
