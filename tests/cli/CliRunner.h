@@ -19,6 +19,17 @@ inline const std::string kSeparator = "/";
 inline const std::string kJsonSeparator = "/";
 #endif
 
+// A path as a JSON string holds it: every backslash doubled.
+inline std::string jsonPath(const std::string& path) {
+    std::string escaped;
+    for (char c : path) {
+        if (c == '\\')
+            escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
 // exit status (-1 when killed), standard output and error, and whether it had to be stopped.
 using CliResult = tts::test::ChildResult;
 

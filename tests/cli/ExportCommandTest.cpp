@@ -97,7 +97,7 @@ TEST(ExportCommand, JsonReportIsAllOfStandardOutput) {
     EXPECT_EQ(topLevelKeys(r.out), kExportKeys);
     for (const std::string& part : std::vector<std::string>
          {"\"outcome\": \"finished\"", "\"exitStatus\": 0", "\"error\": null",
-          "\"errorLocation\": null", "\"writtenTo\": \"" + f.sice() + kJsonSeparator + "SICE_HORARIO.TXT\"",
+          "\"errorLocation\": null", "\"writtenTo\": \"" + jsonPath(f.sice()) + kJsonSeparator + "SICE_HORARIO.TXT\"",
           "\"linesWritten\": 242", "\"dayCodingMismatch\": false",
           "\"rooms\": {\n      \"rows\": 14,\n      \"emptyRows\": 47,\n      \"codes\": [\n"
           "        {\n          \"code\": \"AULA-ING\",\n          \"rows\": 14\n        }\n"

@@ -174,10 +174,10 @@ TEST(ImportCommand, JsonReportIsAllOfStandardOutput) {
     const std::string expected = "{\n"
                                  "  \"command\": \"import\",\n"
                                  "  \"siceFolder\": \"" +
-                                 sice.path() +
+                                 jsonPath(sice.path()) +
                                  "\",\n"
                                  "  \"workFolder\": \"" +
-                                 work.path() +
+                                 jsonPath(work.path()) +
                                  "\",\n"
                                  "  \"outcome\": \"finished\",\n"
                                  "  \"exitStatus\": 1,\n"
@@ -245,7 +245,7 @@ TEST(ImportCommand, JsonCarriesTheErrorAndEscapesIt) {
         << r.out;
     EXPECT_NE(r.out.find("  \"outcome\": \"stopped\",\n"), std::string::npos);
     EXPECT_NE(r.out.find("  \"exitStatus\": 2,\n"), std::string::npos);
-    EXPECT_NE(r.out.find("  \"errorLocation\": {\n    \"file\": \"" + sice.path() +
+    EXPECT_NE(r.out.find("  \"errorLocation\": {\n    \"file\": \"" + jsonPath(sice.path()) +
                          kJsonSeparator + "sice_sesiones.txt\",\n    \"line\": 1,\n    \"place\": \"columnas "
                          "10-13\"\n  },\n"),
               std::string::npos)
