@@ -11,6 +11,7 @@
 #include "sice/Field.h"
 #include "sice/FileFinder.h"
 #include "sice/FileWriter.h"
+#include "sice/SiceFolder.h"
 #include "sice/WholeFileReader.h"
 
 #include <algorithm>
@@ -56,15 +57,10 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     ExportReport& out = report ? *report : unused;
     out = ExportReport{};
 
-    const std::string carpetaSice = chosenFolder + sice::pathSeparator();
-    if (!sice::folderExists(carpetaSice)) {
-        host.showMessage("No existe la carpeta");
-        if (host.isEmbedded()) {
-            host.setResult(0);
-            host.closeWindow();
-        }
+    const std::optional<std::string> folder = sice::carpetaSiceOrNotice(host, chosenFolder, 0);
+    if (!folder)
         return;
-    }
+    const std::string& carpetaSice = *folder;
     out.folderFound = true;
 
     BusyPointer busy(host);

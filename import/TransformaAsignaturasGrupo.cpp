@@ -1,4 +1,5 @@
 #include "import/CourseHoursIndex.h"
+#include "import/ImportStep.h"
 #include "import/ImportSteps.h"
 #include "import/SessionPattern.h"
 #include "tables/WorkTable.h"
@@ -8,7 +9,6 @@
 #include "sice/Field.h"
 #include "sice/FileFinder.h"
 #include "sice/LineKind.h"
-#include "sice/LineReader.h"
 #include "sice/WholeFileReader.h"
 
 #include <algorithm>
@@ -82,47 +82,45 @@ void setDefaultHours(WorkTable& assignments) {
 // Subject-group assignments into ASIGT in four passes: the assignments, their group's data from
 // GRUPOST, the weekly hours from the course file, one hour for the rows that got none.
 void TransformaAsignaturasGrupo(ImportContext& context) {
-    const sice::FoundFile file = sice::findFile(context.carpetaSice, "sice_asignatgrupo.txt");
-    if (!file.exists) {
-        context.missingRequired("No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)");
-        return;
-    }
-    sice::LineReader reader(file.path);
-
-    WorkTable table = WorkTable::createAfresh(
-        context.workFolder, "ASIGT",
+    const StepDefinition step{
+        "sice_asignatgrupo.txt",
+        "No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)",
+        FileReading::LineByLine,
+        "ASIGT",
         {Column::text("CASIG", 10), Column::text("CPROF", 10), Column::text("CGRUP", 10),
          Column::text("CAULA", 10), Column::text("CTAREA", 10), Column::text("TURNO", 1),
          Column::text("NIVEL", 5), Column::text("CURSO", 3), Column::text("GRUPO", 2),
-         Column::floating("HORAS"), Column::text("SESIONES", 20), Column::text("NCONEX", 4)});
-    TableReport report{"ASIGT"};
+         Column::floating("HORAS"), Column::text("SESIONES", 20), Column::text("NCONEX", 4)}};
 
-    while (!reader.atEnd()) {
-        const std::string line = reader.nextLine();
-        if (!sice::isDataLine(line, "SICE_ASIGNATGRUPO.TXT"))
-            continue;
-        table.append();
-        table.writeText("CASIG", sice::field(line, 16, 19));
-        table.writeText("CGRUP", sice::field(line, 2, 11));
-        table.writeText("CTAREA", "*LEC");
-        table.post();
-        ++report.rowsWritten;
-    }
-    reader.close();
+    const auto assignments = [](StepTarget& target) -> LineRule {
+        WorkTable& table = target.table;
+        return [&table, casig = table.column("CASIG"), cgrup = table.column("CGRUP"),
+                ctarea = table.column("CTAREA")](const std::string& line, int64_t) {
+            if (!sice::isDataLine(line, "SICE_ASIGNATGRUPO.TXT"))
+                return false;
+            table.append();
+            table.writeText(casig, sice::field(line, 16, 19));
+            table.writeText(cgrup, sice::field(line, 2, 11));
+            table.writeText(ctarea, "*LEC");
+            table.post();
+            return true;
+        };
+    };
 
-    copyGroupData(context.workFolder, table);
-
-    const sice::FoundFile courses = sice::findFile(context.carpetaSice, "sice_asignatcurso.txt");
-    if (!courses.exists) {
-        context.host.showMessage("No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)");
-    } else {
+    const auto furtherPasses = [&context](StepTarget& target) {
+        WorkTable& table = target.table;
+        copyGroupData(context.workFolder, table);
+        const sice::FoundFile courses =
+            sice::findFile(context.carpetaSice, "sice_asignatcurso.txt");
+        if (!courses.exists) {
+            context.host.showMessage("No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)");
+            return;
+        }
         setWeeklyHours(courses.path, sice::readWholeFile(courses.path), table);
         setDefaultHours(table);
-    }
+    };
 
-    table.close();
-    report.rebuilt = true;
-    context.recordTable(report);
+    runStep(context, step, assignments, furtherPasses);
 }
 
 } // namespace tts::import

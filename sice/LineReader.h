@@ -9,7 +9,8 @@ namespace tts::sice {
 // before LF is dropped, any other CR is dropped, Ctrl-Z at the start of a line ends the file,
 // Ctrl-Z inside a line cuts that line, NUL stays. Open failures raise the Spanish I/O messages
 // by error code ("No se encuentra el archivo", "Acceso al archivo denegado", "Error de E/S %d").
-// The file itself is open only during that read (sice/FileBytes.h); the codes are in sice/IoError.h.
+// The file itself is open only during that read (sice/FileBytes.h); the codes are in
+// sice/IoError.h.
 class LineReader {
 public:
     explicit LineReader(const std::string& path);
@@ -17,6 +18,7 @@ public:
 
     bool atEnd() const;
     std::string nextLine();
+    void nextLine(std::string& line); // the same into a buffer that keeps its capacity
     void close();
 
 private:

@@ -223,6 +223,14 @@ std::string decimalText(double value) {
     return std::string(buffer, end);
 }
 
+void readText(std::string_view record, const DbfField& field, const std::string& path,
+              std::string& into) {
+    if (field.type == 'C')
+        into.assign(storedText(rawField(record, field)));
+    else
+        into = readText(record, field, path);
+}
+
 std::string readText(std::string_view record, const DbfField& field, const std::string& path) {
     switch (supportedKind(field, path)) {
     case Kind::Text:

@@ -200,6 +200,10 @@ public:
         return fieldCodec::readText(rowInView(), field, path_);
     }
 
+    void readText(const DbfField& field, std::string& into) {
+        fieldCodec::readText(rowInView(), field, path_, into);
+    }
+
     int32_t readInteger(const std::string& column) {
         const DbfField& field = fieldNamed(column);
         return fieldCodec::readInteger(rowInView(), field, path_);
@@ -210,8 +214,19 @@ public:
         return fieldCodec::readFloat(rowInView(), field, path_);
     }
 
+    int32_t readInteger(const DbfField& field) {
+        return fieldCodec::readInteger(rowInView(), field, path_);
+    }
+
+    double readFloat(const DbfField& field) {
+        return fieldCodec::readFloat(rowInView(), field, path_);
+    }
+
     template <typename Write> void write(const std::string& column, Write write) {
-        const DbfField& field = fieldNamed(column);
+        writeField(fieldNamed(column), write);
+    }
+
+    template <typename Write> void writeField(const DbfField& field, Write write) {
         if (editing_ == Editing::None)
             throw tableErrors::notEditing(path_);
         write(editRow_, field);
@@ -237,6 +252,16 @@ public:
     }
 
     bool hasColumn(const std::string& column) const { return findField(column) >= 0; }
+    int fieldIndex(const std::string& column) const { return findField(column); }
+
+    // The field of a handle; one for a column the table lacks raises as a read by name does.
+    const DbfField& fieldOf(const std::string& column, int index) {
+        requireOpen();
+        const std::vector<DbfField>& fields = dbf_->layout().fields;
+        if (index < 0 || static_cast<size_t>(index) >= fields.size())
+            throw tableErrors::columnNotFound(componentName_, column);
+        return fields[static_cast<size_t>(index)];
+    }
 
     int64_t rowCount() {
         requireOpen();
@@ -514,6 +539,63 @@ void WorkTable::writeFloat(const std::string& column, double value) {
     impl.write(column, [&](std::string& row, const DbfField& field) {
         fieldCodec::writeFloat(row, field, value, impl.path());
     });
+}
+
+ColumnHandle WorkTable::column(const std::string& name) const {
+    return ColumnHandle(name, impl_ ? impl_->fieldIndex(name) : -1);
+}
+
+std::string WorkTable::readText(const ColumnHandle& column) {
+    std::string text;
+    readText(column, text);
+    return text;
+}
+
+void WorkTable::readText(const ColumnHandle& column, std::string& into) {
+    Impl& impl = openImpl(impl_);
+    impl.readText(impl.fieldOf(column.name_, column.index_), into);
+}
+
+int32_t WorkTable::readInteger(const ColumnHandle& column) {
+    Impl& impl = openImpl(impl_);
+    return impl.readInteger(impl.fieldOf(column.name_, column.index_));
+}
+
+double WorkTable::readFloat(const ColumnHandle& column) {
+    Impl& impl = openImpl(impl_);
+    return impl.readFloat(impl.fieldOf(column.name_, column.index_));
+}
+
+void WorkTable::writeText(const ColumnHandle& column, std::string_view value) {
+    Impl& impl = openImpl(impl_);
+    impl.writeField(impl.fieldOf(column.name_, column.index_),
+                    [&](std::string& row, const DbfField& field) {
+                        fieldCodec::writeText(row, field, value, impl.path());
+                    });
+}
+
+void WorkTable::writeBoolean(const ColumnHandle& column, bool value) {
+    Impl& impl = openImpl(impl_);
+    impl.writeField(impl.fieldOf(column.name_, column.index_),
+                    [&](std::string& row, const DbfField& field) {
+                        fieldCodec::writeBoolean(row, field, value, impl.path());
+                    });
+}
+
+void WorkTable::writeInteger(const ColumnHandle& column, int32_t value) {
+    Impl& impl = openImpl(impl_);
+    impl.writeField(impl.fieldOf(column.name_, column.index_),
+                    [&](std::string& row, const DbfField& field) {
+                        fieldCodec::writeInteger(row, field, value, impl.path());
+                    });
+}
+
+void WorkTable::writeFloat(const ColumnHandle& column, double value) {
+    Impl& impl = openImpl(impl_);
+    impl.writeField(impl.fieldOf(column.name_, column.index_),
+                    [&](std::string& row, const DbfField& field) {
+                        fieldCodec::writeFloat(row, field, value, impl.path());
+                    });
 }
 
 bool WorkTable::locate(const std::string& column, const std::string& value) {
