@@ -7,7 +7,7 @@
 #include "export/FallbackTally.h"
 #include "export/HeaderCode.h"
 #include "export/SolucDay.h"
-#include "export/HoraryLineBuilder.h"
+#include "export/TimetableLines.h"
 #include "sice/Field.h"
 #include "sice/FileFinder.h"
 #include "sice/FileWriter.h"
@@ -68,10 +68,10 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     const DayCoding coding = dayCodingFrom(readSiceFile(carpetaSice, "sice_sesiones.txt"));
 
     std::vector<std::string> lines;
-    lines.push_back(horaryHeaderLine(headerCode, timeStamp(clock())));
+    lines.push_back(timetableHeaderLine(headerCode, timeStamp(clock())));
 
-    FallbackTally groupFallbacks(out.groups), taskFallbacks(out.tasks),
-        roomFallbacks(out.rooms), slotFallbacks(out.slots);
+    FallbackTally groupFallbacks(out.groups), taskFallbacks(out.tasks), roomFallbacks(out.rooms),
+        slotFallbacks(out.slots);
     {
         ExportTables tables(workFolder);
         tables::WorkTable& soluc = tables.soluc();
@@ -86,12 +86,12 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
                 continue;
             row.day = solucDayText(row.day, day);
             row.period = soluc.readText("HORA");
-            const std::string sicedDayText = sicedDay(coding, row.day);
+            const std::string siceDay = siceDayCode(coding, row.day);
 
             Translations found;
-            found.slot = tables.slotCode(sicedDayText, row.period);
+            found.slot = tables.slotCode(siceDay, row.period);
             if (!found.slot)
-                slotFallbacks.add(sicedDayText + "/" + row.period);
+                slotFallbacks.add(siceDay + "/" + row.period);
             row.group = soluc.readText("CODGRUPO");
             found.group = tables.shortGroup(row.group);
             if (!found.group)
@@ -107,7 +107,7 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
             row.teacher = soluc.readText("PROF");
             row.subject = soluc.readText("ASIG");
 
-            lines.push_back(horaryDataLine(coding, row, found));
+            lines.push_back(timetableDataLine(coding, row, found));
         }
         if (out.slots.rows > 0)
             out.dayCodingMismatch = slotDaysDisagree(coding, tables.slotDays());
@@ -115,7 +115,7 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     }
 
     const auto dataLines = static_cast<int64_t>(lines.size()) - 1;
-    lines.push_back(horaryTrailerLine(headerCode, timeStamp(clock()), dataLines));
+    lines.push_back(timetableTrailerLine(headerCode, timeStamp(clock()), dataLines));
     const std::string target = sice::findFile(carpetaSice, "SICE_HORARIO.TXT").path;
     sice::writeLines(lines, target);
     out.linesWritten = dataLines;

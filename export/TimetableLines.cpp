@@ -1,4 +1,4 @@
-#include "export/HoraryLineBuilder.h"
+#include "export/TimetableLines.h"
 
 #include "sice/PaddedAppend.h"
 
@@ -18,13 +18,15 @@ std::string headOrTail(char recordType, const std::string& headerCode, const std
 
 } // namespace
 
-std::string shortCodeFallback(const std::string& code) { return code.substr(0, 4); }
+std::string shortCodeFallback(const std::string& code) {
+    return code.substr(0, 4);
+}
 
-std::string horaryDataLine(DayCoding coding, const SolucRow& row, const Translations& found) {
+std::string timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found) {
     std::string line = "1";
     line.reserve(26);
     sice::appendPadded(line, found.slot.value_or(""), 4);
-    sice::appendPadded(line, sicedDay(coding, row.day), 1);
+    sice::appendPadded(line, siceDayCode(coding, row.day), 1);
     sice::appendPadded(line, row.teacher, 4);
     sice::appendPadded(line, found.group ? *found.group : shortCodeFallback(row.group), 4);
     sice::appendPadded(line, found.task.value_or(kLectureTask), 4);
@@ -33,12 +35,12 @@ std::string horaryDataLine(DayCoding coding, const SolucRow& row, const Translat
     return line;
 }
 
-std::string horaryHeaderLine(const std::string& headerCode, const std::string& stamp) {
+std::string timetableHeaderLine(const std::string& headerCode, const std::string& stamp) {
     return headOrTail('0', headerCode, stamp);
 }
 
-std::string horaryTrailerLine(const std::string& headerCode, const std::string& stamp,
-                              int64_t dataLines) {
+std::string timetableTrailerLine(const std::string& headerCode, const std::string& stamp,
+                                 int64_t dataLines) {
     return headOrTail('9', headerCode, stamp) + std::to_string(dataLines);
 }
 
