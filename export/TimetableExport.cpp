@@ -67,57 +67,66 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     const std::string headerCode = headerCodeFrom(readSiceFile(carpetaSice, "sice_asignat.txt"));
     const DayCoding coding = dayCodingFrom(readSiceFile(carpetaSice, "sice_sesiones.txt"));
 
-    std::vector<std::string> lines;
-    lines.push_back(timetableHeaderLine(headerCode, timeStamp(clock())));
+    // The lines go to the new file as they are made; the old one stays until the last is in.
+    const std::string target = sice::findFile(carpetaSice, "SICE_HORARIO.TXT").path;
+    sice::LineFileWriter output(target);
+    output.add(timetableHeaderLine(headerCode, timeStamp(clock())));
+    int64_t dataLines = 0;
 
     FallbackTally groupFallbacks(out.groups), taskFallbacks(out.tasks), roomFallbacks(out.rooms),
         slotFallbacks(out.slots);
     {
         ExportTables tables(workFolder);
         tables::WorkTable& soluc = tables.soluc();
+        const tables::ColumnHandle dia = soluc.column("DIA"), hora = soluc.column("HORA"),
+                                   codGrupo = soluc.column("CODGRUPO"),
+                                   tarea = soluc.column("TAREA"), aula = soluc.column("AULA"),
+                                   prof = soluc.column("PROF"), asig = soluc.column("ASIG");
+        // Kept from row to row, so that a row costs no allocation.
+        SolucRow row;
+        Translations found;
+        std::string siceDay, line;
         int64_t rowNumber = 0;
         for (soluc.first(); !soluc.atEnd(); soluc.next()) {
             ++rowNumber;
-            SolucRow row;
-            row.day = soluc.readText("DIA");
+            soluc.readText(dia, row.day);
             const int32_t day = readAt({soluc.path(), rowNumber, "campo DIA"},
                                        [&] { return solucDayNumber(soluc, row.day); });
             if (day == 0)
                 continue;
             row.day = solucDayText(row.day, day);
-            row.period = soluc.readText("HORA");
-            const std::string siceDay = siceDayCode(coding, row.day);
+            soluc.readText(hora, row.period);
+            siceDay = siceDayCode(coding, row.day);
 
-            Translations found;
             found.slot = tables.slotCode(siceDay, row.period);
             if (!found.slot)
                 slotFallbacks.add(siceDay + "/" + row.period);
-            row.group = soluc.readText("CODGRUPO");
+            soluc.readText(codGrupo, row.group);
             found.group = tables.shortGroup(row.group);
             if (!found.group)
                 groupFallbacks.add(row.group);
-            row.task = soluc.readText("TAREA");
+            soluc.readText(tarea, row.task);
             found.task = tables.taskCode(row.task);
             if (!found.task)
                 taskFallbacks.add(row.task);
-            row.room = soluc.readText("AULA");
+            soluc.readText(aula, row.room);
             found.room = tables.shortRoom(row.room);
             if (!found.room)
                 roomFallbacks.add(row.room);
-            row.teacher = soluc.readText("PROF");
-            row.subject = soluc.readText("ASIG");
+            soluc.readText(prof, row.teacher);
+            soluc.readText(asig, row.subject);
 
-            lines.push_back(timetableDataLine(coding, row, found));
+            timetableDataLine(coding, row, found, line);
+            output.add(line);
+            ++dataLines;
         }
         if (out.slots.rows > 0)
             out.dayCodingMismatch = slotDaysDisagree(coding, tables.slotDays());
         tables.close();
     }
 
-    const auto dataLines = static_cast<int64_t>(lines.size()) - 1;
-    lines.push_back(timetableTrailerLine(headerCode, timeStamp(clock()), dataLines));
-    const std::string target = sice::findFile(carpetaSice, "SICE_HORARIO.TXT").path;
-    sice::writeLines(lines, target);
+    output.add(timetableTrailerLine(headerCode, timeStamp(clock()), dataLines));
+    output.commit();
     out.linesWritten = dataLines;
     out.writtenPath = target;
 

@@ -23,16 +23,22 @@ std::string shortCodeFallback(const std::string& code) {
 }
 
 std::string timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found) {
-    std::string line = "1";
-    line.reserve(26);
-    sice::appendPadded(line, found.slot.value_or(""), 4);
+    std::string line;
+    timetableDataLine(coding, row, found, line);
+    return line;
+}
+
+void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
+                       std::string& line) {
+    line.assign(1, '1');
+    sice::appendPadded(line, found.slot ? std::string_view(*found.slot) : std::string_view(), 4);
     sice::appendPadded(line, siceDayCode(coding, row.day), 1);
     sice::appendPadded(line, row.teacher, 4);
     sice::appendPadded(line, found.group ? *found.group : shortCodeFallback(row.group), 4);
-    sice::appendPadded(line, found.task.value_or(kLectureTask), 4);
+    sice::appendPadded(
+        line, found.task ? std::string_view(*found.task) : std::string_view(kLectureTask), 4);
     sice::appendPadded(line, row.subject, 4);
     sice::appendPadded(line, found.room ? *found.room : shortCodeFallback(row.room), 4);
-    return line;
 }
 
 std::string timetableHeaderLine(const std::string& headerCode, const std::string& stamp) {

@@ -4,8 +4,8 @@
 #include "base/ProcessLiveness.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -28,6 +28,8 @@ namespace {
 // Large enough that a normal file goes in a few calls, small enough that a full disk shows up
 // part-way rather than only at the end.
 constexpr size_t kChunk = 1 << 16;
+// What a streamed file gathers in memory before it goes to the file.
+constexpr size_t kBlock = 1 << 18;
 
 [[noreturn]] void cannotCreate(const std::string& path, const std::string& reason) {
     throw Error("Cannot create file \"" + path + "\". " + reason);
@@ -126,40 +128,78 @@ void writeLines(const std::vector<std::string>& lines, const std::string& path) 
 
 void writeLines(const std::vector<std::string>& lines, const std::string& path,
                 const WriteChunk& writeChunk) {
-    size_t total = 0;
+    LineFileWriter writer(path, writeChunk);
     for (const std::string& line : lines)
-        total += line.size() + 2;
-    std::string bytes;
-    bytes.reserve(total);
-    for (const std::string& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
+        writer.add(line);
+    writer.commit();
+}
+
+LineFileWriter::LineFileWriter(std::string path) : LineFileWriter(std::move(path), systemWrite) {}
+
+LineFileWriter::LineFileWriter(std::string path, WriteChunk writeChunk)
+    : path_(std::move(path)), writeChunk_(std::move(writeChunk)) {
+    buffer_.reserve(kBlock + kChunk);
+}
+
+LineFileWriter::~LineFileWriter() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (opened_)
+        ::unlink(temporary_.c_str());
+}
+
+void LineFileWriter::add(std::string_view line) {
+    buffer_.append(line);
+    buffer_.append("\r\n", 2);
+    if (buffer_.size() >= kBlock)
+        writeBuffer();
+}
+
+// The temporary file is made at the first block; after a failure the rest is dropped.
+void LineFileWriter::writeBuffer() {
+    if (failure_.empty() && !opened_) {
+        removeStaleTemporaries(path_);
+        temporary_ = temporaryPathFor(path_);
+        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_BINARY | O_CLOEXEC, 0666);
+        if (fd_ < 0) {
+            failure_ = std::strerror(errno);
+        } else {
+            opened_ = true;
+            keepModeOfOldFile(fd_, path_);
+        }
     }
+    if (failure_.empty())
+        if (int error = writeAll(fd_, buffer_, writeChunk_))
+            failure_ = std::strerror(error);
+    buffer_.clear();
+}
 
-    removeStaleTemporaries(path);
-    const std::string temporary = temporaryPathFor(path);
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_BINARY | O_CLOEXEC, 0666);
-    if (fd < 0)
-        cannotCreate(path, std::strerror(errno));
-    keepModeOfOldFile(fd, path);
-
-    int failure = writeAll(fd, bytes, writeChunk);
-    if (!failure)
-        failure = flushToDisk(fd);
-    if (::close(fd) != 0 && !failure)
-        failure = errno;
-    if (failure) {
-        ::unlink(temporary.c_str());
-        cannotCreate(path, std::strerror(failure));
+void LineFileWriter::commit() {
+    writeBuffer();
+    if (failure_.empty()) {
+        int error = flushToDisk(fd_);
+        if (::close(fd_) != 0 && !error)
+            error = errno;
+        fd_ = -1;
+        if (error)
+            failure_ = std::strerror(error);
+    }
+    if (!failure_.empty()) {
+        if (opened_)
+            ::unlink(temporary_.c_str());
+        opened_ = false;
+        cannotCreate(path_, failure_);
     }
 
     std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
+    std::filesystem::rename(temporary_, path_, ec);
     if (ec) {
-        ::unlink(temporary.c_str());
-        cannotCreate(path, ec.message());
+        ::unlink(temporary_.c_str());
+        opened_ = false;
+        cannotCreate(path_, ec.message());
     }
-    flushFolderOf(path);
+    opened_ = false;
+    flushFolderOf(path_);
 }
 
 } // namespace tts::sice
