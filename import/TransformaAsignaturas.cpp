@@ -35,13 +35,13 @@ void TransformaAsignaturas(ImportContext& context) {
         return [&](const std::string& line, int64_t) {
             if (!sice::isDataLine(line, "SICE_ASIGNAT.TXT"))
                 return false;
-            const std::string code = sice::field(line, 2, 5);
+            const std::string_view code = sice::fieldView(line, 2, 5);
             if (!takeNewCode(codes, code, report))
                 return false;
             table.append();
             table.writeText(cod, code);
-            table.writeText(codLargo, sice::field(line, 6, 25));
-            table.writeText(nombre, sice::field(line, 26, 175));
+            table.writeText(codLargo, sice::fieldView(line, 6, 25));
+            table.writeText(nombre, sice::fieldView(line, 26, 175));
             table.writeBoolean(esTarea, false);
             table.post();
             return true;
@@ -60,10 +60,10 @@ void TransformaAsignaturas(ImportContext& context) {
                 return false;
             table.append();
             table.writeText(cod, code);
-            table.writeText(codLargo, sice::field(line, 6, 15));
-            table.writeText(nombre, sice::field(line, 6, 65));
+            table.writeText(codLargo, sice::fieldView(line, 6, 15));
+            table.writeText(nombre, sice::fieldView(line, 6, 65));
             table.writeBoolean(esTarea, true);
-            table.writeText(codTarea, sice::field(line, 66, 68));
+            table.writeText(codTarea, sice::fieldView(line, 66, 68));
             table.post();
             return true;
         };

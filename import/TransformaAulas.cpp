@@ -25,9 +25,9 @@ void TransformaAulas(ImportContext& context) {
             if (!sice::isDataLine(line, "SICE_AULAS.TXT"))
                 return false;
             table.append();
-            table.writeText(abrev, sice::field(line, 2, 11));
-            table.writeText(nombre, sice::field(line, 86, 185));
-            table.writeText(abrevCorta, sice::field(line, 12, 15));
+            table.writeText(abrev, sice::fieldView(line, 2, 11));
+            table.writeText(nombre, sice::fieldView(line, 86, 185));
+            table.writeText(abrevCorta, sice::fieldView(line, 12, 15));
             table.post();
             return true;
         };

@@ -27,13 +27,13 @@ void TransformaProfesores(ImportContext& context) {
                 depart = table.column("DEPART")](const std::string& line, int64_t) {
             if (!sice::isDataLine(line, "SICE_PROF.TXT"))
                 return false;
-            const std::string code = sice::field(line, 2, 5);
+            const std::string_view code = sice::fieldView(line, 2, 5);
             if (!takeNewCode(codes, code, report))
                 return false;
             table.append();
             table.writeText(abrev, code);
-            table.writeText(nombre, sice::field(line, 6, 95));
-            table.writeText(depart, sice::field(line, 96, 145));
+            table.writeText(nombre, sice::fieldView(line, 6, 95));
+            table.writeText(depart, sice::fieldView(line, 96, 145));
             table.post();
             return true;
         };

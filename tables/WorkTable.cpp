@@ -240,6 +240,20 @@ public:
         return moveToFirst(indexFor(fields).firstRow(value)); // one value is its own key
     }
 
+    // The same through a handle: its index is found once and kept.
+    bool locate(const std::string& column, int index, const std::string& value) {
+        const DbfField& field = fieldOf(column, index);
+        if (!fieldCodec::isSupported(field))
+            throw tableErrors::unsupportedColumnType(path_, field.name, field.type);
+        settleEditing();
+        auto at = static_cast<size_t>(index);
+        if (singleIndexes_.size() <= at)
+            singleIndexes_.resize(at + 1, nullptr);
+        if (!singleIndexes_[at])
+            singleIndexes_[at] = &indexFor({index});
+        return moveToFirst(singleIndexes_[at]->firstRow(value));
+    }
+
     bool locate(const std::vector<std::string>& columns, const std::vector<std::string>& values) {
         requireOpen();
         if (columns.empty() || columns.size() != values.size())
@@ -281,6 +295,7 @@ public:
         open_ = false;
         editing_ = Editing::None; // a row never posted is dropped, as the engine does on close
         indexes_.clear();
+        singleIndexes_.clear();
         try {
             dbf_->finish(!replacement_); // a replacement syncs before its rename
             if (replacement_)
@@ -424,6 +439,7 @@ private:
     bool modified_ = false;
     int64_t visibleRows_ = -1;
     std::map<std::vector<int>, ColumnIndex> indexes_;
+    std::vector<ColumnIndex*> singleIndexes_; // by field, into indexes_, once a locate used it
 };
 
 WorkTable WorkTable::createAfresh(const std::string& folder, const std::string& name,
@@ -596,6 +612,10 @@ void WorkTable::writeFloat(const ColumnHandle& column, double value) {
                     [&](std::string& row, const DbfField& field) {
                         fieldCodec::writeFloat(row, field, value, impl.path());
                     });
+}
+
+bool WorkTable::locate(const ColumnHandle& column, const std::string& value) {
+    return openImpl(impl_).locate(column.name_, column.index_, value);
 }
 
 bool WorkTable::locate(const std::string& column, const std::string& value) {

@@ -78,6 +78,7 @@ public:
     void writeBoolean(const ColumnHandle& column, bool value);
     void writeInteger(const ColumnHandle& column, int32_t value);
     void writeFloat(const ColumnHandle& column, double value);
+    bool locate(const ColumnHandle& column, const std::string& value);
 
     // First row in stored order whose columns read as text equal the values exactly; it becomes
     // current. O(1) after the first call on the same columns.
