@@ -6,6 +6,7 @@
 namespace tts::import {
 
 CourseHoursIndex::CourseHoursIndex(const std::vector<std::string>& lines) {
+    hours_.reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (!sice::isDataLine(line, "SICE_ASIGNATCURSO.TXT"))
