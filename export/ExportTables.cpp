@@ -1,5 +1,6 @@
 #include "export/ExportTables.h"
 
+#include <charconv>
 #include <initializer_list>
 #include <unordered_set>
 
@@ -22,29 +23,34 @@ ExportTables::ExportTables(const std::string& workFolder)
       subjects_(openForExport(workFolder, "ASIGNOMT", "wwTableNomAsg")),
       slots_(openForExport(workFolder, "DIASHORAST", "wwTableTramos")) {}
 
-std::optional<std::string> ExportTables::lookUp(tables::WorkTable& table,
-                                                const std::string& keyColumn,
-                                                const std::string& key,
-                                                const std::string& valueColumn, Answers& answers) {
-    if (auto known = answers.find(key); known != answers.end())
-        return known->second;
+std::optional<std::string>
+ExportTables::lookUp(tables::WorkTable& table, const std::string& keyColumn, const std::string& key,
+                     const std::string& valueColumn, AnswerCache& answers) {
+    if (const std::optional<std::string>* known = answers.find(key))
+        return *known;
     std::optional<std::string> answer;
     if (table.locate(keyColumn, key))
         answer = table.readText(valueColumn);
-    answers.emplace(key, answer);
+    answers.add(key, answer);
     return answer;
 }
 
 std::optional<std::string> ExportTables::slotCode(const std::string& day,
                                                   const std::string& period) {
     // The day's length first keeps the two parts of the key apart whatever bytes they hold.
-    std::string key = std::to_string(day.size()) + ':' + day + period;
-    if (auto known = slotAnswers_.find(key); known != slotAnswers_.end())
-        return known->second;
+    char length[24];
+    const auto [end, error] = std::to_chars(length, length + sizeof length, day.size());
+    (void)error; // a size always fits
+    slotKey_.assign(length, end);
+    slotKey_ += ':';
+    slotKey_ += day;
+    slotKey_ += period;
+    if (const std::optional<std::string>* known = slotAnswers_.find(slotKey_))
+        return *known;
     std::optional<std::string> answer;
     if (slots_.locate({"DIA", "HORA"}, {day, period}))
         answer = slots_.readText("CODDIHO");
-    slotAnswers_.emplace(std::move(key), answer);
+    slotAnswers_.add(slotKey_, answer);
     return answer;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "export/AnswerCache.h"
 #include "tables/WorkTable.h"
 
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace tts::exporting {
@@ -36,11 +36,9 @@ public:
     void close();
 
 private:
-    using Answers = std::unordered_map<std::string, std::optional<std::string>>;
-
     std::optional<std::string> lookUp(tables::WorkTable& table, const std::string& keyColumn,
                                       const std::string& key, const std::string& valueColumn,
-                                      Answers& answers);
+                                      AnswerCache& answers);
 
     // In the window's order, which is the order they open and close in.
     tables::WorkTable soluc_;    // wwTableSoluc
@@ -49,7 +47,8 @@ private:
     tables::WorkTable rooms_;    // wwTableAulas
     tables::WorkTable subjects_; // wwTableNomAsg
     tables::WorkTable slots_;    // wwTableTramos
-    Answers slotAnswers_, groupAnswers_, taskAnswers_, roomAnswers_;
+    AnswerCache slotAnswers_, groupAnswers_, taskAnswers_, roomAnswers_;
+    std::string slotKey_; // kept from call to call
 };
 
 } // namespace tts::exporting
