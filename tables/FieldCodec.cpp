@@ -170,7 +170,8 @@ void putText(std::string& record, const DbfField& field, std::string_view value)
     std::string_view cut = value.substr(0, std::min(value.size(), width));
     char* target = record.data() + field.offset;
     std::memset(target, ' ', width);
-    std::memcpy(target, cut.data(), cut.size());
+    if (!cut.empty()) // an empty view may have no data pointer at all
+        std::memcpy(target, cut.data(), cut.size());
 }
 
 // Blank, "?" (unknown) and anything unexpected read as no value.
