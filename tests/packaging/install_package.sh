@@ -10,9 +10,10 @@ trap 'rm -rf "$scratch"' EXIT
 
 (cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >/dev/null)
 deb=$(ls "$scratch"/out/*.deb)
-dpkg-deb --info "$deb" | grep -q "Package: transtalvorsice"
+# Whole outputs into grep: with pipefail, grep -q leaving early kills the writer with SIGPIPE.
+grep -q "Package: transtalvorsice" <<<"$(dpkg-deb --info "$deb")"
 # Shared libraries of the programs must be declared, or the package installs and cannot start.
-dpkg-deb --field "$deb" Depends | grep -q "libc6" || { echo "Depends sin libc6"; exit 1; }
+grep -q "libc6" <<<"$(dpkg-deb --field "$deb" Depends)" || { echo "Depends sin libc6"; exit 1; }
 dpkg-deb -x "$deb" "$scratch/root"
 
 programs=$scratch/root/usr/lib/transTalvorSice
