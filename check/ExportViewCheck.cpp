@@ -163,7 +163,7 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
             if (day == 0)
                 continue;
             const std::string sicedDay =
-                exporting::sicedDay(mode, exporting::solucDayText(dayText, day));
+                exporting::siceDayCode(mode, exporting::solucDayText(dayText, day));
             const std::string period = soluc->readText("HORA");
             if (!slotOf.finds({sicedDay, period}))
                 slotMisses.add(sicedDay + "/" + period, row);

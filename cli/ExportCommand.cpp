@@ -1,15 +1,12 @@
 #include "base/Windows1252.h"
-#include "cli/CommandOptions.h"
 #include "cli/Commands.h"
-#include "cli/ConsoleRunHost.h"
-#include "cli/JobOutcome.h"
+#include "cli/JobCommand.h"
 #include "cli/JsonWriter.h"
 #include "export/TimetableExport.h"
 
 #include <algorithm>
-#include <iostream>
 #include <numeric>
-#include <optional>
+#include <ostream>
 
 namespace tts::cli {
 
@@ -124,28 +121,27 @@ void writeText(std::ostream& out, const ExportReport& report) {
 
 } // namespace
 
-// export --sice DIR [--work DIR] [--json]. The same conventions as the import command: notices
-// on standard error, "Proceso finalizado" and the report on standard output (with --json only
-// the JSON report goes there).
+// The same conventions as the import command (cli/JobCommand.h).
 int runExportCommand(const std::vector<std::string>& args) {
-    std::string problem;
-    const std::optional<CommandOptions> options = parseCommandOptions(args, problem);
-    if (!options)
-        return usageError(std::cerr, "export", problem);
-
-    const std::string workFolder = chosenWorkFolder(*options);
-    ConsoleRunHost host(options->json ? std::cerr : std::cout, std::cerr);
     ExportReport report;
-    const JobOutcome outcome = runJob([&] {
-        exporting::runExport(host, folderForRun(options->siceFolder), workFolder, &report);
-        return report.finished;
-    });
-
-    if (options->json)
-        writeJson(std::cout, *options, workFolder, report, host, outcome);
-    else if (report.finished)
-        writeText(std::cout, report);
-    return outcome.status;
+    const JobCommand command{
+        .name = "export",
+        .run =
+            [&](ConsoleRunHost& host, const std::string& folder, const std::string& workFolder) {
+                exporting::runExport(host, folder, workFolder, &report);
+                return report.finished;
+            },
+        .writeJson =
+            [&](std::ostream& out, const CommandOptions& options, const std::string& workFolder,
+                const ConsoleRunHost& host, const JobOutcome& outcome) {
+                writeJson(out, options, workFolder, report, host, outcome);
+            },
+        .writeText =
+            [&](std::ostream& out) {
+                if (report.finished)
+                    writeText(out, report);
+            }};
+    return runJobCommand(args, command);
 }
 
 } // namespace tts::cli

@@ -1,13 +1,10 @@
-#include "cli/CommandOptions.h"
 #include "cli/Commands.h"
-#include "cli/ConsoleRunHost.h"
-#include "cli/JobOutcome.h"
+#include "cli/JobCommand.h"
 #include "cli/JsonWriter.h"
 #include "import/ImportRun.h"
 
 #include <cstdio>
-#include <iostream>
-#include <optional>
+#include <ostream>
 
 namespace tts::cli {
 
@@ -76,28 +73,26 @@ void writeText(std::ostream& out, const ImportReport& report) {
 
 } // namespace
 
-// import --sice DIR [--work DIR] [--json]. The notices go to standard error one per line and
-// "Proceso finalizado" to standard output, followed by the report; with --json standard output
-// holds only the JSON report, so that it can be parsed as it is.
 int runImportCommand(const std::vector<std::string>& args) {
-    std::string problem;
-    const std::optional<CommandOptions> options = parseCommandOptions(args, problem);
-    if (!options)
-        return usageError(std::cerr, "import", problem);
-
-    const std::string workFolder = chosenWorkFolder(*options);
-    ConsoleRunHost host(options->json ? std::cerr : std::cout, std::cerr);
     ImportReport report;
-    const JobOutcome outcome = runJob([&] {
-        import::runImport(host, folderForRun(options->siceFolder), workFolder, &report);
-        return report.folderFound && host.result() == 1;
-    });
-
-    if (options->json)
-        writeJson(std::cout, *options, workFolder, report, host, outcome);
-    else if (report.folderFound)
-        writeText(std::cout, report);
-    return outcome.status;
+    const JobCommand command{
+        .name = "import",
+        .run =
+            [&](ConsoleRunHost& host, const std::string& folder, const std::string& workFolder) {
+                import::runImport(host, folder, workFolder, &report);
+                return report.folderFound && host.result() == 1;
+            },
+        .writeJson =
+            [&](std::ostream& out, const CommandOptions& options, const std::string& workFolder,
+                const ConsoleRunHost& host, const JobOutcome& outcome) {
+                writeJson(out, options, workFolder, report, host, outcome);
+            },
+        .writeText =
+            [&](std::ostream& out) {
+                if (report.folderFound)
+                    writeText(out, report);
+            }};
+    return runJobCommand(args, command);
 }
 
 } // namespace tts::cli

@@ -16,7 +16,7 @@ DayCoding dayCodingFrom(const std::vector<std::string>& sessionLines) {
     return DayCoding::Letters;
 }
 
-std::string sicedDay(DayCoding coding, const std::string& day) {
+std::string siceDayCode(DayCoding coding, const std::string& day) {
     static const char kLetters[] = "LMXJVSD";
     if (coding == DayCoding::Letters && day.size() == 1 && day[0] >= '1' && day[0] <= '7')
         return std::string(1, kLetters[day[0] - '1']);

@@ -15,7 +15,7 @@ DayCoding dayCodingFrom(const std::vector<std::string>& sessionLines);
 
 // The day text of a SOLUC row as SICE wants it: in letter mode "1"-"7" become L M X J V S D;
 // every other text, and every text in number mode, stays as it is.
-std::string sicedDay(DayCoding coding, const std::string& day);
+std::string siceDayCode(DayCoding coding, const std::string& day);
 
 // True when the day codes of DIASHORAST are all of the other kind than `coding` asks for (digits
 // 1-7 where letters are expected, or letters where digits are), so that no slot can match.

@@ -1,78 +1,76 @@
 #include "export/ExportTables.h"
 
+#include <charconv>
+#include <initializer_list>
 #include <unordered_set>
 
 namespace tts::exporting {
 
 namespace {
 
-struct TableComponent {
-    const char* table;
-    const char* component;
-};
-
-// The window's order; the indexes below follow it.
-const TableComponent kComponents[] = {
-    {"SOLUC", "wwTableSoluc"},     {"GRUPOST", "wwTableGrupos"},  {"PROFT", "wwTableProfesor"},
-    {"AULAT", "wwTableAulas"},     {"ASIGNOMT", "wwTableNomAsg"}, {"DIASHORAST", "wwTableTramos"},
-};
-enum : size_t { Soluc, Groups, Teachers, Rooms, Subjects, Slots };
+tables::WorkTable openForExport(const std::string& workFolder, const char* table,
+                                const char* component) {
+    return tables::WorkTable::open(workFolder, table, tables::OpenMode::Exclusive, component);
+}
 
 } // namespace
 
-ExportTables::ExportTables(const std::string& workFolder) {
-    tables_.reserve(std::size(kComponents));
-    for (const TableComponent& c : kComponents)
-        tables_.push_back(tables::WorkTable::open(workFolder, c.table,
-                                                  tables::OpenMode::Exclusive, c.component));
-}
+ExportTables::ExportTables(const std::string& workFolder)
+    : soluc_(openForExport(workFolder, "SOLUC", "wwTableSoluc")),
+      groups_(openForExport(workFolder, "GRUPOST", "wwTableGrupos")),
+      teachers_(openForExport(workFolder, "PROFT", "wwTableProfesor")),
+      rooms_(openForExport(workFolder, "AULAT", "wwTableAulas")),
+      subjects_(openForExport(workFolder, "ASIGNOMT", "wwTableNomAsg")),
+      slots_(openForExport(workFolder, "DIASHORAST", "wwTableTramos")) {}
 
-std::optional<std::string> ExportTables::lookUp(size_t table, const std::string& keyColumn,
-                                                const std::string& key,
-                                                const std::string& valueColumn,
-                                                Answers& answers) {
-    if (auto known = answers.find(key); known != answers.end())
-        return known->second;
-    tables::WorkTable& t = tables_[table];
+std::optional<std::string>
+ExportTables::lookUp(tables::WorkTable& table, const std::string& keyColumn, const std::string& key,
+                     const std::string& valueColumn, AnswerCache& answers) {
+    if (const std::optional<std::string>* known = answers.find(key))
+        return *known;
     std::optional<std::string> answer;
-    if (t.locate(keyColumn, key))
-        answer = t.readText(valueColumn);
-    answers.emplace(key, answer);
+    if (table.locate(keyColumn, key))
+        answer = table.readText(valueColumn);
+    answers.add(key, answer);
     return answer;
 }
 
 std::optional<std::string> ExportTables::slotCode(const std::string& day,
                                                   const std::string& period) {
     // The day's length first keeps the two parts of the key apart whatever bytes they hold.
-    std::string key = std::to_string(day.size()) + ':' + day + period;
-    if (auto known = slots_.find(key); known != slots_.end())
-        return known->second;
-    tables::WorkTable& t = tables_[Slots];
+    char length[24];
+    const auto [end, error] = std::to_chars(length, length + sizeof length, day.size());
+    (void)error; // a size always fits
+    slotKey_.assign(length, end);
+    slotKey_ += ':';
+    slotKey_ += day;
+    slotKey_ += period;
+    if (const std::optional<std::string>* known = slotAnswers_.find(slotKey_))
+        return *known;
     std::optional<std::string> answer;
-    if (t.locate({"DIA", "HORA"}, {day, period}))
-        answer = t.readText("CODDIHO");
-    slots_.emplace(std::move(key), answer);
+    if (slots_.locate({"DIA", "HORA"}, {day, period}))
+        answer = slots_.readText("CODDIHO");
+    slotAnswers_.add(slotKey_, answer);
     return answer;
 }
 
 std::optional<std::string> ExportTables::shortGroup(const std::string& groupCode) {
-    return lookUp(Groups, "ABREV", groupCode, "ABREVCORTA", groups_);
+    return lookUp(groups_, "ABREV", groupCode, "ABREVCORTA", groupAnswers_);
 }
 
 std::optional<std::string> ExportTables::taskCode(const std::string& subjectCode) {
-    return lookUp(Subjects, "COD", subjectCode, "CODTAREA", tasks_);
+    return lookUp(subjects_, "COD", subjectCode, "CODTAREA", taskAnswers_);
 }
 
 std::optional<std::string> ExportTables::shortRoom(const std::string& roomCode) {
-    return lookUp(Rooms, "ABREV", roomCode, "ABREVCORTA", rooms_);
+    return lookUp(rooms_, "ABREV", roomCode, "ABREVCORTA", roomAnswers_);
 }
 
 std::vector<std::string> ExportTables::slotDays() {
     std::vector<std::string> days;
     std::unordered_set<std::string> seen;
-    tables::WorkTable& t = tables_[Slots];
-    for (t.first(); !t.atEnd(); t.next()) {
-        std::string day = t.readText("DIA");
+    for (slots_.first(); !slots_.atEnd(); slots_.next()) {
+        std::string day = slots_.readText("DIA");
         if (seen.insert(day).second)
             days.push_back(std::move(day));
     }
@@ -80,8 +78,8 @@ std::vector<std::string> ExportTables::slotDays() {
 }
 
 void ExportTables::close() {
-    for (tables::WorkTable& t : tables_)
-        t.close();
+    for (tables::WorkTable* t : {&soluc_, &groups_, &teachers_, &rooms_, &subjects_, &slots_})
+        t->close();
 }
 
 } // namespace tts::exporting

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "export/AnswerCache.h"
 #include "tables/WorkTable.h"
 
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace tts::exporting {
@@ -18,7 +18,7 @@ class ExportTables {
 public:
     explicit ExportTables(const std::string& workFolder);
 
-    tables::WorkTable& soluc() { return tables_[0]; }
+    tables::WorkTable& soluc() { return soluc_; }
 
     // Each lookup takes the first row in stored order that matches exactly; the table layer
     // indexes a column on its first locate, so every later row costs O(1). The tables are ours
@@ -36,14 +36,19 @@ public:
     void close();
 
 private:
-    using Answers = std::unordered_map<std::string, std::optional<std::string>>;
-
-    std::optional<std::string> lookUp(size_t table, const std::string& keyColumn,
+    std::optional<std::string> lookUp(tables::WorkTable& table, const std::string& keyColumn,
                                       const std::string& key, const std::string& valueColumn,
-                                      Answers& answers);
+                                      AnswerCache& answers);
 
-    std::vector<tables::WorkTable> tables_;
-    Answers slots_, groups_, tasks_, rooms_;
+    // In the window's order, which is the order they open and close in.
+    tables::WorkTable soluc_;    // wwTableSoluc
+    tables::WorkTable groups_;   // wwTableGrupos
+    tables::WorkTable teachers_; // wwTableProfesor: opened with the others, never read
+    tables::WorkTable rooms_;    // wwTableAulas
+    tables::WorkTable subjects_; // wwTableNomAsg
+    tables::WorkTable slots_;    // wwTableTramos
+    AnswerCache slotAnswers_, groupAnswers_, taskAnswers_, roomAnswers_;
+    std::string slotKey_; // kept from call to call
 };
 
 } // namespace tts::exporting

@@ -8,10 +8,11 @@
 #include "export/FallbackTally.h"
 #include "export/HeaderCode.h"
 #include "export/SolucDay.h"
-#include "export/HoraryLineBuilder.h"
+#include "export/TimetableLines.h"
 #include "sice/Field.h"
 #include "sice/FileFinder.h"
 #include "sice/FileWriter.h"
+#include "sice/SiceFolder.h"
 #include "sice/WholeFileReader.h"
 
 #include <algorithm>
@@ -57,74 +58,78 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     ExportReport& out = report ? *report : unused;
     out = ExportReport{};
 
-    const std::string carpetaSice = chosenFolder + sice::pathSeparator();
-    if (!sice::folderExists(carpetaSice)) {
-        host.showMessage("No existe la carpeta");
-        if (host.isEmbedded()) {
-            host.setResult(0);
-            host.closeWindow();
-        }
+    const std::optional<std::string> folder = sice::carpetaSiceOrNotice(host, chosenFolder, 0);
+    if (!folder)
         return;
-    }
     const platform::JobLock job = holdWorkFolder(workFolder);
+    const std::string& carpetaSice = *folder;
     out.folderFound = true;
 
     BusyPointer busy(host);
     const std::string headerCode = headerCodeFrom(readSiceFile(carpetaSice, "sice_asignat.txt"));
     const DayCoding coding = dayCodingFrom(readSiceFile(carpetaSice, "sice_sesiones.txt"));
 
-    std::vector<std::string> lines;
-    lines.push_back(horaryHeaderLine(headerCode, timeStamp(clock())));
+    // The old file stays until the last line is in.
+    const std::string target = sice::findFile(carpetaSice, "SICE_HORARIO.TXT").path;
+    sice::LineFileWriter output(target);
+    output.add(timetableHeaderLine(headerCode, timeStamp(clock())));
+    int64_t dataLines = 0;
 
-    FallbackTally groupFallbacks(out.groups), taskFallbacks(out.tasks),
-        roomFallbacks(out.rooms), slotFallbacks(out.slots);
+    FallbackTally groupFallbacks(out.groups), taskFallbacks(out.tasks), roomFallbacks(out.rooms),
+        slotFallbacks(out.slots);
     {
         ExportTables tables(workFolder);
         tables::WorkTable& soluc = tables.soluc();
+        const tables::ColumnHandle dia = soluc.column("DIA"), hora = soluc.column("HORA"),
+                                   codGrupo = soluc.column("CODGRUPO"),
+                                   tarea = soluc.column("TAREA"), aula = soluc.column("AULA"),
+                                   prof = soluc.column("PROF"), asig = soluc.column("ASIG");
+        // Kept from row to row, so that a row costs no allocation.
+        SolucRow row;
+        Translations found;
+        std::string siceDay, line;
         int64_t rowNumber = 0;
         for (soluc.first(); !soluc.atEnd(); soluc.next()) {
             if (++rowNumber % 256 == 0)
                 host.keepAlive(); // the window repaints now and then; it takes no input
-            SolucRow row;
-            row.day = soluc.readText("DIA");
+            soluc.readText(dia, row.day);
             const int32_t day = readAt({soluc.path(), rowNumber, "campo DIA"},
                                        [&] { return solucDayNumber(soluc, row.day); });
             if (day == 0)
                 continue;
             row.day = solucDayText(row.day, day);
-            row.period = soluc.readText("HORA");
-            const std::string sicedDayText = sicedDay(coding, row.day);
+            soluc.readText(hora, row.period);
+            siceDay = siceDayCode(coding, row.day);
 
-            Translations found;
-            found.slot = tables.slotCode(sicedDayText, row.period);
+            found.slot = tables.slotCode(siceDay, row.period);
             if (!found.slot)
-                slotFallbacks.add(sicedDayText + "/" + row.period);
-            row.group = soluc.readText("CODGRUPO");
+                slotFallbacks.add(siceDay + "/" + row.period);
+            soluc.readText(codGrupo, row.group);
             found.group = tables.shortGroup(row.group);
             if (!found.group)
                 groupFallbacks.add(row.group);
-            row.task = soluc.readText("TAREA");
+            soluc.readText(tarea, row.task);
             found.task = tables.taskCode(row.task);
             if (!found.task)
                 taskFallbacks.add(row.task);
-            row.room = soluc.readText("AULA");
+            soluc.readText(aula, row.room);
             found.room = tables.shortRoom(row.room);
             if (!found.room)
                 roomFallbacks.add(row.room);
-            row.teacher = soluc.readText("PROF");
-            row.subject = soluc.readText("ASIG");
+            soluc.readText(prof, row.teacher);
+            soluc.readText(asig, row.subject);
 
-            lines.push_back(horaryDataLine(coding, row, found));
+            timetableDataLine(coding, row, found, line);
+            output.add(line);
+            ++dataLines;
         }
         if (out.slots.rows > 0)
             out.dayCodingMismatch = slotDaysDisagree(coding, tables.slotDays());
         tables.close();
     }
 
-    const auto dataLines = static_cast<int64_t>(lines.size()) - 1;
-    lines.push_back(horaryTrailerLine(headerCode, timeStamp(clock()), dataLines));
-    const std::string target = sice::findFile(carpetaSice, "SICE_HORARIO.TXT").path;
-    sice::writeLines(lines, target);
+    output.add(timetableTrailerLine(headerCode, timeStamp(clock()), dataLines));
+    output.commit();
     out.linesWritten = dataLines;
     out.writtenPath = target;
 

@@ -13,10 +13,10 @@ namespace tts::exporting {
 // An empty code is no unknown code (a lesson without a task, group or room): its rows are
 // counted apart.
 struct Fallback {
-    int64_t rows = 0;                 // rows with a non-empty code that was not found
-    std::vector<std::string> codes;   // those codes, distinct, in order of first appearance
-    std::vector<int64_t> codeRows;    // rows of each code, parallel to `codes`
-    int64_t emptyRows = 0;            // rows whose code was empty and not found
+    int64_t rows = 0;               // rows with a non-empty code that was not found
+    std::vector<std::string> codes; // those codes, distinct, in order of first appearance
+    std::vector<int64_t> codeRows;  // rows of each code, parallel to `codes`
+    int64_t emptyRows = 0;          // rows whose code was empty and not found
 };
 
 struct ExportReport {

@@ -6,40 +6,56 @@
 namespace tts::import {
 
 CourseHoursIndex::CourseHoursIndex(const std::vector<std::string>& lines) {
+    hours_.reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (!sice::isDataLine(line, "SICE_ASIGNATCURSO.TXT"))
             continue;
         // emplace keeps the first line of a key.
-        hours_.emplace(
-            key(sice::field(line, 24, 27), sice::field(line, 2, 4), sice::field(line, 8, 10)),
-            CourseLine{sice::field(line, 28, 33), i});
+        hours_.emplace(key(sice::fieldView(line, 24, 27), sice::fieldView(line, 2, 4),
+                           sice::fieldView(line, 8, 10)),
+                       CourseLine{sice::field(line, 28, 33), i});
     }
+}
+
+const CourseHoursIndex::CourseLine* CourseHoursIndex::find(const std::string& subject,
+                                                           const std::string& level,
+                                                           const std::string& course) const {
+    auto found = hours_.find(key(subject, level, course));
+    return found == hours_.end() ? nullptr : &found->second;
 }
 
 std::optional<std::string> CourseHoursIndex::hoursText(const std::string& subject,
                                                        const std::string& level,
                                                        const std::string& course) const {
-    auto found = hours_.find(key(subject, level, course));
-    if (found == hours_.end())
-        return std::nullopt;
-    return found->second.hours;
+    if (const CourseLine* line = find(subject, level, course))
+        return line->hours;
+    return std::nullopt;
 }
 
 std::optional<size_t> CourseHoursIndex::lineIndex(const std::string& subject,
                                                   const std::string& level,
                                                   const std::string& course) const {
-    auto found = hours_.find(key(subject, level, course));
-    if (found == hours_.end())
-        return std::nullopt;
-    return found->second.index;
+    if (const CourseLine* line = find(subject, level, course))
+        return line->index;
+    return std::nullopt;
 }
 
-// Lengths first, so that no byte inside a value can make two different triples meet.
-std::string CourseHoursIndex::key(const std::string& subject, const std::string& level,
-                                  const std::string& course) {
-    return std::to_string(subject.size()) + ',' + std::to_string(level.size()) + ',' +
-           std::to_string(course.size()) + ':' + subject + level + course;
+// The lengths of the first two values first, so that no byte inside a value can make two
+// different triples meet. Short enough to stay inside the string, without an allocation. The
+// file's columns are at most 4 wide, so a value too long for a one-byte length matches no line.
+std::string CourseHoursIndex::key(std::string_view subject, std::string_view level,
+                                  std::string_view course) {
+    if (subject.size() > 255 || level.size() > 255)
+        return std::string(2, '\xFF');
+    std::string key;
+    key.reserve(2 + subject.size() + level.size() + course.size());
+    key += static_cast<char>(subject.size());
+    key += static_cast<char>(level.size());
+    key += subject;
+    key += level;
+    key += course;
+    return key;
 }
 
 } // namespace tts::import

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -21,13 +22,17 @@ public:
     std::optional<size_t> lineIndex(const std::string& subject, const std::string& level,
                                     const std::string& course) const;
 
-private:
     struct CourseLine {
         std::string hours;
-        size_t index;
+        size_t index; // in `lines`, 0-based
     };
-    static std::string key(const std::string& subject, const std::string& level,
-                           const std::string& course);
+    // Both at once; null when no line has the three values.
+    const CourseLine* find(const std::string& subject, const std::string& level,
+                           const std::string& course) const;
+
+private:
+    static std::string key(std::string_view subject, std::string_view level,
+                           std::string_view course);
     std::unordered_map<std::string, CourseLine> hours_;
 };
 

@@ -3,7 +3,7 @@
 #include "import/ImportContext.h"
 #include "import/ImportSteps.h"
 
-#include "sice/FileFinder.h"
+#include "sice/SiceFolder.h"
 
 #include "base/WorkFolderJob.h"
 
@@ -15,16 +15,10 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
     ImportReport& progress = report ? *report : ownReport;
     progress = ImportReport{};
 
-    // Always appended, even after a folder that already ends in a separator.
-    const std::string carpetaSice = chosenFolder + sice::pathSeparator();
-    if (!sice::folderExists(carpetaSice)) {
-        host.showMessage("No existe la carpeta");
-        if (host.isEmbedded()) {
-            host.setResult(-1);
-            host.closeWindow();
-        }
+    const std::optional<std::string> carpetaSice =
+        sice::carpetaSiceOrNotice(host, chosenFolder, -1);
+    if (!carpetaSice)
         return;
-    }
     const platform::JobLock job = holdWorkFolder(workFolder);
     progress.folderFound = true;
     for (const char* table : {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"})
@@ -32,7 +26,7 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
 
     host.setBusy(true);
     host.setResult(1);
-    ImportContext context{carpetaSice, workFolder, host, progress};
+    ImportContext context{*carpetaSice, workFolder, host, progress};
     try {
         // No early exit: a step whose file is missing has said so and the next one still runs.
         TransformaAsignaturas(context);

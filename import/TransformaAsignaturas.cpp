@@ -1,12 +1,10 @@
+#include "import/ImportStep.h"
 #include "import/ImportSteps.h"
 #include "import/RepeatedCode.h"
-#include "tables/WorkTable.h"
 
 #include "sice/CodeList.h"
 #include "sice/Field.h"
-#include "sice/FileFinder.h"
 #include "sice/LineKind.h"
-#include "sice/LineReader.h"
 
 namespace tts::import {
 
@@ -16,63 +14,63 @@ using tables::WorkTable;
 // Subjects, then activities, into ASIGNOMT. Both files share one code list, so a code keeps only
 // its first line; an activity's code carries a "*" and so never clashes with a subject's.
 void TransformaAsignaturas(ImportContext& context) {
-    const sice::FoundFile subjects = sice::findFile(context.carpetaSice, "sice_asignat.txt");
-    if (!subjects.exists) {
-        context.missingRequired("No existe archivo de asignaturas (SICE_ASIGNAT.TXT)");
-        return;
-    }
-    sice::LineReader subjectReader(subjects.path);
-
-    WorkTable table = WorkTable::createAfresh(
-        context.workFolder, "ASIGNOMT",
-        {Column::text("COD", 10), Column::text("CODLARGO", 10), Column::text("NOMBRE", 80),
-         Column::boolean("ESTAREA"), Column::text("CODTAREA", 10)});
+    const StepDefinition step{"sice_asignat.txt",
+                              "No existe archivo de asignaturas (SICE_ASIGNAT.TXT)",
+                              FileReading::LineByLine,
+                              "ASIGNOMT",
+                              {Column::text("COD", 10), Column::text("CODLARGO", 10),
+                               Column::text("NOMBRE", 80), Column::boolean("ESTAREA"),
+                               Column::text("CODTAREA", 10)}};
     sice::CodeList codes;
-    TableReport report{"ASIGNOMT"};
+    tables::ColumnHandle cod, codLargo, nombre, esTarea, codTarea;
 
-    while (!subjectReader.atEnd()) {
-        const std::string line = subjectReader.nextLine();
-        if (!sice::isDataLine(line, "SICE_ASIGNAT.TXT"))
-            continue;
-        std::string code = sice::field(line, 2, 5);
-        if (!takeNewCode(codes, code, report))
-            continue;
-        table.append();
-        table.writeText("COD", code);
-        table.writeText("CODLARGO", sice::field(line, 6, 25));
-        table.writeText("NOMBRE", sice::field(line, 26, 175));
-        table.writeBoolean("ESTAREA", false);
-        table.post();
-        ++report.rowsWritten;
-    }
-    subjectReader.close();
+    const auto subjects = [&](StepTarget& target) -> LineRule {
+        WorkTable& table = target.table;
+        TableReport& report = target.report;
+        cod = table.column("COD");
+        codLargo = table.column("CODLARGO");
+        nombre = table.column("NOMBRE");
+        esTarea = table.column("ESTAREA");
+        codTarea = table.column("CODTAREA");
+        return [&](const std::string& line, int64_t) {
+            if (!sice::isDataLine(line, "SICE_ASIGNAT.TXT"))
+                return false;
+            const std::string_view code = sice::fieldView(line, 2, 5);
+            if (!takeNewCode(codes, code, report))
+                return false;
+            table.append();
+            table.writeText(cod, code);
+            table.writeText(codLargo, sice::fieldView(line, 6, 25));
+            table.writeText(nombre, sice::fieldView(line, 26, 175));
+            table.writeBoolean(esTarea, false);
+            table.post();
+            return true;
+        };
+    };
 
-    const sice::FoundFile activities = sice::findFile(context.carpetaSice, "SICE_ACTIVIDADES.TXT");
-    if (activities.exists) {
-        sice::LineReader activityReader(activities.path);
-        while (!activityReader.atEnd()) {
-            const std::string line = activityReader.nextLine();
+    const auto activities = [&](StepTarget& target) {
+        WorkTable& table = target.table;
+        TableReport& report = target.report;
+        const auto activity = [&](const std::string& line, int64_t) {
             if (!sice::isDataLine(line, "SICE_ACTIVIDADES.TXT"))
-                continue;
+                return false;
             std::string code(1, '*');
             code += sice::field(line, 2, 5);
             if (!takeNewCode(codes, code, report))
-                continue;
+                return false;
             table.append();
-            table.writeText("COD", code);
-            table.writeText("CODLARGO", sice::field(line, 6, 15));
-            table.writeText("NOMBRE", sice::field(line, 6, 65));
-            table.writeBoolean("ESTAREA", true);
-            table.writeText("CODTAREA", sice::field(line, 66, 68));
+            table.writeText(cod, code);
+            table.writeText(codLargo, sice::fieldView(line, 6, 15));
+            table.writeText(nombre, sice::fieldView(line, 6, 65));
+            table.writeBoolean(esTarea, true);
+            table.writeText(codTarea, sice::fieldView(line, 66, 68));
             table.post();
-            ++report.rowsWritten;
-        }
-        activityReader.close();
-    }
+            return true;
+        };
+        addOptionalFile(context, "SICE_ACTIVIDADES.TXT", activity, report);
+    };
 
-    table.close();
-    report.rebuilt = true;
-    context.recordTable(report);
+    runStep(context, step, subjects, activities);
 }
 
 } // namespace tts::import

@@ -1,4 +1,5 @@
 #include "import/CourseHoursIndex.h"
+#include "import/ImportStep.h"
 #include "import/ImportSteps.h"
 #include "import/SessionPattern.h"
 #include "tables/WorkTable.h"
@@ -8,10 +9,10 @@
 #include "sice/Field.h"
 #include "sice/FileFinder.h"
 #include "sice/LineKind.h"
-#include "sice/LineReader.h"
 #include "sice/WholeFileReader.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tts::import {
 
@@ -25,12 +26,23 @@ namespace {
 // ABREV is its group code; without one they stay empty.
 void copyGroupData(const std::string& workFolder, WorkTable& assignments) {
     WorkTable groups = WorkTable::open(workFolder, "GRUPOST", OpenMode::ReadOnly);
+    const tables::ColumnHandle groupCode = assignments.column("CGRUP"),
+                               abrev = groups.column("ABREV");
+    std::pair<tables::ColumnHandle, tables::ColumnHandle> copied[] = {
+        {groups.column("TURNO"), assignments.column("TURNO")},
+        {groups.column("NIVEL"), assignments.column("NIVEL")},
+        {groups.column("CURSO"), assignments.column("CURSO")},
+        {groups.column("GRUPO"), assignments.column("GRUPO")}};
+    std::string code, value;
     for (assignments.first(); !assignments.atEnd(); assignments.next()) {
-        if (!groups.locate("ABREV", assignments.readText("CGRUP")))
+        assignments.readText(groupCode, code);
+        if (!groups.locate(abrev, code))
             continue;
         assignments.edit();
-        for (const char* column : {"TURNO", "NIVEL", "CURSO", "GRUPO"})
-            assignments.writeText(column, groups.readText(column));
+        for (const auto& [from, to] : copied) {
+            groups.readText(from, value);
+            assignments.writeText(to, value);
+        }
         assignments.post();
     }
     groups.close();
@@ -40,39 +52,47 @@ void copyGroupData(const std::string& workFolder, WorkTable& assignments) {
 void setWeeklyHours(const std::string& coursePath, const std::vector<std::string>& courseLines,
                     WorkTable& assignments) {
     const CourseHoursIndex index(courseLines);
+    const tables::ColumnHandle casig = assignments.column("CASIG"),
+                               nivel = assignments.column("NIVEL"),
+                               curso = assignments.column("CURSO"),
+                               horas = assignments.column("HORAS"),
+                               sesiones = assignments.column("SESIONES");
+    std::string subject, level, course;
     for (assignments.first(); !assignments.atEnd(); assignments.next()) {
-        const std::string subject = assignments.readText("CASIG");
-        const std::string level = assignments.readText("NIVEL");
-        const std::string course = assignments.readText("CURSO");
-        std::optional<std::string> text = index.hoursText(subject, level, course);
-        if (!text)
+        assignments.readText(casig, subject);
+        assignments.readText(nivel, level);
+        assignments.readText(curso, course);
+        const CourseHoursIndex::CourseLine* courseLine = index.find(subject, level, course);
+        if (!courseLine)
             continue;
-        const ValueLocation where{
-            coursePath, static_cast<int64_t>(*index.lineIndex(subject, level, course) + 1),
-            columnsPlace(28, 33)};
-        if (text->empty())
-            text->assign(1, '1');
-        std::replace(text->begin(), text->end(), ',', '.');
+        std::string text = courseLine->hours;
+        const ValueLocation where{coursePath, static_cast<int64_t>(courseLine->index + 1),
+                                  columnsPlace(28, 33)};
+        if (text.empty())
+            text.assign(1, '1');
+        std::replace(text.begin(), text.end(), ',', '.');
         // Converted before the row goes into editing, so a bad text leaves the row as it was.
         // Raised before it is written: a huge negative value must not reach the column at all.
-        const double hours = std::max(readAt(where, [&] { return toDecimal(*text); }), 1.0);
+        const double hours = std::max(readAt(where, [&] { return toDecimal(text); }), 1.0);
         assignments.edit();
-        readAt(where, [&] { assignments.writeFloat("HORAS", hours); });
-        if (assignments.readFloat("HORAS") < 1)
-            assignments.writeFloat("HORAS", 1);
-        assignments.writeText("SESIONES", sessionPattern(assignments.readFloat("HORAS")));
+        readAt(where, [&] { assignments.writeFloat(horas, hours); });
+        if (assignments.readFloat(horas) < 1)
+            assignments.writeFloat(horas, 1);
+        assignments.writeText(sesiones, sessionPattern(assignments.readFloat(horas)));
         assignments.post();
     }
 }
 
 // Pass 4: rows that no course line matched get one weekly hour.
 void setDefaultHours(WorkTable& assignments) {
+    const tables::ColumnHandle horas = assignments.column("HORAS"),
+                               sesiones = assignments.column("SESIONES");
     for (assignments.first(); !assignments.atEnd(); assignments.next()) {
-        if (assignments.readFloat("HORAS") != 0)
+        if (assignments.readFloat(horas) != 0)
             continue;
         assignments.edit();
-        assignments.writeFloat("HORAS", 1);
-        assignments.writeText("SESIONES", "1");
+        assignments.writeFloat(horas, 1);
+        assignments.writeText(sesiones, "1");
         assignments.post();
     }
 }
@@ -82,47 +102,45 @@ void setDefaultHours(WorkTable& assignments) {
 // Subject-group assignments into ASIGT in four passes: the assignments, their group's data from
 // GRUPOST, the weekly hours from the course file, one hour for the rows that got none.
 void TransformaAsignaturasGrupo(ImportContext& context) {
-    const sice::FoundFile file = sice::findFile(context.carpetaSice, "sice_asignatgrupo.txt");
-    if (!file.exists) {
-        context.missingRequired("No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)");
-        return;
-    }
-    sice::LineReader reader(file.path);
-
-    WorkTable table = WorkTable::createAfresh(
-        context.workFolder, "ASIGT",
+    const StepDefinition step{
+        "sice_asignatgrupo.txt",
+        "No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)",
+        FileReading::LineByLine,
+        "ASIGT",
         {Column::text("CASIG", 10), Column::text("CPROF", 10), Column::text("CGRUP", 10),
          Column::text("CAULA", 10), Column::text("CTAREA", 10), Column::text("TURNO", 1),
          Column::text("NIVEL", 5), Column::text("CURSO", 3), Column::text("GRUPO", 2),
-         Column::floating("HORAS"), Column::text("SESIONES", 20), Column::text("NCONEX", 4)});
-    TableReport report{"ASIGT"};
+         Column::floating("HORAS"), Column::text("SESIONES", 20), Column::text("NCONEX", 4)}};
 
-    while (!reader.atEnd()) {
-        const std::string line = reader.nextLine();
-        if (!sice::isDataLine(line, "SICE_ASIGNATGRUPO.TXT"))
-            continue;
-        table.append();
-        table.writeText("CASIG", sice::field(line, 16, 19));
-        table.writeText("CGRUP", sice::field(line, 2, 11));
-        table.writeText("CTAREA", "*LEC");
-        table.post();
-        ++report.rowsWritten;
-    }
-    reader.close();
+    const auto assignments = [](StepTarget& target) -> LineRule {
+        WorkTable& table = target.table;
+        return [&table, casig = table.column("CASIG"), cgrup = table.column("CGRUP"),
+                ctarea = table.column("CTAREA")](const std::string& line, int64_t) {
+            if (!sice::isDataLine(line, "SICE_ASIGNATGRUPO.TXT"))
+                return false;
+            table.append();
+            table.writeText(casig, sice::fieldView(line, 16, 19));
+            table.writeText(cgrup, sice::fieldView(line, 2, 11));
+            table.writeText(ctarea, "*LEC");
+            table.post();
+            return true;
+        };
+    };
 
-    copyGroupData(context.workFolder, table);
-
-    const sice::FoundFile courses = sice::findFile(context.carpetaSice, "sice_asignatcurso.txt");
-    if (!courses.exists) {
-        context.host.showMessage("No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)");
-    } else {
+    const auto furtherPasses = [&context](StepTarget& target) {
+        WorkTable& table = target.table;
+        copyGroupData(context.workFolder, table);
+        const sice::FoundFile courses =
+            sice::findFile(context.carpetaSice, "sice_asignatcurso.txt");
+        if (!courses.exists) {
+            context.host.showMessage("No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)");
+            return;
+        }
         setWeeklyHours(courses.path, sice::readWholeFile(courses.path), table);
         setDefaultHours(table);
-    }
+    };
 
-    table.close();
-    report.rebuilt = true;
-    context.recordTable(report);
+    runStep(context, step, assignments, furtherPasses);
 }
 
 } // namespace tts::import

@@ -10,6 +10,13 @@ bool CodeList::contains(std::string_view code) const {
     return folded_.count(foldCase(code)) != 0;
 }
 
+bool CodeList::addIfNew(std::string_view code) {
+    if (!folded_.insert(foldCase(code)).second)
+        return false;
+    codes_.emplace_back(code);
+    return true;
+}
+
 void CodeList::add(std::string code) {
     folded_.insert(foldCase(code));
     codes_.push_back(std::move(code));

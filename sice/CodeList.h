@@ -13,6 +13,8 @@ class CodeList {
 public:
     bool contains(std::string_view code) const;
     void add(std::string code);
+    // add() when no equal code is in yet; true when it was added. One fold, one hash.
+    bool addIfNew(std::string_view code);
     const std::vector<std::string>& codes() const { return codes_; }
 
 private:

@@ -20,6 +20,16 @@ std::string_view columns(std::string_view line, int first, int last) {
     return line.substr(start, static_cast<size_t>(last - first) + 1);
 }
 
+std::string_view trimmedView(std::string_view text) {
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && isRemovable(text[begin]))
+        ++begin;
+    while (end > begin && isRemovable(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
 } // namespace
 
 std::string rawField(std::string_view line, int first, int last) {
@@ -27,17 +37,15 @@ std::string rawField(std::string_view line, int first, int last) {
 }
 
 std::string trimControls(std::string_view text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && isRemovable(text[begin]))
-        ++begin;
-    while (end > begin && isRemovable(text[end - 1]))
-        --end;
-    return std::string(text.substr(begin, end - begin));
+    return std::string(trimmedView(text));
 }
 
 std::string field(std::string_view line, int first, int last) {
-    return trimControls(columns(line, first, last));
+    return std::string(fieldView(line, first, last));
+}
+
+std::string_view fieldView(std::string_view line, int first, int last) {
+    return trimmedView(columns(line, first, last));
 }
 
 } // namespace tts::sice

@@ -19,14 +19,19 @@ void writeLines(const std::vector<std::string>& lines, const std::string& path,
     size_t total = 0;
     for (const std::string& line : lines)
         total += line.size() + 2;
-    std::string bytes;
-    bytes.reserve(total);
-    for (const std::string& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
-    if (platform::SystemError error = platform::replaceFileContents(path, bytes, writer))
-        throw Error("Cannot create file \"" + path + "\". " + platform::describe(error));
+    LineFileWriter file(path, writer);
+    file.reserve(total);
+    for (const std::string& line : lines)
+        file.add(line);
+    file.commit();
+}
+
+LineFileWriter::LineFileWriter(std::string path, platform::WriteBytes writer)
+    : path_(std::move(path)), writer_(std::move(writer)) {}
+
+void LineFileWriter::commit() {
+    if (platform::SystemError error = platform::replaceFileContents(path_, bytes_, writer_))
+        throw Error("Cannot create file \"" + path_ + "\". " + platform::describe(error));
 }
 
 } // namespace tts::sice

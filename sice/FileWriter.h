@@ -3,6 +3,7 @@
 #include "base/platform/AtomicReplace.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tts::sice {
@@ -17,6 +18,27 @@ void writeLines(const std::vector<std::string>& lines, const std::string& path);
 // The same, with the bytes going through `writer`: tests pass one that fails part-way.
 void writeLines(const std::vector<std::string>& lines, const std::string& path,
                 const platform::WriteBytes& writer);
+
+// Lines gathered one by one into the file's bytes, without a string per line; commit() puts
+// them in place of `path` as writeLines does. Until then the old file stays as it was, and a
+// writer dropped without commit leaves nothing. A file that cannot be created is reported by
+// commit(), so whatever else stops the job first is what the user reads.
+class LineFileWriter {
+public:
+    explicit LineFileWriter(std::string path, platform::WriteBytes writer = {});
+
+    void reserve(size_t bytes) { bytes_.reserve(bytes); }
+    void add(std::string_view line) { // followed by CR LF
+        bytes_.append(line);
+        bytes_.append("\r\n", 2);
+    }
+    void commit(); // "Cannot create file "%s". %s"
+
+private:
+    std::string path_;
+    platform::WriteBytes writer_;
+    std::string bytes_;
+};
 
 // The name of the temporary file written beside `path`: hidden, and not ending in .TXT, so that
 // nobody takes it for a SICE file. Its writer's process id and a sequence number follow.

@@ -35,8 +35,15 @@ bool LineReader::atEnd() const {
 }
 
 std::string LineReader::nextLine() {
+    std::string line;
+    nextLine(line);
+    return line;
+}
+
+void LineReader::nextLine(std::string& line) {
+    line.clear();
     if (atEnd())
-        return {};
+        return;
     const char* begin = bytes_.data() + pos_;
     const size_t remaining = bytes_.size() - pos_;
     const char* lf = static_cast<const char*>(std::memchr(begin, '\n', remaining));
@@ -46,7 +53,6 @@ std::string LineReader::nextLine() {
     const char* ctrlZ = static_cast<const char*>(std::memchr(begin, kCtrlZ, physical));
     const size_t textLength = ctrlZ ? static_cast<size_t>(ctrlZ - begin) : physical;
 
-    std::string line;
     line.reserve(textLength);
     const char* p = begin;
     const char* end = begin + textLength;
@@ -60,7 +66,6 @@ std::string LineReader::nextLine() {
     }
 
     pos_ += lf ? physical + 1 : physical;
-    return line;
 }
 
 void LineReader::close() {

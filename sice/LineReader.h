@@ -18,6 +18,7 @@ public:
 
     bool atEnd() const;
     std::string nextLine();
+    void nextLine(std::string& line); // the same into a buffer that keeps its capacity
     void close();
 
 private:

@@ -170,7 +170,8 @@ void putText(std::string& record, const DbfField& field, std::string_view value)
     std::string_view cut = value.substr(0, std::min(value.size(), width));
     char* target = record.data() + field.offset;
     std::memset(target, ' ', width);
-    std::memcpy(target, cut.data(), cut.size());
+    if (!cut.empty()) // an empty view may have no data pointer at all
+        std::memcpy(target, cut.data(), cut.size());
 }
 
 // Blank, "?" (unknown) and anything unexpected read as no value.
@@ -221,6 +222,14 @@ std::string decimalText(double value) {
         return generalError == std::errc{} ? std::string(buffer, generalEnd) : std::string();
     }
     return std::string(buffer, end);
+}
+
+void readText(std::string_view record, const DbfField& field, const std::string& path,
+              std::string& into) {
+    if (field.type == 'C')
+        into.assign(storedText(rawField(record, field)));
+    else
+        into = readText(record, field, path);
 }
 
 std::string readText(std::string_view record, const DbfField& field, const std::string& path) {

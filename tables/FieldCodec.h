@@ -17,6 +17,8 @@ namespace fieldCodec {
 bool isSupported(const DbfField& field); // C, N, F and L
 
 std::string readText(std::string_view record, const DbfField& field, const std::string& path);
+void readText(std::string_view record, const DbfField& field, const std::string& path,
+              std::string& into); // the same into a buffer that keeps its capacity
 int32_t readInteger(std::string_view record, const DbfField& field, const std::string& path);
 double readFloat(std::string_view record, const DbfField& field, const std::string& path);
 

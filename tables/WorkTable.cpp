@@ -201,6 +201,10 @@ public:
         return fieldCodec::readText(rowInView(), field, path_);
     }
 
+    void readText(const DbfField& field, std::string& into) {
+        fieldCodec::readText(rowInView(), field, path_, into);
+    }
+
     int32_t readInteger(const std::string& column) {
         const DbfField& field = fieldNamed(column);
         return fieldCodec::readInteger(rowInView(), field, path_);
@@ -211,8 +215,19 @@ public:
         return fieldCodec::readFloat(rowInView(), field, path_);
     }
 
+    int32_t readInteger(const DbfField& field) {
+        return fieldCodec::readInteger(rowInView(), field, path_);
+    }
+
+    double readFloat(const DbfField& field) {
+        return fieldCodec::readFloat(rowInView(), field, path_);
+    }
+
     template <typename Write> void write(const std::string& column, Write write) {
-        const DbfField& field = fieldNamed(column);
+        writeField(fieldNamed(column), write);
+    }
+
+    template <typename Write> void writeField(const DbfField& field, Write write) {
         if (editing_ == Editing::None)
             throw tableErrors::notEditing(path_);
         write(editRow_, field);
@@ -224,6 +239,20 @@ public:
         std::vector<int> fields{searchableField(column)};
         settleEditing();
         return moveToFirst(indexFor(fields).firstRow(value)); // one value is its own key
+    }
+
+    // The same through a handle: its index is found once and kept.
+    bool locate(const std::string& column, int index, const std::string& value) {
+        const DbfField& field = fieldOf(column, index);
+        if (!fieldCodec::isSupported(field))
+            throw tableErrors::unsupportedColumnType(path_, field.name, field.type);
+        settleEditing();
+        auto at = static_cast<size_t>(index);
+        if (singleIndexes_.size() <= at)
+            singleIndexes_.resize(at + 1, nullptr);
+        if (!singleIndexes_[at])
+            singleIndexes_[at] = &indexFor({index});
+        return moveToFirst(singleIndexes_[at]->firstRow(value));
     }
 
     bool locate(const std::vector<std::string>& columns, const std::vector<std::string>& values) {
@@ -238,6 +267,16 @@ public:
     }
 
     bool hasColumn(const std::string& column) const { return findField(column) >= 0; }
+    int fieldIndex(const std::string& column) const { return findField(column); }
+
+    // The field of a handle; one for a column the table lacks raises as a read by name does.
+    const DbfField& fieldOf(const std::string& column, int index) {
+        requireOpen();
+        const std::vector<DbfField>& fields = dbf_->layout().fields;
+        if (index < 0 || static_cast<size_t>(index) >= fields.size())
+            throw tableErrors::columnNotFound(componentName_, column);
+        return fields[static_cast<size_t>(index)];
+    }
 
     int64_t rowCount() {
         requireOpen();
@@ -257,6 +296,7 @@ public:
         open_ = false;
         editing_ = Editing::None; // a row never posted is dropped, as the engine does on close
         indexes_.clear();
+        singleIndexes_.clear();
         try {
             dbf_->finish(!replacement_); // a replacement syncs before its rename
             if (replacement_)
@@ -400,6 +440,7 @@ private:
     bool modified_ = false;
     int64_t visibleRows_ = -1;
     std::map<std::vector<int>, ColumnIndex> indexes_;
+    std::vector<ColumnIndex*> singleIndexes_; // by field, into indexes_, once a locate used it
 };
 
 WorkTable WorkTable::createAfresh(const std::string& folder, const std::string& name,
@@ -516,6 +557,67 @@ void WorkTable::writeFloat(const std::string& column, double value) {
     impl.write(column, [&](std::string& row, const DbfField& field) {
         fieldCodec::writeFloat(row, field, value, impl.path());
     });
+}
+
+ColumnHandle WorkTable::column(const std::string& name) const {
+    return ColumnHandle(name, impl_ ? impl_->fieldIndex(name) : -1);
+}
+
+std::string WorkTable::readText(const ColumnHandle& column) {
+    std::string text;
+    readText(column, text);
+    return text;
+}
+
+void WorkTable::readText(const ColumnHandle& column, std::string& into) {
+    Impl& impl = openImpl(impl_);
+    impl.readText(impl.fieldOf(column.name_, column.index_), into);
+}
+
+int32_t WorkTable::readInteger(const ColumnHandle& column) {
+    Impl& impl = openImpl(impl_);
+    return impl.readInteger(impl.fieldOf(column.name_, column.index_));
+}
+
+double WorkTable::readFloat(const ColumnHandle& column) {
+    Impl& impl = openImpl(impl_);
+    return impl.readFloat(impl.fieldOf(column.name_, column.index_));
+}
+
+void WorkTable::writeText(const ColumnHandle& column, std::string_view value) {
+    Impl& impl = openImpl(impl_);
+    impl.writeField(impl.fieldOf(column.name_, column.index_),
+                    [&](std::string& row, const DbfField& field) {
+                        fieldCodec::writeText(row, field, value, impl.path());
+                    });
+}
+
+void WorkTable::writeBoolean(const ColumnHandle& column, bool value) {
+    Impl& impl = openImpl(impl_);
+    impl.writeField(impl.fieldOf(column.name_, column.index_),
+                    [&](std::string& row, const DbfField& field) {
+                        fieldCodec::writeBoolean(row, field, value, impl.path());
+                    });
+}
+
+void WorkTable::writeInteger(const ColumnHandle& column, int32_t value) {
+    Impl& impl = openImpl(impl_);
+    impl.writeField(impl.fieldOf(column.name_, column.index_),
+                    [&](std::string& row, const DbfField& field) {
+                        fieldCodec::writeInteger(row, field, value, impl.path());
+                    });
+}
+
+void WorkTable::writeFloat(const ColumnHandle& column, double value) {
+    Impl& impl = openImpl(impl_);
+    impl.writeField(impl.fieldOf(column.name_, column.index_),
+                    [&](std::string& row, const DbfField& field) {
+                        fieldCodec::writeFloat(row, field, value, impl.path());
+                    });
+}
+
+bool WorkTable::locate(const ColumnHandle& column, const std::string& value) {
+    return openImpl(impl_).locate(column.name_, column.index_, value);
 }
 
 bool WorkTable::locate(const std::string& column, const std::string& value) {

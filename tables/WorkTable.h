@@ -7,11 +7,27 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tts::tables {
 
 enum class OpenMode { Shared, ReadOnly, Exclusive };
+
+// A column of one table found once by its name, so that a loop reads and writes it row after
+// row without looking the name up again. A name the table lacks gives a handle too: using it
+// raises the same "No se encuentra el campo" as a read by name, at the same moment.
+class ColumnHandle {
+public:
+    ColumnHandle() = default;
+    const std::string& name() const { return name_; }
+
+private:
+    friend class WorkTable;
+    ColumnHandle(std::string name, int index) : name_(std::move(name)), index_(index) {}
+    std::string name_;
+    int index_ = -1;
+};
 
 // One dBase work table NAME.DBF in a folder, with the cursor semantics the conversions rely on.
 // Every failure raises tts::Error with the text the user reads.
@@ -51,6 +67,18 @@ public:
     void writeBoolean(const std::string& column, bool value);
     void writeInteger(const std::string& column, int32_t value);
     void writeFloat(const std::string& column, double value);
+
+    // The same through a handle of this table.
+    ColumnHandle column(const std::string& name) const;
+    std::string readText(const ColumnHandle& column);
+    void readText(const ColumnHandle& column, std::string& into); // reuses the buffer
+    int32_t readInteger(const ColumnHandle& column);
+    double readFloat(const ColumnHandle& column);
+    void writeText(const ColumnHandle& column, std::string_view value);
+    void writeBoolean(const ColumnHandle& column, bool value);
+    void writeInteger(const ColumnHandle& column, int32_t value);
+    void writeFloat(const ColumnHandle& column, double value);
+    bool locate(const ColumnHandle& column, const std::string& value);
 
     // First row in stored order whose columns read as text equal the values exactly; it becomes
     // current. O(1) after the first call on the same columns.

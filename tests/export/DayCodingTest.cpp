@@ -36,17 +36,17 @@ TEST(DayCoding, FewerThanTwoLinesIsAnIndexError) {
 }
 
 TEST(DayCoding, SicedDay) {
-    EXPECT_EQ(sicedDay(DayCoding::Letters, "1"), "L");
-    EXPECT_EQ(sicedDay(DayCoding::Letters, "2"), "M");
-    EXPECT_EQ(sicedDay(DayCoding::Letters, "3"), "X");
-    EXPECT_EQ(sicedDay(DayCoding::Letters, "4"), "J");
-    EXPECT_EQ(sicedDay(DayCoding::Letters, "5"), "V");
-    EXPECT_EQ(sicedDay(DayCoding::Letters, "6"), "S");
-    EXPECT_EQ(sicedDay(DayCoding::Letters, "7"), "D");
+    EXPECT_EQ(siceDayCode(DayCoding::Letters, "1"), "L");
+    EXPECT_EQ(siceDayCode(DayCoding::Letters, "2"), "M");
+    EXPECT_EQ(siceDayCode(DayCoding::Letters, "3"), "X");
+    EXPECT_EQ(siceDayCode(DayCoding::Letters, "4"), "J");
+    EXPECT_EQ(siceDayCode(DayCoding::Letters, "5"), "V");
+    EXPECT_EQ(siceDayCode(DayCoding::Letters, "6"), "S");
+    EXPECT_EQ(siceDayCode(DayCoding::Letters, "7"), "D");
     for (const char* unchanged : {"8", "10", "17", "01", "-1", "L"})
-        EXPECT_EQ(sicedDay(DayCoding::Letters, unchanged), unchanged);
+        EXPECT_EQ(siceDayCode(DayCoding::Letters, unchanged), unchanged);
     for (const char* day : {"1", "7", "10"})
-        EXPECT_EQ(sicedDay(DayCoding::Numbers, day), day);
+        EXPECT_EQ(siceDayCode(DayCoding::Numbers, day), day);
 }
 
 } // namespace

@@ -118,6 +118,48 @@ TEST(FileWriter, FolderThatCannotBeWritten) {
     EXPECT_FALSE(fs::exists(path));
 }
 
+// While the lines are gathered the old file is still what a reader finds, and a writer dropped
+// without commit (an error in the job) leaves nothing.
+TEST(FileWriter, StreamedLinesReplaceTheOldFileOnlyAtCommit) {
+    test::TempFolder folder;
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    const std::string old = "0SICE_HORARIO.TXT viejo\r\n9 0\r\n";
+    test::writeBytes(path, old);
+    const std::string line(58, 'x'); // 60 bytes with CR LF: 10 000 lines are several blocks
+    {
+        LineFileWriter dropped(path);
+        for (int i = 0; i < 10000; ++i)
+            dropped.add(line);
+        EXPECT_EQ(test::readBytes(path), old);
+    }
+    EXPECT_EQ(test::readBytes(path), old);
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+
+    LineFileWriter writer(path);
+    for (int i = 0; i < 10000; ++i)
+        writer.add(line);
+    writer.add("9");
+    EXPECT_EQ(test::readBytes(path), old);
+    writer.commit();
+    std::string expected;
+    for (int i = 0; i < 10000; ++i)
+        expected += line + "\r\n";
+    EXPECT_EQ(test::readBytes(path), expected + "9\r\n");
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+}
+
+// Whatever stops the job before the end is what the user reads; a file that could not be created
+// is reported at commit, as when the whole file was written at the end.
+TEST(FileWriter, StreamedFileThatCannotBeCreatedFailsAtCommit) {
+    test::TempFolder folder;
+    const std::string missing = folder.file("no/SICE_HORARIO.TXT");
+    LineFileWriter writer(missing);
+    for (int i = 0; i < 10000; ++i)
+        EXPECT_NO_THROW(writer.add(std::string(58, 'x')));
+    EXPECT_EQ(test::errorOf([&] { writer.commit(); }),
+              "Cannot create file \"" + missing + "\". " + std::strerror(ENOENT));
+}
+
 TEST(FileWriter, TemporaryFileIsHiddenBesideTheTarget) {
     EXPECT_EQ(temporaryPrefixFor("/x/y/SICE_HORARIO.TXT"), "/x/y/.~SICE_HORARIO.TXT.tmp-");
     EXPECT_EQ(temporaryPrefixFor("SICE_HORARIO.TXT"), ".~SICE_HORARIO.TXT.tmp-");

@@ -83,6 +83,30 @@ TEST(WorkTableErrors, MissingTableFolderAndColumn) {
     EXPECT_EQ(messageOf([&] { plain.writeText("DIA", "1"); }), "No se encuentra el campo 'DIA'");
 }
 
+// A handle is taken before any row is read; its column's absence shows only when it is used, with
+// the message a read by name gives, so a table that is never read through it never fails.
+TEST(WorkTableErrors, HandleOfAMissingColumnFailsWhenUsedAsAReadByName) {
+    TempFolder folder;
+    WorkTable::createAfresh(folder.path(), "SOLUC", {Column::text("HORA", 2)}).close();
+    WorkTable soluc = WorkTable::open(folder.path(), "SOLUC", OpenMode::Exclusive, "wwTableSoluc");
+    const ColumnHandle dia = soluc.column("DIA"), hora = soluc.column("hora");
+    std::string text = "x";
+    EXPECT_EQ(messageOf([&] { soluc.readText(dia, text); }),
+              "wwTableSoluc: No se encuentra el campo 'DIA'");
+    EXPECT_EQ(messageOf([&] { soluc.readInteger(dia); }),
+              "wwTableSoluc: No se encuentra el campo 'DIA'");
+    EXPECT_EQ(messageOf([&] { soluc.locate(dia, "1"); }),
+              "wwTableSoluc: No se encuentra el campo 'DIA'");
+    soluc.edit();
+    EXPECT_EQ(messageOf([&] { soluc.writeText(dia, "1"); }),
+              "wwTableSoluc: No se encuentra el campo 'DIA'");
+    soluc.writeText(hora, "7"); // names are found regardless of letter case, as by name
+    EXPECT_EQ(soluc.readText(hora), "7");
+    soluc.close();
+    EXPECT_EQ(messageOf([&] { soluc.readText(hora, text); }),
+              messageOf([&] { soluc.readText("HORA"); }));
+}
+
 TEST(WorkTableErrors, FolderThatCannotBeWrittenLeavesTheTableAsItWas) {
     TempFolder folder;
     std::string readOnlyFolder = folder.file("ro");

@@ -35,12 +35,15 @@ inline const char* const kLectureTask = "LEC";
 
 // "1", slot, day, teacher, group, task, subject, room; each padded to its width (1 or 4) and
 // never cut, so a longer value pushes the rest of the line to the right.
-std::string horaryDataLine(DayCoding coding, const SolucRow& row, const Translations& found);
+std::string timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found);
+// The same into `line`, which keeps its capacity from one row to the next.
+void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
+                       std::string& line);
 
 // "0"/"9", the file name in 50 columns, the header code in 8, the "ddmmyyyyhhnn" stamp; the
 // trailer ends with the number of data lines.
-std::string horaryHeaderLine(const std::string& headerCode, const std::string& stamp);
-std::string horaryTrailerLine(const std::string& headerCode, const std::string& stamp,
-                              int64_t dataLines);
+std::string timetableHeaderLine(const std::string& headerCode, const std::string& stamp);
+std::string timetableTrailerLine(const std::string& headerCode, const std::string& stamp,
+                                 int64_t dataLines);
 
 } // namespace tts::exporting

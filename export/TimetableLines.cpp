@@ -1,0 +1,53 @@
+#include "export/TimetableLines.h"
+
+#include "sice/PaddedAppend.h"
+
+namespace tts::exporting {
+
+namespace {
+
+const char* const kFileName = "SICE_HORARIO.TXT";
+
+std::string headOrTail(char recordType, const std::string& headerCode, const std::string& stamp) {
+    std::string line(1, recordType);
+    sice::appendPadded(line, kFileName, 50);
+    sice::appendPadded(line, headerCode, 8);
+    line += stamp;
+    return line;
+}
+
+} // namespace
+
+std::string shortCodeFallback(const std::string& code) {
+    return code.substr(0, 4);
+}
+
+std::string timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found) {
+    std::string line;
+    timetableDataLine(coding, row, found, line);
+    return line;
+}
+
+void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
+                       std::string& line) {
+    line.assign(1, '1');
+    sice::appendPadded(line, found.slot ? std::string_view(*found.slot) : std::string_view(), 4);
+    sice::appendPadded(line, siceDayCode(coding, row.day), 1);
+    sice::appendPadded(line, row.teacher, 4);
+    sice::appendPadded(line, found.group ? *found.group : shortCodeFallback(row.group), 4);
+    sice::appendPadded(
+        line, found.task ? std::string_view(*found.task) : std::string_view(kLectureTask), 4);
+    sice::appendPadded(line, row.subject, 4);
+    sice::appendPadded(line, found.room ? *found.room : shortCodeFallback(row.room), 4);
+}
+
+std::string timetableHeaderLine(const std::string& headerCode, const std::string& stamp) {
+    return headOrTail('0', headerCode, stamp);
+}
+
+std::string timetableTrailerLine(const std::string& headerCode, const std::string& stamp,
+                                 int64_t dataLines) {
+    return headOrTail('9', headerCode, stamp) + std::to_string(dataLines);
+}
+
+} // namespace tts::exporting
