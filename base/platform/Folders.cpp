@@ -25,21 +25,27 @@ std::string folderOf(const std::string& path) {
 SystemError findIgnoringCase(const std::string& folder, const std::string& name,
                              std::optional<std::string>& path) {
     path.reset();
-    const std::string exact = joinPath(folder, name);
-    const PathKind exactKind = pathKind(exact);
-    if (exactKind == PathKind::File || exactKind == PathKind::Other) {
-        path = exact;
-        return 0;
-    }
+    auto usable = [](PathKind kind) { return kind == PathKind::File || kind == PathKind::Other; };
+    // The listing, not the exact path, tells the stored spelling: on Windows "soluc.dbf" opens
+    // as "SOLUC.DBF" too, and messages name the file as it is stored.
     std::vector<std::string> names;
-    if (SystemError error = listFolder(folder.empty() ? std::string(".") : folder, names))
+    if (SystemError error = listFolder(folder.empty() ? std::string(".") : folder, names)) {
+        // A folder that may be entered but not listed still opens a name spelled exactly.
+        const std::string exact = joinPath(folder, name);
+        if (usable(pathKind(exact))) {
+            path = exact;
+            return 0;
+        }
         return error;
+    }
     const std::string* best = nullptr;
     for (const std::string& stored : names) {
-        if (!equalsIgnoringCase(stored, name) || (best && !(stored < *best)))
+        if (!equalsIgnoringCase(stored, name))
             continue;
-        const PathKind kind = pathKind(joinPath(folder, stored));
-        if (kind == PathKind::File || kind == PathKind::Other)
+        const bool exact = stored == name;
+        if (best && !exact && (*best == name || !(stored < *best)))
+            continue;
+        if (usable(pathKind(joinPath(folder, stored))))
             best = &stored;
     }
     if (best)

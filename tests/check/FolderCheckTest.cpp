@@ -94,7 +94,9 @@ TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
          false},
         {"found under another letter case",
          [](const TempFolder& s) {
-             fs::rename(s.file("sice_aulas.txt"), s.file("SICE_AULAS.TXT"));
+             // Through another name: Wine keeps the old spelling on a rename by case alone.
+             fs::rename(s.file("sice_aulas.txt"), s.file("aulas.tmp"));
+             fs::rename(s.file("aulas.tmp"), s.file("SICE_AULAS.TXT"));
              replaceBytes(s.file("SICE_AULAS.TXT"), "\r\n", "\xEF\xBB\xBF\r\n");
          },
          {"SICE_AULAS.TXT:1: texto en UTF-8 donde se espera Windows-1252: cada letra acentuada "

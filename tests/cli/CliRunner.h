@@ -9,6 +9,27 @@
 
 namespace tts::cli::test {
 
+// What the program's messages put between a folder and a file name, and the same inside a JSON
+// string.
+#ifdef _WIN32
+inline const std::string kSeparator = "\\";
+inline const std::string kJsonSeparator = "\\\\";
+#else
+inline const std::string kSeparator = "/";
+inline const std::string kJsonSeparator = "/";
+#endif
+
+// A path as a JSON string holds it: every backslash doubled.
+inline std::string jsonPath(const std::string& path) {
+    std::string escaped;
+    for (char c : path) {
+        if (c == '\\')
+            escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
 // exit status (-1 when killed), standard output and error, and whether it had to be stopped.
 using CliResult = tts::test::ChildResult;
 
@@ -18,7 +39,18 @@ using CliResult = tts::test::ChildResult;
 inline CliResult runProgram(const std::string& program, const std::vector<std::string>& args,
                             const std::map<std::string, std::string>& environment = {},
                             std::chrono::seconds timeout = std::chrono::seconds(30)) {
-    return tts::test::runProgram(program, args, environment, timeout);
+    CliResult result = tts::test::runProgram(program, args, environment, timeout);
+#ifdef _WIN32
+    // A Windows console program writes CR LF for every line end; the texts are the same.
+    for (std::string* text : {&result.out, &result.err}) {
+        std::string plain;
+        for (size_t i = 0; i < text->size(); ++i)
+            if (!((*text)[i] == '\r' && i + 1 < text->size() && (*text)[i + 1] == '\n'))
+                plain += (*text)[i];
+        *text = plain;
+    }
+#endif
+    return result;
 }
 
 inline CliResult runCli(const std::vector<std::string>& args,

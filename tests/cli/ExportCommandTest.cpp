@@ -70,7 +70,7 @@ TEST(ExportCommand, ImportThenExportOfTheExampleSchool) {
               (std::vector<std::string>{
                   "Proceso finalizado",
                   "SICE_HORARIO.TXT: 242 l\u00EDneas de horario, escrito en " + f.sice() +
-                      "/SICE_HORARIO.TXT",
+                      kSeparator + "SICE_HORARIO.TXT",
                   "Grupos que no est\u00E1n en GRUPOST: 3 filas (\"4ESOA-D\" 3)",
                   "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC): 4 filas (\"*CCP\" 4)",
                   "Aulas que no est\u00E1n en AULAT: 14 filas (\"AULA-ING\" 14)",
@@ -97,7 +97,7 @@ TEST(ExportCommand, JsonReportIsAllOfStandardOutput) {
     EXPECT_EQ(topLevelKeys(r.out), kExportKeys);
     for (const std::string& part : std::vector<std::string>
          {"\"outcome\": \"finished\"", "\"exitStatus\": 0", "\"error\": null",
-          "\"errorLocation\": null", "\"writtenTo\": \"" + f.sice() + "/SICE_HORARIO.TXT\"",
+          "\"errorLocation\": null", "\"writtenTo\": \"" + jsonPath(f.sice()) + kJsonSeparator + "SICE_HORARIO.TXT\"",
           "\"linesWritten\": 242", "\"dayCodingMismatch\": false",
           "\"rooms\": {\n      \"rows\": 14,\n      \"emptyRows\": 47,\n      \"codes\": [\n"
           "        {\n          \"code\": \"AULA-ING\",\n          \"rows\": 14\n        }\n"

@@ -117,7 +117,7 @@ TEST(ImportCommand, AnErrorEndsTheRunWithItsMessage) {
     EXPECT_EQ(r.status, 2);
     // The message as the window shows it, then where the value lies.
     EXPECT_EQ(r.err, "'8:00' no es un valor entero v\u00E1lido.\n" + sice.path() +
-                         "/sice_sesiones.txt:3: columnas 10-13\n");
+                         kSeparator + "sice_sesiones.txt:3: columnas 10-13\n");
     const std::vector<std::string> out = linesOf(r.out);
     EXPECT_EQ(std::count(out.begin(), out.end(), "Proceso finalizado"), 0);
     EXPECT_EQ(out.back(), "DIASHORAST      sin cambios");
@@ -130,7 +130,7 @@ TEST(ImportCommand, AnErrorEndsTheRunWithItsMessage) {
     r = runCli({"import", "--sice", sice.path(), "--work", work.path()});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "'4..5' no es un valor punto flotante v\u00E1lido.\n" + sice.path() +
-                         "/sice_asignatcurso.txt:2: columnas 28-33\n");
+                         kSeparator + "sice_asignatcurso.txt:2: columnas 28-33\n");
 }
 
 TEST(ImportCommand, UsageErrors) {
@@ -174,10 +174,10 @@ TEST(ImportCommand, JsonReportIsAllOfStandardOutput) {
     const std::string expected = "{\n"
                                  "  \"command\": \"import\",\n"
                                  "  \"siceFolder\": \"" +
-                                 sice.path() +
+                                 jsonPath(sice.path()) +
                                  "\",\n"
                                  "  \"workFolder\": \"" +
-                                 work.path() +
+                                 jsonPath(work.path()) +
                                  "\",\n"
                                  "  \"outcome\": \"finished\",\n"
                                  "  \"exitStatus\": 1,\n"
@@ -239,14 +239,14 @@ TEST(ImportCommand, JsonCarriesTheErrorAndEscapesIt) {
     const CliResult r = runCli({"import", "--sice", sice.path(), "--work", work.path(), "--json"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "'\"\\8\"' no es un valor entero v\u00E1lido.\n" + sice.path() +
-                         "/sice_sesiones.txt:1: columnas 10-13\n");
+                         kSeparator + "sice_sesiones.txt:1: columnas 10-13\n");
     EXPECT_NE(r.out.find("  \"error\": \"'\\\"\\\\8\\\"' no es un valor entero v\u00E1lido.\",\n"),
               std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("  \"outcome\": \"stopped\",\n"), std::string::npos);
     EXPECT_NE(r.out.find("  \"exitStatus\": 2,\n"), std::string::npos);
-    EXPECT_NE(r.out.find("  \"errorLocation\": {\n    \"file\": \"" + sice.path() +
-                         "/sice_sesiones.txt\",\n    \"line\": 1,\n    \"place\": \"columnas "
+    EXPECT_NE(r.out.find("  \"errorLocation\": {\n    \"file\": \"" + jsonPath(sice.path()) +
+                         kJsonSeparator + "sice_sesiones.txt\",\n    \"line\": 1,\n    \"place\": \"columnas "
                          "10-13\"\n  },\n"),
               std::string::npos)
         << r.out;

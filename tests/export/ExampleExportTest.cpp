@@ -46,7 +46,7 @@ TEST(ExampleExport, ImportThenExportGivesTheExpectedFile) {
     EXPECT_EQ(report.rooms.emptyRows, 47);
     EXPECT_EQ(report.slots.rows, 0);
     EXPECT_FALSE(report.dayCodingMismatch);
-    EXPECT_EQ(report.writtenPath, sice.path() + "/SICE_HORARIO.TXT");
+    EXPECT_EQ(report.writtenPath, sice.file("SICE_HORARIO.TXT"));
 }
 
 } // namespace
