@@ -30,7 +30,7 @@ cmake --build "$LINUX_BUILD_DIR" --target sice_chm -j"$(nproc)" >/dev/null
 BUILD_DIR=${WINDOWS_BUILD_DIR:-build-windows}
 cmake -S . -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} \
-  -DTTS_SICE_CHM="$PWD/$LINUX_BUILD_DIR/app/SICE.chm" "$@" >/dev/null
+  -DTTS_LINUX_CHM="$PWD/$LINUX_BUILD_DIR/app/SICE.chm" "$@" >/dev/null
 cmake --build "$BUILD_DIR" -j"$(nproc)"
 
 # A Wine prefix of our own (made once, about 5 s), quiet, and without the dialogs that would wait
