@@ -19,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 using namespace tts::app;
@@ -124,8 +125,15 @@ private Q_SLOTS:
                 break;
             }
         });
+        // However fast the export gets, each time it lets the window breathe costs a little, so
+        // the job outlasts the watcher's steps; without those breaths nothing here runs at all.
+        QTimer stretch;
+        stretch.setInterval(0);
+        connect(&stretch, &QTimer::timeout, [] { QThread::msleep(2); });
         watcher.start();
+        stretch.start();
         QTest::mouseClick(form.BImportar, Qt::LeftButton);
+        stretch.stop();
         watcher.stop();
         QTest::qWait(300);
 
