@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows build, made and tested on Linux: cross-compiles with mingw-w64 into build-windows/
 # (statically linked, so the programs need no DLL of the compiler) and runs the tests under
-# Wine. Installs the cross compiler and Wine first, only when missing.
+# Wine, then packs build-windows/transTalvorSice-<version>-Windows.zip (the window, the command
+# line and SICE.chm side by side). Installs the cross compiler and Wine first, only when missing.
 #
 #   scripts/windows.sh [extra cmake options]
 set -euo pipefail
@@ -20,9 +21,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y "${missing[@]}"
 fi
 
+# The help file is compiled by tools of this machine (chmcmd and our context-map fixer), so the
+# Linux build makes it and the Windows build ships that very file.
+LINUX_BUILD_DIR=${LINUX_BUILD_DIR:-build}
+[ -f "$LINUX_BUILD_DIR/CMakeCache.txt" ] || cmake -S . -B "$LINUX_BUILD_DIR" >/dev/null
+cmake --build "$LINUX_BUILD_DIR" --target sice_chm -j"$(nproc)" >/dev/null
+
 BUILD_DIR=${WINDOWS_BUILD_DIR:-build-windows}
 cmake -S . -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
+  -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} \
+  -DTTS_LINUX_CHM="$PWD/$LINUX_BUILD_DIR/app/SICE.chm" "$@" >/dev/null
 cmake --build "$BUILD_DIR" -j"$(nproc)"
 
 # A Wine prefix of our own (made once, about 5 s), quiet, and without the dialogs that would wait
@@ -40,4 +48,8 @@ fi
 status=0
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" || status=1
 wineserver -k 2>/dev/null || true
+
+# The package: one zip with the window, the command line and the help side by side.
+(cd "$BUILD_DIR" && cpack -G ZIP >/dev/null) || status=1
+ls "$BUILD_DIR"/transTalvorSice-*.zip
 exit $status
