@@ -5,6 +5,8 @@
 
 namespace tts::app {
 
-std::string executableFolder() { return platform::folderOf(platform::executablePath()); }
+std::string executableFolder() {
+    return platform::folderOf(platform::executablePath());
+}
 
 } // namespace tts::app

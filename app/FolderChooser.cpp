@@ -100,8 +100,8 @@ void FolderChooser::openFolder(const std::string& folder) {
     std::vector<FolderRow> rows;
     const int depth = static_cast<int>(way.size()) - 1;
     for (int level = 0; level < depth; ++level)
-        rows.push_back({native(way[size_t(level)]), nameOf(way[size_t(level)]), level,
-                        FolderIcon::Opened});
+        rows.push_back(
+            {native(way[size_t(level)]), nameOf(way[size_t(level)]), level, FolderIcon::Opened});
     rows.push_back({native(path), nameOf(path), depth, FolderIcon::Current});
     for (const std::string& name : subfolders)
         rows.push_back({native(path / name), name, depth + 1, FolderIcon::Closed});

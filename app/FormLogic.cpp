@@ -115,8 +115,7 @@ bool FormLogic::closeRequested() {
 void FormLogic::helpKey(int helpContext) {
     if (help_)
         guarded([&] {
-            help_->context(helpContext > 0 ? helpContext : kWindowHelpContext,
-                           ApplicationHelpFile);
+            help_->context(helpContext > 0 ? helpContext : kWindowHelpContext, ApplicationHelpFile);
         });
 }
 

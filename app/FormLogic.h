@@ -19,9 +19,9 @@ enum class FormControl { BExportar, BImportar, BClose, Button1, Directorios, Uni
 
 // What a key does once the form has looked at it.
 enum class KeyAction {
-    Swallow,         // nothing happens
-    PassOn,          // the focused control does its own thing with it
-    PressBExportar,  // press the button, as a click would
+    Swallow,        // nothing happens
+    PassOn,         // the focused control does its own thing with it
+    PressBExportar, // press the button, as a click would
     PressBImportar,
     PressBClose,
     PressButton1,

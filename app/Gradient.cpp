@@ -15,10 +15,11 @@ void addHalf(std::vector<GradientBand>& bands, int top, int rows, Rgb from, Rgb 
     for (int band = 0; band < count; ++band) {
         const int y0 = top + band * rows / count;
         const int y1 = top + (band + 1) * rows / count;
-        bands.push_back({y0, y1 - y0,
-                         {blend(from.red, to.red, band, count),
-                          blend(from.green, to.green, band, count),
-                          blend(from.blue, to.blue, band, count)}});
+        bands.push_back(
+            {y0,
+             y1 - y0,
+             {blend(from.red, to.red, band, count), blend(from.green, to.green, band, count),
+              blend(from.blue, to.blue, band, count)}});
     }
 }
 

@@ -45,12 +45,14 @@ std::vector<Drive> machineDrives() {
     if (platform::pathSeparator() == '/') {
         // The root folder is always there, whatever file system holds it; the home folder is
         // where a user's files are, so it gets an entry of its own.
-        if (std::none_of(drives.begin(), drives.end(), [](const Drive& d) { return d.root == "/"; }))
+        if (std::none_of(drives.begin(), drives.end(),
+                         [](const Drive& d) { return d.root == "/"; }))
             drives.push_back({"/", DriveKind::Fixed, "rootfs"});
         const std::string home = platform::environmentValue("HOME");
         if (!home.empty() && home != "/" &&
             platform::pathKind(home) == platform::PathKind::Folder &&
-            std::none_of(drives.begin(), drives.end(), [&](const Drive& d) { return d.root == home; }))
+            std::none_of(drives.begin(), drives.end(),
+                         [&](const Drive& d) { return d.root == home; }))
             drives.push_back({home, DriveKind::Home, "~"});
     }
     std::sort(drives.begin(), drives.end(), [](const Drive& a, const Drive& b) {

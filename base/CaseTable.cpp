@@ -26,7 +26,9 @@ const std::array<unsigned char, 256> kFold = makeFoldTable();
 
 } // namespace
 
-unsigned char foldCase(unsigned char c) { return kFold[c]; }
+unsigned char foldCase(unsigned char c) {
+    return kFold[c];
+}
 
 std::string foldCase(std::string_view text) {
     std::string out(text);

@@ -15,7 +15,9 @@ namespace {
     throw Error("'" + std::string(text) + "' no es un valor entero v\xE1lido");
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Position of the first significant digit relative to the point, plus the exponent: positive
 // for numbers of magnitude 1 and above. Only called on texts that passed the grammar check.

@@ -42,7 +42,9 @@ private:
     int32_t result_ = 0;
 };
 
-std::string code(const char* prefix, int n) { return prefix + std::to_string(n); }
+std::string code(const char* prefix, int n) {
+    return prefix + std::to_string(n);
+}
 
 void le16(std::string& out, int v) {
     out += static_cast<char>(v & 0xFF);
@@ -116,30 +118,32 @@ void addRows(WorkTable& t, int count, const std::map<std::string, std::string (*
 class District {
 public:
     explicit District(int solucRows) {
-        root_ = fs::temp_directory_path() /
-                ("tts-export-bench-" + std::to_string(::getpid()) + "-" +
-                 std::to_string(solucRows));
+        root_ = fs::temp_directory_path() / ("tts-export-bench-" + std::to_string(::getpid()) +
+                                             "-" + std::to_string(solucRows));
         fs::create_directories(root_ / "sice");
         fs::create_directories(root_ / "work");
         const std::string work = (root_ / "work").string();
 
         auto groups = WorkTable::createAfresh(
             work, "GRUPOST", {Column::text("ABREV", 10), Column::text("ABREVCORTA", 4)});
-        addRows(groups, kGroups, {{"ABREV", [](int i) { return code("G", i); }},
-                                  {"ABREVCORTA", [](int i) { return code("g", i % 1000); }}});
+        addRows(groups, kGroups,
+                {{"ABREV", [](int i) { return code("G", i); }},
+                 {"ABREVCORTA", [](int i) { return code("g", i % 1000); }}});
         auto teachers = WorkTable::createAfresh(work, "PROFT", {Column::text("ABREV", 10)});
         addRows(teachers, kTeachers, {{"ABREV", [](int i) { return code("P", i); }}});
         auto rooms = WorkTable::createAfresh(
             work, "AULAT", {Column::text("ABREV", 10), Column::text("ABREVCORTA", 4)});
-        addRows(rooms, kRooms, {{"ABREV", [](int i) { return code("R", i); }},
-                                {"ABREVCORTA", [](int i) { return code("r", i % 1000); }}});
+        addRows(rooms, kRooms,
+                {{"ABREV", [](int i) { return code("R", i); }},
+                 {"ABREVCORTA", [](int i) { return code("r", i % 1000); }}});
         auto subjects = WorkTable::createAfresh(
             work, "ASIGNOMT", {Column::text("COD", 10), Column::text("CODTAREA", 10)});
-        addRows(subjects, kSubjects, {{"COD", [](int i) { return code("S", i); }},
-                                      {"CODTAREA", [](int i) { return code("T", i % 100); }}});
-        auto slots = WorkTable::createAfresh(work, "DIASHORAST",
-                                             {Column::text("CODDIHO", 10), Column::text("DIA", 20),
-                                              Column::text("HORA", 8)});
+        addRows(subjects, kSubjects,
+                {{"COD", [](int i) { return code("S", i); }},
+                 {"CODTAREA", [](int i) { return code("T", i % 100); }}});
+        auto slots = WorkTable::createAfresh(
+            work, "DIASHORAST",
+            {Column::text("CODDIHO", 10), Column::text("DIA", 20), Column::text("HORA", 8)});
         addRows(slots, kDays * kPeriods,
                 {{"CODDIHO", [](int i) { return code("C", i); }},
                  {"DIA", [](int i) { return std::string(1, "LMXJV"[i / kPeriods]); }},
@@ -173,8 +177,8 @@ void Export(benchmark::State& state) {
         state.SkipWithError("not every row was exported");
     state.SetItemsProcessed(state.iterations() * rows);
     state.counters["time_per_row"] = benchmark::Counter(
-        static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate |
-                                       benchmark::Counter::kInvert);
+        static_cast<double>(rows),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(Export)->Arg(200000)->Arg(2000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -29,7 +29,8 @@ inline std::array<FuzzedFile, 8> splitIntoFiles(std::string_view input) {
     for (size_t i = 0; i < files.size() && !input.empty(); ++i) {
         const size_t end = input.find(kFileEnd);
         const std::string_view bytes = input.substr(0, end);
-        input = end == std::string_view::npos ? std::string_view() : input.substr(end + kFileEnd.size());
+        input = end == std::string_view::npos ? std::string_view()
+                                              : input.substr(end + kFileEnd.size());
         if (bytes == kMissing)
             continue;
         files[i].kind = bytes == kFolder ? FuzzedFile::Kind::Folder : FuzzedFile::Kind::File;

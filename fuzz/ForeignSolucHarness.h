@@ -24,7 +24,8 @@ class ForeignSolucHarness {
 public:
     explicit ForeignSolucHarness(const std::string& exampleSiceFolder) {
         for (const auto& entry : std::filesystem::directory_iterator(exampleSiceFolder))
-            std::filesystem::copy_file(entry.path(), sice_.prefix() + entry.path().filename().string());
+            std::filesystem::copy_file(entry.path(),
+                                       sice_.prefix() + entry.path().filename().string());
         SilentRunHost host;
         import::runImport(host, sice_.path(), work_.path());
         require(host.lastMessage == "Proceso finalizado", "the example school does not import");
@@ -91,7 +92,8 @@ private:
         return lines;
     }
 
-    static constexpr std::string_view kOldHorary = "0SICE_HORARIO.TXT previous\r\n9SICE_HORARIO.TXT\r\n";
+    static constexpr std::string_view kOldHorary =
+        "0SICE_HORARIO.TXT previous\r\n9SICE_HORARIO.TXT\r\n";
 
     std::string horaryPath() const { return sice_.prefix() + "SICE_HORARIO.TXT"; }
 

@@ -14,12 +14,20 @@ namespace tts::fuzz {
 
 // The names the line-by-line readers compare header-name lines with.
 inline constexpr std::array<std::string_view, 7> kReaderNames = {
-    "SICE_ASIGNAT.TXT", "SICE_ACTIVIDADES.TXT", "SICE_PROF.TXT",     "SICE_AULAS.TXT",
+    "SICE_ASIGNAT.TXT", "SICE_ACTIVIDADES.TXT",  "SICE_PROF.TXT",        "SICE_AULAS.TXT",
     "SICE_GRUPOS.TXT",  "SICE_ASIGNATGRUPO.TXT", "SICE_ASIGNATCURSO.TXT"};
 
 // Columns the conversions take fields from, plus a few that run off any real line.
-inline constexpr std::array<std::array<int, 2>, 10> kColumnRanges = {{
-    {1, 1}, {2, 5}, {2, 51}, {6, 55}, {25, 34}, {35, 37}, {52, 59}, {60, 71}, {100, 250}, {1, 400}}};
+inline constexpr std::array<std::array<int, 2>, 10> kColumnRanges = {{{1, 1},
+                                                                      {2, 5},
+                                                                      {2, 51},
+                                                                      {6, 55},
+                                                                      {25, 34},
+                                                                      {35, 37},
+                                                                      {52, 59},
+                                                                      {60, 71},
+                                                                      {100, 250},
+                                                                      {1, 400}}};
 
 // Bytes of one SICE file, read line by line; every line classified for every reader and cut
 // into fields. The reader must agree with the reference reading byte for byte.

@@ -9,8 +9,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-# A failure here does not stop the sanitized run: both verdicts are wanted in one go.
+# A failure here does not stop the later runs: every verdict is wanted in one go.
 status=0
+# Formatting first: it takes a second and says at once what a review would.
+scripts/check-format.sh || status=1
 ctest --test-dir build --output-on-failure -j"$(nproc)" || status=1
 
 if [ "${TTS_SKIP_SANITIZED:-0}" != 1 ]; then

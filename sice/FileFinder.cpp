@@ -25,6 +25,8 @@ bool folderExists(const std::string& path) {
     return platform::pathKind(path) == platform::PathKind::Folder;
 }
 
-char pathSeparator() { return platform::pathSeparator(); }
+char pathSeparator() {
+    return platform::pathSeparator();
+}
 
 } // namespace tts::sice

@@ -103,6 +103,8 @@ Error invalidDefinition(const std::string& name, const std::string& reason) {
     return Error("Definici\xF3n de tabla no v\xE1lida: " + reason + "\nTabla: " + name);
 }
 
-std::string systemReason(int errorCode) { return platform::reasonInSpanish(errorCode); }
+std::string systemReason(int errorCode) {
+    return platform::reasonInSpanish(errorCode);
+}
 
 } // namespace tts::tables::tableErrors

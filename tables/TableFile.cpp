@@ -42,6 +42,8 @@ int TableFile::truncate(int64_t size) const {
     return file_.truncate(static_cast<std::uint64_t>(size));
 }
 
-int TableFile::sync() const { return file_.flush(); }
+int TableFile::sync() const {
+    return file_.flush();
+}
 
 } // namespace tts::tables

@@ -56,12 +56,16 @@ bool exists(const std::string& path) {
     return platform::pathKind(path) != platform::PathKind::Missing;
 }
 
-int removeFile(const std::string& path) { return platform::removeFile(path); }
+int removeFile(const std::string& path) {
+    return platform::removeFile(path);
+}
 
 int renameFile(const std::string& from, const std::string& to) {
     return platform::moveOver(from, to);
 }
 
-void syncFolder(const std::string& folder) { platform::flushFolder(folder); }
+void syncFolder(const std::string& folder) {
+    platform::flushFolder(folder);
+}
 
 } // namespace tts::tables::tableFiles

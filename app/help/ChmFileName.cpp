@@ -4,7 +4,9 @@ namespace tts::app {
 
 namespace {
 
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 } // namespace
 
@@ -22,6 +24,8 @@ bool isChmFileName(std::string_view name) {
     return true;
 }
 
-bool hasFolderPart(std::string_view name) { return name.find_first_of("/\\:") != std::string_view::npos; }
+bool hasFolderPart(std::string_view name) {
+    return name.find_first_of("/\\:") != std::string_view::npos;
+}
 
 } // namespace tts::app

@@ -29,7 +29,8 @@ bool validPosition(int position, std::size_t count) {
 
 } // namespace
 
-std::shared_ptr<IHelpManager> HelpManager::registerViewer(const std::shared_ptr<ICustomHelpViewer>& viewer) {
+std::shared_ptr<IHelpManager>
+HelpManager::registerViewer(const std::shared_ptr<ICustomHelpViewer>& viewer) {
     const int id = ++lastViewerId_;
     viewers_.push_back({id, viewer});
     if (auto extended = std::dynamic_pointer_cast<IExtendedHelpViewer>(viewer))
@@ -38,7 +39,9 @@ std::shared_ptr<IHelpManager> HelpManager::registerViewer(const std::shared_ptr<
     return shared_from_this();
 }
 
-void HelpManager::setHelpSelector(std::shared_ptr<IHelpSelector> selector) { selector_ = std::move(selector); }
+void HelpManager::setHelpSelector(std::shared_ptr<IHelpSelector> selector) {
+    selector_ = std::move(selector);
+}
 
 void HelpManager::release(int viewerId) {
     // Take the entries out first: dropping the last reference may run the viewer's destructor,
@@ -46,8 +49,8 @@ void HelpManager::release(int viewerId) {
     std::vector<Entry<ICustomHelpViewer>> released;
     std::vector<Entry<IExtendedHelpViewer>> releasedExtended;
     auto move = [viewerId](auto& list, auto& out) {
-        auto firstReleased = std::stable_partition(list.begin(), list.end(),
-                                                   [viewerId](const auto& e) { return e.id != viewerId; });
+        auto firstReleased = std::stable_partition(
+            list.begin(), list.end(), [viewerId](const auto& e) { return e.id != viewerId; });
         std::move(firstReleased, list.end(), std::back_inserter(out));
         list.erase(firstReleased, list.end());
     };

@@ -26,7 +26,8 @@ public:
     void setHelpSelector(std::shared_ptr<IHelpSelector> selector);
 
     // A WinHelp command from the application, with its data, the help file and a window.
-    void helpCommand(unsigned command, std::uintptr_t data, const std::string& helpFile, WindowHandle window);
+    void helpCommand(unsigned command, std::uintptr_t data, const std::string& helpFile,
+                     WindowHandle window);
     void showKeyword(const std::string& keyword, const std::string& helpFile);
     void showTopic(const std::string& topic, const std::string& helpFile);
 
@@ -48,7 +49,8 @@ private:
     void showContext(int contextId, const std::string& helpFile);
     void showTableOfContents();
     void quit();
-    void passToWinHelp(unsigned command, std::uintptr_t data, const std::string& helpFile, WindowHandle window);
+    void passToWinHelp(unsigned command, std::uintptr_t data, const std::string& helpFile,
+                       WindowHandle window);
 
     std::vector<Entry<ICustomHelpViewer>> viewers_;
     std::vector<Entry<IExtendedHelpViewer>> contextViewers_;

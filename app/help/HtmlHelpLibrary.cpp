@@ -21,7 +21,8 @@ public:
         if (!function_)
             return {};
         auto function = function_;
-        return [function](WindowHandle owner, const char* file, unsigned command, std::uintptr_t data) {
+        return [function](WindowHandle owner, const char* file, unsigned command,
+                          std::uintptr_t data) {
             return reinterpret_cast<std::intptr_t>(
                 function(reinterpret_cast<void*>(owner), file, command, data));
         };
@@ -36,7 +37,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<HtmlHelpLibrary> loadHtmlHelpLibrary() { return std::make_unique<HHCtrlLibrary>(); }
+std::unique_ptr<HtmlHelpLibrary> loadHtmlHelpLibrary() {
+    return std::make_unique<HHCtrlLibrary>();
+}
 
 } // namespace tts::app
 

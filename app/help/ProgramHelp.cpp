@@ -9,7 +9,8 @@
 
 namespace tts::app {
 
-ProgramHelp::ProgramHelp(std::unique_ptr<HtmlHelpLibrary> library, std::string programFolder, WinHelpEntry winHelp)
+ProgramHelp::ProgramHelp(std::unique_ptr<HtmlHelpLibrary> library, std::string programFolder,
+                         WinHelpEntry winHelp)
     : files_(std::make_shared<HelpFiles>()), manager_(std::make_shared<HelpManager>()),
       winHelpViewer_(std::make_shared<WinHelpViewer>(std::move(winHelp))) {
     // What the window framework has in place before the program's own help starts.
@@ -49,18 +50,26 @@ void ProgramHelp::contents(const std::string& helpFile) {
 }
 
 void ProgramHelp::context(int helpContext, const std::string& helpFile) {
-    manager_->helpCommand(winhelp::HelpContext, static_cast<std::uintptr_t>(static_cast<unsigned>(helpContext)),
+    manager_->helpCommand(winhelp::HelpContext,
+                          static_cast<std::uintptr_t>(static_cast<unsigned>(helpContext)),
                           helpFile.empty() ? currentHelpFile() : helpFile, 0);
 }
 
-void ProgramHelp::setApplicationHelpFile(std::string name) { files_->application = std::move(name); }
+void ProgramHelp::setApplicationHelpFile(std::string name) {
+    files_->application = std::move(name);
+}
 
-void ProgramHelp::setActiveWindowHelpFile(std::string name) { files_->activeWindow = std::move(name); }
+void ProgramHelp::setActiveWindowHelpFile(std::string name) {
+    files_->activeWindow = std::move(name);
+}
 
-std::string ProgramHelp::currentHelpFile() const { return files_->current(); }
+std::string ProgramHelp::currentHelpFile() const {
+    return files_->current();
+}
 
 std::unique_ptr<HelpRequests> createHelp() {
-    auto help = std::make_unique<ProgramHelp>(loadHtmlHelpLibrary(), executableFolder(), platformWinHelp());
+    auto help =
+        std::make_unique<ProgramHelp>(loadHtmlHelpLibrary(), executableFolder(), platformWinHelp());
     help->setApplicationHelpFile("SICE.chm");
     return help;
 }

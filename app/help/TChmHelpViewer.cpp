@@ -23,16 +23,19 @@ std::string asciiLower(std::string text) {
 std::string trimmed(const std::string& text) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
     auto first = std::find_if_not(text.begin(), text.end(), blank);
-    auto last = std::find_if_not(text.rbegin(), std::string::const_reverse_iterator(first), blank).base();
+    auto last =
+        std::find_if_not(text.rbegin(), std::string::const_reverse_iterator(first), blank).base();
     return std::string(first, last);
 }
 
 } // namespace
 
 TChmHelpViewer::TChmHelpViewer(std::unique_ptr<HtmlHelpLibrary> library,
-                               std::function<std::string()> applicationHelpFile, std::string programFolder)
+                               std::function<std::string()> applicationHelpFile,
+                               std::string programFolder)
     : name_("HTML Help"), library_(std::move(library)), defaultTopicExtension_(".htm"),
-      applicationHelpFile_(std::move(applicationHelpFile)), programFolder_(std::move(programFolder)) {
+      applicationHelpFile_(std::move(applicationHelpFile)),
+      programFolder_(std::move(programFolder)) {
     if (library_)
         htmlHelp_ = library_->entry();
     processViewer = this;
@@ -45,7 +48,9 @@ TChmHelpViewer::~TChmHelpViewer() {
     library_.reset();
 }
 
-TChmHelpViewer* TChmHelpViewer::instance() { return processViewer; }
+TChmHelpViewer* TChmHelpViewer::instance() {
+    return processViewer;
+}
 
 std::string TChmHelpViewer::currentChmPath() {
     std::string name = helpManager_ ? helpManager_->helpFile() : std::string();
@@ -56,20 +61,31 @@ std::string TChmHelpViewer::currentChmPath() {
     return name;
 }
 
-WindowHandle TChmHelpViewer::owner() { return helpManager_ ? helpManager_->handle() : 0; }
+WindowHandle TChmHelpViewer::owner() {
+    return helpManager_ ? helpManager_->handle() : 0;
+}
 
-void TChmHelpViewer::htmlHelp(WindowHandle owner, const char* file, unsigned command, std::uintptr_t data) {
+void TChmHelpViewer::htmlHelp(WindowHandle owner, const char* file, unsigned command,
+                              std::uintptr_t data) {
     if (htmlHelp_)
         htmlHelp_(owner, file, command, data);
 }
 
-std::string TChmHelpViewer::viewerName() { return name_; }
+std::string TChmHelpViewer::viewerName() {
+    return name_;
+}
 
-int TChmHelpViewer::understandsKeyword(const std::string&) { return isChmFileName(currentChmPath()) ? 1 : 0; }
+int TChmHelpViewer::understandsKeyword(const std::string&) {
+    return isChmFileName(currentChmPath()) ? 1 : 0;
+}
 
-std::vector<std::string> TChmHelpViewer::helpStrings(const std::string& keyword) { return {name_ + ": " + keyword}; }
+std::vector<std::string> TChmHelpViewer::helpStrings(const std::string& keyword) {
+    return {name_ + ": " + keyword};
+}
 
-bool TChmHelpViewer::canShowTableOfContents() { return true; }
+bool TChmHelpViewer::canShowTableOfContents() {
+    return true;
+}
 
 void TChmHelpViewer::showTableOfContents() {
     const std::string path = currentChmPath();
@@ -83,20 +99,28 @@ void TChmHelpViewer::showHelp(const std::string& keyword) {
         return;
     // The selector hands over a whole line, "viewer name: keyword".
     const auto colon = keyword.find(':');
-    const std::string word = trimmed(colon == std::string::npos ? keyword : keyword.substr(colon + 1));
-    htmlHelp(owner(), path.c_str(), htmlhelp::DisplayIndex, reinterpret_cast<std::uintptr_t>(word.c_str()));
+    const std::string word =
+        trimmed(colon == std::string::npos ? keyword : keyword.substr(colon + 1));
+    htmlHelp(owner(), path.c_str(), htmlhelp::DisplayIndex,
+             reinterpret_cast<std::uintptr_t>(word.c_str()));
 }
 
-void TChmHelpViewer::notifyId(int viewerId) { viewerId_ = viewerId; }
+void TChmHelpViewer::notifyId(int viewerId) {
+    viewerId_ = viewerId;
+}
 
-void TChmHelpViewer::softShutDown() { htmlHelp(0, nullptr, htmlhelp::CloseAll, 0); }
+void TChmHelpViewer::softShutDown() {
+    htmlHelp(0, nullptr, htmlhelp::CloseAll, 0);
+}
 
 void TChmHelpViewer::shutDown() {
     softShutDown();
     helpManager_.reset();
 }
 
-bool TChmHelpViewer::understandsTopic(const std::string&) { return isChmFileName(currentChmPath()); }
+bool TChmHelpViewer::understandsTopic(const std::string&) {
+    return isChmFileName(currentChmPath());
+}
 
 void TChmHelpViewer::displayTopic(const std::string& topic) {
     const std::string path = currentChmPath();
@@ -104,7 +128,8 @@ void TChmHelpViewer::displayTopic(const std::string& topic) {
         return;
     std::string page = topic;
     const auto dot = page.rfind('.');
-    const std::string extension = dot == std::string::npos ? std::string() : asciiLower(page.substr(dot));
+    const std::string extension =
+        dot == std::string::npos ? std::string() : asciiLower(page.substr(dot));
     if (extension != ".htm" && extension != ".html")
         page += defaultTopicExtension_;
     const std::string address = path + "::/" + page;

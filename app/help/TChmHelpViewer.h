@@ -19,8 +19,8 @@ class TChmHelpViewer : public ICustomHelpViewer, public IExtendedHelpViewer, pub
 public:
     // `library` is the HTML Help loaded once for the process; `applicationHelpFile` answers the
     // application's current help file; `programFolder` ends in a separator.
-    TChmHelpViewer(std::unique_ptr<HtmlHelpLibrary> library, std::function<std::string()> applicationHelpFile,
-                   std::string programFolder);
+    TChmHelpViewer(std::unique_ptr<HtmlHelpLibrary> library,
+                   std::function<std::string()> applicationHelpFile, std::string programFolder);
     ~TChmHelpViewer() override;
     TChmHelpViewer(const TChmHelpViewer&) = delete;
     TChmHelpViewer& operator=(const TChmHelpViewer&) = delete;

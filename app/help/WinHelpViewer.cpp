@@ -9,9 +9,13 @@ namespace tts::app {
 
 WinHelpViewer::WinHelpViewer(WinHelpEntry winHelp) : winHelp_(std::move(winHelp)) {}
 
-std::string WinHelpViewer::viewerName() { return "WinHelp"; }
+std::string WinHelpViewer::viewerName() {
+    return "WinHelp";
+}
 
-WindowHandle WinHelpViewer::owner() { return manager_ ? manager_->handle() : 0; }
+WindowHandle WinHelpViewer::owner() {
+    return manager_ ? manager_->handle() : 0;
+}
 
 // The file WinHelp is given: the manager's, else the tester's default, behind the tester's path
 // when the name has no folder of its own.
@@ -41,15 +45,22 @@ std::vector<std::string> WinHelpViewer::helpStrings(const std::string& keyword) 
     return {viewerName() + ": " + keyword};
 }
 
-bool WinHelpViewer::canShowTableOfContents() { return true; }
-
-void WinHelpViewer::showTableOfContents() { callWinHelp(owner(), helpFile({}), winhelp::HelpContents, 0); }
-
-void WinHelpViewer::showHelp(const std::string& keyword) {
-    callWinHelp(owner(), helpFile({}), winhelp::HelpKey, reinterpret_cast<std::uintptr_t>(keyword.c_str()));
+bool WinHelpViewer::canShowTableOfContents() {
+    return true;
 }
 
-void WinHelpViewer::softShutDown() { callWinHelp(0, {}, winhelp::HelpQuit, 0); }
+void WinHelpViewer::showTableOfContents() {
+    callWinHelp(owner(), helpFile({}), winhelp::HelpContents, 0);
+}
+
+void WinHelpViewer::showHelp(const std::string& keyword) {
+    callWinHelp(owner(), helpFile({}), winhelp::HelpKey,
+                reinterpret_cast<std::uintptr_t>(keyword.c_str()));
+}
+
+void WinHelpViewer::softShutDown() {
+    callWinHelp(0, {}, winhelp::HelpQuit, 0);
+}
 
 void WinHelpViewer::shutDown() {
     softShutDown();
@@ -64,7 +75,8 @@ void WinHelpViewer::displayTopic(const std::string& topic) {
     // WinHelp jumps to a topic by its id through its JumpID macro.
     const std::string file = helpFile({});
     const std::string macro = "JumpID(\"" + file + "\",\"" + topic + "\")";
-    callWinHelp(owner(), file, winhelp::HelpCommand, reinterpret_cast<std::uintptr_t>(macro.c_str()));
+    callWinHelp(owner(), file, winhelp::HelpCommand,
+                reinterpret_cast<std::uintptr_t>(macro.c_str()));
 }
 
 bool WinHelpViewer::understandsContext(int contextId, const std::string& helpFileName) {
@@ -83,6 +95,8 @@ bool WinHelpViewer::callWinHelp(WindowHandle window, const std::string& helpFile
     return winHelp_(window, helpFile.empty() ? nullptr : helpFile.c_str(), command, data);
 }
 
-WinHelpEntry platformWinHelp() { return {}; }
+WinHelpEntry platformWinHelp() {
+    return {};
+}
 
 } // namespace tts::app

@@ -14,12 +14,14 @@
 namespace tts::app {
 
 // The shape of the WinHelp call: window, help file, command, data.
-using WinHelpEntry =
-    std::function<bool(WindowHandle window, const char* helpFile, unsigned command, std::uintptr_t data)>;
+using WinHelpEntry = std::function<bool(WindowHandle window, const char* helpFile, unsigned command,
+                                        std::uintptr_t data)>;
 
 // The window framework's own viewer, which passes every request to the old WinHelp program. Before
 // it claims a keyword, topic or context it asks its tester, when it has one.
-class WinHelpViewer : public ICustomHelpViewer, public IExtendedHelpViewer, public ISpecialWinHelpViewer {
+class WinHelpViewer : public ICustomHelpViewer,
+                      public IExtendedHelpViewer,
+                      public ISpecialWinHelpViewer {
 public:
     // An empty entry stands for a system without WinHelp: the calls are skipped.
     explicit WinHelpViewer(WinHelpEntry winHelp);

@@ -30,7 +30,8 @@ std::optional<std::vector<std::string>> xchmCommandLine(const char* fileOrAddres
         return std::vector<std::string>{file};
     case htmlhelp::HelpContext:
         // Context numbers travel as the DWORD of HTML Help.
-        return std::vector<std::string>{"-c", std::to_string(static_cast<std::uint32_t>(data)), file};
+        return std::vector<std::string>{"-c", std::to_string(static_cast<std::uint32_t>(data)),
+                                        file};
     default:
         return std::nullopt;
     }

@@ -22,7 +22,8 @@ namespace {
 
 bool isExecutableFile(const std::string& path) {
     struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) && ::access(path.c_str(), X_OK) == 0;
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
 }
 
 // Empty entries of the list are skipped: they would mean the working folder, which the folder
@@ -46,9 +47,12 @@ std::string findOnPath(const std::string& searchPath, const std::string& program
 
 } // namespace
 
-XchmHtmlHelp::XchmHtmlHelp(const std::string& searchPath) : program_(findOnPath(searchPath, "xchm")) {}
+XchmHtmlHelp::XchmHtmlHelp(const std::string& searchPath)
+    : program_(findOnPath(searchPath, "xchm")) {}
 
-XchmHtmlHelp::~XchmHtmlHelp() { closeAll(); }
+XchmHtmlHelp::~XchmHtmlHelp() {
+    closeAll();
+}
 
 HtmlHelpEntry XchmHtmlHelp::entry() {
     if (program_.empty())
@@ -58,7 +62,8 @@ HtmlHelpEntry XchmHtmlHelp::entry() {
     };
 }
 
-std::intptr_t XchmHtmlHelp::call(WindowHandle, const char* file, unsigned command, std::uintptr_t data) {
+std::intptr_t XchmHtmlHelp::call(WindowHandle, const char* file, unsigned command,
+                                 std::uintptr_t data) {
     reapEnded();
     if (command == htmlhelp::CloseAll) {
         closeAll();
@@ -99,7 +104,8 @@ pid_t XchmHtmlHelp::start(const std::vector<std::string>& arguments) {
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     pid_t pid = 0;
-    const int failure = posix_spawn(&pid, program_.c_str(), &actions, &attributes, argv.data(), environ);
+    const int failure =
+        posix_spawn(&pid, program_.c_str(), &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     // A viewer that cannot start is as good as a missing one: nothing is shown, nothing is said.

@@ -24,7 +24,8 @@ QImage GradientPanel::gradient(QSize size, QColor top, QColor middle, QColor bot
     if (size.isEmpty())
         return image;
     QPainter painter(&image);
-    for (const GradientBand& band : gradientBands(size.height(), rgb(top), rgb(middle), rgb(bottom)))
+    for (const GradientBand& band :
+         gradientBands(size.height(), rgb(top), rgb(middle), rgb(bottom)))
         painter.fillRect(0, band.top, size.width(), band.rows,
                          QColor(band.colour.red, band.colour.green, band.colour.blue));
     return image;

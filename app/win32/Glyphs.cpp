@@ -11,7 +11,8 @@ public:
         : dc_(dc), pen_(::CreatePen(PS_SOLID, width, line)),
           brush_(hollow ? static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH))
                         : ::CreateSolidBrush(fill)),
-          ownBrush_(!hollow), oldPen_(::SelectObject(dc, pen_)), oldBrush_(::SelectObject(dc, brush_)) {}
+          ownBrush_(!hollow), oldPen_(::SelectObject(dc, pen_)),
+          oldBrush_(::SelectObject(dc, brush_)) {}
     ~Pencil() {
         ::SelectObject(dc_, oldPen_);
         ::SelectObject(dc_, oldBrush_);
@@ -48,7 +49,8 @@ void fill(HDC dc, int left, int top, int width, int height, COLORREF colour) {
 COLORREF greyed(COLORREF colour, bool grey) {
     if (!grey)
         return colour;
-    const int level = (GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11) / 100;
+    const int level =
+        (GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11) / 100;
     const int light = 128 + level / 2;
     return RGB(light, light, light);
 }

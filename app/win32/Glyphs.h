@@ -10,8 +10,8 @@ namespace tts::app::win32 {
 // The program's pictures, drawn with GDI rather than shipped as resources. `grey` draws the
 // disabled form of a glyph.
 
-void drawCheckGlyph(HDC dc, int left, int top, bool grey); // the job buttons, 18 x 18
-void drawDoorGlyph(HDC dc, int left, int top, bool grey);  // the close button, 18 x 18
+void drawCheckGlyph(HDC dc, int left, int top, bool grey);       // the job buttons, 18 x 18
+void drawDoorGlyph(HDC dc, int left, int top, bool grey);        // the close button, 18 x 18
 void drawFolderIcon(HDC dc, int left, int top, FolderIcon kind); // 16 x 14
 void drawDriveIcon(HDC dc, int left, int top, DriveKind kind);   // 16 x 14
 

@@ -36,7 +36,8 @@ void show(HWND owner, const std::string& text, UINT style) {
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     if (ownerWasEnabled)
         ::EnableWindow(owner, FALSE);
-    ::MessageBoxA(nullptr, text.c_str(), ApplicationTitle, style | MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
+    ::MessageBoxA(nullptr, text.c_str(), ApplicationTitle,
+                  style | MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
     if (ownerWasEnabled)
         ::EnableWindow(owner, TRUE);
     if (focused && ::IsWindow(focused) && ::IsWindowEnabled(focused))

@@ -76,9 +76,9 @@ TMForm::~TMForm() {
     for (Panel* panel : {&warmLeft_, &warmRight_, &cool_})
         if (panel->buffer)
             ::DeleteObject(panel->buffer);
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(arialBold16_), static_cast<HGDIOBJ>(sansSerif_),
-                           static_cast<HGDIOBJ>(sansSerifBold_),
-                           static_cast<HGDIOBJ>(chooserBrush_)})
+    for (HGDIOBJ object :
+         {static_cast<HGDIOBJ>(arialBold16_), static_cast<HGDIOBJ>(sansSerif_),
+          static_cast<HGDIOBJ>(sansSerifBold_), static_cast<HGDIOBJ>(chooserBrush_)})
         ::DeleteObject(object);
     ::DestroyIcon(icon_);
 }
@@ -118,16 +118,28 @@ void TMForm::buildControls() {
     const COLORREF windowText = ::GetSysColor(COLOR_WINDOWTEXT);
     warmLeft_ = {this, colours::warmTop, colours::warmMiddle, colours::warmBottom, {}, nullptr, {}};
     warmLeft_.labels.push_back({"Transformar datos desde SICE hacia Horvane ",
-                                {24, 24, 24 + 265, 24 + 57}, arialBold16_, windowText, true});
-    warmRight_ = {this, colours::warmTop, colours::warmMiddle, colours::warmBottom, {}, nullptr, {}};
+                                {24, 24, 24 + 265, 24 + 57},
+                                arialBold16_,
+                                windowText,
+                                true});
+    warmRight_ = {this, colours::warmTop, colours::warmMiddle, colours::warmBottom, {}, nullptr,
+                  {}};
     warmRight_.labels.push_back({"Transformar datos desde Horvane hacia SICE",
-                                 {8, 24, 8 + 305, 24 + 57}, arialBold16_, windowText, true});
+                                 {8, 24, 8 + 305, 24 + 57},
+                                 arialBold16_,
+                                 windowText,
+                                 true});
     cool_ = {this, colours::coolTop, colours::coolMiddle, colours::coolBottom, {}, nullptr, {}};
     const COLORREF red = colorRef(colours::red), blue = colorRef(colours::blue);
-    cool_.labels.push_back({"TransHorvaneSICE para VT20 V-1.0", {368, 142, 0, 0}, sansSerifBold_, red});
+    cool_.labels.push_back(
+        {"TransHorvaneSICE para VT20 V-1.0", {368, 142, 0, 0}, sansSerifBold_, red});
     cool_.labels.push_back({"", {70, 20, 0, 0}, sansSerifBold_, red}); // Label2
     cool_.labels.push_back({"Carpeta en la que se encuentran los Ficheros TXT de SICE",
-                            {9, 5, 0, 0}, sansSerif_, blue, false, true});
+                            {9, 5, 0, 0},
+                            sansSerif_,
+                            blue,
+                            false,
+                            true});
     cool_.labels.push_back({"Ruta Actual:", {9, 19, 0, 0}, sansSerif_, blue, false, true});
 
     // Created in the keyboard's order: BExportar, BImportar, BClose, Directorios, Unidades,
@@ -138,15 +150,15 @@ void TMForm::buildControls() {
     BImportar = createButton(Draw3D3, IdBImportar, "Aceptar", 96, 72, 89, 25);
     Draw3D1 = createPanel(cool_, 0, kUpperHeight, kClientWidth, 169, kHelpContext);
     BClose = createButton(Draw3D1, IdBClose, "&Salir", 385, 105, 89, 25);
-    Directorios = ::CreateWindowExA(
-        WS_EX_CLIENTEDGE, "LISTBOX", "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOTIFY |
-            LBS_NOINTEGRALHEIGHT,
-        8, 34, 287, 106, Draw3D1, reinterpret_cast<HMENU>(IdDirectorios), instance_, nullptr);
+    Directorios = ::CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
+                                        LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                                    8, 34, 287, 106, Draw3D1,
+                                    reinterpret_cast<HMENU>(IdDirectorios), instance_, nullptr);
     Unidades = ::CreateWindowExA(
         0, "COMBOBOX", "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
-        8, 142, 137, 200, Draw3D1, reinterpret_cast<HMENU>(IdUnidades), instance_, nullptr);
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, 8,
+        142, 137, 200, Draw3D1, reinterpret_cast<HMENU>(IdUnidades), instance_, nullptr);
     Button1 = createButton(Draw3D1, IdButton1, "F1 AYUDA", 220, 142, 75, 21);
     for (HWND control : {BExportar, BImportar, BClose, Directorios, Unidades, Button1}) {
         ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(sansSerif_), FALSE);
@@ -167,9 +179,9 @@ HWND TMForm::createPanel(Panel& panel, int left, int top, int width, int height,
 
 HWND TMForm::createButton(HWND panel, int id, const char* caption, int left, int top, int width,
                           int height) {
-    return ::CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                             left, top, width, height, panel,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    return ::CreateWindowExA(
+        0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, left, top, width,
+        height, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
 }
 
 int TMForm::run() {
@@ -255,8 +267,9 @@ void TMForm::perform(KeyAction action) {
 FormControl TMForm::controlOf(HWND control) const {
     // The drive selector's own list and edit part belong to it.
     for (HWND w = control; w && w != window_; w = ::GetParent(w))
-        for (FormControl each : {FormControl::BExportar, FormControl::BImportar, FormControl::BClose,
-                                 FormControl::Button1, FormControl::Directorios, FormControl::Unidades})
+        for (FormControl each :
+             {FormControl::BExportar, FormControl::BImportar, FormControl::BClose,
+              FormControl::Button1, FormControl::Directorios, FormControl::Unidades})
             if (windowOf(each) == w)
                 return each;
     return FormControl::Other;
@@ -455,7 +468,9 @@ bool TMForm::controlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         // The drive selector's closed field is 13 high, 19 with its frame, as laid out.
-        item->itemHeight = item->CtlID == IdDirectorios ? 16 : item->itemID == static_cast<UINT>(-1) ? 13 : 15;
+        item->itemHeight = item->CtlID == IdDirectorios            ? 16
+                           : item->itemID == static_cast<UINT>(-1) ? 13
+                                                                   : 15;
         result = TRUE;
         return true;
     }
@@ -487,9 +502,9 @@ bool TMForm::controlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
 
 LRESULT CALLBACK TMForm::panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE)
-        ::SetWindowLongPtrA(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(
-                                reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+        ::SetWindowLongPtrA(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* panel = reinterpret_cast<Panel*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!panel || !panel->form)
         return ::DefWindowProcA(window, message, wParam, lParam);
@@ -557,9 +572,11 @@ void TMForm::paintPanel(HWND window, Panel& panel) {
             ::SetBkMode(dc, TRANSPARENT);
         }
         if (label.wordWrap) {
-            ::DrawTextA(dc, label.text.c_str(), -1, &area, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+            ::DrawTextA(dc, label.text.c_str(), -1, &area,
+                        DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
         } else {
-            ::TextOutA(dc, area.left, area.top, label.text.c_str(), static_cast<int>(label.text.size()));
+            ::TextOutA(dc, area.left, area.top, label.text.c_str(),
+                       static_cast<int>(label.text.size()));
         }
         ::SelectObject(dc, oldFont);
     }
@@ -640,8 +657,8 @@ void TMForm::drawFolderRow(const DRAWITEMSTRUCT& item) {
 
 void TMForm::drawDrive(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
-    const bool selected = (item.itemState & ODS_SELECTED) && !(item.itemState & ODS_COMBOBOXEDIT &&
-                                                                ::GetFocus() != Unidades);
+    const bool selected = (item.itemState & ODS_SELECTED) &&
+                          !(item.itemState & ODS_COMBOBOXEDIT && ::GetFocus() != Unidades);
     ::FillRect(dc, &item.rcItem, selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : chooserBrush_);
     const auto& drives = logic_.folders().drives();
     if (item.itemID == static_cast<UINT>(-1) || item.itemID >= drives.size())

@@ -39,7 +39,7 @@ public:
     // A label as its panel paints it.
     struct Label {
         std::string text;
-        RECT area;       // left, top, right, bottom in the panel; right/bottom 0: sized to the text
+        RECT area; // left, top, right, bottom in the panel; right/bottom 0: sized to the text
         HFONT font;
         COLORREF colour;
         bool wordWrap = false;

@@ -17,7 +17,9 @@ constexpr std::size_t kChunk = 1 << 16;
 
 std::atomic<unsigned> temporarySequence{0};
 
-std::string nameOf(const std::string& path) { return path.substr(folderOf(path).size()); }
+std::string nameOf(const std::string& path) {
+    return path.substr(folderOf(path).size());
+}
 
 SystemError writeContent(File& file, std::string_view bytes, const WriteBytes& writer) {
     std::size_t done = 0;
@@ -54,7 +56,9 @@ SystemError rewriteInPlace(const std::string& path, std::string_view bytes,
 
 } // namespace
 
-std::string temporaryPrefix(const std::string& name) { return ".~" + name + ".tmp-"; }
+std::string temporaryPrefix(const std::string& name) {
+    return ".~" + name + ".tmp-";
+}
 
 void removeStaleTemporaries(const std::string& path) {
     const std::string folder = folderOf(path);
@@ -86,8 +90,8 @@ SystemError replaceFileContents(const std::string& path, std::string_view bytes,
         temporaryPath = joinPath(folderOf(path), temporaryPrefix(nameOf(path)) +
                                                      std::to_string(currentProcessId()) + "-" +
                                                      std::to_string(temporarySequence++));
-        temporary =
-            File::open(temporaryPath, Access::ReadWrite, Share::None, Disposition::CreateNew, error);
+        temporary = File::open(temporaryPath, Access::ReadWrite, Share::None,
+                               Disposition::CreateNew, error);
         if (!isAlreadyExists(error))
             break;
     }

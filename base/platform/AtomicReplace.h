@@ -11,7 +11,8 @@ namespace tts::platform {
 
 // How bytes reach the new file: returns the bytes taken, or 0 with an error set. Tests pass
 // one that fails part-way to show that the old file survives.
-using WriteBytes = std::function<std::size_t(const char* data, std::size_t size, SystemError& error)>;
+using WriteBytes =
+    std::function<std::size_t(const char* data, std::size_t size, SystemError& error)>;
 
 // The prefix of the temporary files written beside NAME: hidden, and not ending in .TXT or
 // .DBF, so that nobody takes one for a SICE file or a table.

@@ -7,7 +7,9 @@
 
 namespace tts::platform {
 
-const char* JobLock::fileName() { return ".~transTalvorSice.lock"; }
+const char* JobLock::fileName() {
+    return ".~transTalvorSice.lock";
+}
 
 bool isTemporaryName(const std::string& name) {
     return name.size() > 2 && name.compare(0, 2, ".~") == 0 &&

@@ -9,7 +9,9 @@ std::string& failingPath() {
 }
 } // namespace
 
-void failReadsOf(const std::string& path) { failingPath() = path; }
+void failReadsOf(const std::string& path) {
+    failingPath() = path;
+}
 
 SystemError injectedReadFault(const std::string& path) {
     const std::string& failing = failingPath();

@@ -26,7 +26,9 @@ public:
         calls.push_back(std::string("panels ") + (left ? "L" : "-") + (right ? "R" : "-"));
     }
     void disableJobButtons() override { calls.push_back("disable"); }
-    void embedInHost(uint32_t handle) override { calls.push_back("embed " + std::to_string(handle)); }
+    void embedInHost(uint32_t handle) override {
+        calls.push_back("embed " + std::to_string(handle));
+    }
     void showFolders() override { ++folderRedraws; }
     void closeWindow() override {
         calls.push_back("close");
@@ -65,8 +67,7 @@ protected:
     }
     void TearDown() override { fs::current_path(fs::temp_directory_path()); }
 
-    FormLogic& makeForm(std::vector<std::string> arguments,
-                        std::vector<Drive> drives = {}) {
+    FormLogic& makeForm(std::vector<std::string> arguments, std::vector<Drive> drives = {}) {
         form = std::make_unique<FormLogic>(view, std::move(arguments), std::move(drives));
         view.form = form.get();
         form->setHandOffPath(scratch.file("Horvane.ini"));
@@ -106,8 +107,8 @@ TEST_F(FormLogicTest, CommandLineSettlesTheModeOnce) {
         EXPECT_EQ(ParametrosLlamada, c.parametros);
         EXPECT_EQ(logic.isEmbedded(), c.parametros == 2);
         EXPECT_EQ(EstadoTransformado, 0);
-        EXPECT_EQ(view.errors, c.error.empty() ? std::vector<std::string>{}
-                                               : std::vector<std::string>{c.error});
+        EXPECT_EQ(view.errors,
+                  c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});
         const bool left = c.calls.empty() || c.calls[1] != "panels -R";
         const bool right = c.calls.empty() || c.calls[1] != "panels L-";
         EXPECT_EQ(logic.siceToHorvaneShown(), left);
@@ -158,7 +159,8 @@ TEST_F(FormLogicTest, CloseHandsOffOnlyWhenEmbeddedAndRetriesAfterAFailure) {
     makeForm({});
     form->BCloseClick();
     EXPECT_TRUE(view.closed);
-    EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")), "[Transformadores]\r\nTransformado=5\r\n");
+    EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")),
+              "[Transformadores]\r\nTransformado=5\r\n");
 
     view = RecordingView{};
     FormLogic& logic = makeForm({"exportar", "1A2B"});
@@ -169,10 +171,12 @@ TEST_F(FormLogicTest, CloseHandsOffOnlyWhenEmbeddedAndRetriesAfterAFailure) {
     logic.setBusy(false);
     EXPECT_FALSE(logic.closeRequested());
     EXPECT_EQ(view.errors,
-              std::vector<std::string>{"Unable to write to " + scratch.file("Horvane.ini/not-a-folder") + "."});
+              std::vector<std::string>{"Unable to write to " +
+                                       scratch.file("Horvane.ini/not-a-folder") + "."});
     logic.setHandOffPath(scratch.file("Horvane.ini"));
     EXPECT_TRUE(logic.closeRequested());
-    EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")), "[Transformadores]\r\nTransformado=0\r\n");
+    EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")),
+              "[Transformadores]\r\nTransformado=0\r\n");
 }
 
 TEST_F(FormLogicTest, EmbeddedImportRunsOnceKeepsTheWindowAliveAndHandsOffOne) {
@@ -189,7 +193,8 @@ TEST_F(FormLogicTest, EmbeddedImportRunsOnceKeepsTheWindowAliveAndHandsOffOne) {
     EXPECT_EQ(view.calls, (std::vector<std::string>{"busy", "idle", "disable", "close"}));
     EXPECT_GE(view.keptAlive, 5); // between every two steps at least
     EXPECT_TRUE(view.closed);
-    EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")), "[Transformadores]\r\nTransformado=1\r\n");
+    EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")),
+              "[Transformadores]\r\nTransformado=1\r\n");
     EXPECT_TRUE(fs::exists(scratch.file("work/DIASHORAST.DBF")));
 
     // A completed job leaves nothing to press.
@@ -275,7 +280,7 @@ TEST_F(FormLogicTest, HelpButtonAndF1AskTheHelp) {
     logic.helpKey(3);
     logic.helpKey(0); // from a control without a context of its own: the window's
     EXPECT_EQ(help.requests, (std::vector<std::string>{"contents SICE.chm", "context 3 SICE.chm",
-                                                        "context 3 SICE.chm"}));
+                                                       "context 3 SICE.chm"}));
     EXPECT_EQ(view.errors, std::vector<std::string>{});
 }
 

@@ -49,7 +49,8 @@ private Q_SLOTS:
         QDir().mkpath(work);
         QDir().mkpath(sice);
         qputenv("HTEMP", QFile::encodeName(work));
-        for (const QFileInfo& file : QDir(TTS_SOURCE_DIR "/examples/sice").entryInfoList(QDir::Files))
+        for (const QFileInfo& file :
+             QDir(TTS_SOURCE_DIR "/examples/sice").entryInfoList(QDir::Files))
             QFile::copy(file.absoluteFilePath(), sice + '/' + file.fileName());
         QDir::setCurrent(sice);
         auto messages = std::make_shared<RecordingPresenter>();
@@ -66,8 +67,8 @@ private Q_SLOTS:
             auto soluc = tts::tables::WorkTable::createAfresh(
                 bytes(work), "SOLUC",
                 {Column::integer("DIA"), Column::integer("HORA"), Column::text("PROF", 10),
-                 Column::text("CODGRUPO", 10), Column::text("TAREA", 10),
-                 Column::text("ASIG", 10), Column::text("AULA", 10)});
+                 Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 10),
+                 Column::text("AULA", 10)});
             for (int row = 0; row < 150000; ++row) {
                 soluc.append();
                 soluc.writeInteger("DIA", 1 + row % 5);

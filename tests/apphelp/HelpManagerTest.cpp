@@ -17,7 +17,9 @@ public:
 
     std::string viewerName() override { return name_; }
     int understandsKeyword(const std::string&) override { return claims_ ? 1 : 0; }
-    std::vector<std::string> helpStrings(const std::string& keyword) override { return {name_ + ": " + keyword}; }
+    std::vector<std::string> helpStrings(const std::string& keyword) override {
+        return {name_ + ": " + keyword};
+    }
     bool canShowTableOfContents() override { return claims_; }
     void showTableOfContents() override { note("contents"); }
     void showHelp(const std::string& keyword) override { note("keyword " + keyword); }
@@ -77,7 +79,8 @@ TEST_F(HelpManagerTest, ContextGoesToTheFirstViewerInRegistrationOrderThatClaims
     add("C", true);
     manager->helpCommand(winhelp::HelpContext, 3, "SICE.chm", 0);
 
-    EXPECT_EQ(*events, (Events{"A: asked context 3 SICE.chm", "B: asked context 3 SICE.chm", "B: context 3"}));
+    EXPECT_EQ(*events, (Events{"A: asked context 3 SICE.chm", "B: asked context 3 SICE.chm",
+                               "B: context 3"}));
     EXPECT_EQ(manager->helpFile(), "SICE.chm");
 }
 

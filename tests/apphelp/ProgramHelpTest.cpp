@@ -24,13 +24,15 @@ protected:
 
     std::shared_ptr<HtmlHelpLog> htmlHelp = std::make_shared<HtmlHelpLog>();
     std::shared_ptr<std::vector<HelpCall>> winHelp = std::make_shared<std::vector<HelpCall>>();
-    ProgramHelp help{std::make_unique<RecordingHtmlHelp>(htmlHelp), programFolder, testing::recordingWinHelp(winHelp)};
+    ProgramHelp help{std::make_unique<RecordingHtmlHelp>(htmlHelp), programFolder,
+                     testing::recordingWinHelp(winHelp)};
 };
 
 TEST_F(ProgramHelpTest, HelpButtonOpensTheContentsOfSiceChmInTheProgramFolder) {
     help.contents("SICE.chm");
 
-    const std::vector<HelpCall> expected{{0, "/opt/transTalvorSice/SICE.chm", htmlhelp::DisplayToc, 0, {}}};
+    const std::vector<HelpCall> expected{
+        {0, "/opt/transTalvorSice/SICE.chm", htmlhelp::DisplayToc, 0, {}}};
     EXPECT_EQ(htmlHelp->calls, expected);
     EXPECT_TRUE(winHelp->empty());
     EXPECT_EQ(help.currentHelpFile(), "SICE.chm");
@@ -39,7 +41,8 @@ TEST_F(ProgramHelpTest, HelpButtonOpensTheContentsOfSiceChmInTheProgramFolder) {
 TEST_F(ProgramHelpTest, F1OpensHelpContext3AndWinHelpDeclines) {
     help.context(3, "SICE.chm");
 
-    const std::vector<HelpCall> expected{{0, "/opt/transTalvorSice/SICE.chm", htmlhelp::HelpContext, 3, {}}};
+    const std::vector<HelpCall> expected{
+        {0, "/opt/transTalvorSice/SICE.chm", htmlhelp::HelpContext, 3, {}}};
     EXPECT_EQ(htmlHelp->calls, expected);
     EXPECT_TRUE(winHelp->empty());
 }
@@ -98,13 +101,14 @@ TEST_F(ProgramHelpTest, QuitClosesEveryHtmlHelpWindowWithoutOwnerOrFile) {
 
 TEST_F(ProgramHelpTest, OtherWinHelpCommandsGoUnchangedToWinHelpOnly) {
     const std::string key = "Tablas";
-    help.manager().helpCommand(winhelp::HelpKey, reinterpret_cast<std::uintptr_t>(key.c_str()), "SICE.chm", 0x55);
+    help.manager().helpCommand(winhelp::HelpKey, reinterpret_cast<std::uintptr_t>(key.c_str()),
+                               "SICE.chm", 0x55);
     help.manager().helpCommand(0x0105, 42, "SICE.chm", 0x55);
 
     EXPECT_TRUE(htmlHelp->calls.empty());
     ASSERT_EQ(winHelp->size(), 2u);
-    EXPECT_EQ((*winHelp)[0],
-              (HelpCall{0x55, "SICE.chm", winhelp::HelpKey, reinterpret_cast<std::uintptr_t>(key.c_str()), "Tablas"}));
+    EXPECT_EQ((*winHelp)[0], (HelpCall{0x55, "SICE.chm", winhelp::HelpKey,
+                                       reinterpret_cast<std::uintptr_t>(key.c_str()), "Tablas"}));
     EXPECT_EQ((*winHelp)[1], (HelpCall{0x55, "SICE.chm", 0x0105, 42, {}}));
 }
 

@@ -25,8 +25,9 @@ struct HelpCall {
 };
 
 inline std::ostream& operator<<(std::ostream& out, const HelpCall& call) {
-    out << "{owner " << call.owner << ", file " << (call.file ? '"' + *call.file + '"' : std::string("none"))
-        << ", command " << call.command << ", data ";
+    out << "{owner " << call.owner << ", file "
+        << (call.file ? '"' + *call.file + '"' : std::string("none")) << ", command "
+        << call.command << ", data ";
     if (call.text)
         out << '"' << *call.text << '"';
     else
@@ -53,7 +54,8 @@ public:
             return {};
         auto log = log_;
         return [log](WindowHandle owner, const char* file, unsigned command, std::uintptr_t data) {
-            HelpCall call{owner, file ? std::optional<std::string>(file) : std::nullopt, command, data, {}};
+            HelpCall call{
+                owner, file ? std::optional<std::string>(file) : std::nullopt, command, data, {}};
             if (command == htmlhelp::DisplayIndex && data != 0)
                 call.text = reinterpret_cast<const char*>(data);
             log->calls.push_back(call);
@@ -69,7 +71,8 @@ private:
 // A WinHelp entry that records its calls.
 inline WinHelpEntry recordingWinHelp(std::shared_ptr<std::vector<HelpCall>> calls) {
     return [calls](WindowHandle window, const char* file, unsigned command, std::uintptr_t data) {
-        HelpCall call{window, file ? std::optional<std::string>(file) : std::nullopt, command, data, {}};
+        HelpCall call{
+            window, file ? std::optional<std::string>(file) : std::nullopt, command, data, {}};
         if ((command == winhelp::HelpKey || command == winhelp::HelpCommand) && data != 0)
             call.text = reinterpret_cast<const char*>(data);
         calls->push_back(call);

@@ -21,8 +21,9 @@ public:
         if (chm_resolve_object(file_.get(), path.c_str(), &unit) != CHM_RESOLVE_SUCCESS)
             return std::nullopt;
         std::string bytes(static_cast<std::size_t>(unit.length), '\0');
-        const auto read = chm_retrieve_object(file_.get(), &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
-                                              static_cast<LONGINT64>(unit.length));
+        const auto read =
+            chm_retrieve_object(file_.get(), &unit, reinterpret_cast<unsigned char*>(bytes.data()),
+                                0, static_cast<LONGINT64>(unit.length));
         if (read != static_cast<LONGINT64>(unit.length))
             return std::nullopt;
         return bytes;
@@ -77,7 +78,8 @@ TEST(SiceChm, HoldsEveryTopicOfItsContents) {
     ASSERT_TRUE(contents);
     int topics = 0;
     const std::string local = "name=\"Local\" value=\"";
-    for (auto at = contents->find(local); at != std::string::npos; at = contents->find(local, at + 1)) {
+    for (auto at = contents->find(local); at != std::string::npos;
+         at = contents->find(local, at + 1)) {
         const auto begin = at + local.size();
         const std::string page = contents->substr(begin, contents->find('"', begin) - begin);
         EXPECT_TRUE(chm.read("/" + page)) << page;

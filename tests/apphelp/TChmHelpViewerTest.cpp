@@ -31,8 +31,8 @@ protected:
     std::shared_ptr<HtmlHelpLog> log = std::make_shared<HtmlHelpLog>();
     std::shared_ptr<FakeHelpManager> manager = std::make_shared<FakeHelpManager>();
     std::string applicationHelpFile = "SICE.chm";
-    TChmHelpViewer viewer{std::make_unique<RecordingHtmlHelp>(log), [this] { return applicationHelpFile; },
-                          "/opt/tts/"};
+    TChmHelpViewer viewer{std::make_unique<RecordingHtmlHelp>(log),
+                          [this] { return applicationHelpFile; }, "/opt/tts/"};
 };
 
 TEST_F(TChmHelpViewerTest, CurrentChmPathIsTheManagersFileElseTheApplicationsInTheProgramFolder) {
@@ -156,10 +156,18 @@ TEST(ChmFileName, IsJudgedOnTheTextFromTheLastDot) {
         const char* name;
         bool chm;
     } cases[] = {
-        {"SICE.chm", true},          {"SICE.CHM", true},      {"/opt/tts/Ayuda.Chm", true},
-        {".chm", true},              {"SICE.chm.bak", false}, {"SICE.hlp", false},
-        {"chm", false},              {"", false},             {"ayuda.chm/indice", false},
-        {"SICE.chmx", false},        {"SICE.ch", false},      {"C:\\AYUDA\\SICE.CHM", true},
+        {"SICE.chm", true},
+        {"SICE.CHM", true},
+        {"/opt/tts/Ayuda.Chm", true},
+        {".chm", true},
+        {"SICE.chm.bak", false},
+        {"SICE.hlp", false},
+        {"chm", false},
+        {"", false},
+        {"ayuda.chm/indice", false},
+        {"SICE.chmx", false},
+        {"SICE.ch", false},
+        {"C:\\AYUDA\\SICE.CHM", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(isChmFileName(c.name), c.chm) << c.name;

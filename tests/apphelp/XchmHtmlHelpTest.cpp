@@ -35,9 +35,10 @@ TEST(XchmCommandLine, OpensTheFileAndAContextWithDashC) {
     } cases[] = {
         {"/opt/tts/SICE.chm", htmlhelp::DisplayToc, 0, Arguments{"/opt/tts/SICE.chm"}},
         {"/opt/tts/SICE.chm", htmlhelp::HelpContext, 3, Arguments{"-c", "3", "/opt/tts/SICE.chm"}},
-        {"/opt/tts/SICE.chm::/intro.htm", htmlhelp::DisplayTopic, 0, Arguments{"/opt/tts/SICE.chm"}},
-        {"/opt/tts/SICE.chm", htmlhelp::DisplayIndex, reinterpret_cast<std::uintptr_t>(keyword.c_str()),
+        {"/opt/tts/SICE.chm::/intro.htm", htmlhelp::DisplayTopic, 0,
          Arguments{"/opt/tts/SICE.chm"}},
+        {"/opt/tts/SICE.chm", htmlhelp::DisplayIndex,
+         reinterpret_cast<std::uintptr_t>(keyword.c_str()), Arguments{"/opt/tts/SICE.chm"}},
         {"/opt/tts/SICE.chm", htmlhelp::CloseAll, 0, std::nullopt},
         {"/opt/tts/SICE.chm", 0x0099, 0, std::nullopt},
         {nullptr, htmlhelp::DisplayToc, 0, std::nullopt},
@@ -53,15 +54,18 @@ TEST(XchmCommandLine, OpensTheFileAndAContextWithDashC) {
 // open, as a viewer does, until it is ended.
 class FakeXchm {
 public:
-    FakeXchm() : folder_(fs::temp_directory_path() / ("tts-fake-xchm-" + std::to_string(::getpid()))) {
+    FakeXchm()
+        : folder_(fs::temp_directory_path() / ("tts-fake-xchm-" + std::to_string(::getpid()))) {
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         const fs::path script = folder_ / "xchm";
-        std::ofstream(script) << "#!/bin/sh\n"
-                                 "out=\"$(dirname \"$0\")/args.$$\"\n"
-                                 "printf '%s\\n' \"$@\" > \"$out.tmp\" && mv \"$out.tmp\" \"$out\"\n"
-                                 "exec sleep 60\n";
-        fs::permissions(script, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+        std::ofstream(script)
+            << "#!/bin/sh\n"
+               "out=\"$(dirname \"$0\")/args.$$\"\n"
+               "printf '%s\\n' \"$@\" > \"$out.tmp\" && mv \"$out.tmp\" \"$out\"\n"
+               "exec sleep 60\n";
+        fs::permissions(script,
+                        fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
     }
     ~FakeXchm() { fs::remove_all(folder_); }
 
@@ -112,7 +116,8 @@ bool viewersEnd(XchmHtmlHelp& library) {
 }
 
 TEST(XchmHtmlHelp, WithoutXchmOnThePathThereIsNoEntry) {
-    const fs::path empty = fs::temp_directory_path() / ("tts-no-xchm-" + std::to_string(::getpid()));
+    const fs::path empty =
+        fs::temp_directory_path() / ("tts-no-xchm-" + std::to_string(::getpid()));
     fs::create_directories(empty);
     // Not executable: not a viewer.
     std::ofstream(empty / "xchm") << "#!/bin/sh\n";
@@ -152,12 +157,14 @@ TEST(XchmHtmlHelp, StartsADetachedViewerPerRequestInPlaceOfTheOneBefore) {
     ASSERT_TRUE(htmlHelp);
 
     // The call returns while its viewer is still open.
-    const auto contextViewer = static_cast<pid_t>(htmlHelp(0, "/opt/tts/SICE.chm", htmlhelp::HelpContext, 3));
+    const auto contextViewer =
+        static_cast<pid_t>(htmlHelp(0, "/opt/tts/SICE.chm", htmlhelp::HelpContext, 3));
     ASSERT_GT(contextViewer, 0);
     EXPECT_EQ(xchm.argumentsOf(contextViewer), (Arguments{"-c", "3", "/opt/tts/SICE.chm"}));
     EXPECT_EQ(library.runningViewers(), std::vector<pid_t>{contextViewer});
 
-    const auto contentsViewer = static_cast<pid_t>(htmlHelp(0, "/opt/tts/SICE.chm", htmlhelp::DisplayToc, 0));
+    const auto contentsViewer =
+        static_cast<pid_t>(htmlHelp(0, "/opt/tts/SICE.chm", htmlhelp::DisplayToc, 0));
     ASSERT_GT(contentsViewer, 0);
     EXPECT_EQ(xchm.argumentsOf(contentsViewer), (Arguments{"/opt/tts/SICE.chm"}));
     EXPECT_TRUE(viewerEnds(library, contextViewer));
@@ -172,7 +179,8 @@ TEST(XchmHtmlHelp, UnloadingEndsTheViewersItStarted) {
     pid_t viewer = 0;
     {
         XchmHtmlHelp library(xchm.folder());
-        viewer = static_cast<pid_t>(library.entry()(0, "/opt/tts/SICE.chm", htmlhelp::DisplayToc, 0));
+        viewer =
+            static_cast<pid_t>(library.entry()(0, "/opt/tts/SICE.chm", htmlhelp::DisplayToc, 0));
         ASSERT_GT(viewer, 0);
         ASSERT_EQ(xchm.argumentsOf(viewer).size(), 1u);
     }
@@ -199,7 +207,8 @@ TEST(ProgramHelpWithXchm, ButtonAndF1OpenSiceChmOfTheProgramFolderInXchm) {
     help->contents("SICE.chm");
     EXPECT_EQ(xchm.startedViewers(1), (std::vector<Arguments>{{folder + "SICE.chm"}}));
     help->context(3, "SICE.chm");
-    EXPECT_EQ(xchm.startedViewers(2), (std::vector<Arguments>{{"-c", "3", folder + "SICE.chm"}, {folder + "SICE.chm"}}));
+    EXPECT_EQ(xchm.startedViewers(2),
+              (std::vector<Arguments>{{"-c", "3", folder + "SICE.chm"}, {folder + "SICE.chm"}}));
     help.reset();
 }
 

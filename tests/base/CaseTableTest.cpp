@@ -12,11 +12,11 @@ TEST(CaseTable, EqualitiesOfWindows1252Letters) {
         bool equal;
     };
     const Case cases[] = {
-        {"AB", "ab", true},       {"AB", "Ab", true},        {"\xD1", "\xF1", true}, // Ñ ñ
-        {"\xC1", "\xE1", true},   {"a", "\xE1", false},       {"\xD7", "\xF7", false}, // × ÷
-        {"\x8A", "\x9A", true},   {"\x8C", "\x9C", true},     {"\x8E", "\x9E", true},
-        {"\x9F", "\xFF", true},   {"\xDE", "\xFE", true},     {"\xDF", "\xFF", false},
-        {"A", "AA", false},       {"[", "{", false},
+        {"AB", "ab", true},     {"AB", "Ab", true},     {"\xD1", "\xF1", true},  // Ñ ñ
+        {"\xC1", "\xE1", true}, {"a", "\xE1", false},   {"\xD7", "\xF7", false}, // × ÷
+        {"\x8A", "\x9A", true}, {"\x8C", "\x9C", true}, {"\x8E", "\x9E", true},
+        {"\x9F", "\xFF", true}, {"\xDE", "\xFE", true}, {"\xDF", "\xFF", false},
+        {"A", "AA", false},     {"[", "{", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(equalsIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;

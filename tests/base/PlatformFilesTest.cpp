@@ -127,8 +127,8 @@ TEST(PlatformFiles, FileHeldByAnotherProcessIsInUse) {
             ASSERT_TRUE(held.ready());
             EXPECT_TRUE(isHeldByAnother(path));
             SystemError error = 0;
-            File file = File::open(path, Access::ReadWrite, Share::None,
-                                   Disposition::OpenExisting, error);
+            File file =
+                File::open(path, Access::ReadWrite, Share::None, Disposition::OpenExisting, error);
             EXPECT_TRUE(isSharingViolation(error)) << describe(error);
             EXPECT_FALSE(file.isOpen());
             EXPECT_TRUE(isSharingViolation(replaceFileContents(path, "nuevo")));

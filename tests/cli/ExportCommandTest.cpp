@@ -41,16 +41,14 @@ private:
 using tts::test::readBytes;
 
 const std::vector<std::string> kExportKeys = {
-    "command",       "siceFolder", "workFolder",   "outcome",   "exitStatus",
-    "messages",      "error",      "errorLocation", "writtenTo", "linesWritten",
-    "fallbacks",     "dayCodingMismatch"};
+    "command", "siceFolder",    "workFolder", "outcome",      "exitStatus", "messages",
+    "error",   "errorLocation", "writtenTo",  "linesWritten", "fallbacks",  "dayCodingMismatch"};
 
 // Columns 60-71 of the header and the trailer hold the time of the run.
 std::string maskTimeStamps(std::string bytes) {
     const size_t lastLine = bytes.rfind("\r\n", bytes.size() - 3) + 2;
     for (size_t start : {size_t{0}, lastLine}) {
-        EXPECT_EQ(bytes.substr(start + 59, 12).find_first_not_of("0123456789"),
-                  std::string::npos);
+        EXPECT_EQ(bytes.substr(start + 59, 12).find_first_not_of("0123456789"), std::string::npos);
         bytes.replace(start + 59, 12, "<time stamp>");
     }
     return bytes;
@@ -78,9 +76,9 @@ TEST(ExportCommand, ImportThenExportOfTheExampleSchool) {
                   "Sin c\u00F3digo, escritas en blanco o LEC: 64 filas sin grupo, 178 filas sin "
                   "tarea, 47 filas sin aula",
               }));
-    const std::string expected = (fs::path(TTS_SOURCE_DIR) / "tests" / "export" / "data" /
-                                  "example-SICE_HORARIO.TXT")
-                                     .string();
+    const std::string expected =
+        (fs::path(TTS_SOURCE_DIR) / "tests" / "export" / "data" / "example-SICE_HORARIO.TXT")
+            .string();
     EXPECT_EQ(maskTimeStamps(readBytes(f.sice() + "/SICE_HORARIO.TXT")),
               maskTimeStamps(readBytes(expected)));
 }
@@ -95,13 +93,14 @@ TEST(ExportCommand, JsonReportIsAllOfStandardOutput) {
     EXPECT_EQ(r.out.front(), '{');
     EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
     EXPECT_EQ(topLevelKeys(r.out), kExportKeys);
-    for (const std::string& part : std::vector<std::string>
-         {"\"outcome\": \"finished\"", "\"exitStatus\": 0", "\"error\": null",
-          "\"errorLocation\": null", "\"writtenTo\": \"" + jsonPath(f.sice()) + kJsonSeparator + "SICE_HORARIO.TXT\"",
-          "\"linesWritten\": 242", "\"dayCodingMismatch\": false",
-          "\"rooms\": {\n      \"rows\": 14,\n      \"emptyRows\": 47,\n      \"codes\": [\n"
-          "        {\n          \"code\": \"AULA-ING\",\n          \"rows\": 14\n        }\n"
-          "      ]"})
+    for (const std::string& part : std::vector<std::string>{
+             "\"outcome\": \"finished\"", "\"exitStatus\": 0", "\"error\": null",
+             "\"errorLocation\": null",
+             "\"writtenTo\": \"" + jsonPath(f.sice()) + kJsonSeparator + "SICE_HORARIO.TXT\"",
+             "\"linesWritten\": 242", "\"dayCodingMismatch\": false",
+             "\"rooms\": {\n      \"rows\": 14,\n      \"emptyRows\": 47,\n      \"codes\": [\n"
+             "        {\n          \"code\": \"AULA-ING\",\n          \"rows\": 14\n        }\n"
+             "      ]"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
 }
 
@@ -141,7 +140,8 @@ TEST(ExportCommand, UnknownCodesMostFrequentFirstAtMostTwenty) {
     ASSERT_GE(out.size(), 4u) << r.out;
     EXPECT_EQ(out[1].rfind("SICE_HORARIO.TXT: 26 l\u00EDneas de horario", 0), 0u) << out[1];
     EXPECT_EQ(out[2], expected);
-    EXPECT_EQ(out[3], "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC): 26 filas (\"*CCP\" 26)");
+    EXPECT_EQ(out[3],
+              "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC): 26 filas (\"*CCP\" 26)");
     EXPECT_EQ(out.back(), "Sin c\u00F3digo, escritas en blanco o LEC: 26 filas sin aula");
 }
 
@@ -188,9 +188,10 @@ TEST(ExportCommand, AnErrorStopsItWithItsMessage) {
 }
 
 TEST(ExportCommand, UsageErrors) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"export"}, {"export", "--work", "/tmp"},
-          {"export", "--sice"}, {"export", "--sice", "/tmp", "--bogus"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"export"},
+                                                 {"export", "--work", "/tmp"},
+                                                 {"export", "--sice"},
+                                                 {"export", "--sice", "/tmp", "--bogus"}}) {
         const CliResult r = runCli(args);
         EXPECT_EQ(r.status, 64);
         EXPECT_EQ(r.out, "");

@@ -116,8 +116,8 @@ TEST(ImportCommand, AnErrorEndsTheRunWithItsMessage) {
     CliResult r = runCli({"import", "--sice", sice.path() + "/", "--work", work.path()});
     EXPECT_EQ(r.status, 2);
     // The message as the window shows it, then where the value lies.
-    EXPECT_EQ(r.err, "'8:00' no es un valor entero v\u00E1lido.\n" + sice.path() +
-                         kSeparator + "sice_sesiones.txt:3: columnas 10-13\n");
+    EXPECT_EQ(r.err, "'8:00' no es un valor entero v\u00E1lido.\n" + sice.path() + kSeparator +
+                         "sice_sesiones.txt:3: columnas 10-13\n");
     const std::vector<std::string> out = linesOf(r.out);
     EXPECT_EQ(std::count(out.begin(), out.end(), "Proceso finalizado"), 0);
     EXPECT_EQ(out.back(), "DIASHORAST      sin cambios");
@@ -238,15 +238,16 @@ TEST(ImportCommand, JsonCarriesTheErrorAndEscapesIt) {
                {columns({{5, "0001"}, {9, "L"}, {10, "\"\\8\""}, {14, "0855"}})});
     const CliResult r = runCli({"import", "--sice", sice.path(), "--work", work.path(), "--json"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "'\"\\8\"' no es un valor entero v\u00E1lido.\n" + sice.path() +
-                         kSeparator + "sice_sesiones.txt:1: columnas 10-13\n");
+    EXPECT_EQ(r.err, "'\"\\8\"' no es un valor entero v\u00E1lido.\n" + sice.path() + kSeparator +
+                         "sice_sesiones.txt:1: columnas 10-13\n");
     EXPECT_NE(r.out.find("  \"error\": \"'\\\"\\\\8\\\"' no es un valor entero v\u00E1lido.\",\n"),
               std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("  \"outcome\": \"stopped\",\n"), std::string::npos);
     EXPECT_NE(r.out.find("  \"exitStatus\": 2,\n"), std::string::npos);
     EXPECT_NE(r.out.find("  \"errorLocation\": {\n    \"file\": \"" + jsonPath(sice.path()) +
-                         kJsonSeparator + "sice_sesiones.txt\",\n    \"line\": 1,\n    \"place\": \"columnas "
+                         kJsonSeparator +
+                         "sice_sesiones.txt\",\n    \"line\": 1,\n    \"place\": \"columnas "
                          "10-13\"\n  },\n"),
               std::string::npos)
         << r.out;

@@ -12,9 +12,12 @@ TEST(DayCoding, ColumnNineOfTheSecondLine) {
         DayCoding expected;
     };
     const std::vector<Case> cases = {
-        {"1   C01 70800", DayCoding::Numbers}, {"1   C01 10800", DayCoding::Numbers},
-        {"1   C01 L0800", DayCoding::Letters}, {"1   C01 00800", DayCoding::Letters},
-        {"1   C01 80800", DayCoding::Letters}, {"1   C01 ", DayCoding::Letters},
+        {"1   C01 70800", DayCoding::Numbers},
+        {"1   C01 10800", DayCoding::Numbers},
+        {"1   C01 L0800", DayCoding::Letters},
+        {"1   C01 00800", DayCoding::Letters},
+        {"1   C01 80800", DayCoding::Letters},
+        {"1   C01 ", DayCoding::Letters},
         {"", DayCoding::Letters},
     };
     for (const Case& c : cases) {

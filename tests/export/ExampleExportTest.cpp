@@ -30,9 +30,9 @@ TEST(ExampleExport, ImportThenExportGivesTheExpectedFile) {
     exporting::runExport(exportHost, sice.path(), work.path(), &report,
                          FixedClock{{2024, 9, 6, 10, 0}});
 
-    EXPECT_EQ(readBytes(sice.file("SICE_HORARIO.TXT")),
-              readBytes((source / "tests" / "export" / "data" / "example-SICE_HORARIO.TXT")
-                            .string()));
+    EXPECT_EQ(
+        readBytes(sice.file("SICE_HORARIO.TXT")),
+        readBytes((source / "tests" / "export" / "data" / "example-SICE_HORARIO.TXT").string()));
     // What the example was made to show: codes only the host knows fall back. Ordinary lessons
     // (no task) and rows without a group or room are no unknown codes: counted apart.
     EXPECT_EQ(report.linesWritten, 242);

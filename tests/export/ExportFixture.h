@@ -70,17 +70,16 @@ public:
         {
             auto t = tables::WorkTable::createAfresh(
                 work.path(), "PROFT",
-                {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
-                 Column::text("DEPART", 40), Column::integer("DNI")});
+                {Column::text("ABREV", 10), Column::text("NOMBRE", 80), Column::text("DEPART", 40),
+                 Column::integer("DNI")});
             addRow(t, {{"ABREV", "P001"}});
             t.close();
         }
         {
             auto t = tables::WorkTable::createAfresh(
                 work.path(), "AULAT",
-                {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
-                 Column::text("EDIFICIO", 1), Column::integer("MAXALUM"),
-                 Column::text("ABREVCORTA", 4)});
+                {Column::text("ABREV", 10), Column::text("NOMBRE", 80), Column::text("EDIFICIO", 1),
+                 Column::integer("MAXALUM"), Column::text("ABREVCORTA", 4)});
             addRow(t, {{"ABREV", "LAB-FIS"}, {"ABREVCORTA", "LABF"}});
             addRow(t, {{"ABREV", "AULA1"}, {"ABREVCORTA", "A1"}});
             t.close();
@@ -88,9 +87,8 @@ public:
         {
             auto t = tables::WorkTable::createAfresh(
                 work.path(), "ASIGNOMT",
-                {Column::text("COD", 10), Column::text("CODLARGO", 10),
-                 Column::text("NOMBRE", 80), Column::boolean("ESTAREA"),
-                 Column::text("CODTAREA", 10)});
+                {Column::text("COD", 10), Column::text("CODLARGO", 10), Column::text("NOMBRE", 80),
+                 Column::boolean("ESTAREA"), Column::text("CODTAREA", 10)});
             addRow(t, {{"COD", "MAT"}});
             addRow(t, {{"COD", "LEN"}});
             addRow(t, {{"COD", "*GUA"}, {"CODTAREA", "GUARD"}});

@@ -32,7 +32,7 @@ std::string dbfBytes(const std::vector<DbfField>& fields, const std::vector<DbfR
         out += static_cast<char>((v >> 8) & 0xFF);
     };
     std::string bytes;
-    bytes += '\x83'; // dBase III with a memo file
+    bytes += '\x83';         // dBase III with a memo file
     bytes += "\x7C\x09\x05"; // last update 2024-09-05
     le16(bytes, static_cast<int>(rows.size()));
     le16(bytes, 0);
@@ -62,9 +62,9 @@ std::string dbfBytes(const std::vector<DbfField>& fields, const std::vector<DbfR
 
 // Our seven columns scattered among others, DIA as text, HORA as a number, a memo pointer.
 const std::vector<DbfField> kForeignFields = {
-    {"SESION", 'N', 5}, {"AULA", 'C', 8},   {"DIA", 'C', 2},  {"OBSERV", 'M', 10},
-    {"HORA", 'N', 2},   {"TAREA", 'C', 5},  {"PROF", 'C', 6}, {"CODGRUPO", 'C', 10},
-    {"ASIG", 'C', 5},
+    {"SESION", 'N', 5},  {"AULA", 'C', 8},      {"DIA", 'C', 2},
+    {"OBSERV", 'M', 10}, {"HORA", 'N', 2},      {"TAREA", 'C', 5},
+    {"PROF", 'C', 6},    {"CODGRUPO", 'C', 10}, {"ASIG", 'C', 5},
 };
 
 DbfRow foreignRow(bool deleted, const std::string& session, const std::string& room,
@@ -98,16 +98,14 @@ TEST_F(ForeignSoluc, ReadsTheSevenColumnsWhateverTheirTypeAndSkipsDeletedRows) {
         // Deleted: its day would stop the export if it were read.
         foreignRow(true, "    2", "AULA1", "X", "", " 2", "MAT", "P001", "1ESOA", "MAT"),
         foreignRow(false, "    3", "AULA1", "  ", "", " 2", "MAT", "P001", "1ESOA", "MAT"),
-        foreignRow(false, "    4", "LAB-FIS", "2", "        12", " 1", "*GUA", "P002",
-                   "2BACH-CIEN", "GUA"),
+        foreignRow(false, "    4", "LAB-FIS", "2", "        12", " 1", "*GUA", "P002", "2BACH-CIEN",
+                   "GUA"),
     });
     run();
-    EXPECT_EQ(f.output(), crlfLines({"0SICE_HORARIO.TXT" + std::string(34, ' ') +
-                                         "HC2024  050920240807",
-                                     "1C01 LP0011A      MAT A1  ",
-                                     "1C11 MP0022BC GUARDGUA LABF",
-                                     "9SICE_HORARIO.TXT" + std::string(34, ' ') +
-                                         "HC2024  0509202408072"}));
+    EXPECT_EQ(f.output(),
+              crlfLines({"0SICE_HORARIO.TXT" + std::string(34, ' ') + "HC2024  050920240807",
+                         "1C01 LP0011A      MAT A1  ", "1C11 MP0022BC GUARDGUA LABF",
+                         "9SICE_HORARIO.TXT" + std::string(34, ' ') + "HC2024  0509202408072"}));
 }
 
 TEST_F(ForeignSoluc, ADayThatIsNotAWholeNumberStopsTheExport) {

@@ -22,7 +22,8 @@ TEST(HeaderCode, FirstLineStartingWithZero) {
         {"a line ending before column 52 gives nothing", {"0SICE_ASIGNAT.TXT"}, ""},
         {"no line starts with 0", {"1MAT", " 0XXX", "9" + headerWith("TRAILER1")}, ""},
         {"the first header wins, wherever it is",
-         {"1MAT", headerWith("FIRST   "), headerWith("SECOND  ")}, "FIRST   "},
+         {"1MAT", headerWith("FIRST   "), headerWith("SECOND  ")},
+         "FIRST   "},
         {"no lines", {}, ""},
     };
     for (const Case& c : cases) {

@@ -71,18 +71,19 @@ template <class Body> int inChildProcess(Body body) {
 // exclusive use.
 bool tablesFreeForAnotherProgram(const std::string& work) {
     return inChildProcess([&] {
-        for (const char* name : {"SOLUC", "GRUPOST", "PROFT", "AULAT", "ASIGNOMT", "DIASHORAST"})
-            if (std::filesystem::exists(work + "/" + name + ".DBF"))
-                tables::WorkTable::open(work, name, tables::OpenMode::Exclusive).close();
-        return 0;
-    }) == 0;
+               for (const char* name :
+                    {"SOLUC", "GRUPOST", "PROFT", "AULAT", "ASIGNOMT", "DIASHORAST"})
+                   if (std::filesystem::exists(work + "/" + name + ".DBF"))
+                       tables::WorkTable::open(work, name, tables::OpenMode::Exclusive).close();
+               return 0;
+           }) == 0;
 }
 
 TEST_F(TimetableExport, WholeFileByteForByte) {
     f.createSoluc({
         {1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"},
-        {0, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"},             // DIA 0: skipped
-        {std::nullopt, 2, "P001", "1ESOA", "MAT", "MAT", "AULA1"},  // no DIA: skipped
+        {0, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"},              // DIA 0: skipped
+        {std::nullopt, 2, "P001", "1ESOA", "MAT", "MAT", "AULA1"},   // no DIA: skipped
         {1, 2, "PROFESOR1", "2BACH-CIEN", "*GUA", "GUA", "LAB-FIS"}, // long codes push right
         {2, 1, "P002", "3ESOB", "XYZ", "LEN", "GIMNASIO"},           // fallbacks
         {3, 9, "P003", "1ESOA", "LEN", "LEN", ""},                   // no slot, empty room
@@ -168,9 +169,9 @@ TEST_F(TimetableExport, TimeStampsAreTakenForHeaderAndTrailerApart) {
     std::vector<LocalDateTime> moments = {{2024, 12, 31, 23, 59}, {2025, 1, 1, 0, 0}};
     size_t next = 0;
     runExport(host, f.sice.path(), f.work.path(), &report, [&] { return moments.at(next++); });
-    EXPECT_EQ(f.output(), crlfLines({"0" + kName + "HC2024  311220242359",
-                                     "1C01 LP0011A      MAT A1  ",
-                                     "9" + kName + "HC2024  0101202500001"}));
+    EXPECT_EQ(f.output(),
+              crlfLines({"0" + kName + "HC2024  311220242359", "1C01 LP0011A      MAT A1  ",
+                         "9" + kName + "HC2024  0101202500001"}));
 }
 
 // DIASHORAST keeps SICE's day codes as they were; only codes of the file's own mode match.
@@ -220,9 +221,9 @@ TEST_F(TimetableExport, ADayWithDecimalsIsWrittenAndLookedUpRounded) {
     }
     t.close();
     run();
-    EXPECT_EQ(f.output(), crlfLines({"0" + kName + "HC2024  050920240807",
-                                     "1C11 M        LEC MAT     ", "1C01 L        LEC MAT     ",
-                                     "9" + kName + "HC2024  0509202408072"}));
+    EXPECT_EQ(f.output(),
+              crlfLines({"0" + kName + "HC2024  050920240807", "1C11 M        LEC MAT     ",
+                         "1C01 L        LEC MAT     ", "9" + kName + "HC2024  0509202408072"}));
     EXPECT_EQ(report.slots.rows, 0);
 }
 
@@ -238,8 +239,8 @@ TEST_F(TimetableExport, MissingFolder) {
 
         RecordingRunHost embedded(true, 1);
         runExport(embedded, folder, f.work.path(), &report, clock);
-        EXPECT_EQ(embedded.events, (std::vector<std::string>{"message:No existe la carpeta",
-                                                             "result:0", "close"}));
+        EXPECT_EQ(embedded.events,
+                  (std::vector<std::string>{"message:No existe la carpeta", "result:0", "close"}));
     }
     EXPECT_EQ(clockCalls, 0);
 }
@@ -249,8 +250,8 @@ TEST_F(TimetableExport, MissingFolder) {
 TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
     using tables::Column;
     const std::vector<Column> solucColumns = {
-        Column::integer("DIA"),       Column::integer("HORA"),    Column::text("PROF", 10),
-        Column::text("CODGRUPO", 10), Column::text("TAREA", 10),  Column::text("ASIG", 10),
+        Column::integer("DIA"),       Column::integer("HORA"),   Column::text("PROF", 10),
+        Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 10),
         Column::text("AULA", 10)};
     const SolucFixtureRow goodRow{1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"};
 
@@ -279,12 +280,14 @@ TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
              t.post();
              t.close();
          },
-         [&] { f.createSoluc({goodRow, goodRow}); }, "wwTableSoluc: No se encuentra el campo 'DIA'"},
+         [&] {
+             f.createSoluc({goodRow, goodRow});
+         },
+         "wwTableSoluc: No se encuentra el campo 'DIA'"},
         {"DIASHORAST without CODDIHO, found on the first row",
          [&] {
              auto t = tables::WorkTable::createAfresh(
-                 f.work.path(), "DIASHORAST",
-                 {Column::text("DIA", 20), Column::text("HORA", 8)});
+                 f.work.path(), "DIASHORAST", {Column::text("DIA", 20), Column::text("HORA", 8)});
              t.append();
              t.writeText("DIA", "L");
              t.writeText("HORA", "1");
@@ -340,8 +343,8 @@ TEST_F(TimetableExport, ATableHeldByAnotherProgramStopsTheExport) {
     if (holder == 0) {
         int status = 0;
         try {
-            auto t = tables::WorkTable::open(f.work.path(), "ASIGNOMT",
-                                             tables::OpenMode::Exclusive);
+            auto t =
+                tables::WorkTable::open(f.work.path(), "ASIGNOMT", tables::OpenMode::Exclusive);
             char c = 1;
             (void)!write(ready[1], &c, 1);
             (void)!read(release[0], &c, 1);

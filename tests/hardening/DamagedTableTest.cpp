@@ -33,11 +33,17 @@ void putLe16(std::string& bytes, size_t at, uint16_t value) {
     bytes[at + 1] = static_cast<char>(value >> 8);
 }
 
-size_t headerLength(const std::string& dbf) { return le16(dbf, 8); }
-size_t recordLength(const std::string& dbf) { return le16(dbf, 10); }
+size_t headerLength(const std::string& dbf) {
+    return le16(dbf, 8);
+}
+size_t recordLength(const std::string& dbf) {
+    return le16(dbf, 10);
+}
 
 // The offset of the descriptor of field `index` (0-based).
-size_t descriptor(size_t index) { return 32 + 32 * index; }
+size_t descriptor(size_t index) {
+    return 32 + 32 * index;
+}
 
 struct Damage {
     const char* name;
@@ -45,7 +51,9 @@ struct Damage {
     const char* reason; // the "Motivo:" line the user reads
 };
 
-void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
+void PrintTo(const Damage& damage, std::ostream* out) {
+    *out << damage.name;
+}
 
 const Damage kDamages[] = {
     {"CutInTheRecords",
@@ -59,8 +67,7 @@ const Damage kDamages[] = {
      "la cabecera indica 5000 registros y el archivo contiene 200"},
     {"RecordCountImpossible", [](std::string& dbf) { putLe32(dbf, 4, 0xFFFFFFF0u); },
      "la cabecera indica un n\xFAmero de registros imposible"},
-    {"HeaderLengthBeyondTheFile",
-     [](std::string& dbf) { putLe16(dbf, 8, 0xFFF0); },
+    {"HeaderLengthBeyondTheFile", [](std::string& dbf) { putLe16(dbf, 8, 0xFFF0); },
      "la cabecera dice ser m\xE1s larga que el archivo"},
     {"RecordLengthNotTheFields",
      [](std::string& dbf) { putLe16(dbf, 10, static_cast<uint16_t>(recordLength(dbf) + 3)); },
@@ -89,8 +96,9 @@ TEST_P(ExportOfADamagedSoluc, NamesTheTableAndWhyAndChangesNothing) {
 
     test::RecordingRunHost window;
     EXPECT_EQ(errorOf([&] { school.runExport(window); }),
-              "El archivo de la tabla est\xE1 da\xF1" "ado.\nTabla: " + path + "\nMotivo: " +
-                  expectedReason(GetParam(), original));
+              "El archivo de la tabla est\xE1 da\xF1"
+              "ado.\nTabla: " +
+                  path + "\nMotivo: " + expectedReason(GetParam(), original));
     EXPECT_EQ(snapshotOf(school.sice.path()), school.siceBefore);
     EXPECT_EQ(snapshotOf(school.work.path()), school.workBefore);
     EXPECT_FALSE(window.busy);
@@ -115,8 +123,10 @@ TEST_P(ImportReadingADamagedGroupsTable, StopsAtStepFiveAndKeepsEveryTable) {
     writeFileBytes(path, damaged);
 
     test::RecordingRunHost window;
-    const std::string message = errorOf([&] { import::runImport(window, sice.path(), work.path()); });
-    EXPECT_EQ(message.substr(0, message.find('\n')), "El archivo de la tabla est\xE1 da\xF1" "ado.");
+    const std::string message =
+        errorOf([&] { import::runImport(window, sice.path(), work.path()); });
+    EXPECT_EQ(message.substr(0, message.find('\n')), "El archivo de la tabla est\xE1 da\xF1"
+                                                     "ado.");
     EXPECT_NE(message.find("Tabla: " + path), std::string::npos) << message;
     EXPECT_EQ(states.describe(work), "NNN?OO");
     EXPECT_EQ(fileBytes(path), damaged);

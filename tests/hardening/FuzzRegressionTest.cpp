@@ -37,7 +37,9 @@ void replay(const std::string& target, const std::function<void(std::string_view
     }
 }
 
-TEST(FuzzRegressions, LineReading) { replay("line_reading", fuzz::runLineReading); }
+TEST(FuzzRegressions, LineReading) {
+    replay("line_reading", fuzz::runLineReading);
+}
 
 TEST(FuzzRegressions, WholeFile) {
     fuzz::WholeFileHarness harness;

@@ -43,12 +43,19 @@ std::string code4(char letter, int number) {
     return code;
 }
 
-std::string groupCode(int g) { return "G" + std::to_string(g); }
+std::string groupCode(int g) {
+    return "G" + std::to_string(g);
+}
 const char* const kLevels[] = {"ESO", "BAC", "FPB"};
-std::string level(int g) { return kLevels[g % 3]; }
-std::string course(int g) { return std::to_string(1 + g % 4); }
+std::string level(int g) {
+    return kLevels[g % 3];
+}
+std::string course(int g) {
+    return std::to_string(1 + g % 4);
+}
 
-void writeFile(const std::string& folder, const std::string& name, const std::vector<std::string>& data) {
+void writeFile(const std::string& folder, const std::string& name,
+               const std::vector<std::string>& data) {
     std::vector<std::string> lines;
     std::string upper = name;
     for (char& c : upper)
@@ -69,39 +76,61 @@ void writeSchool(const std::string& siceFolder, const SchoolSize& size, char var
     std::vector<std::string> data;
 
     for (int s = 0; s < subjects; ++s)
-        data.push_back(FixedLine('1').at(2, code4('S', s)).at(6, numbered("ASIGNATURA", s) + tag)
-                           .at(26, "Asignatura " + std::to_string(s) + " variante " + tag).text());
+        data.push_back(FixedLine('1')
+                           .at(2, code4('S', s))
+                           .at(6, numbered("ASIGNATURA", s) + tag)
+                           .at(26, "Asignatura " + std::to_string(s) + " variante " + tag)
+                           .text());
     writeFile(siceFolder, "sice_asignat.txt", data);
 
     data.clear();
     for (int a = 0; a < 5; ++a)
-        data.push_back(FixedLine('1').at(2, code4('A', a)).at(6, "Actividad " + std::to_string(a) + " " + tag)
-                           .at(66, code4('T', a).substr(0, 3)).text());
+        data.push_back(FixedLine('1')
+                           .at(2, code4('A', a))
+                           .at(6, "Actividad " + std::to_string(a) + " " + tag)
+                           .at(66, code4('T', a).substr(0, 3))
+                           .text());
     writeFile(siceFolder, "SICE_ACTIVIDADES.TXT", data);
 
     data.clear();
     for (int t = 0; t < size.teachers; ++t)
-        data.push_back(FixedLine('1').at(2, code4('P', t)).at(6, "Profesor " + std::to_string(t) + " " + tag)
-                           .at(96, "Departamento " + std::to_string(t % 17)).text());
+        data.push_back(FixedLine('1')
+                           .at(2, code4('P', t))
+                           .at(6, "Profesor " + std::to_string(t) + " " + tag)
+                           .at(96, "Departamento " + std::to_string(t % 17))
+                           .text());
     writeFile(siceFolder, "sice_prof.txt", data);
 
     data.clear();
     for (int r = 0; r < size.rooms; ++r)
-        data.push_back(FixedLine('1').at(2, "AULA" + std::to_string(r)).at(12, code4('R', r))
-                           .at(86, "Aula " + std::to_string(r) + " " + tag).text());
+        data.push_back(FixedLine('1')
+                           .at(2, "AULA" + std::to_string(r))
+                           .at(12, code4('R', r))
+                           .at(86, "Aula " + std::to_string(r) + " " + tag)
+                           .text());
     writeFile(siceFolder, "sice_aulas.txt", data);
 
     data.clear();
     for (int g = 0; g < size.groups; ++g)
-        data.push_back(FixedLine('1').at(2, groupCode(g)).at(12, code4('U', g)).at(16, level(g))
-                           .at(19, "LOM").at(22, course(g)).at(25, "Grupo " + tag).at(35, "M").text());
+        data.push_back(FixedLine('1')
+                           .at(2, groupCode(g))
+                           .at(12, code4('U', g))
+                           .at(16, level(g))
+                           .at(19, "LOM")
+                           .at(22, course(g))
+                           .at(25, "Grupo " + tag)
+                           .at(35, "M")
+                           .text());
     writeFile(siceFolder, "sice_grupo.txt", data);
 
     data.clear();
     for (int g = 0; g < size.groups; ++g)
         for (int k = 0; k < size.subjectsPerGroup; ++k)
-            data.push_back(FixedLine('1').at(2, groupCode(g)).at(12, code4('U', g))
-                               .at(16, code4('S', (g + k) % subjects)).at(20, code4('P', (g * 7 + k) % size.teachers))
+            data.push_back(FixedLine('1')
+                               .at(2, groupCode(g))
+                               .at(12, code4('U', g))
+                               .at(16, code4('S', (g + k) % subjects))
+                               .at(20, code4('P', (g * 7 + k) % size.teachers))
                                .text());
     writeFile(siceFolder, "sice_asignatgrupo.txt", data);
 
@@ -109,9 +138,14 @@ void writeSchool(const std::string& siceFolder, const SchoolSize& size, char var
     for (int l = 0; l < 3; ++l)
         for (int c = 1; c <= 4; ++c)
             for (int s = 0; s < subjects; ++s)
-                data.push_back(FixedLine('1').at(2, kLevels[l]).at(8, std::to_string(c))
-                                   .at(11, "Curso " + tag).at(24, code4('S', s))
-                                   .at(28, std::to_string(1 + (s + c + (variant == 'B')) % 5) + ",5").text());
+                data.push_back(
+                    FixedLine('1')
+                        .at(2, kLevels[l])
+                        .at(8, std::to_string(c))
+                        .at(11, "Curso " + tag)
+                        .at(24, code4('S', s))
+                        .at(28, std::to_string(1 + (s + c + (variant == 'B')) % 5) + ",5")
+                        .text());
     writeFile(siceFolder, "sice_asignatcurso.txt", data);
 
     data.clear();
@@ -119,9 +153,13 @@ void writeSchool(const std::string& siceFolder, const SchoolSize& size, char var
     for (int d = 0; d < size.days; ++d)
         for (int p = 0; p < size.periodsPerDay; ++p) {
             const int start = 800 + p * 100 + (variant == 'B' ? 5 : 0);
-            data.push_back(FixedLine('1').at(5, code4('H', d * 100 + p)).at(9, std::string(1, days[d % 7]))
-                               .at(10, std::to_string(start)).at(14, std::to_string(start + 55))
-                               .at(18, "Sesion " + tag).text());
+            data.push_back(FixedLine('1')
+                               .at(5, code4('H', d * 100 + p))
+                               .at(9, std::string(1, days[d % 7]))
+                               .at(10, std::to_string(start))
+                               .at(14, std::to_string(start + 55))
+                               .at(18, "Sesion " + tag)
+                               .text());
         }
     writeFile(siceFolder, "sice_sesiones.txt", data);
 }

@@ -21,7 +21,8 @@
 namespace tts::hardening {
 namespace {
 
-const std::string kOther = "[Rutas]\r\nTemporal=C:\\HTEMP\r\n\r\n[Transformadores]\r\nTransformado=1\r\nOtro=x\r\n";
+const std::string kOther =
+    "[Rutas]\r\nTemporal=C:\\HTEMP\r\n\r\n[Transformadores]\r\nTransformado=1\r\nOtro=x\r\n";
 
 struct HandOffCase {
     const char* name;
@@ -31,7 +32,9 @@ struct HandOffCase {
     bool written;
 };
 
-void PrintTo(const HandOffCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const HandOffCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class HandOffFile : public ::testing::TestWithParam<HandOffCase> {};
 
@@ -45,18 +48,15 @@ TEST_P(HandOffFile, IsWrittenOrSaysSoAndLosesNothing) {
     }
     ::chmod(folder.path().c_str(), c.folderMode);
 
-    ChildOutcome child = runInChild(
-        [&] {
-            return errorOf([&] { app::writeHandOff(path, -1); });
-        },
-        /*asNobody=*/true);
+    ChildOutcome child = runInChild([&] { return errorOf([&] { app::writeHandOff(path, -1); }); },
+                                    /*asNobody=*/true);
     ::chmod(folder.path().c_str(), 0700);
 
     ASSERT_TRUE(child.exitedNormally) << child.report;
     if (c.written) {
         EXPECT_EQ(child.report, "");
-        EXPECT_EQ(fileBytes(path),
-                  "[Rutas]\r\nTemporal=C:\\HTEMP\r\n\r\n[Transformadores]\r\nTransformado=-1\r\nOtro=x\r\n");
+        EXPECT_EQ(fileBytes(path), "[Rutas]\r\nTemporal=C:\\HTEMP\r\n\r\n[Transformadores]"
+                                   "\r\nTransformado=-1\r\nOtro=x\r\n");
     } else {
         EXPECT_EQ(child.report, "Unable to write to " + path);
         if (c.fileExists) {

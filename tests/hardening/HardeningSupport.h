@@ -18,7 +18,9 @@ using fuzz::FolderSnapshot;
 using fuzz::snapshotOf;
 using fuzz::writeFileBytes;
 
-inline std::string exampleSiceFolder() { return TTS_SOURCE_DIR "/examples/sice"; }
+inline std::string exampleSiceFolder() {
+    return TTS_SOURCE_DIR "/examples/sice";
+}
 
 // A folder of the test's own, removed afterwards. Created private; openToAll() lets the
 // unprivileged child of a permission test in. The label only says, in the test, what it holds.
@@ -55,8 +57,8 @@ struct ImportedSchool {
     FolderSnapshot siceBefore;
     FolderSnapshot workBefore;
 
-    ImportedSchool();                    // from the example school
-    void remember();                     // takes the two snapshots again
+    ImportedSchool(); // from the example school
+    void remember();  // takes the two snapshots again
     void runImport(test::RecordingRunHost& host) const;
     void runExport(test::RecordingRunHost& host) const;
 };

@@ -30,8 +30,10 @@ namespace {
 constexpr int kKills = 30;
 constexpr unsigned kSeed = 20240905; // the delays are random, but the same every run
 
-const SchoolSize kLargeSchool{/*groups=*/600, /*subjectsPerGroup=*/20, /*teachers=*/1500,
-                              /*rooms=*/400, /*days=*/5, /*periodsPerDay=*/8};
+const SchoolSize kLargeSchool{/*groups=*/600,     /*subjectsPerGroup=*/20,
+                              /*teachers=*/1500,
+                              /*rooms=*/400,      /*days=*/5,
+                              /*periodsPerDay=*/8};
 
 // Runs `job` in a forked child; with a delay, kills it after that long. True when the child
 // was killed before it finished.
@@ -60,7 +62,8 @@ bool runAndKill(const std::function<void()>& job, std::chrono::microseconds dela
 std::chrono::microseconds timed(const std::function<void()>& job) {
     const auto start = std::chrono::steady_clock::now();
     runAndKill(job, {}, false);
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
 }
 
 // Names the files of a folder that are not in `expected`.
@@ -134,8 +137,9 @@ TEST(Sigkill, DuringExportsLeavesTheWholeOldOrNewTimetableFile) {
     auto exportAt = [&](int minute) {
         return [&, minute] {
             test::RecordingRunHost host;
-            exporting::runExport(host, sice.path(), work.path(), nullptr,
-                                 [minute] { return exporting::LocalDateTime{2024, 9, 5, 8, minute}; });
+            exporting::runExport(host, sice.path(), work.path(), nullptr, [minute] {
+                return exporting::LocalDateTime{2024, 9, 5, 8, minute};
+            });
         };
     };
     runAndKill(exportAt(1), {}, false);
@@ -211,13 +215,15 @@ TEST(KilledRunLeftovers, AreRemovedByTheNextImport) {
 
 TEST(KilledRunLeftovers, AreRemovedByTheNextExport) {
     ImportedSchool school;
-    const std::string leftover = school.sice.file(".~SICE_HORARIO.TXT.tmp-" + std::to_string(deadPid()));
+    const std::string leftover =
+        school.sice.file(".~SICE_HORARIO.TXT.tmp-" + std::to_string(deadPid()));
     writeFileBytes(leftover, "0SICE_HORARIO.TXT half written\r\n");
 
     test::RecordingRunHost host;
     school.runExport(host);
     EXPECT_EQ(host.messages, std::vector<std::string>{"Proceso finalizado"});
-    EXPECT_FALSE(std::filesystem::exists(leftover)) << "a killed export's file stays in the SICE folder";
+    EXPECT_FALSE(std::filesystem::exists(leftover))
+        << "a killed export's file stays in the SICE folder";
 }
 
 } // namespace

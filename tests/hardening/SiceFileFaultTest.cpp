@@ -65,11 +65,12 @@ struct ImportCase {
     const char* name;
     const char* file;
     enum { Denied, DiskError, Folder } fault;
-    const char* outcome;  // "error: <message>" or the finished run's result and notices
-    const char* tables;   // per table in step order: N new, O old as before the run
+    const char* outcome; // "error: <message>" or the finished run's result and notices
+    const char* tables;  // per table in step order: N new, O old as before the run
 };
-void PrintTo(const ImportCase& c, std::ostream* out) { *out << c.name; }
-
+void PrintTo(const ImportCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ImportWithBrokenSiceFile : public ::testing::TestWithParam<ImportCase> {};
 
@@ -126,11 +127,14 @@ INSTANTIATE_TEST_SUITE_P(
         ImportCase{"TeachersDiskError", "sice_prof.txt", ImportCase::DiskError,
                    "error: Error de E/S 30", "NOOOOO"},
         ImportCase{"SessionsDiskError", "sice_sesiones.txt", ImportCase::DiskError,
-                   "error: Cannot open file \"<sice>/sice_sesiones.txt\". Input/output error", "NNNNNO"},
+                   "error: Cannot open file \"<sice>/sice_sesiones.txt\". Input/output error",
+                   "NNNNNO"},
         ImportCase{"CourseHoursDenied", "sice_asignatcurso.txt", ImportCase::Denied,
-                   "error: Cannot open file \"<sice>/sice_asignatcurso.txt\". Permission denied", "NNNNOO"},
+                   "error: Cannot open file \"<sice>/sice_asignatcurso.txt\". Permission denied",
+                   "NNNNOO"},
         ImportCase{"RoomsAreAFolder", "sice_aulas.txt", ImportCase::Folder,
-                   "finished, result -1 | No existe archivo de aulas (SICE_AULAS.TXT) | Proceso finalizado",
+                   "finished, result -1 | No existe archivo de aulas (SICE_AULAS.TXT) | Proceso "
+                   "finalizado",
                    "NNONNN"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -140,8 +144,9 @@ struct ExportCase {
     enum { Denied, DiskError, Folder, FolderNotWritable } fault;
     const char* message;
 };
-void PrintTo(const ExportCase& c, std::ostream* out) { *out << c.name; }
-
+void PrintTo(const ExportCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ExportWithBrokenSiceFile : public ::testing::TestWithParam<ExportCase> {};
 

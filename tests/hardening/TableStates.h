@@ -8,8 +8,8 @@
 namespace tts::hardening {
 
 // The import's tables in the order its steps rebuild them.
-inline const std::array<std::string, 6> kStepTables = {"ASIGNOMT.DBF", "PROFT.DBF", "AULAT.DBF",
-                                                       "GRUPOST.DBF",  "ASIGT.DBF", "DIASHORAST.DBF"};
+inline const std::array<std::string, 6> kStepTables = {
+    "ASIGNOMT.DBF", "PROFT.DBF", "AULAT.DBF", "GRUPOST.DBF", "ASIGT.DBF", "DIASHORAST.DBF"};
 
 // A work folder holding the tables of an older school (the "old" tables) and, beside it, what
 // an import of the example school makes of them (the "new" ones), so that after any run the

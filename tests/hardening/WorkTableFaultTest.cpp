@@ -40,8 +40,9 @@ struct HeldCase {
     const char* name;
     OpenMode mode;
 };
-void PrintTo(const HeldCase& c, std::ostream* out) { *out << c.name; }
-
+void PrintTo(const HeldCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ImportWhileHostHoldsATable : public ::testing::TestWithParam<HeldCase> {};
 
@@ -71,8 +72,9 @@ struct ExportHeldCase {
     const char* table;
     OpenMode mode;
 };
-void PrintTo(const ExportHeldCase& c, std::ostream* out) { *out << c.name; }
-
+void PrintTo(const ExportHeldCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ExportWhileHostHoldsATable : public ::testing::TestWithParam<ExportHeldCase> {};
 
@@ -83,7 +85,8 @@ TEST_P(ExportWhileHostHoldsATable, StopsAndLeavesTheOldTimetableFile) {
 
     test::RecordingRunHost window;
     EXPECT_EQ(errorOf([&] { school.runExport(window); }),
-              "La tabla est\xE1 en uso.\nTabla: " + school.work.file(std::string(GetParam().table) + ".DBF"));
+              "La tabla est\xE1 en uso.\nTabla: " +
+                  school.work.file(std::string(GetParam().table) + ".DBF"));
     EXPECT_EQ(snapshotOf(school.sice.path()), school.siceBefore);
     EXPECT_EQ(snapshotOf(school.work.path()), school.workBefore);
     EXPECT_FALSE(window.busy);
@@ -117,9 +120,8 @@ TEST(WorkFolderFault, AMissingWorkFolderStopsTheExportBeforeItWritesAnything) {
     const std::string missing = school.work.file("gone");
 
     test::RecordingRunHost window;
-    const std::string message = errorOf([&] {
-        exporting::runExport(window, school.sice.path(), missing);
-    });
+    const std::string message =
+        errorOf([&] { exporting::runExport(window, school.sice.path(), missing); });
     EXPECT_EQ(message, "Ruta de acceso no v\xE1lida.\nRuta: " + missing);
     EXPECT_EQ(snapshotOf(school.sice.path()), school.siceBefore);
 }
@@ -155,7 +157,8 @@ TEST(WorkFolderFault, GroupsTableMissingAtStepFiveStopsTheImportThere) {
     test::RecordingRunHost window;
     EXPECT_EQ(errorOf([&] { import::runImport(window, sice.path(), work.path()); }),
               "No se encuentra la tabla.\nTabla: " + work.file("GRUPOST.DBF"));
-    EXPECT_EQ(window.messages, std::vector<std::string>{"No existe archivo de grupos (SICE_GRUPO.TXT)"});
+    EXPECT_EQ(window.messages,
+              std::vector<std::string>{"No existe archivo de grupos (SICE_GRUPO.TXT)"});
     EXPECT_EQ(window.result(), -1);
     EXPECT_FALSE(window.jobsDisabled);
 

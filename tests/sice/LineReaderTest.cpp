@@ -95,7 +95,8 @@ TEST(LineReader, ErrorCodesGiveTheSpanishMessages) {
         {EXDEV, "Error de E/S 31"},
     };
     for (const auto& row : table)
-        EXPECT_EQ(ioErrorText(platform::windowsCode(row.posixErrno)), row.message) << row.posixErrno;
+        EXPECT_EQ(ioErrorText(platform::windowsCode(row.posixErrno)), row.message)
+            << row.posixErrno;
 }
 
 std::string openError(const std::string& path) {

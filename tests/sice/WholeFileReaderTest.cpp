@@ -70,14 +70,15 @@ TEST(WholeFileReader, OpenFailuresNameThePathAndTheSystemsReason) {
     EXPECT_EQ(loadError(missing), "Cannot open file \"" + missing + "\". " + std::strerror(ENOENT));
 
     std::filesystem::create_directory(folder.file("sice_asignat.txt"));
-    EXPECT_EQ(loadError(folder.file("sice_asignat.txt")),
-              "Cannot open file \"" + folder.file("sice_asignat.txt") + "\". No es un archivo normal");
+    EXPECT_EQ(loadError(folder.file("sice_asignat.txt")), "Cannot open file \"" +
+                                                              folder.file("sice_asignat.txt") +
+                                                              "\". No es un archivo normal");
     // Read without end before: a device and a FIFO are named, never read.
     EXPECT_EQ(loadError("/dev/zero"), "Cannot open file \"/dev/zero\". No es un archivo normal");
     ASSERT_EQ(::mkfifo(folder.file("sice_sesiones.fifo").c_str(), 0600), 0);
-    EXPECT_EQ(loadError(folder.file("sice_sesiones.fifo")),
-              "Cannot open file \"" + folder.file("sice_sesiones.fifo") +
-                  "\". No es un archivo normal");
+    EXPECT_EQ(loadError(folder.file("sice_sesiones.fifo")), "Cannot open file \"" +
+                                                                folder.file("sice_sesiones.fifo") +
+                                                                "\". No es un archivo normal");
 
     ::chmod(folder.carpeta().c_str(), 0755);
     const std::string locked = folder.file("sice_asignatcurso.txt");

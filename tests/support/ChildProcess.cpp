@@ -18,7 +18,9 @@ extern char** environ;
 
 namespace tts::test {
 
-std::string thisProgram() { return platform::executablePath(); }
+std::string thisProgram() {
+    return platform::executablePath();
+}
 
 #ifdef _WIN32
 
@@ -138,7 +140,8 @@ ChildProcess ChildProcess::start(const std::string& program, const std::vector<s
 ChildResult ChildProcess::wait(std::chrono::milliseconds timeout) {
     if (!state_)
         return {};
-    if (::WaitForSingleObject(state_->process, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    if (::WaitForSingleObject(state_->process, static_cast<DWORD>(timeout.count())) !=
+        WAIT_OBJECT_0) {
         state_->result.timedOut = true;
         ::TerminateProcess(state_->process, 255);
         ::WaitForSingleObject(state_->process, INFINITE);
@@ -221,7 +224,8 @@ ChildProcess ChildProcess::start(const std::string& program, const std::vector<s
     argv.push_back(nullptr);
 
     pid_t pid = -1;
-    const int failed = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    const int failed =
+        ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     ::close(in[0]);
     ::close(out[1]);

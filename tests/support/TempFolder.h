@@ -49,7 +49,9 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    const std::string& path() const { return path_; }
+    const std::string& path() const {
+        return path_;
+    }
     // Joined as the program joins paths, so that messages naming the file read the same.
     std::string file(const std::string& name) const {
 #ifdef _WIN32

@@ -19,7 +19,8 @@ using testing::TempFolder;
 TEST(TableHeldByAnotherProgram, IsInUseForEveryOpenAndRebuild) {
     TempFolder folder;
     {
-        WorkTable table = WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("ABREV", 10)});
+        WorkTable table =
+            WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("ABREV", 10)});
         table.append();
         table.writeText("ABREV", "1ESOA");
         table.post();

@@ -24,13 +24,16 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-[[noreturn]] void fail(const std::string& message) { throw std::runtime_error(message); }
+[[noreturn]] void fail(const std::string& message) {
+    throw std::runtime_error(message);
+}
 
 std::uint32_t get32(const Bytes& bytes, std::size_t at) {
     if (at + 4 > bytes.size())
         fail("truncated data");
     return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
+           static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
 std::uint64_t get64(const Bytes& bytes, std::size_t at) {
@@ -96,8 +99,8 @@ struct DirectoryEntry {
 
 // Rewrites the listing chunk at `chunkStart` with the entries of `moved` placed in section 0.
 // Returns whether the chunk held any of them.
-bool rewriteListingChunk(Bytes& file, std::size_t chunkStart, std::size_t chunkSize, unsigned density,
-                         const std::vector<DirectoryEntry>& moved) {
+bool rewriteListingChunk(Bytes& file, std::size_t chunkStart, std::size_t chunkSize,
+                         unsigned density, const std::vector<DirectoryEntry>& moved) {
     Bytes chunk(file.begin() + static_cast<std::ptrdiff_t>(chunkStart),
                 file.begin() + static_cast<std::ptrdiff_t>(chunkStart + chunkSize));
     if (chunk[0] != 'P' || chunk[1] != 'M' || chunk[2] != 'G' || chunk[3] != 'L')
@@ -142,10 +145,12 @@ bool rewriteListingChunk(Bytes& file, std::size_t chunkStart, std::size_t chunkS
         std::size_t shift, base;
     };
     std::optional<Convention> convention;
-    for (const Convention candidate : {Convention{1, 0x14}, Convention{0, 0x14}, Convention{1, 0}, Convention{0, 0}}) {
+    for (const Convention candidate :
+         {Convention{1, 0x14}, Convention{0, 0x14}, Convention{1, 0}, Convention{0, 0}}) {
         bool fits = true;
         for (std::size_t i = 1; i * interval - candidate.shift < entries.size() && fits; ++i)
-            fits = storedQuickRef(i) == entryStarts[i * interval - candidate.shift] - candidate.base;
+            fits =
+                storedQuickRef(i) == entryStarts[i * interval - candidate.shift] - candidate.base;
         if (fits) {
             convention = candidate;
             break;
@@ -181,7 +186,8 @@ bool rewriteListingChunk(Bytes& file, std::size_t chunkStart, std::size_t chunkS
     }
     rewritten[chunkSize - 2] = static_cast<unsigned char>(entries.size());
     rewritten[chunkSize - 1] = static_cast<unsigned char>(entries.size() >> 8);
-    std::copy(rewritten.begin(), rewritten.end(), file.begin() + static_cast<std::ptrdiff_t>(chunkStart));
+    std::copy(rewritten.begin(), rewritten.end(),
+              file.begin() + static_cast<std::ptrdiff_t>(chunkStart));
     return true;
 }
 
@@ -199,8 +205,8 @@ void verifyContexts(const std::string& path) {
         const std::string page = reinterpret_cast<const char*>(strings.data()) + offset;
         chmUnitInfo unit{};
         if (chm_resolve_object(chm.get(), ("/" + page).c_str(), &unit) != CHM_RESOLVE_SUCCESS)
-            fail("help context " + std::to_string(get32(ivb, at)) + " opens " + page + ", which " + path +
-                 " does not hold");
+            fail("help context " + std::to_string(get32(ivb, at)) + " opens " + page + ", which " +
+                 path + " does not hold");
     }
 }
 
@@ -233,8 +239,8 @@ int run(const std::string& input, const std::string& output, std::string project
 
     Bytes file = readFile(input);
     if (changed) {
-        if (file.size() < 0x60 || file[0] != 'I' || file[1] != 'T' || file[2] != 'S' || file[3] != 'F' ||
-            get32(file, 4) != 3)
+        if (file.size() < 0x60 || file[0] != 'I' || file[1] != 'T' || file[2] != 'S' ||
+            file[3] != 'F' || get32(file, 4) != 3)
             fail(input + " is not a CHM file of version 3");
         const std::uint64_t header0 = get64(file, 0x38);
         const std::uint64_t directory = get64(file, 0x48);
@@ -251,8 +257,9 @@ int run(const std::string& input, const std::string& output, std::string project
         };
         int rewritten = 0;
         for (std::size_t i = 0; i < chunks; ++i)
-            rewritten += rewriteListingChunk(file, static_cast<std::size_t>(directory) + directoryHeader + i * chunkSize,
-                                             chunkSize, density, moved);
+            rewritten += rewriteListingChunk(
+                file, static_cast<std::size_t>(directory) + directoryHeader + i * chunkSize,
+                chunkSize, density, moved);
         if (rewritten == 0)
             fail("no directory entry for the context map");
         file.insert(file.end(), strings.begin(), strings.end());
@@ -262,7 +269,8 @@ int run(const std::string& input, const std::string& output, std::string project
 
     {
         std::ofstream out(output, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+        out.write(reinterpret_cast<const char*>(file.data()),
+                  static_cast<std::streamsize>(file.size()));
         if (!out)
             fail("cannot write " + output);
     }

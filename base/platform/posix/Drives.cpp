@@ -20,10 +20,10 @@ bool startsWith(std::string_view text, std::string_view prefix) {
 // Kernel and memory file systems hold no user's files.
 bool isPseudo(const std::string& type, const std::string& mountPoint) {
     static constexpr std::array<std::string_view, 22> kinds = {
-        "proc",      "sysfs",       "cgroup",  "cgroup2",   "devpts",   "devtmpfs",
-        "mqueue",    "debugfs",     "tracefs", "securityfs", "pstore",  "bpf",
-        "autofs",    "binfmt_misc", "configfs", "fusectl",  "hugetlbfs", "efivarfs",
-        "nsfs",      "rpc_pipefs",  "selinuxfs", "fuse.gvfsd-fuse"};
+        "proc",   "sysfs",       "cgroup",    "cgroup2",        "devpts",    "devtmpfs",
+        "mqueue", "debugfs",     "tracefs",   "securityfs",     "pstore",    "bpf",
+        "autofs", "binfmt_misc", "configfs",  "fusectl",        "hugetlbfs", "efivarfs",
+        "nsfs",   "rpc_pipefs",  "selinuxfs", "fuse.gvfsd-fuse"};
     if (std::find(kinds.begin(), kinds.end(), type) != kinds.end())
         return true;
     for (std::string_view system : {"/proc", "/sys", "/dev", "/run", "/var/run", "/var/lock"})
@@ -34,8 +34,8 @@ bool isPseudo(const std::string& type, const std::string& mountPoint) {
 
 DriveType typeOf(const std::string& type) {
     static constexpr std::array<std::string_view, 11> network = {
-        "nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "9p", "afs", "ceph", "davfs",
-        "fuse.rclone"};
+        "nfs", "nfs4", "cifs", "smb3",  "smbfs",      "fuse.sshfs",
+        "9p",  "afs",  "ceph", "davfs", "fuse.rclone"};
     if (std::find(network.begin(), network.end(), type) != network.end())
         return DriveType::Network;
     if (type == "iso9660" || type == "udf")

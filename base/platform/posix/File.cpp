@@ -14,7 +14,9 @@ namespace tts::platform {
 
 namespace {
 
-int fdOf(std::intptr_t handle) { return static_cast<int>(handle); }
+int fdOf(std::intptr_t handle) {
+    return static_cast<int>(handle);
+}
 
 // A lock on the whole file, tied to this open file description (OFD): it conflicts with other
 // opens in this process too, and with classic fcntl locks of other processes.
@@ -90,7 +92,9 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
-File::~File() { close(); }
+File::~File() {
+    close();
+}
 
 File File::open(const std::string& path, Access access, Share share, Disposition disposition,
                 SystemError& error) {
@@ -102,8 +106,8 @@ File File::open(const std::string& path, Access access, Share share, Disposition
     File file;
     int fd = -1;
     do
-        fd = ::open(path.c_str(), flags | (disposition == Disposition::CreateOrTruncate ? O_CREAT : 0),
-                    0666);
+        fd = ::open(path.c_str(),
+                    flags | (disposition == Disposition::CreateOrTruncate ? O_CREAT : 0), 0666);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         error = errno == EISDIR ? kNotRegularFile : errno;
@@ -191,7 +195,9 @@ SystemError File::truncate(std::uint64_t bytes) {
     return 0;
 }
 
-SystemError File::flush() { return ::fsync(fdOf(handle_)) == 0 ? 0 : errno; }
+SystemError File::flush() {
+    return ::fsync(fdOf(handle_)) == 0 ? 0 : errno;
+}
 
 SystemError File::close() {
     if (handle_ == kClosed)

@@ -21,9 +21,13 @@ PathKind pathKind(const std::string& path) {
     return PathKind::Other;
 }
 
-char pathSeparator() { return '/'; }
+char pathSeparator() {
+    return '/';
+}
 
-bool isAbsolutePath(const std::string& path) { return !path.empty() && path[0] == '/'; }
+bool isAbsolutePath(const std::string& path) {
+    return !path.empty() && path[0] == '/';
+}
 
 std::string currentFolder() {
     std::string buffer(4096, '\0');
@@ -52,10 +56,13 @@ SystemError listFolder(const std::string& folder, std::vector<std::string>& name
     }
 }
 
-SystemError removeFile(const std::string& path) { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
+SystemError removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
 
 void flushFolder(const std::string& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     (void)::fsync(fd);

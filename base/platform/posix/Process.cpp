@@ -8,7 +8,9 @@
 
 namespace tts::platform {
 
-long currentProcessId() { return static_cast<long>(::getpid()); }
+long currentProcessId() {
+    return static_cast<long>(::getpid());
+}
 
 bool processIsGone(long pid) {
     if (pid <= 0)

@@ -45,10 +45,13 @@ void removeIfAbandoned(const std::string& path, const std::string& suffix) {
         ::unlink(path.c_str());
 }
 
-SystemError diskFull() { return ENOSPC; }
+SystemError diskFull() {
+    return ENOSPC;
+}
 
 bool isStillNamed(File& file, const std::string& path) {
-    struct stat open {}, named {};
+    struct stat open {
+    }, named{};
     return ::fstat(static_cast<int>(file.native()), &open) == 0 &&
            ::stat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
            open.st_ino == named.st_ino;

@@ -86,14 +86,26 @@ int windowsCode(SystemError error) {
     }
 }
 
-bool isNotFound(SystemError error) { return error == ENOENT || error == ENOTDIR; }
+bool isNotFound(SystemError error) {
+    return error == ENOENT || error == ENOTDIR;
+}
 bool isAccessDenied(SystemError error) {
     return error == EACCES || error == EPERM || error == EROFS;
 }
-bool isSharingViolation(SystemError error) { return error == EBUSY; }
-bool isAlreadyExists(SystemError error) { return error == EEXIST; }
-SystemError sharingViolation() { return EBUSY; }
-SystemError readFault() { return EIO; }
-SystemError accessDenied() { return EACCES; }
+bool isSharingViolation(SystemError error) {
+    return error == EBUSY;
+}
+bool isAlreadyExists(SystemError error) {
+    return error == EEXIST;
+}
+SystemError sharingViolation() {
+    return EBUSY;
+}
+SystemError readFault() {
+    return EIO;
+}
+SystemError accessDenied() {
+    return EACCES;
+}
 
 } // namespace tts::platform

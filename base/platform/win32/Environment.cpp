@@ -17,6 +17,8 @@ std::string environmentValue(const char* name) {
     return narrow(value);
 }
 
-std::string hostWorkFolder() { return "C:\\HTEMP"; }
+std::string hostWorkFolder() {
+    return "C:\\HTEMP";
+}
 
 } // namespace tts::platform

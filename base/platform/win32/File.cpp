@@ -11,7 +11,9 @@ namespace tts::platform {
 
 namespace {
 
-HANDLE handleOf(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE handleOf(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
 
 DWORD shareMode(Share share) {
     switch (share) {
@@ -39,7 +41,9 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
-File::~File() { close(); }
+File::~File() {
+    close();
+}
 
 File File::open(const std::string& path, Access access, Share share, Disposition disposition,
                 SystemError& error) {

@@ -20,7 +20,9 @@ PathKind pathKind(const std::string& path) {
     return PathKind::File;
 }
 
-char pathSeparator() { return '\\'; }
+char pathSeparator() {
+    return '\\';
+}
 
 bool isAbsolutePath(const std::string& path) {
     auto separator = [](char c) { return c == '\\' || c == '/'; };

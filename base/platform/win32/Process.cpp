@@ -5,7 +5,9 @@
 
 namespace tts::platform {
 
-long currentProcessId() { return static_cast<long>(::GetCurrentProcessId()); }
+long currentProcessId() {
+    return static_cast<long>(::GetCurrentProcessId());
+}
 
 bool processIsGone(long pid) {
     if (pid <= 0)

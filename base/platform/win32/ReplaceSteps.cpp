@@ -34,7 +34,9 @@ void removeIfAbandoned(const std::string& path, const std::string&) {
     ::DeleteFileW(widen(path).c_str());
 }
 
-SystemError diskFull() { return ERROR_DISK_FULL; }
+SystemError diskFull() {
+    return ERROR_DISK_FULL;
+}
 
 bool isStillNamed(File&, const std::string&) {
     return true; // a file held without sharing cannot be removed or replaced

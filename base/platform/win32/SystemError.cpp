@@ -8,8 +8,8 @@ namespace tts::platform {
 std::wstring widen(const std::string& text) {
     if (text.empty())
         return {};
-    const int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0);
+    const int size =
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(size), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
     return wide;
@@ -36,8 +36,8 @@ std::string describe(SystemError error) {
     std::string text = length && buffer ? std::string(buffer, length) : std::string();
     if (buffer)
         ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
-                             text.back() == '.'))
+    while (!text.empty() &&
+           (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
         text.pop_back();
     if (text.empty())
         text = "Error " + std::to_string(error);
@@ -78,7 +78,9 @@ std::string reasonInSpanish(SystemError error) {
     }
 }
 
-int windowsCode(SystemError error) { return error == kNotRegularFile ? 5 : error; }
+int windowsCode(SystemError error) {
+    return error == kNotRegularFile ? 5 : error;
+}
 
 bool isNotFound(SystemError error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -92,8 +94,14 @@ bool isSharingViolation(SystemError error) {
 bool isAlreadyExists(SystemError error) {
     return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
 }
-SystemError sharingViolation() { return ERROR_SHARING_VIOLATION; }
-SystemError readFault() { return ERROR_READ_FAULT; }
-SystemError accessDenied() { return ERROR_ACCESS_DENIED; }
+SystemError sharingViolation() {
+    return ERROR_SHARING_VIOLATION;
+}
+SystemError readFault() {
+    return ERROR_READ_FAULT;
+}
+SystemError accessDenied() {
+    return ERROR_ACCESS_DENIED;
+}
 
 } // namespace tts::platform

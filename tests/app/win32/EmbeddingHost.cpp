@@ -97,7 +97,8 @@ int main(int argc, char* argv[]) {
     ::GetWindowRect(child, &frame);
     POINT origin{frame.left, frame.top};
     ::ScreenToClient(host, &origin);
-    std::printf("parent %s\n", ::GetParent(child) == host && ::IsChild(host, child) ? "host" : "other");
+    std::printf("parent %s\n",
+                ::GetParent(child) == host && ::IsChild(host, child) ? "host" : "other");
     std::printf("child %s caption %s\n", (style & WS_CHILD) ? "yes" : "no",
                 (style & WS_CAPTION) ? "yes" : "no");
     std::printf("at %ld,%ld size %ldx%ld\n", origin.x, origin.y, frame.right - frame.left,
@@ -116,7 +117,8 @@ int main(int argc, char* argv[]) {
 
     // The host stays responsive until the program has gone.
     for (;;) {
-        const DWORD woken = ::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 60000, QS_ALLINPUT);
+        const DWORD woken =
+            ::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 60000, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0)
             break;
         if (woken == WAIT_TIMEOUT) {
