@@ -5,7 +5,6 @@
 #include "app/help/HtmlHelpLibrary.h"
 
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace tts::app {
@@ -27,17 +26,17 @@ public:
     HtmlHelpEntry entry() override;
     const std::string& viewerProgram() const { return program_; }
     // The viewers started and still running.
-    std::vector<pid_t> runningViewers();
+    std::vector<long> runningViewers();
 
     std::intptr_t call(WindowHandle owner, const char* file, unsigned command, std::uintptr_t data);
 
 private:
-    pid_t start(const std::vector<std::string>& arguments);
+    long start(const std::vector<std::string>& arguments);
     void closeAll();
     void reapEnded();
 
     std::string program_;
-    std::vector<pid_t> viewers_;
+    std::vector<long> viewers_;
 };
 
 } // namespace tts::app

@@ -72,7 +72,7 @@ public:
     std::string folder() const { return folder_.string(); }
 
     // The arguments the viewer with that process id was started with; waits for it to write them.
-    Arguments argumentsOf(pid_t pid) const {
+    Arguments argumentsOf(long pid) const {
         const fs::path file = folder_ / ("args." + std::to_string(pid));
         for (int i = 0; i < 500 && !fs::exists(file); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -139,7 +139,7 @@ TEST(XchmHtmlHelp, AnEmptyPathEntryDoesNotMeanTheWorkingFolder) {
 }
 
 // Waits until `viewer` has ended and been reaped by the library.
-bool viewerEnds(XchmHtmlHelp& library, pid_t viewer) {
+bool viewerEnds(XchmHtmlHelp& library, long viewer) {
     for (int i = 0; i < 500; ++i) {
         const auto running = library.runningViewers();
         if (std::find(running.begin(), running.end(), viewer) == running.end())
@@ -158,17 +158,17 @@ TEST(XchmHtmlHelp, StartsADetachedViewerPerRequestInPlaceOfTheOneBefore) {
 
     // The call returns while its viewer is still open.
     const auto contextViewer =
-        static_cast<pid_t>(htmlHelp(0, "/opt/tts/SICE.chm", htmlhelp::HelpContext, 3));
+        static_cast<long>(htmlHelp(0, "/opt/tts/SICE.chm", htmlhelp::HelpContext, 3));
     ASSERT_GT(contextViewer, 0);
     EXPECT_EQ(xchm.argumentsOf(contextViewer), (Arguments{"-c", "3", "/opt/tts/SICE.chm"}));
-    EXPECT_EQ(library.runningViewers(), std::vector<pid_t>{contextViewer});
+    EXPECT_EQ(library.runningViewers(), std::vector<long>{contextViewer});
 
     const auto contentsViewer =
-        static_cast<pid_t>(htmlHelp(0, "/opt/tts/SICE.chm", htmlhelp::DisplayToc, 0));
+        static_cast<long>(htmlHelp(0, "/opt/tts/SICE.chm", htmlhelp::DisplayToc, 0));
     ASSERT_GT(contentsViewer, 0);
     EXPECT_EQ(xchm.argumentsOf(contentsViewer), (Arguments{"/opt/tts/SICE.chm"}));
     EXPECT_TRUE(viewerEnds(library, contextViewer));
-    EXPECT_EQ(library.runningViewers(), std::vector<pid_t>{contentsViewer});
+    EXPECT_EQ(library.runningViewers(), std::vector<long>{contentsViewer});
 
     EXPECT_EQ(htmlHelp(0, nullptr, htmlhelp::CloseAll, 0), 0);
     EXPECT_TRUE(viewersEnd(library));
@@ -176,11 +176,11 @@ TEST(XchmHtmlHelp, StartsADetachedViewerPerRequestInPlaceOfTheOneBefore) {
 
 TEST(XchmHtmlHelp, UnloadingEndsTheViewersItStarted) {
     FakeXchm xchm;
-    pid_t viewer = 0;
+    long viewer = 0;
     {
         XchmHtmlHelp library(xchm.folder());
         viewer =
-            static_cast<pid_t>(library.entry()(0, "/opt/tts/SICE.chm", htmlhelp::DisplayToc, 0));
+            static_cast<long>(library.entry()(0, "/opt/tts/SICE.chm", htmlhelp::DisplayToc, 0));
         ASSERT_GT(viewer, 0);
         ASSERT_EQ(xchm.argumentsOf(viewer).size(), 1u);
     }
