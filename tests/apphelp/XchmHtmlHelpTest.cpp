@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -184,8 +186,15 @@ TEST(XchmHtmlHelp, UnloadingEndsTheViewersItStarted) {
         ASSERT_GT(viewer, 0);
         ASSERT_EQ(xchm.argumentsOf(viewer).size(), 1u);
     }
+    // A viewer that ended at once was reaped by the library itself; the fake one never ends on
+    // its own, so either way only the unloading can have ended it.
     int status = 0;
-    ASSERT_EQ(::waitpid(viewer, &status, 0), viewer);
+    const pid_t reaped = ::waitpid(viewer, &status, 0);
+    if (reaped == -1 && errno == ECHILD) {
+        EXPECT_NE(::kill(viewer, 0), 0);
+        return;
+    }
+    ASSERT_EQ(reaped, viewer);
     EXPECT_TRUE(WIFSIGNALED(status));
     EXPECT_EQ(WTERMSIG(status), SIGTERM);
 }
