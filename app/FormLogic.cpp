@@ -199,8 +199,7 @@ void FormLogic::guarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
-        // An error ends the job: the pointer comes back before the message.
-        setBusy(false);
+        // A job's BusyPointer has already given the pointer back: the message shows without it.
         showError(error);
     }
 }

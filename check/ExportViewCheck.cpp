@@ -162,11 +162,11 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
             }
             if (day == 0)
                 continue;
-            const std::string sicedDay =
+            const std::string siceDay =
                 exporting::siceDayCode(mode, exporting::solucDayText(dayText, day));
             const std::string period = soluc->readText("HORA");
-            if (!slotOf.finds({sicedDay, period}))
-                slotMisses.add(sicedDay + "/" + period, row);
+            if (!slotOf.finds({siceDay, period}))
+                slotMisses.add(siceDay + "/" + period, row);
             struct Kind {
                 const char* column;
                 Lookup& lookup;

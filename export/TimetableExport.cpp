@@ -1,5 +1,6 @@
 #include "export/TimetableExport.h"
 
+#include "base/BusyPointer.h"
 #include "base/LocatedError.h"
 #include "base/Numbers.h"
 #include "base/WorkFolderJob.h"
@@ -20,26 +21,6 @@
 namespace tts::exporting {
 
 namespace {
-
-// The hourglass from the start of the work to its end, also when an error stops it halfway:
-// a stopped export must not leave the user looking at a busy pointer.
-class BusyPointer {
-public:
-    explicit BusyPointer(RunHost& host) : host_(host) { host_.setBusy(true); }
-    ~BusyPointer() { restore(); }
-    void restore() {
-        if (busy_) {
-            busy_ = false;
-            host_.setBusy(false);
-        }
-    }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    RunHost& host_;
-    bool busy_ = true;
-};
 
 std::vector<std::string> readSiceFile(const std::string& carpetaSice, const std::string& name) {
     return sice::readWholeFile(sice::findFile(carpetaSice, name).path);

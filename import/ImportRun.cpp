@@ -5,6 +5,7 @@
 
 #include "sice/SiceFolder.h"
 
+#include "base/BusyPointer.h"
 #include "base/WorkFolderJob.h"
 
 namespace tts::import {
@@ -24,28 +25,22 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
     for (const char* table : {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"})
         progress.tables.push_back(TableReport{table});
 
-    host.setBusy(true);
+    BusyPointer busy(host);
     host.setResult(1);
     ImportContext context{*carpetaSice, workFolder, host, progress};
-    try {
-        // No early exit: a step whose file is missing has said so and the next one still runs.
-        TransformaAsignaturas(context);
-        host.keepAlive();
-        TransformaProfesores(context);
-        host.keepAlive();
-        TransformaAulas(context);
-        host.keepAlive();
-        TransformaGrupos(context);
-        host.keepAlive();
-        TransformaAsignaturasGrupo(context);
-        host.keepAlive();
-        TransformaSesiones(context);
-    } catch (...) {
-        // The error ends the run here; it is the caller's to show, without the hourglass.
-        host.setBusy(false);
-        throw;
-    }
-    host.setBusy(false);
+    // No early exit: a step whose file is missing has said so and the next one still runs.
+    TransformaAsignaturas(context);
+    host.keepAlive();
+    TransformaProfesores(context);
+    host.keepAlive();
+    TransformaAulas(context);
+    host.keepAlive();
+    TransformaGrupos(context);
+    host.keepAlive();
+    TransformaAsignaturasGrupo(context);
+    host.keepAlive();
+    TransformaSesiones(context);
+    busy.restore();
 
     progress.finished = true;
     host.showMessage("Proceso finalizado");

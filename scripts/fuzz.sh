@@ -20,7 +20,7 @@ BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 TIMEOUT=${FUZZ_TIMEOUT:-10}
 MAX_TIME=${FUZZ_MAX_TIME:-7200}
 
-CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DTTS_FUZZ=ON -DTTS_BUILD_APP=OFF \
+CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DTTS_FUZZ=ON -DTTS_WINDOW=OFF -DTTS_HELP=OFF -DBUILD_TESTING=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD" -j"$(nproc)" --target fuzzers
 fuzz/make-seeds.sh

@@ -3,7 +3,7 @@
 #include "app/qt/MessageBoxPresenter.h"
 #include "app/qt/TMForm.h"
 #include "app/qt/UserText.h"
-#include "app/qt/Windows1252.h"
+#include "app/qt/QStringConversion.h"
 
 #include "base/ErrorText.h"
 

@@ -6,7 +6,7 @@
 #include "app/ProcessState.h"
 #include "app/qt/TMForm.h"
 #include "app/qt/TopLevelApplication.h"
-#include "app/qt/Windows1252.h"
+#include "app/qt/QStringConversion.h"
 
 #include <QString>
 

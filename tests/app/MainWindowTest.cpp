@@ -8,7 +8,7 @@
 #include "app/qt/MessageBoxPresenter.h"
 #include "app/ProcessState.h"
 #include "app/qt/TMForm.h"
-#include "app/qt/Windows1252.h"
+#include "app/qt/QStringConversion.h"
 
 #include "base/Error.h"
 #include "tables/WorkTable.h"

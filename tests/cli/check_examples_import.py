@@ -15,8 +15,8 @@ import tempfile
 try:
     from dbfread import DBF
 except ImportError:  # python3-dbfread is a Debian package of the system's Python
-    print("dbfread is not installed: skipped")
-    sys.exit(77)
+    print("dbfread is not installed (scripts/setup.sh installs python3-dbfread)")
+    sys.exit(1)
 
 TABLES = ["ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"]
 

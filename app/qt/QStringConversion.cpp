@@ -1,4 +1,4 @@
-#include "app/qt/Windows1252.h"
+#include "app/qt/QStringConversion.h"
 
 #include "base/Windows1252.h"
 

@@ -1,18 +1,18 @@
-#include "app/qt/Windows1252.h"
+#include "app/qt/QStringConversion.h"
 
 #include <gtest/gtest.h>
 
 namespace tts::app {
 namespace {
 
-TEST(Windows1252Test, EveryByteSurvivesTheRoundTrip) {
+TEST(QStringConversionTest, EveryByteSurvivesTheRoundTrip) {
     std::string all;
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
     EXPECT_EQ(toWindows1252(fromWindows1252(all)), all);
 }
 
-TEST(Windows1252Test, ConvertsTheProgramsTextsBothWays) {
+TEST(QStringConversionTest, ConvertsTheProgramsTextsBothWays) {
     EXPECT_EQ(fromWindows1252("'$1' no es un valor entero v\xE1lido"),
               QString::fromUtf8("'$1' no es un valor entero válido"));
     EXPECT_EQ(fromWindows1252("\x80\x8A\x9F\xD1"), QString::fromUtf8("€ŠŸÑ"));
