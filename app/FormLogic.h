@@ -45,8 +45,8 @@ public:
     void FormShow() {}
     // Throws when the hand-off file cannot be written; the close is then abandoned.
     void FormClose();
-    void BExportarClick();
-    void BImportarClick();
+    void BExportarClick(); // the import of the SICE files into the work tables
+    void BImportarClick(); // the export of the timetable into SICE_HORARIO.TXT
     void BCloseClick();
     void Button1Click();
 

@@ -35,7 +35,9 @@ public:
                     QWidget* parent = nullptr);
     ~TMForm() override;
 
-    // The members as the layout names them.
+    // The members as the layout names them. The names keep the host's point of view: BExportar,
+    // under "Transformar datos desde SICE hacia Horvane", runs the import of the SICE files;
+    // BImportar the timetable export.
     GradientPanel* Draw3D2;
     QLabel* Label3;
     QPushButton* BExportar;

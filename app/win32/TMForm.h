@@ -30,7 +30,8 @@ public:
     HWND handle() const { return window_; }
     void setHelpRequests(HelpRequests* help) { logic_.setHelpRequests(help); }
 
-    // The members as the layout names them; the labels are painted by their panels.
+    // The members as the layout names them; the labels are painted by their panels. BExportar
+    // runs the import of the SICE files, BImportar the timetable export (the host's view).
     HWND Draw3D2 = nullptr, BExportar = nullptr;
     HWND Draw3D3 = nullptr, BImportar = nullptr;
     HWND Draw3D1 = nullptr, BClose = nullptr, Directorios = nullptr, Unidades = nullptr,
