@@ -25,18 +25,33 @@ if [ -e "$scratch/root/usr/bin/transTalvorSice" ]; then
   [ -e "$programs/transTalvorSice" ] || { echo "Enlace sin ventana"; exit 1; }
 fi
 
-cli=$scratch/root/usr/bin/transTalvorSice-cli
-mkdir "$scratch/sice" "$scratch/work"
-cp "$source"/examples/sice/* "$scratch/sice/"
-"$cli" import --sice "$scratch/sice" --work "$scratch/work" >"$scratch/import.out"
-for t in ASIGNOMT PROFT AULAT GRUPOST ASIGT DIASHORAST; do
-  [ -s "$scratch/work/$t.DBF" ] || { echo "La importación no creó $t.DBF"; exit 1; }
-done
-cp "$source/examples/SOLUC.DBF" "$scratch/work/"
-"$cli" export --sice "$scratch/sice" --work "$scratch/work" >"$scratch/export.out"
-# The header and trailer lines carry the time of the run; every lesson line must be the same.
-lessons() { sed '1d;$d' "$1"; }
-cmp <(lessons "$scratch/sice/SICE_HORARIO.TXT") \
-    <(lessons "$source/tests/export/data/example-SICE_HORARIO.TXT") ||
-  { echo "SICE_HORARIO.TXT difiere del esperado"; exit 1; }
+# Import then export on a copy of the example school, with the installed command line $1; every
+# lesson line of the SICE_HORARIO.TXT written must be the expected one.
+run_example() {
+  local cli=$1 run
+  run=$(mktemp -d -p "$scratch")
+  mkdir "$run/sice" "$run/work"
+  cp "$source"/examples/sice/* "$run/sice/"
+  "$cli" import --sice "$run/sice" --work "$run/work" >"$run/import.out"
+  for t in ASIGNOMT PROFT AULAT GRUPOST ASIGT DIASHORAST; do
+    [ -s "$run/work/$t.DBF" ] || { echo "La importación no creó $t.DBF ($cli)"; exit 1; }
+  done
+  cp "$source/examples/SOLUC.DBF" "$run/work/"
+  "$cli" export --sice "$run/sice" --work "$run/work" >"$run/export.out"
+  # The header and trailer lines carry the time of the run; every lesson line must be the same.
+  lessons() { sed '1d;$d' "$1"; }
+  cmp <(lessons "$run/sice/SICE_HORARIO.TXT") \
+      <(lessons "$source/tests/export/data/example-SICE_HORARIO.TXT") ||
+    { echo "SICE_HORARIO.TXT difiere del esperado ($cli)"; exit 1; }
+}
+
+run_example "$scratch/root/usr/bin/transTalvorSice-cli"
 echo "Paquete $(basename "$deb") instalado y probado"
+
+# The same tree from cmake --install under a prefix of its own.
+cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
+for f in transTalvorSice-cli SICE.chm; do
+  [ -e "$scratch/prefix/lib/transTalvorSice/$f" ] || { echo "cmake --install no instaló $f"; exit 1; }
+done
+run_example "$scratch/prefix/bin/transTalvorSice-cli"
+echo "cmake --install en $scratch/prefix probado"
