@@ -9,17 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libltdl7 googletest cmake)
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  echo "Instalando: ${missing[*]}"
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y "${missing[@]}"
-fi
+scripts/install-packages.sh "${PACKAGES[@]}"
 
 # The help file is compiled by tools of this machine (chmcmd and our context-map fixer), so the
 # Linux build makes it and the Windows build ships that very file.
