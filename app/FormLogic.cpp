@@ -7,12 +7,11 @@
 #include "app/ShortenedPath.h"
 
 #include "base/ErrorText.h"
+#include "base/platform/Environment.h"
+#include "base/platform/Folders.h"
 #include "export/TimetableExport.h"
 #include "import/ImportRun.h"
 #include "tables/WorkFolder.h"
-
-#include <cstdlib>
-#include <filesystem>
 
 namespace tts::app {
 
@@ -30,12 +29,10 @@ FormLogic::FormLogic(FormView& view, std::vector<std::string> arguments, std::ve
 void FormLogic::create() {
     // The working folder the program was started in; should that be gone, somewhere that is not.
     std::vector<std::string> starts;
-    std::error_code error;
-    const std::filesystem::path working = std::filesystem::current_path(error);
-    if (!error)
-        starts.push_back(working.string());
+    if (const std::string working = platform::currentFolder(); !working.empty())
+        starts.push_back(working);
     for (const char* variable : {"HOME", "USERPROFILE"})
-        if (const char* home = std::getenv(variable); home && *home)
+        if (const std::string home = platform::environmentValue(variable); !home.empty())
             starts.push_back(home);
     starts.push_back(std::string(1, pathSeparator()));
     for (const std::string& start : starts) {

@@ -23,6 +23,21 @@ bool isAbsolutePath(const std::string& path);
 // The process's working folder; empty when the system does not tell.
 std::string currentFolder();
 
+// `path` made absolute against the working folder and cleaned: "." and ".." resolved by name,
+// the system's separator throughout, none doubled and none at the end except at a root. Empty
+// when the working folder is unknown.
+std::string absolutePath(const std::string& path);
+
+// An absolute, clean path as its root ("/", "C:\", "\\server\share\") and the names of the
+// folders below it, in order.
+struct PathSteps {
+    std::string root;
+    std::vector<std::string> names;
+};
+PathSteps stepsOf(const std::string& absolute);
+
+SystemError setCurrentFolder(const std::string& folder);
+
 // `folder` joined with `name` by one separator (none added when the folder ends in one).
 std::string joinPath(const std::string& folder, const std::string& name);
 

@@ -30,6 +30,7 @@ bool isNotFound(SystemError error);         // no such file, or a folder on the 
 bool isAccessDenied(SystemError error);     // no right to do it (read-only file, folder...)
 bool isSharingViolation(SystemError error); // another program holds the file
 bool isAlreadyExists(SystemError error);
+bool isDeviceNotReady(SystemError error); // a drive without its medium, or that cannot be read
 
 // A failure that tells that someone holds the file, as every layer reports it.
 SystemError sharingViolation();

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace tts::platform {
@@ -38,6 +39,49 @@ std::string currentFolder() {
             return {};
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string absolutePath(const std::string& path) {
+    std::string whole = path;
+    if (!isAbsolutePath(path)) {
+        const std::string working = currentFolder();
+        if (working.empty())
+            return {};
+        whole = joinPath(working, path);
+    }
+    std::vector<std::string> names;
+    size_t start = 1;
+    while (start <= whole.size()) {
+        const size_t end = std::min(whole.find('/', start), whole.size());
+        const std::string name = whole.substr(start, end - start);
+        if (name == "..") {
+            if (!names.empty())
+                names.pop_back();
+        } else if (!name.empty() && name != ".") {
+            names.push_back(name);
+        }
+        start = end + 1;
+    }
+    std::string clean;
+    for (const std::string& name : names)
+        clean += "/" + name;
+    return clean.empty() ? "/" : clean;
+}
+
+PathSteps stepsOf(const std::string& absolute) {
+    PathSteps steps{"/", {}};
+    size_t start = 1;
+    while (start < absolute.size()) {
+        const size_t end = std::min(absolute.find('/', start), absolute.size());
+        if (end > start)
+            steps.names.push_back(absolute.substr(start, end - start));
+        start = end + 1;
+    }
+    return steps;
+}
+
+SystemError setCurrentFolder(const std::string& folder) {
+    return ::chdir(folder.c_str()) == 0 ? 0 : errno;
 }
 
 SystemError listFolder(const std::string& folder, std::vector<std::string>& names) {

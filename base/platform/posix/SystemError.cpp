@@ -98,6 +98,13 @@ bool isSharingViolation(SystemError error) {
 bool isAlreadyExists(SystemError error) {
     return error == EEXIST;
 }
+bool isDeviceNotReady(SystemError error) {
+#ifdef ENOMEDIUM
+    if (error == ENOMEDIUM)
+        return true;
+#endif
+    return error == EIO || error == ENXIO || error == ENODEV;
+}
 SystemError sharingViolation() {
     return EBUSY;
 }

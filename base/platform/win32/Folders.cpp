@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 
 namespace tts::platform {
@@ -40,6 +41,57 @@ std::string currentFolder() {
     const DWORD length = ::GetCurrentDirectoryW(size, buffer.data());
     buffer.resize(length);
     return narrow(buffer);
+}
+
+std::string absolutePath(const std::string& path) {
+    // The system's own rules: drive-relative paths, "\x" on the current drive, "." and "..".
+    const std::wstring wide = widen(path.empty() ? std::string(".") : path);
+    const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return {};
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size)
+        return {};
+    full.resize(length);
+    std::string clean = narrow(full);
+    // No separator at the end but at a root ("C:\", "\\server\share\").
+    while (clean.size() > stepsOf(clean).root.size() && clean.back() == '\\')
+        clean.pop_back();
+    return clean;
+}
+
+PathSteps stepsOf(const std::string& absolute) {
+    PathSteps steps;
+    size_t start = 0;
+    if (absolute.rfind("\\\\", 0) == 0) {
+        // "\\server\share\": the server and the share make the root together.
+        const size_t server = absolute.find('\\', 2);
+        const size_t share =
+            server == std::string::npos ? std::string::npos : absolute.find('\\', server + 1);
+        start = share == std::string::npos ? absolute.size() : share + 1;
+        steps.root = absolute.substr(0, start);
+        if (steps.root.back() != '\\')
+            steps.root += '\\';
+    } else {
+        start = std::min<size_t>(3, absolute.size());
+        steps.root = absolute.substr(0, start);
+    }
+    while (start < absolute.size()) {
+        size_t end = absolute.find('\\', start);
+        if (end == std::string::npos)
+            end = absolute.size();
+        if (end > start)
+            steps.names.push_back(absolute.substr(start, end - start));
+        start = end + 1;
+    }
+    return steps;
+}
+
+SystemError setCurrentFolder(const std::string& folder) {
+    return ::SetCurrentDirectoryW(widen(folder).c_str())
+               ? 0
+               : static_cast<SystemError>(::GetLastError());
 }
 
 SystemError listFolder(const std::string& folder, std::vector<std::string>& names) {

@@ -94,6 +94,9 @@ bool isSharingViolation(SystemError error) {
 bool isAlreadyExists(SystemError error) {
     return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
 }
+bool isDeviceNotReady(SystemError error) {
+    return error == ERROR_NOT_READY || error == ERROR_READ_FAULT || error == ERROR_DEV_NOT_EXIST;
+}
 SystemError sharingViolation() {
     return ERROR_SHARING_VIOLATION;
 }
