@@ -10,14 +10,16 @@ namespace tts::cli {
 
 namespace {
 
-// "--name=value" or "--name value"; `i` moves past what was used.
+// "--name=value" or "--name value"; `i` moves past what was used. An option after the name is
+// not taken as its folder ("--sice --json" lacks the folder); a folder whose name starts with
+// "--" is given as "--sice=--name".
 bool takeValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
                std::string& value, std::string& problem) {
     const std::string& word = args[i];
     if (word.size() > name.size() && word.compare(0, name.size(), name) == 0 &&
         word[name.size()] == '=') {
         value = word.substr(name.size() + 1);
-    } else if (i + 1 < args.size()) {
+    } else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0) {
         value = args[++i];
     } else {
         problem = "falta la carpeta tras " + name;

@@ -6,8 +6,8 @@
 #include "app/HelpRequests.h"
 #include "app/ProcessState.h"
 
-#include "FileBytes.h"
-#include "TempFolder.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 
 #include "RecordingHtmlHelp.h"
 #include "app/help/TChmHelpViewer.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -60,16 +61,14 @@ TEST_F(ProgramHelpTest, F1WithoutAFileUsesTheActiveWindowsHelpFileBeforeTheAppli
 TEST_F(ProgramHelpTest, ABareNameIsLookedUpInTheProgramFolderNeverInTheWorkingFolder) {
     // The folder chooser moves the working folder about; a SICE.chm there must not be picked.
     const auto previous = std::filesystem::current_path();
-    const auto elsewhere = std::filesystem::temp_directory_path() / "tts-help-working-folder";
-    std::filesystem::create_directories(elsewhere);
-    std::ofstream(elsewhere / "SICE.chm") << "not the help";
-    std::filesystem::current_path(elsewhere);
+    const test::TempFolder elsewhere;
+    std::ofstream(elsewhere.file("SICE.chm")) << "not the help";
+    std::filesystem::current_path(elsewhere.path());
 
     help.contents("SICE.chm");
     help.contents("manuales/SICE.chm");
 
     std::filesystem::current_path(previous);
-    std::filesystem::remove_all(elsewhere);
     ASSERT_EQ(htmlHelp->calls.size(), 2u);
     EXPECT_EQ(htmlHelp->calls[0].file, "/opt/transTalvorSice/SICE.chm");
     // A name with a folder of its own is taken as it is.

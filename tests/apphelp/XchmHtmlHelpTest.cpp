@@ -4,6 +4,7 @@
 #include "app/help/HelpCommands.h"
 #include "app/help/ProgramHelp.h"
 #include "app/help/XchmCommandLine.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -56,10 +57,7 @@ TEST(XchmCommandLine, OpensTheFileAndAContextWithDashC) {
 // open, as a viewer does, until it is ended.
 class FakeXchm {
 public:
-    FakeXchm()
-        : folder_(fs::temp_directory_path() / ("tts-fake-xchm-" + std::to_string(::getpid()))) {
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+    FakeXchm() {
         const fs::path script = folder_ / "xchm";
         std::ofstream(script)
             << "#!/bin/sh\n"
@@ -69,9 +67,7 @@ public:
         fs::permissions(script,
                         fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
     }
-    ~FakeXchm() { fs::remove_all(folder_); }
-
-    std::string folder() const { return folder_.string(); }
+    std::string folder() const { return scratch_.path(); }
 
     // The arguments the viewer with that process id was started with; waits for it to write them.
     Arguments argumentsOf(long pid) const {
@@ -104,7 +100,8 @@ public:
     }
 
 private:
-    fs::path folder_;
+    tts::test::TempFolder scratch_;
+    fs::path folder_{scratch_.path()};
 };
 
 // Waits until the library has no running viewer left; false if they are still there after a while.
@@ -118,9 +115,8 @@ bool viewersEnd(XchmHtmlHelp& library) {
 }
 
 TEST(XchmHtmlHelp, WithoutXchmOnThePathThereIsNoEntry) {
-    const fs::path empty =
-        fs::temp_directory_path() / ("tts-no-xchm-" + std::to_string(::getpid()));
-    fs::create_directories(empty);
+    const tts::test::TempFolder scratch;
+    const fs::path empty = scratch.path();
     // Not executable: not a viewer.
     std::ofstream(empty / "xchm") << "#!/bin/sh\n";
     fs::permissions(empty / "xchm", fs::perms::owner_read | fs::perms::owner_write);
@@ -128,7 +124,6 @@ TEST(XchmHtmlHelp, WithoutXchmOnThePathThereIsNoEntry) {
     XchmHtmlHelp library(empty.string() + ":/nonexistent/folder");
     EXPECT_EQ(library.viewerProgram(), "");
     EXPECT_FALSE(library.entry());
-    fs::remove_all(empty);
 }
 
 TEST(XchmHtmlHelp, AnEmptyPathEntryDoesNotMeanTheWorkingFolder) {

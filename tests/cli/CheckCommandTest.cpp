@@ -76,7 +76,10 @@ TEST(CheckCommand, MissingFolderAndUsage) {
     r = runCli({"check", "--sice"});
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("transTalvorSice-cli check"), std::string::npos) << r.err;
+    const std::vector<std::string> lines = linesOf(r.err);
+    ASSERT_GE(lines.size(), 2u) << r.err;
+    EXPECT_EQ(lines[0], "transTalvorSice-cli check: falta la carpeta tras --sice");
+    EXPECT_EQ(lines[1].rfind("Uso: transTalvorSice-cli check", 0), 0u) << r.err;
 }
 
 } // namespace tts::cli::test

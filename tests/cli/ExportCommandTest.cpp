@@ -188,14 +188,23 @@ TEST(ExportCommand, AnErrorStopsItWithItsMessage) {
 }
 
 TEST(ExportCommand, UsageErrors) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"export"},
-                                                 {"export", "--work", "/tmp"},
-                                                 {"export", "--sice"},
-                                                 {"export", "--sice", "/tmp", "--bogus"}}) {
-        const CliResult r = runCli(args);
+    const struct {
+        std::vector<std::string> args;
+        std::string problem;
+    } cases[] = {
+        {{"export"}, "falta --sice CARPETA"},
+        {{"export", "--work", "/tmp"}, "falta --sice CARPETA"},
+        {{"export", "--sice"}, "falta la carpeta tras --sice"},
+        {{"export", "--sice", "/tmp", "--bogus"}, "argumento desconocido: --bogus"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = runCli(c.args);
         EXPECT_EQ(r.status, 64);
         EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find("transTalvorSice-cli export"), std::string::npos) << r.err;
+        const std::vector<std::string> lines = linesOf(r.err);
+        ASSERT_GE(lines.size(), 2u) << r.err;
+        EXPECT_EQ(lines[0], "transTalvorSice-cli export: " + c.problem);
+        EXPECT_EQ(lines[1].rfind("Uso: transTalvorSice-cli export", 0), 0u) << r.err;
     }
 }
 

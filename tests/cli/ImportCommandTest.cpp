@@ -134,17 +134,25 @@ TEST(ImportCommand, AnErrorEndsTheRunWithItsMessage) {
 }
 
 TEST(ImportCommand, UsageErrors) {
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{"import"},
-                                               {"import", "--work", "/tmp"},
-                                               {"import", "--sice"},
-                                               {"import", "--sice", "/tmp", "--sice", "/tmp"},
-                                               {"import", "--sice", "/tmp", "--verbose"},
-                                               {"import", "--sice="},
-                                               {"import", "/tmp"}}) {
-        const CliResult r = runCli(args);
-        EXPECT_EQ(r.status, 64) << args.back();
-        EXPECT_NE(r.err.find("Uso: transTalvorSice-cli import"), std::string::npos) << r.err;
+    const struct {
+        std::vector<std::string> args;
+        std::string problem;
+    } cases[] = {
+        {{"import"}, "falta --sice CARPETA"},
+        {{"import", "--work", "/tmp"}, "falta --sice CARPETA"},
+        {{"import", "--sice"}, "falta la carpeta tras --sice"},
+        {{"import", "--sice", "/tmp", "--sice", "/tmp"}, "--sice aparece dos veces"},
+        {{"import", "--sice", "/tmp", "--verbose"}, "argumento desconocido: --verbose"},
+        {{"import", "--sice="}, "la carpeta de --sice est\u00E1 vac\u00EDa"},
+        {{"import", "/tmp"}, "argumento desconocido: /tmp"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = runCli(c.args);
+        EXPECT_EQ(r.status, 64) << c.args.back();
+        const std::vector<std::string> lines = linesOf(r.err);
+        ASSERT_GE(lines.size(), 2u) << r.err;
+        EXPECT_EQ(lines[0], "transTalvorSice-cli import: " + c.problem);
+        EXPECT_EQ(lines[1].rfind("Uso: transTalvorSice-cli import", 0), 0u) << r.err;
         EXPECT_EQ(r.out, "");
     }
     const CliResult help = runCli({"import", "--help"});

@@ -1,6 +1,7 @@
 #include "ExportFixture.h"
 #include "base/Error.h"
 #include "export/TimetableExport.h"
+#include "tests/support/ForkedChild.h"
 #include "tests/support/RecordingRunHost.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <functional>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tts::test {
@@ -50,33 +50,16 @@ protected:
     }
 };
 
-// Runs `body` in a child process and returns its exit status (or -1 when it died otherwise).
-template <class Body> int inChildProcess(Body body) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        int status = 1;
-        try {
-            status = body();
-        } catch (...) {
-            status = 3;
-        }
-        _exit(status);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 // Another program (a child process) can open every one of the six tables that exists for
 // exclusive use.
 bool tablesFreeForAnotherProgram(const std::string& work) {
-    return inChildProcess([&] {
-               for (const char* name :
-                    {"SOLUC", "GRUPOST", "PROFT", "AULAT", "ASIGNOMT", "DIASHORAST"})
-                   if (std::filesystem::exists(work + "/" + name + ".DBF"))
-                       tables::WorkTable::open(work, name, tables::OpenMode::Exclusive).close();
-               return 0;
-           }) == 0;
+    const ChildOutcome outcome = runInChild([&] {
+        for (const char* name : {"SOLUC", "GRUPOST", "PROFT", "AULAT", "ASIGNOMT", "DIASHORAST"})
+            if (std::filesystem::exists(work + "/" + name + ".DBF"))
+                tables::WorkTable::open(work, name, tables::OpenMode::Exclusive).close();
+        return std::string();
+    });
+    return outcome.exitedNormally && outcome.exitCode == 0;
 }
 
 TEST_F(TimetableExport, WholeFileByteForByte) {
@@ -336,25 +319,13 @@ TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
 TEST_F(TimetableExport, ATableHeldByAnotherProgramStopsTheExport) {
     f.createSoluc({{1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}});
     writeBytes(f.outputPath(), "old\r\n");
-    int ready[2], release[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(release), 0);
-    pid_t holder = fork();
-    if (holder == 0) {
-        int status = 0;
-        try {
-            auto t =
-                tables::WorkTable::open(f.work.path(), "ASIGNOMT", tables::OpenMode::Exclusive);
-            char c = 1;
-            (void)!write(ready[1], &c, 1);
-            (void)!read(release[0], &c, 1);
-        } catch (...) {
-            status = 1;
-        }
-        _exit(status);
-    }
-    char c = 0;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    ForkedChild holder([&](ChildSide& side) {
+        auto t = tables::WorkTable::open(f.work.path(), "ASIGNOMT", tables::OpenMode::Exclusive);
+        side.tell("held");
+        side.awaitRelease();
+        return 0;
+    });
+    ASSERT_EQ(holder.nextMessage(), "held");
 
     try {
         run();
@@ -364,12 +335,9 @@ TEST_F(TimetableExport, ATableHeldByAnotherProgramStopsTheExport) {
     }
     expectStoppedCleanly(host, "old\r\n");
 
-    (void)!write(release[1], &c, 1);
-    int status = 0;
-    waitpid(holder, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    for (int fd : {ready[0], ready[1], release[0], release[1]})
-        close(fd);
+    holder.release();
+    const ChildOutcome held = holder.wait();
+    EXPECT_TRUE(held.exitedNormally && held.exitCode == 0) << held.report;
 
     RecordingRunHost second;
     run(second);
@@ -386,31 +354,23 @@ TEST_F(TimetableExport, AFolderThatCannotBeWrittenKeepsTheOldFile) {
         ASSERT_EQ(chmod(f.work.file(std::string(table) + ".DBF").c_str(), 0666), 0);
     ASSERT_EQ(chmod(f.sice.path().c_str(), 0555), 0);
 
-    int message[2];
-    ASSERT_EQ(pipe(message), 0);
-    const int status = inChildProcess([&] {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            return 4;
-        RecordingRunHost h;
-        try {
-            run(h);
-        } catch (const Error& e) {
-            const std::string text = e.message();
-            (void)!write(message[1], text.data(), text.size());
-            return h.busy ? 5 : 0;
-        }
-        return 6;
-    });
-    close(message[1]);
-    char buffer[512] = {};
-    const ssize_t got = read(message[0], buffer, sizeof buffer - 1);
-    close(message[0]);
+    const ChildOutcome child = runInChild(
+        [&] {
+            RecordingRunHost h;
+            try {
+                run(h);
+            } catch (const Error& e) {
+                return h.busy ? "busy pointer left on: " + e.message() : e.message();
+            }
+            return std::string("finished without an error");
+        },
+        ChildUser::Nobody);
     chmod(f.sice.path().c_str(), 0755);
 
-    ASSERT_EQ(status, 0);
-    ASSERT_GT(got, 0);
-    EXPECT_EQ(std::string(buffer).rfind("Cannot create file \"" + f.outputPath() + "\". ", 0), 0u)
-        << buffer;
+    ASSERT_TRUE(child.exitedNormally);
+    ASSERT_EQ(child.exitCode, 0) << child.report;
+    EXPECT_EQ(child.report.rfind("Cannot create file \"" + f.outputPath() + "\". ", 0), 0u)
+        << child.report;
     EXPECT_EQ(f.output(), "old\r\n");
 }
 

@@ -5,6 +5,7 @@
 #include "base/platform/JobLock.h"
 
 #include "ExportFixture.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/RecordingRunHost.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +16,6 @@ namespace tts::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return "<no error>";
-}
 
 class WorkFolderJob : public ::testing::Test {
 protected:

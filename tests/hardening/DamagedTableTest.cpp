@@ -145,7 +145,7 @@ TEST_P(ImportReadingADamagedGroupsTable, IsReplacedWhenTheGroupsFileIsThere) {
     writeFileBytes(work.file("GRUPOST.DBF"), damaged);
 
     test::RecordingRunHost window;
-    EXPECT_EQ(errorOf([&] { import::runImport(window, sice.path(), work.path()); }), "");
+    EXPECT_EQ(errorOf([&] { import::runImport(window, sice.path(), work.path()); }), kNoError);
     EXPECT_EQ(states.describe(work), "NNNNNN");
 }
 
@@ -175,7 +175,7 @@ TEST(UnknownFieldType, InAColumnTheExportDoesNotReadIsIgnored) {
     writeFileBytes(path, dbf);
 
     test::RecordingRunHost window;
-    EXPECT_EQ(errorOf([&] { school.runExport(window); }), "");
+    EXPECT_EQ(errorOf([&] { school.runExport(window); }), kNoError);
     EXPECT_EQ(window.messages, std::vector<std::string>{"Proceso finalizado"});
     EXPECT_EQ(fileBytes(path), dbf);
 }

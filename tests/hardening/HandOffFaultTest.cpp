@@ -7,7 +7,6 @@
 // TTS_HAVE_APP.
 #ifdef TTS_HAVE_APP
 
-#include "ChildProcess.h"
 #include "HardeningSupport.h"
 
 #include "app/HandOffFile.h"
@@ -49,12 +48,12 @@ TEST_P(HandOffFile, IsWrittenOrSaysSoAndLosesNothing) {
     ::chmod(folder.path().c_str(), c.folderMode);
 
     ChildOutcome child = runInChild([&] { return errorOf([&] { app::writeHandOff(path, -1); }); },
-                                    /*asNobody=*/true);
+                                    ChildUser::Nobody);
     ::chmod(folder.path().c_str(), 0700);
 
     ASSERT_TRUE(child.exitedNormally) << child.report;
     if (c.written) {
-        EXPECT_EQ(child.report, "");
+        EXPECT_EQ(child.report, kNoError);
         EXPECT_EQ(fileBytes(path), "[Rutas]\r\nTemporal=C:\\HTEMP\r\n\r\n[Transformadores]"
                                    "\r\nTransformado=-1\r\nOtro=x\r\n");
     } else {

@@ -2,13 +2,14 @@
 
 #include "base/Error.h"
 #include "fuzz/FolderSnapshot.h"
+#include "tests/support/ErrorText.h"
+#include "tests/support/ForkedChild.h"
 #include "tests/support/RecordingRunHost.h"
 #include "tests/support/TempFolder.h"
 
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
 namespace tts::hardening {
@@ -39,15 +40,12 @@ inline void copyFolder(const std::string& from, const std::string& to) {
                                    std::filesystem::copy_options::overwrite_existing);
 }
 
-// The message of the tts::Error that `job` raises, or "" when it raises none.
-inline std::string errorOf(const std::function<void()>& job) {
-    try {
-        job();
-    } catch (const Error& e) {
-        return e.message();
-    }
-    return "";
-}
+using test::ChildOutcome;
+using test::ChildUser;
+using test::errorOf;
+using test::ForkedChild;
+using test::kNoError;
+using test::runInChild;
 
 // A school's folder of SICE files and a work folder that already holds the tables its import
 // built, the state a user is in before a run that may go wrong.

@@ -13,9 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <sys/types.h>
 
 #include <chrono>
 #include <filesystem>
@@ -38,25 +36,19 @@ const SchoolSize kLargeSchool{/*groups=*/600,     /*subjectsPerGroup=*/20,
 // Runs `job` in a forked child; with a delay, kills it after that long. True when the child
 // was killed before it finished.
 bool runAndKill(const std::function<void()>& job, std::chrono::microseconds delay, bool kill) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        try {
-            job();
-        } catch (...) {
-            ::_exit(3);
-        }
-        ::_exit(0);
-    }
+    ForkedChild child([&](test::ChildSide&) {
+        job();
+        return 0;
+    });
     if (kill) {
         std::this_thread::sleep_for(delay);
-        ::kill(pid, SIGKILL);
+        child.kill();
     }
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFEXITED(status) && WEXITSTATUS(status) != 0)
-        ADD_FAILURE() << "the job failed in the child (exit " << WEXITSTATUS(status) << ")";
-    return WIFSIGNALED(status);
+    const ChildOutcome outcome = child.wait();
+    if (outcome.exitedNormally && outcome.exitCode != 0)
+        ADD_FAILURE() << "the job failed in the child (exit " << outcome.exitCode
+                      << "): " << outcome.report;
+    return outcome.killedBySignal;
 }
 
 std::chrono::microseconds timed(const std::function<void()>& job) {
@@ -188,12 +180,9 @@ TEST(Sigkill, DuringExportsLeavesTheWholeOldOrNewTimetableFile) {
 
 // A pid that no process has any more: a child that has ended and been reaped.
 pid_t deadPid() {
-    const pid_t pid = ::fork();
-    if (pid == 0)
-        ::_exit(0);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return pid;
+    ForkedChild child([](test::ChildSide&) { return 0; });
+    child.wait();
+    return child.pid();
 }
 
 // A kill lands between creating a temporary file and renaming it only now and then; here the

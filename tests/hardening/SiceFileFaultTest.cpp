@@ -1,6 +1,5 @@
 // SICE files that are there but cannot be read, and folders where files should be: the user
 // reads what went wrong, and no table or SICE file is lost or left half-made.
-#include "ChildProcess.h"
 #include "HardeningSupport.h"
 #include "TableStates.h"
 
@@ -80,14 +79,14 @@ TEST_P(ImportWithBrokenSiceFile, TellsTheUserAndKeepsEveryTableWholeOldOrNew) {
     TableStates states;
     states.prepare(sice, work);
     const std::string path = sice.file(c.file);
-    bool asNobody = false;
+    ChildUser user = ChildUser::Same;
     std::string failing;
     switch (c.fault) {
     case ImportCase::Denied:
         openEverythingToAll(sice);
         openEverythingToAll(work);
         ::chmod(path.c_str(), 0);
-        asNobody = true;
+        user = ChildUser::Nobody;
         break;
     case ImportCase::DiskError:
         failing = path;
@@ -106,7 +105,7 @@ TEST_P(ImportWithBrokenSiceFile, TellsTheUserAndKeepsEveryTableWholeOldOrNew) {
                 });
             });
         },
-        asNobody);
+        user);
 
     ASSERT_TRUE(child.exitedNormally) << child.report;
     EXPECT_EQ(child.exitCode, 0) << child.report;
@@ -154,14 +153,14 @@ TEST_P(ExportWithBrokenSiceFile, TellsTheUserAndLeavesTheOldTimetableFile) {
     const ExportCase& c = GetParam();
     ImportedSchool school;
     const std::string path = school.sice.file(c.file);
-    bool asNobody = false;
+    ChildUser user = ChildUser::Same;
     std::string failing;
     switch (c.fault) {
     case ExportCase::Denied:
         openEverythingToAll(school.sice);
         openEverythingToAll(school.work);
         ::chmod(path.c_str(), 0);
-        asNobody = true;
+        user = ChildUser::Nobody;
         break;
     case ExportCase::DiskError:
         failing = path;
@@ -175,7 +174,7 @@ TEST_P(ExportWithBrokenSiceFile, TellsTheUserAndLeavesTheOldTimetableFile) {
         ::chmod(school.sice.path().c_str(), 0555);
         // A file that may be written would be rewritten in place, as Windows does.
         ::chmod(path.c_str(), 0644);
-        asNobody = true;
+        user = ChildUser::Nobody;
         break;
     }
     school.remember();
@@ -186,7 +185,7 @@ TEST_P(ExportWithBrokenSiceFile, TellsTheUserAndLeavesTheOldTimetableFile) {
                 return outcomeOf([&](test::RecordingRunHost& host) { school.runExport(host); });
             });
         },
-        asNobody);
+        user);
     ::chmod(school.sice.path().c_str(), 0700);
 
     ASSERT_TRUE(child.exitedNormally) << child.report;

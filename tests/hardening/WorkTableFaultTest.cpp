@@ -1,7 +1,6 @@
 // Work tables that another program holds, work folders that are missing or closed to us, and a
 // table that a step needs and does not find: a clear message, and every table either as it was
 // or completely rebuilt.
-#include "ChildProcess.h"
 #include "HardeningSupport.h"
 #include "TableStates.h"
 
@@ -26,14 +25,18 @@ using tables::WorkTable;
 class HostHolding {
 public:
     HostHolding(const std::string& folder, const std::string& table, OpenMode mode)
-        : process_([=] {
-              static std::optional<WorkTable> held; // lives until the process is killed
-              held.emplace(WorkTable::open(folder, table, mode));
-          }) {}
-    bool ready() const { return process_.ready(); }
+        : process_([=](test::ChildSide& side) {
+              WorkTable held = WorkTable::open(folder, table, mode);
+              side.tell("holding");
+              side.awaitRelease(); // never released: killed at destruction, table still open
+              return 0;
+          }),
+          ready_(process_.nextMessage() == "holding") {}
+    bool ready() const { return ready_; }
 
 private:
-    OtherProcess process_;
+    ForkedChild process_;
+    bool ready_;
 };
 
 struct HeldCase {
@@ -138,7 +141,7 @@ TEST(WorkFolderFault, AWorkFolderClosedToUsStopsTheImportAndKeepsTheOldTables) {
             test::RecordingRunHost window;
             return errorOf([&] { import::runImport(window, sice.path(), work.path()); });
         },
-        /*asNobody=*/true);
+        ChildUser::Nobody);
 
     ASSERT_TRUE(child.exitedNormally) << child.report;
     EXPECT_EQ(child.report, "Ruta de acceso no v\xE1lida.\nRuta: " + work.path());

@@ -111,7 +111,7 @@ TEST(FileWriter, FolderThatCannotBeWritten) {
     ::chmod(folder.carpeta().c_str(), 0555);
     const std::string path = folder.file("SICE_HORARIO.TXT");
     const std::string message =
-        test::errorInChild(test::dropToNobody, [&] { writeLines({"a"}, path); });
+        test::errorInChild(test::becomeNobody, [&] { writeLines({"a"}, path); });
     if (message == test::kPrepareFailed)
         GTEST_SKIP() << "cannot become an unprivileged user here";
     EXPECT_EQ(message, "Cannot create file \"" + path + "\". " + std::strerror(EACCES));
@@ -187,10 +187,10 @@ TEST(FileWriter, WritableFileInAFolderThatCannotBeWrittenIsWrittenInPlace) {
     ::chmod(path.c_str(), 0666);
     ::chmod(folder.carpeta().c_str(), 0555);
     const std::string message =
-        test::errorInChild(test::dropToNobody, [&] { writeLines({"nuevo"}, path); });
+        test::errorInChild(test::becomeNobody, [&] { writeLines({"nuevo"}, path); });
     if (message == test::kPrepareFailed)
         GTEST_SKIP() << "cannot become an unprivileged user here";
-    EXPECT_EQ(message, "<no error>");
+    EXPECT_EQ(message, test::kNoError);
     EXPECT_EQ(test::readBytes(path), "nuevo\r\n");
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 }

@@ -134,7 +134,7 @@ TEST(LineReader, UnreadableFileIsAccessDenied) {
     test::writeBytes(path, "x\r\n");
     ::chmod(path.c_str(), 0);
     const std::string message =
-        test::errorInChild(test::dropToNobody, [&] { LineReader reader(path); });
+        test::errorInChild(test::becomeNobody, [&] { LineReader reader(path); });
     if (message == test::kPrepareFailed)
         GTEST_SKIP() << "cannot become an unprivileged user here";
     EXPECT_EQ(message, "Acceso al archivo denegado");

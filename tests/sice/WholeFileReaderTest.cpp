@@ -85,7 +85,7 @@ TEST(WholeFileReader, OpenFailuresNameThePathAndTheSystemsReason) {
     test::writeBytes(locked, "x\r\n");
     ::chmod(locked.c_str(), 0);
     const std::string message =
-        test::errorInChild(test::dropToNobody, [&] { readWholeFile(locked); });
+        test::errorInChild(test::becomeNobody, [&] { readWholeFile(locked); });
     if (message == test::kPrepareFailed)
         GTEST_SKIP() << "cannot become an unprivileged user here";
     EXPECT_EQ(message, "Cannot open file \"" + locked + "\". " + std::strerror(EACCES));

@@ -9,18 +9,18 @@
 namespace tts::tables {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 
 // What an independent dBase reader (Debian's python3-dbfread) sees in a table.
 std::string readWithDbfread(const TempFolder& folder, const std::string& table) {
-    testing::writeBytes(folder.file("read.py"),
-                        "import sys\n"
-                        "from dbfread import DBF\n"
-                        "t = DBF(sys.argv[1], encoding='cp1252')\n"
-                        "for f in t.fields:\n"
-                        "    print('field', f.name, f.type, f.length, f.decimal_count)\n"
-                        "for r in t:\n"
-                        "    print('record', ascii(list(r.values())))\n");
+    test::writeBytes(folder.file("read.py"),
+                     "import sys\n"
+                     "from dbfread import DBF\n"
+                     "t = DBF(sys.argv[1], encoding='cp1252')\n"
+                     "for f in t.fields:\n"
+                     "    print('field', f.name, f.type, f.length, f.decimal_count)\n"
+                     "for r in t:\n"
+                     "    print('record', ascii(list(r.values())))\n");
     std::string command =
         "/usr/bin/python3 " + folder.file("read.py") + " " + folder.file(table) + " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");

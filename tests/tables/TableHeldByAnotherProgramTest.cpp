@@ -14,7 +14,7 @@
 namespace tts::tables {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 
 TEST(TableHeldByAnotherProgram, IsInUseForEveryOpenAndRebuild) {
     TempFolder folder;
@@ -26,20 +26,20 @@ TEST(TableHeldByAnotherProgram, IsInUseForEveryOpenAndRebuild) {
         table.post();
     }
     const std::string path = folder.file("GRUPOST.DBF");
-    const std::string before = testing::readBytes(path);
+    const std::string before = test::readBytes(path);
     const std::string inUse = "La tabla est\xE1 en uso.\nTabla: " + path;
     {
         test::HeldFile held(path, "exclusive");
         ASSERT_TRUE(held.ready());
         for (OpenMode mode : {OpenMode::Exclusive, OpenMode::Shared, OpenMode::ReadOnly})
-            EXPECT_EQ(testing::messageOf([&] { WorkTable::open(folder.path(), "GRUPOST", mode); }),
+            EXPECT_EQ(test::errorOf([&] { WorkTable::open(folder.path(), "GRUPOST", mode); }),
                       inUse);
-        EXPECT_EQ(testing::messageOf([&] {
+        EXPECT_EQ(test::errorOf([&] {
                       WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("X", 1)});
                   }),
                   inUse);
     }
-    EXPECT_EQ(testing::readBytes(path), before);
+    EXPECT_EQ(test::readBytes(path), before);
 
     // Let go, the table is rebuilt over the old one, with nothing left beside it.
     WorkTable rebuilt = WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("X", 1)});

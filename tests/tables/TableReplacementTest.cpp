@@ -1,18 +1,18 @@
 #include "tables/WorkTable.h"
 
 #include "TableTestSupport.h"
+#include "tests/support/ForkedChild.h"
 
 #include <gtest/gtest.h>
 
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tts::tables {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 using Strings = std::vector<std::string>;
 
 void writeTable(const std::string& folder, const Strings& codes) {
@@ -36,15 +36,15 @@ Strings codesIn(const std::string& folder) {
 TEST(TableReplacement, OldTableStaysWholeUntilTheNewOneIsClosed) {
     TempFolder folder;
     writeTable(folder.path(), {"OLD1", "OLD2"});
-    testing::writeBytes(folder.file("T.MDX"), "index of the old table");
-    const std::string before = testing::readBytes(folder.file("T.DBF"));
+    test::writeBytes(folder.file("T.MDX"), "index of the old table");
+    const std::string before = test::readBytes(folder.file("T.DBF"));
     ::chmod(folder.file("T.DBF").c_str(), 0640);
 
     WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("COD", 10)});
     table.append();
     table.writeText("COD", "NEW");
     table.post();
-    EXPECT_EQ(testing::readBytes(folder.file("T.DBF")), before);
+    EXPECT_EQ(test::readBytes(folder.file("T.DBF")), before);
     table.close();
 
     EXPECT_EQ(codesIn(folder.path()), Strings{"NEW"});
@@ -77,7 +77,7 @@ TEST(TableReplacement, TableNamedInAnotherLetterCaseIsReplacedNotDoubled) {
     TempFolder folder;
     writeTable(folder.path(), {"OLD"});
     ::rename(folder.file("T.DBF").c_str(), folder.file("t.dbf").c_str());
-    testing::writeBytes(folder.file("t.mdx"), "index");
+    test::writeBytes(folder.file("t.mdx"), "index");
     writeTable(folder.path(), {"NEW"});
     EXPECT_EQ(folder.names(), Strings{"t.dbf"});
     EXPECT_EQ(codesIn(folder.path()), Strings{"NEW"});
@@ -88,10 +88,9 @@ TEST(TableReplacement, TableNamedInAnotherLetterCaseIsReplacedNotDoubled) {
 TEST(TableReplacement, KilledRebuildLeavesTheOldTableAndItsLeftoverIsCleanedLater) {
     TempFolder folder;
     writeTable(folder.path(), {"OLD1", "OLD2"});
-    const std::string before = testing::readBytes(folder.file("T.DBF"));
+    const std::string before = test::readBytes(folder.file("T.DBF"));
 
-    pid_t child = ::fork();
-    if (child == 0) {
+    test::ForkedChild child([&](test::ChildSide&) {
         WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("COD", 10)});
         for (int i = 0; i < 100; ++i) {
             table.append();
@@ -99,22 +98,21 @@ TEST(TableReplacement, KilledRebuildLeavesTheOldTableAndItsLeftoverIsCleanedLate
             table.post();
         }
         ::raise(SIGKILL);
-        ::_exit(1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+        return 1;
+    });
+    const test::ChildOutcome outcome = child.wait();
+    ASSERT_TRUE(outcome.killedBySignal) << outcome.report;
 
-    EXPECT_EQ(testing::readBytes(folder.file("T.DBF")), before);
+    EXPECT_EQ(test::readBytes(folder.file("T.DBF")), before);
     EXPECT_EQ(codesIn(folder.path()), (Strings{"OLD1", "OLD2"}));
     Strings leftover = folder.names();
     ASSERT_EQ(leftover.size(), 2u);
-    EXPECT_EQ(leftover[0].rfind(".~T.DBF.tmp-" + std::to_string(child) + "-", 0), 0u)
+    EXPECT_EQ(leftover[0].rfind(".~T.DBF.tmp-" + std::to_string(child.pid()) + "-", 0), 0u)
         << leftover[0];
 
     // Leftovers of a process that still runs (pid 1 always does) are not touched.
     const std::string busy = ".~T.DBF.tmp-1-7";
-    testing::writeBytes(folder.file(busy), "");
+    test::writeBytes(folder.file(busy), "");
     writeTable(folder.path(), {"NEW"});
     EXPECT_EQ(folder.names(), (Strings{busy, "T.DBF"}));
     EXPECT_EQ(codesIn(folder.path()), Strings{"NEW"});

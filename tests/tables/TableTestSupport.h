@@ -1,22 +1,17 @@
 #pragma once
 
 #include "tables/WorkTable.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <exception>
-#include <functional>
 #include <string>
 #include <vector>
 
-namespace tts::tables::testing {
-
-using tts::test::readBytes;
-using tts::test::TempFolder;
-using tts::test::writeBytes;
+namespace tts::test {
 
 // A dBase file laid out by hand, as another program may have written it.
 struct RawField {
@@ -62,13 +57,4 @@ inline std::string rawDbf(unsigned char version, const std::vector<RawField>& fi
     return bytes;
 }
 
-inline std::string messageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
-
-} // namespace tts::tables::testing
+} // namespace tts::test

@@ -7,7 +7,7 @@
 namespace tts::tables {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 
 // A table of code/value rows, created in `folder` and left open for writing.
 WorkTable tableOf(const TempFolder& folder,
@@ -127,15 +127,14 @@ TEST(WorkTableCursor, EditingRulesForPostAndClose) {
     EXPECT_EQ(walk(reopened, "COD"), (Strings{"A", ""}));
 
     const std::string tableLine = "\nTabla: " + folder.file("T.DBF");
-    EXPECT_EQ(testing::messageOf([&] { reopened.writeText("VAL", "x"); }),
+    EXPECT_EQ(test::errorOf([&] { reopened.writeText("VAL", "x"); }),
               "La tabla no est\xE1 en modo de edici\xF3n." + tableLine);
     reopened.close();
     EXPECT_FALSE(reopened.isOpen());
-    EXPECT_EQ(testing::messageOf([&] { reopened.first(); }),
-              "La tabla est\xE1 cerrada." + tableLine);
+    EXPECT_EQ(test::errorOf([&] { reopened.first(); }), "La tabla est\xE1 cerrada." + tableLine);
 
     WorkTable readOnly = WorkTable::open(folder.path(), "T", OpenMode::ReadOnly);
-    EXPECT_EQ(testing::messageOf([&] { readOnly.append(); }),
+    EXPECT_EQ(test::errorOf([&] { readOnly.append(); }),
               "La tabla est\xE1 abierta solo para lectura." + tableLine);
 }
 
@@ -243,10 +242,10 @@ TEST(WorkTableCursor, RowsMarkedDeletedAreInvisible) {
     const size_t headerLength = 32 + 2 * 32 + 1;
     const size_t recordLength = 1 + 10 + 10;
     auto markDeleted = [&](std::initializer_list<size_t> rows) {
-        std::string bytes = testing::readBytes(folder.file("T.DBF"));
+        std::string bytes = test::readBytes(folder.file("T.DBF"));
         for (size_t row : rows)
             bytes[headerLength + row * recordLength] = '*';
-        testing::writeBytes(folder.file("T.DBF"), bytes);
+        test::writeBytes(folder.file("T.DBF"), bytes);
     };
 
     markDeleted({0, 2});

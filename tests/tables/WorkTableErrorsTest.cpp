@@ -1,86 +1,68 @@
 #include "tables/WorkTable.h"
 
 #include "TableTestSupport.h"
+#include "tests/support/ForkedChild.h"
 
 #include <gtest/gtest.h>
 
-#include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tts::tables {
 namespace {
 
-using testing::messageOf;
-using testing::TempFolder;
+using test::errorOf;
+using test::TempFolder;
 
 // Runs `action` in a child process, as the unprivileged user "nobody" when this one is root
 // (root ignores permissions), optionally limited in the size of the files it may write.
 // Returns the message of the error it raised.
 std::string messageInChild(const std::function<void()>& action, bool unprivileged,
                            rlim_t fileSizeLimit = RLIM_INFINITY) {
-    int answer[2];
-    if (::pipe(answer) != 0)
-        return "(pipe failed)";
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(answer[0]);
-        bool ready = true;
-        if (unprivileged && ::geteuid() == 0)
-            ready = ::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0 &&
-                    ::setresuid(65534, 65534, 65534) == 0;
-        if (fileSizeLimit != RLIM_INFINITY) {
-            ::signal(SIGXFSZ, SIG_IGN);
-            rlimit limit{fileSizeLimit, fileSizeLimit};
-            ready = ready && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
-        }
-        std::string message = ready ? messageOf(action) : "(could not drop privileges)";
-        (void)!::write(answer[1], message.data(), message.size());
-        ::_exit(0);
-    }
-    ::close(answer[1]);
-    std::string message;
-    char buffer[512];
-    ssize_t got;
-    while ((got = ::read(answer[0], buffer, sizeof buffer)) > 0)
-        message.append(buffer, static_cast<size_t>(got));
-    ::close(answer[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return message;
+    const auto outcome = test::runInChild(
+        [&] {
+            if (fileSizeLimit != RLIM_INFINITY) {
+                ::signal(SIGXFSZ, SIG_IGN);
+                rlimit limit{fileSizeLimit, fileSizeLimit};
+                if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                    return std::string("(could not limit the file size)");
+            }
+            return errorOf(action);
+        },
+        unprivileged ? test::ChildUser::Nobody : test::ChildUser::Same);
+    return outcome.report;
 }
 
 TEST(WorkTableErrors, MissingTableFolderAndColumn) {
     TempFolder folder;
     const std::string missingFolder = folder.file("no-such-folder");
-    EXPECT_EQ(messageOf([&] { WorkTable::open(folder.path(), "PROFT", OpenMode::Shared); }),
+    EXPECT_EQ(errorOf([&] { WorkTable::open(folder.path(), "PROFT", OpenMode::Shared); }),
               "No se encuentra la tabla.\nTabla: " + folder.file("PROFT.DBF"));
-    EXPECT_EQ(messageOf([&] { WorkTable::open(missingFolder, "PROFT", OpenMode::ReadOnly); }),
+    EXPECT_EQ(errorOf([&] { WorkTable::open(missingFolder, "PROFT", OpenMode::ReadOnly); }),
               "Ruta de acceso no v\xE1lida.\nRuta: " + missingFolder);
     EXPECT_EQ(
-        messageOf([&] { WorkTable::createAfresh(missingFolder, "PROFT", {Column::text("A", 1)}); }),
+        errorOf([&] { WorkTable::createAfresh(missingFolder, "PROFT", {Column::text("A", 1)}); }),
         "Ruta de acceso no v\xE1lida.\nRuta: " + missingFolder);
-    testing::writeBytes(folder.file("file"), "");
-    EXPECT_EQ(messageOf([&] {
+    test::writeBytes(folder.file("file"), "");
+    EXPECT_EQ(errorOf([&] {
                   WorkTable::createAfresh(folder.file("file"), "PROFT", {Column::text("A", 1)});
               }),
               "Ruta de acceso no v\xE1lida.\nRuta: " + folder.file("file"));
 
     WorkTable::createAfresh(folder.path(), "SOLUC", {Column::text("HORA", 2)}).close();
     WorkTable soluc = WorkTable::open(folder.path(), "SOLUC", OpenMode::Exclusive, "wwTableSoluc");
-    EXPECT_EQ(messageOf([&] { soluc.readInteger("DIA"); }),
+    EXPECT_EQ(errorOf([&] { soluc.readInteger("DIA"); }),
               "wwTableSoluc: No se encuentra el campo 'DIA'");
-    EXPECT_EQ(messageOf([&] { soluc.locate("DIA", "1"); }),
+    EXPECT_EQ(errorOf([&] { soluc.locate("DIA", "1"); }),
               "wwTableSoluc: No se encuentra el campo 'DIA'");
     EXPECT_TRUE(soluc.hasColumn("HORA"));
     EXPECT_FALSE(soluc.hasColumn("DIA"));
     soluc.close();
     WorkTable plain = WorkTable::open(folder.path(), "SOLUC", OpenMode::Shared);
     plain.append();
-    EXPECT_EQ(messageOf([&] { plain.writeText("DIA", "1"); }), "No se encuentra el campo 'DIA'");
+    EXPECT_EQ(errorOf([&] { plain.writeText("DIA", "1"); }), "No se encuentra el campo 'DIA'");
 }
 
 // A handle is taken before any row is read; its column's absence shows only when it is used, with
@@ -91,20 +73,20 @@ TEST(WorkTableErrors, HandleOfAMissingColumnFailsWhenUsedAsAReadByName) {
     WorkTable soluc = WorkTable::open(folder.path(), "SOLUC", OpenMode::Exclusive, "wwTableSoluc");
     const ColumnHandle dia = soluc.column("DIA"), hora = soluc.column("hora");
     std::string text = "x";
-    EXPECT_EQ(messageOf([&] { soluc.readText(dia, text); }),
+    EXPECT_EQ(errorOf([&] { soluc.readText(dia, text); }),
               "wwTableSoluc: No se encuentra el campo 'DIA'");
-    EXPECT_EQ(messageOf([&] { soluc.readInteger(dia); }),
+    EXPECT_EQ(errorOf([&] { soluc.readInteger(dia); }),
               "wwTableSoluc: No se encuentra el campo 'DIA'");
-    EXPECT_EQ(messageOf([&] { soluc.locate(dia, "1"); }),
+    EXPECT_EQ(errorOf([&] { soluc.locate(dia, "1"); }),
               "wwTableSoluc: No se encuentra el campo 'DIA'");
     soluc.edit();
-    EXPECT_EQ(messageOf([&] { soluc.writeText(dia, "1"); }),
+    EXPECT_EQ(errorOf([&] { soluc.writeText(dia, "1"); }),
               "wwTableSoluc: No se encuentra el campo 'DIA'");
     soluc.writeText(hora, "7"); // names are found regardless of letter case, as by name
     EXPECT_EQ(soluc.readText(hora), "7");
     soluc.close();
-    EXPECT_EQ(messageOf([&] { soluc.readText(hora, text); }),
-              messageOf([&] { soluc.readText("HORA"); }));
+    EXPECT_EQ(errorOf([&] { soluc.readText(hora, text); }),
+              errorOf([&] { soluc.readText("HORA"); }));
 }
 
 TEST(WorkTableErrors, FolderThatCannotBeWrittenLeavesTheTableAsItWas) {
@@ -120,13 +102,13 @@ TEST(WorkTableErrors, FolderThatCannotBeWrittenLeavesTheTableAsItWas) {
     }
     ASSERT_EQ(::chmod(readOnlyFolder.c_str(), 0555), 0);
     ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
-    const std::string before = testing::readBytes(readOnlyFolder + "/AULAT.DBF");
+    const std::string before = test::readBytes(readOnlyFolder + "/AULAT.DBF");
 
     EXPECT_EQ(messageInChild(
                   [&] { WorkTable::createAfresh(readOnlyFolder, "AULAT", {Column::text("X", 1)}); },
                   true),
               "Ruta de acceso no v\xE1lida.\nRuta: " + readOnlyFolder);
-    EXPECT_EQ(testing::readBytes(readOnlyFolder + "/AULAT.DBF"), before);
+    EXPECT_EQ(test::readBytes(readOnlyFolder + "/AULAT.DBF"), before);
 
     // A table that may only be read still opens for reading, but not exclusively.
     EXPECT_EQ(messageInChild(
@@ -153,7 +135,7 @@ TEST(WorkTableErrors, FailedWriteKeepsTheOldTableAndLeavesNoTemporaryFile) {
         table.writeText("CASIG", "OLD");
         table.post();
     }
-    const std::string before = testing::readBytes(folder.file("ASIGT.DBF"));
+    const std::string before = test::readBytes(folder.file("ASIGT.DBF"));
     std::string message = messageInChild(
         [&] {
             WorkTable table =
@@ -168,7 +150,7 @@ TEST(WorkTableErrors, FailedWriteKeepsTheOldTableAndLeavesNoTemporaryFile) {
         false, 8192);
     EXPECT_EQ(message, "No se puede escribir en la tabla.\nTabla: " + folder.file("ASIGT.DBF") +
                            "\nMotivo: el archivo ha superado el tama\xF1o permitido");
-    EXPECT_EQ(testing::readBytes(folder.file("ASIGT.DBF")), before);
+    EXPECT_EQ(test::readBytes(folder.file("ASIGT.DBF")), before);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"ASIGT.DBF"});
 }
 
@@ -226,19 +208,19 @@ TEST(WorkTableErrors, DamagedFilesAreReportedNeverReadOutOfBounds) {
             table.post();
         }
     }
-    const std::string good = testing::readBytes(folder.file("T.DBF"));
+    const std::string good = test::readBytes(folder.file("T.DBF"));
     for (const DamagedCase& c : cases) {
         std::string bytes = good;
         c.damage(bytes);
-        testing::writeBytes(folder.file("T.DBF"), bytes);
+        test::writeBytes(folder.file("T.DBF"), bytes);
         for (OpenMode mode : {OpenMode::ReadOnly, OpenMode::Shared, OpenMode::Exclusive}) {
-            EXPECT_EQ(messageOf([&] { WorkTable::open(folder.path(), "T", mode); }),
+            EXPECT_EQ(errorOf([&] { WorkTable::open(folder.path(), "T", mode); }),
                       "El archivo de la tabla est\xE1 da\xF1"
                       "ado.\nTabla: " +
                           folder.file("T.DBF") + "\nMotivo: " + c.reason)
                 << c.what;
         }
-        EXPECT_EQ(testing::readBytes(folder.file("T.DBF")), bytes)
+        EXPECT_EQ(test::readBytes(folder.file("T.DBF")), bytes)
             << c.what << ": the file was changed";
     }
 }
@@ -246,24 +228,23 @@ TEST(WorkTableErrors, DamagedFilesAreReportedNeverReadOutOfBounds) {
 // A field of a type nobody knows is carried along; it only fails when it is used.
 TEST(WorkTableErrors, FieldOfUnknownTypeFailsWhenUsed) {
     TempFolder folder;
-    testing::writeBytes(folder.file("SOLUC.DBF"),
-                        testing::rawDbf(0x03,
-                                        {{"DIA", 'N', 2}, {"RARO", 'Z', 4}, {"RARO2", '\x01', 1}},
-                                        {"  1abcdx", "  2efghy"}));
+    test::writeBytes(folder.file("SOLUC.DBF"),
+                     test::rawDbf(0x03, {{"DIA", 'N', 2}, {"RARO", 'Z', 4}, {"RARO2", '\x01', 1}},
+                                  {"  1abcdx", "  2efghy"}));
     WorkTable table = WorkTable::open(folder.path(), "SOLUC", OpenMode::Shared);
     EXPECT_EQ(table.readInteger("DIA"), 1);
     const std::string tableLine = "\nTabla: " + folder.file("SOLUC.DBF");
-    EXPECT_EQ(messageOf([&] { table.readText("RARO"); }),
+    EXPECT_EQ(errorOf([&] { table.readText("RARO"); }),
               "El campo 'RARO' es de un tipo que no se puede usar (Z)." + tableLine);
-    EXPECT_EQ(messageOf([&] { table.locate("RARO2", "x"); }),
+    EXPECT_EQ(errorOf([&] { table.locate("RARO2", "x"); }),
               "El campo 'RARO2' es de un tipo que no se puede usar ($01)." + tableLine);
     table.edit();
-    EXPECT_EQ(messageOf([&] { table.writeText("RARO", "x"); }),
+    EXPECT_EQ(errorOf([&] { table.writeText("RARO", "x"); }),
               "El campo 'RARO' es de un tipo que no se puede usar (Z)." + tableLine);
     table.writeInteger("DIA", 5);
     table.post();
     table.close();
-    std::string bytes = testing::readBytes(folder.file("SOLUC.DBF"));
+    std::string bytes = test::readBytes(folder.file("SOLUC.DBF"));
     EXPECT_NE(bytes.find(" 5abcdx"), std::string::npos); // the unknown fields kept their bytes
 }
 

@@ -1,61 +1,42 @@
 #include "tables/WorkTable.h"
 
 #include "TableTestSupport.h"
+#include "tests/support/ForkedChild.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tts::tables {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 
-// Another process that opens a table and keeps it open until this object goes away.
+// Another process that opens a table and keeps it open until this object goes away; its
+// status is "held", or the message of the error that kept it from opening the table.
 class OtherProcessHolding {
 public:
-    OtherProcessHolding(const std::string& folder, const std::string& name, OpenMode mode) {
-        int ready[2];
-        int release[2];
-        if (::pipe(ready) != 0 || ::pipe(release) != 0)
-            throw std::runtime_error("pipe");
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::close(ready[0]);
-            ::close(release[1]);
-            std::string answer = "held";
-            try {
-                WorkTable table = WorkTable::open(folder, name, mode);
-                (void)!::write(ready[1], answer.data(), answer.size());
-                char byte;
-                (void)!::read(release[0], &byte, 1);
-            } catch (const std::exception& error) {
-                answer = error.what();
-                (void)!::write(ready[1], answer.data(), answer.size());
-            }
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        ::close(release[0]);
-        releaseFd_ = release[1];
-        char buffer[512];
-        ssize_t got = ::read(ready[0], buffer, sizeof buffer);
-        ::close(ready[0]);
-        status_ = got > 0 ? std::string(buffer, static_cast<size_t>(got)) : "(no answer)";
-    }
+    OtherProcessHolding(const std::string& folder, const std::string& name, OpenMode mode)
+        : child_([&](test::ChildSide& side) {
+              try {
+                  WorkTable table = WorkTable::open(folder, name, mode);
+                  side.tell("held");
+                  side.awaitRelease();
+              } catch (const std::exception& error) {
+                  side.tell(error.what());
+              }
+              return 0;
+          }),
+          status_(child_.nextMessage()) {}
     ~OtherProcessHolding() {
-        ::close(releaseFd_);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
+        child_.release();
+        child_.wait(); // it closes the table and leaves by itself
     }
     const std::string& status() const { return status_; }
 
 private:
-    pid_t pid_ = -1;
-    int releaseFd_ = -1;
+    test::ForkedChild child_;
     std::string status_;
 };
 
@@ -63,41 +44,23 @@ private:
 // locks alone would not see it.
 class OtherProcessFlocking {
 public:
-    OtherProcessFlocking(const std::string& path, int operation) {
-        int ready[2];
-        int release[2];
-        if (::pipe(ready) != 0 || ::pipe(release) != 0)
-            throw std::runtime_error("pipe");
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::close(ready[0]);
-            ::close(release[1]);
-            int fd = ::open(path.c_str(), O_RDWR);
-            char answer = fd >= 0 && ::flock(fd, operation | LOCK_NB) == 0 ? 'y' : 'n';
-            (void)!::write(ready[1], &answer, 1);
-            char byte;
-            (void)!::read(release[0], &byte, 1);
-            ::_exit(0);
-        }
-        ::close(ready[1]);
-        ::close(release[0]);
-        releaseFd_ = release[1];
-        char answer = 'n';
-        (void)!::read(ready[0], &answer, 1);
-        ::close(ready[0]);
-        held_ = answer == 'y';
-    }
+    OtherProcessFlocking(const std::string& path, int operation)
+        : child_([&](test::ChildSide& side) {
+              const int fd = ::open(path.c_str(), O_RDWR);
+              side.tell(fd >= 0 && ::flock(fd, operation | LOCK_NB) == 0 ? "y" : "n");
+              side.awaitRelease();
+              return 0;
+          }),
+          held_(child_.nextMessage() == "y") {}
     ~OtherProcessFlocking() {
-        ::close(releaseFd_);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
+        child_.release();
+        child_.wait();
     }
     bool held() const { return held_; }
 
 private:
-    pid_t pid_ = -1;
-    int releaseFd_ = -1;
-    bool held_ = false;
+    test::ForkedChild child_;
+    bool held_;
 };
 
 class WorkTableLocking : public ::testing::Test {
@@ -111,16 +74,16 @@ protected:
     }
 
     std::string openError(OpenMode mode) {
-        return testing::messageOf([&] { WorkTable::open(folder.path(), "GRUPOST", mode); });
+        return test::errorOf([&] { WorkTable::open(folder.path(), "GRUPOST", mode); });
     }
 
     std::string createError() {
-        return testing::messageOf(
+        return test::errorOf(
             [&] { WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("X", 1)}); });
     }
 
     TempFolder folder;
-    const std::string noError = "(no error)";
+    const std::string noError = test::kNoError;
 };
 
 TEST_F(WorkTableLocking, ExclusiveInAnotherProcessKeepsEveryoneOut) {

@@ -7,8 +7,8 @@
 namespace tts::tables {
 namespace {
 
-using testing::RawField;
-using testing::TempFolder;
+using test::RawField;
+using test::TempFolder;
 
 std::vector<Column> sampleColumns() {
     return {Column::text("COD", 5), Column::boolean("ESTAREA"), Column::integer("DNI"),
@@ -137,14 +137,14 @@ TEST(WorkTableValues, NumberBeyondThirtyTwoBitsReadsAsTextButNotAsInteger) {
     table.writeFloat("F", 1e12);
     EXPECT_EQ(table.readText("F"), "1000000000000");
     EXPECT_EQ(table.readFloat("F"), 1e12);
-    EXPECT_EQ(testing::messageOf([&] { table.readInteger("F"); }),
+    EXPECT_EQ(test::errorOf([&] { table.readInteger("F"); }),
               "'1000000000000.000000' no es un valor entero v\xE1lido");
 }
 
 TEST(WorkTableValues, HeaderIsPlainDbaseMarkedWindowsAnsi) {
     TempFolder folder;
     WorkTable::createAfresh(folder.path(), "ASIGT", sampleColumns()).close();
-    std::string bytes = testing::readBytes(folder.file("ASIGT.DBF"));
+    std::string bytes = test::readBytes(folder.file("ASIGT.DBF"));
     ASSERT_EQ(bytes.size(), 32u + 4 * 32 + 1 + 1);
     EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0x03);
     EXPECT_EQ(static_cast<unsigned char>(bytes[29]), 0x57);
@@ -189,10 +189,10 @@ TEST(WorkTableValues, ConversionsBetweenColumnTypes) {
     EXPECT_EQ(table.readText("I"), "2");
     table.writeText("I", "");
     EXPECT_EQ(table.readText("I"), "");
-    EXPECT_EQ(testing::messageOf([&] { table.writeText("I", "abc"); }),
+    EXPECT_EQ(test::errorOf([&] { table.writeText("I", "abc"); }),
               "'abc' no es un valor punto flotante v\xE1lido");
     table.writeText("C", "x");
-    EXPECT_EQ(testing::messageOf([&] { table.readInteger("C"); }),
+    EXPECT_EQ(test::errorOf([&] { table.readInteger("C"); }),
               "'x' no es un valor entero v\xE1lido");
 }
 
@@ -202,7 +202,7 @@ TEST(WorkTableValues, ValueTooLargeForItsColumnIsRefused) {
     table.append();
     table.writeFloat("F", 1234567890123.5); // fits with fewer decimals
     EXPECT_EQ(table.readText("F"), "1234567890123.5");
-    EXPECT_EQ(testing::messageOf([&] { table.writeFloat("F", 1e25); }),
+    EXPECT_EQ(test::errorOf([&] { table.writeFloat("F", 1e25); }),
               "El valor 1e+25 no cabe en el campo 'F'.\nTabla: " + folder.file("T.DBF"));
 }
 
@@ -222,7 +222,7 @@ TEST(WorkTableValues, ForeignTableIsReadByTheColumnsItNeeds) {
             std::string("4B\0\0SOB   ", 10),
     };
     for (unsigned char version : {0x83, 0x8B, 0xF5, 0x30}) {
-        testing::writeBytes(folder.file("soluc.dbf"), testing::rawDbf(version, fields, records));
+        test::writeBytes(folder.file("soluc.dbf"), test::rawDbf(version, fields, records));
         WorkTable table =
             WorkTable::open(folder.path(), "SOLUC", OpenMode::Exclusive, "wwTableSoluc");
         EXPECT_EQ(table.path(), folder.file("soluc.dbf"));
@@ -243,7 +243,7 @@ TEST(WorkTableValues, ForeignTableIsReadByTheColumnsItNeeds) {
         EXPECT_EQ(table.readText("FIJA"), "False");
         table.next();
         EXPECT_EQ(table.readText("CODGRUPO"), "4B"); // a text ends at its first NUL
-        EXPECT_EQ(testing::messageOf([&] { table.readText("FECHA"); }),
+        EXPECT_EQ(test::errorOf([&] { table.readText("FECHA"); }),
                   "El campo 'FECHA' es de un tipo que no se puede usar (D).\nTabla: " +
                       folder.file("soluc.dbf"));
     }
@@ -251,12 +251,12 @@ TEST(WorkTableValues, ForeignTableIsReadByTheColumnsItNeeds) {
 
 TEST(WorkTableValues, NumberFieldHoldingTextIsReportedNotGuessed) {
     TempFolder folder;
-    testing::writeBytes(folder.file("T.DBF"),
-                        testing::rawDbf(0x03, {{"DIA", 'N', 4, 0}}, {" abc", " ****", " 1.2."}));
+    test::writeBytes(folder.file("T.DBF"),
+                     test::rawDbf(0x03, {{"DIA", 'N', 4, 0}}, {" abc", " ****", " 1.2."}));
     WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::ReadOnly);
     const std::string tableLine = "\nTabla: " + folder.file("T.DBF");
     for (const char* stored : {"abc", "****", "1.2."}) {
-        EXPECT_EQ(testing::messageOf([&] { table.readInteger("DIA"); }),
+        EXPECT_EQ(test::errorOf([&] { table.readInteger("DIA"); }),
                   "El campo 'DIA' contiene un valor que no es un n\xFAmero: '" +
                       std::string(stored) + "'." + tableLine);
         table.next();
