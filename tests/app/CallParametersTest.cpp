@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 
+#include "tests/support/ErrorText.h"
+
 #include <gtest/gtest.h>
 
 namespace tts::app {
@@ -43,12 +45,10 @@ TEST(CallParametersTest, HandleThatIsNotHexadecimalNamesItWithTheDollar) {
     for (std::string handle :
          {"123456789", "0x1A2B", "", "-1", "+1A", " 1A2B", "1A2B ", "1A2G", "$1A2B", "1A2B\xE1"}) {
         SCOPED_TRACE(handle);
-        try {
-            interpretCommandLine({"importar", handle});
-            ADD_FAILURE() << "accepted";
-        } catch (const Error& error) {
-            EXPECT_EQ(error.message(), "'$" + handle + "' no es un valor entero v\xE1lido");
-        }
+        EXPECT_EQ(tts::test::errorOf([&] {
+                      interpretCommandLine({"importar", handle});
+                  }),
+                  "'$" + handle + "' no es un valor entero v\xE1lido");
     }
 }
 

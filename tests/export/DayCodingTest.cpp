@@ -1,6 +1,8 @@
 #include "base/Error.h"
 #include "export/DayCoding.h"
 
+#include "tests/support/ErrorText.h"
+
 #include <gtest/gtest.h>
 
 namespace tts::exporting {
@@ -29,12 +31,8 @@ TEST(DayCoding, ColumnNineOfTheSecondLine) {
 
 TEST(DayCoding, FewerThanTwoLinesIsAnIndexError) {
     for (const auto& lines : {std::vector<std::string>{}, std::vector<std::string>{"1   C01 1"}}) {
-        try {
-            dayCodingFrom(lines);
-            ADD_FAILURE() << "no error for " << lines.size() << " lines";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.message(), "List index out of bounds (1)");
-        }
+        EXPECT_EQ(tts::test::errorOf([&] { dayCodingFrom(lines); }),
+                  "List index out of bounds (1)");
     }
 }
 

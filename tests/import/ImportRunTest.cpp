@@ -2,6 +2,8 @@
 #include "ImportFixture.h"
 #include "base/Error.h"
 
+#include "tests/support/ErrorText.h"
+
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -158,12 +160,8 @@ TEST(ImportRun, AnErrorInTheLastStepEndsTheRunThere) {
     writeSentinels(work);
     tts::test::RecordingRunHost host(true);
     ImportReport report;
-    try {
-        runImport(host, sice.path(), work.path(), &report);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.message(), "'8:55' no es un valor entero v\xE1lido");
-    }
+    EXPECT_EQ(tts::test::errorOf([&] { runImport(host, sice.path(), work.path(), &report); }),
+              "'8:55' no es un valor entero v\xE1lido");
     EXPECT_EQ(host.messages,
               std::vector<std::string>{"No existe archivo de aulas (SICE_AULAS.TXT)"});
     EXPECT_EQ(host.result(), -1);

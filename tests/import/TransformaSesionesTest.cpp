@@ -3,6 +3,8 @@
 #include "import/ImportSteps.h"
 #include "import/SlotMinutes.h"
 
+#include "tests/support/ErrorText.h"
+
 #include <gtest/gtest.h>
 
 namespace tts::import::test {
@@ -98,12 +100,7 @@ TEST(TransformaSesiones, TimesThatAreNotWholeNumbersEndTheRunAndKeepTheTable) {
         writeSentinelTable(f.work.path(), "DIASHORAST");
         f.write("sice_sesiones.txt", {slot("0001", "L", "0800", "0850"), c.badLine});
         const std::vector<std::string> filesBefore = f.work.names();
-        try {
-            f.run(TransformaSesiones);
-            ADD_FAILURE() << "no error";
-        } catch (const Error& error) {
-            EXPECT_EQ(error.message(), c.message);
-        }
+        EXPECT_EQ(tts::test::errorOf([&] { f.run(TransformaSesiones); }), c.message);
         EXPECT_TRUE(isSentinelTable(f.work.path(), "DIASHORAST"));
         EXPECT_EQ(f.work.names(), filesBefore);
     }
