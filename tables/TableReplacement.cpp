@@ -81,6 +81,15 @@ TableReplacement::TableReplacement(const std::string& folder, const std::string&
             throw tableErrors::invalidFolder(folder);
         throw tableErrors::cannotCreate(finalPath, error);
     }
+    // A rename would replace a table the user protected; Windows keeps it, so do we, before
+    // anything is written. The folder's own refusal, above, is the one to report first.
+    if (oldExists) {
+        if (const platform::SystemError denied = platform::checkReplaceable(finalPath);
+            platform::isAccessDenied(denied)) {
+            discard();
+            throw tableErrors::cannotCreate(finalPath, denied);
+        }
+    }
 }
 
 TableReplacement::~TableReplacement() {
