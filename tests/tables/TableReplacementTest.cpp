@@ -1,7 +1,6 @@
 #include "tables/WorkTable.h"
 
 #include "TableTestSupport.h"
-#include "tests/support/ErrorText.h"
 #include "tests/support/ForkedChild.h"
 
 #include <gtest/gtest.h>
@@ -72,20 +71,6 @@ TEST(TableReplacement, ARebuildAbandonedByAnErrorLeavesTheOldTable) {
     }
     EXPECT_EQ(codesIn(folder.path()), Strings{"OLD"});
     EXPECT_EQ(folder.names(), Strings{"T.DBF"}); // no temporary file left
-}
-
-TEST(TableReplacement, ATableTheUserMadeReadOnlyIsNotReplaced) {
-    TempFolder folder;
-    writeTable(folder.path(), {"OLD"});
-    const std::string before = test::readBytes(folder.file("T.DBF"));
-    ASSERT_EQ(::chmod(folder.file("T.DBF").c_str(), 0444), 0);
-
-    EXPECT_EQ(test::errorOf(
-                  [&] { WorkTable::createAfresh(folder.path(), "T", {Column::text("COD", 10)}); }),
-              "No se puede crear la tabla.\nTabla: " + folder.file("T.DBF") +
-                  "\nMotivo: acceso denegado");
-    EXPECT_EQ(test::readBytes(folder.file("T.DBF")), before);
-    EXPECT_EQ(folder.names(), Strings{"T.DBF"});
 }
 
 TEST(TableReplacement, TableNamedInAnotherLetterCaseIsReplacedNotDoubled) {
