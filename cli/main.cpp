@@ -1,4 +1,3 @@
-#include "base/platform/Console.h"
 #include "cli/Commands.h"
 
 #include <iostream>
@@ -49,7 +48,6 @@ const char* const kUsage =
 } // namespace
 
 int main(int argc, char** argv) {
-    tts::platform::showUtf8OnConsole();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         std::cerr << kUsage;
