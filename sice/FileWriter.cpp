@@ -16,21 +16,25 @@ void writeLines(const std::vector<std::string>& lines, const std::string& path) 
 
 void writeLines(const std::vector<std::string>& lines, const std::string& path,
                 const platform::WriteBytes& writer) {
-    size_t total = 0;
-    for (const std::string& line : lines)
-        total += line.size() + 2;
     LineFileWriter file(path, writer);
-    file.reserve(total);
     for (const std::string& line : lines)
         file.add(line);
     file.commit();
 }
 
 LineFileWriter::LineFileWriter(std::string path, platform::WriteBytes writer)
-    : path_(std::move(path)), writer_(std::move(writer)) {}
+    : path_(std::move(path)), replacement_(path_, std::move(writer)) {
+    block_.reserve(kBlock + 512);
+}
+
+void LineFileWriter::flushBlock() {
+    replacement_.write(block_);
+    block_.clear();
+}
 
 void LineFileWriter::commit() {
-    if (platform::SystemError error = platform::replaceFileContents(path_, bytes_, writer_))
+    flushBlock();
+    if (platform::SystemError error = replacement_.commit())
         throw Error("Cannot create file \"" + path_ + "\". " + platform::describe(error));
 }
 

@@ -19,25 +19,29 @@ void writeLines(const std::vector<std::string>& lines, const std::string& path);
 void writeLines(const std::vector<std::string>& lines, const std::string& path,
                 const platform::WriteBytes& writer);
 
-// Lines gathered one by one into the file's bytes, without a string per line; commit() puts
-// them in place of `path` as writeLines does. Until then the old file stays as it was, and a
-// writer dropped without commit leaves nothing. A file that cannot be created is reported by
-// commit(), so whatever else stops the job first is what the user reads.
+// Lines written one by one, in blocks, into the temporary file of the replacement; commit()
+// puts the file in place of `path` as writeLines does. Until then the old file stays as it was,
+// and a writer dropped without commit leaves nothing. A file that cannot be created is reported
+// by commit(), so whatever else stops the job first is what the user reads.
 class LineFileWriter {
 public:
     explicit LineFileWriter(std::string path, platform::WriteBytes writer = {});
 
-    void reserve(size_t bytes) { bytes_.reserve(bytes); }
     void add(std::string_view line) { // followed by CR LF
-        bytes_.append(line);
-        bytes_.append("\r\n", 2);
+        block_.append(line);
+        block_.append("\r\n", 2);
+        if (block_.size() >= kBlock)
+            flushBlock();
     }
     void commit(); // "Cannot create file "%s". %s"
 
 private:
+    static constexpr size_t kBlock = 1 << 18;
+    void flushBlock();
+
     std::string path_;
-    platform::WriteBytes writer_;
-    std::string bytes_;
+    platform::Replacement replacement_;
+    std::string block_;
 };
 
 // The name of the temporary file written beside `path`: hidden, and not ending in .TXT, so that

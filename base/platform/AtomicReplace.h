@@ -1,8 +1,10 @@
 #pragma once
 
+#include "base/platform/File.h"
 #include "base/platform/SystemError.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -31,6 +33,38 @@ std::string temporaryPrefix(const std::string& name);
 // `writer` is for tests; empty means the file's own writes.
 SystemError replaceFileContents(const std::string& path, std::string_view bytes,
                                 const WriteBytes& writer = {});
+
+// The same replacement with the content given in parts, so that a large file need not be held
+// in memory: the temporary file is made at construction and filled by write(); commit() puts it
+// in place of `path`. Dropped without commit, it leaves the old file and no temporary. An error
+// is kept (later parts are ignored) and returned by error() and by commit(). When only the file
+// may be written, the parts are gathered and written in place at commit(), so that a failure
+// part-way never leaves the user's file half old and half new.
+class Replacement {
+public:
+    explicit Replacement(std::string path, WriteBytes writer = {});
+    ~Replacement();
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+
+    void write(std::string_view bytes);
+    SystemError commit();
+    SystemError error() const { return error_; }
+
+private:
+    void discard();
+
+    std::string path_;
+    WriteBytes writer_;
+    SystemError error_ = 0;
+    bool exists_ = false;
+    bool inPlace_ = false;
+    bool done_ = false;
+    File temporary_;
+    std::string temporaryPath_;
+    std::uint64_t written_ = 0;
+    std::string gathered_; // only when rewriting in place
+};
 
 // Removes the temporary files of `path` whose writers are gone (nobody holds them).
 void removeStaleTemporaries(const std::string& path);

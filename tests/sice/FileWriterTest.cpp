@@ -178,6 +178,21 @@ TEST(FileWriter, ReadOnlyFileIsNotReplaced) {
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 }
 
+// The user may protect the file while a long export is still writing its temporary file.
+TEST(FileWriter, FileMadeReadOnlyWhileTheLinesAreWrittenIsNotReplaced) {
+    test::TempFolder folder;
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    test::writeBytes(path, "viejo\r\n");
+    LineFileWriter writer(path);
+    for (int i = 0; i < 10000; ++i)
+        writer.add(std::string(58, 'x'));
+    ::chmod(path.c_str(), 0444);
+    EXPECT_EQ(test::errorOf([&] { writer.commit(); }),
+              "Cannot create file \"" + path + "\". " + std::strerror(EACCES));
+    EXPECT_EQ(test::readBytes(path), "viejo\r\n");
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
+}
+
 // A folder where no file may be made, holding a file that may be written: Windows writes the
 // file where it is, and so do we.
 TEST(FileWriter, WritableFileInAFolderThatCannotBeWrittenIsWrittenInPlace) {
