@@ -8,6 +8,12 @@ namespace tts::exporting {
 
 namespace {
 
+std::optional<std::string_view> viewOf(const std::optional<std::string>& answer) {
+    if (!answer)
+        return std::nullopt;
+    return std::string_view(*answer);
+}
+
 tables::WorkTable openForExport(const std::string& workFolder, const char* table,
                                 const char* component) {
     return tables::WorkTable::open(workFolder, table, tables::OpenMode::Exclusive, component);
@@ -23,20 +29,19 @@ ExportTables::ExportTables(const std::string& workFolder)
       subjects_(openForExport(workFolder, "ASIGNOMT", "wwTableNomAsg")),
       slots_(openForExport(workFolder, "DIASHORAST", "wwTableTramos")) {}
 
-std::optional<std::string>
+std::optional<std::string_view>
 ExportTables::lookUp(tables::WorkTable& table, const std::string& keyColumn, const std::string& key,
                      const std::string& valueColumn, AnswerCache& answers) {
     if (const std::optional<std::string>* known = answers.find(key))
-        return *known;
+        return viewOf(*known);
     std::optional<std::string> answer;
     if (table.locate(keyColumn, key))
         answer = table.readText(valueColumn);
-    answers.add(key, answer);
-    return answer;
+    return viewOf(answers.add(key, std::move(answer)));
 }
 
-std::optional<std::string> ExportTables::slotCode(const std::string& day,
-                                                  const std::string& period) {
+std::optional<std::string_view> ExportTables::slotCode(const std::string& day,
+                                                       const std::string& period) {
     // The day's length first keeps the two parts of the key apart whatever bytes they hold.
     char length[24];
     const auto [end, error] = std::to_chars(length, length + sizeof length, day.size());
@@ -46,23 +51,22 @@ std::optional<std::string> ExportTables::slotCode(const std::string& day,
     slotKey_ += day;
     slotKey_ += period;
     if (const std::optional<std::string>* known = slotAnswers_.find(slotKey_))
-        return *known;
+        return viewOf(*known);
     std::optional<std::string> answer;
     if (slots_.locate({"DIA", "HORA"}, {day, period}))
         answer = slots_.readText("CODDIHO");
-    slotAnswers_.add(slotKey_, answer);
-    return answer;
+    return viewOf(slotAnswers_.add(slotKey_, std::move(answer)));
 }
 
-std::optional<std::string> ExportTables::shortGroup(const std::string& groupCode) {
+std::optional<std::string_view> ExportTables::shortGroup(const std::string& groupCode) {
     return lookUp(groups_, "ABREV", groupCode, "ABREVCORTA", groupAnswers_);
 }
 
-std::optional<std::string> ExportTables::taskCode(const std::string& subjectCode) {
+std::optional<std::string_view> ExportTables::taskCode(const std::string& subjectCode) {
     return lookUp(subjects_, "COD", subjectCode, "CODTAREA", taskAnswers_);
 }
 
-std::optional<std::string> ExportTables::shortRoom(const std::string& roomCode) {
+std::optional<std::string_view> ExportTables::shortRoom(const std::string& roomCode) {
     return lookUp(rooms_, "ABREV", roomCode, "ABREVCORTA", roomAnswers_);
 }
 

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tts::exporting {
@@ -24,10 +25,11 @@ public:
     // indexes a column on its first locate, so every later row costs O(1). The tables are ours
     // alone while they are open, so each answer is remembered by its code: a timetable repeats a
     // few hundred codes over thousands of rows, and a repeat then costs no table access at all.
-    std::optional<std::string> slotCode(const std::string& day, const std::string& period);
-    std::optional<std::string> shortGroup(const std::string& groupCode);
-    std::optional<std::string> taskCode(const std::string& subjectCode);
-    std::optional<std::string> shortRoom(const std::string& roomCode);
+    // An answer is a view of what the table gave, valid while this object lives.
+    std::optional<std::string_view> slotCode(const std::string& day, const std::string& period);
+    std::optional<std::string_view> shortGroup(const std::string& groupCode);
+    std::optional<std::string_view> taskCode(const std::string& subjectCode);
+    std::optional<std::string_view> shortRoom(const std::string& roomCode);
 
     // The DIA of every DIASHORAST row, distinct.
     std::vector<std::string> slotDays();
@@ -36,9 +38,9 @@ public:
     void close();
 
 private:
-    std::optional<std::string> lookUp(tables::WorkTable& table, const std::string& keyColumn,
-                                      const std::string& key, const std::string& valueColumn,
-                                      AnswerCache& answers);
+    std::optional<std::string_view> lookUp(tables::WorkTable& table, const std::string& keyColumn,
+                                           const std::string& key, const std::string& valueColumn,
+                                           AnswerCache& answers);
 
     // In the window's order, which is the order they open and close in.
     tables::WorkTable soluc_;    // wwTableSoluc

@@ -18,7 +18,7 @@ std::string headOrTail(char recordType, const std::string& headerCode, const std
 
 } // namespace
 
-std::string shortCodeFallback(const std::string& code) {
+std::string_view shortCodeFallback(std::string_view code) {
     return code.substr(0, 4);
 }
 
@@ -31,12 +31,11 @@ std::string timetableDataLine(DayCoding coding, const SolucRow& row, const Trans
 void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
                        std::string& line) {
     line.assign(1, '1');
-    sice::appendPadded(line, found.slot ? std::string_view(*found.slot) : std::string_view(), 4);
+    sice::appendPadded(line, found.slot.value_or(std::string_view()), 4);
     sice::appendPadded(line, siceDayCode(coding, row.day), 1);
     sice::appendPadded(line, row.teacher, 4);
     sice::appendPadded(line, found.group ? *found.group : shortCodeFallback(row.group), 4);
-    sice::appendPadded(
-        line, found.task ? std::string_view(*found.task) : std::string_view(kLectureTask), 4);
+    sice::appendPadded(line, found.task.value_or(std::string_view(kLectureTask)), 4);
     sice::appendPadded(line, row.subject, 4);
     sice::appendPadded(line, found.room ? *found.room : shortCodeFallback(row.room), 4);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tts::exporting {
 
@@ -19,16 +20,17 @@ struct SolucRow {
     std::string room;    // AULA
 };
 
-// What the import's tables give for a row; empty where no row matched.
+// What the import's tables give for a row; empty where no row matched. The views point into
+// the lookups' answers, which outlive the row.
 struct Translations {
-    std::optional<std::string> slot;  // CODDIHO of DIASHORAST by day and period
-    std::optional<std::string> group; // ABREVCORTA of GRUPOST by ABREV
-    std::optional<std::string> task;  // CODTAREA of ASIGNOMT by COD
-    std::optional<std::string> room;  // ABREVCORTA of AULAT by ABREV
+    std::optional<std::string_view> slot;  // CODDIHO of DIASHORAST by day and period
+    std::optional<std::string_view> group; // ABREVCORTA of GRUPOST by ABREV
+    std::optional<std::string_view> task;  // CODTAREA of ASIGNOMT by COD
+    std::optional<std::string_view> room;  // ABREVCORTA of AULAT by ABREV
 };
 
 // What a group or room code becomes when the table does not know it: its first 4 characters.
-std::string shortCodeFallback(const std::string& code);
+std::string_view shortCodeFallback(std::string_view code);
 
 // A task the subjects table does not know is written as a lecture.
 inline const char* const kLectureTask = "LEC";
