@@ -1,3 +1,4 @@
+#include "base/platform/Console.h"
 #include "cli/Commands.h"
 
 #include <iostream>
@@ -48,6 +49,7 @@ const char* const kUsage =
 } // namespace
 
 int main(int argc, char** argv) {
+    tts::platform::showUtf8OnConsoles();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         std::cerr << kUsage;
