@@ -37,7 +37,7 @@ SystemError replaceFileContents(const std::string& path, std::string_view bytes,
 // The same replacement with the content given in parts, so that a large file need not be held
 // in memory: the temporary file is made at construction and filled by write(); commit() puts it
 // in place of `path`. Dropped without commit, it leaves the old file and no temporary. An error
-// is kept (later parts are ignored) and returned by error() and by commit(). When only the file
+// is kept (later parts are ignored) and returned by commit(). When only the file
 // may be written, the parts are gathered and written in place at commit(), so that a failure
 // part-way never leaves the user's file half old and half new.
 class Replacement {
@@ -49,7 +49,6 @@ public:
 
     void write(std::string_view bytes);
     SystemError commit();
-    SystemError error() const { return error_; }
 
 private:
     void discard();
