@@ -2,13 +2,13 @@
 # The Windows build, made and tested on Linux: cross-compiles with mingw-w64 into build-windows/
 # (statically linked, so the programs need no DLL of the compiler) and runs the tests under
 # Wine, then packs build-windows/transTalvorSice-<version>-Windows.zip (the window, the command
-# line and SICE.chm side by side). Installs the cross compiler and Wine first, only when missing.
+# line, SICE.chm and LEEME.txt side by side). Installs the cross compiler and Wine first, only when missing.
 #
 #   scripts/windows.sh [extra cmake options]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libltdl7 googletest cmake)
+PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libltdl7 googletest cmake python3 icoutils unzip)
 scripts/install-packages.sh "${PACKAGES[@]}"
 
 # The help file is compiled by tools of this machine (chmcmd and our context-map fixer), so the
@@ -43,7 +43,7 @@ status=0
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" --repeat until-pass:2 || status=1
 wineserver -k 2>/dev/null || true
 
-# The package: one zip with the window, the command line and the help side by side.
+# The package: one zip with the window, the command line, the help and the read-me side by side.
 (cd "$BUILD_DIR" && cpack -G ZIP >/dev/null) || status=1
 ls "$BUILD_DIR"/transTalvorSice-*.zip
 exit $status

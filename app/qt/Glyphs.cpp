@@ -1,5 +1,6 @@
 #include "app/qt/Glyphs.h"
 
+#include <QDirIterator>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -47,19 +48,12 @@ QIcon doorGlyph() {
 }
 
 QIcon applicationIcon() {
-    QPixmap pixmap = canvas(32, 32);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 60, 120), 1));
-    p.setBrush(QColor(204, 216, 230));
-    p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 5, 5);
-    // Two arrows, one each way: data going to SICE and coming back.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(249, 160, 40));
-    p.drawPolygon(QPolygonF{{5, 9}, {20, 9}, {20, 4}, {28, 12}, {20, 20}, {20, 15}, {5, 15}});
-    p.setBrush(QColor(40, 90, 200));
-    p.drawPolygon(QPolygonF{{27, 20}, {12, 20}, {12, 15}, {4, 23}, {12, 31}, {12, 26}, {27, 26}});
-    return QIcon(pixmap);
+    // Every size the icon is drawn in, from the resources built into the program.
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icon"), {QStringLiteral("*.png")});
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    return icon;
 }
 
 QPixmap folderIcon(FolderIcon kind) {

@@ -8,7 +8,7 @@
 
 namespace tts::app {
 
-// The program's pictures, drawn rather than shipped as image files.
+// The program's pictures: the glyphs drawn here, the application icon from the resources.
 
 QIcon checkGlyph(); // the job buttons
 QIcon doorGlyph();  // the close button

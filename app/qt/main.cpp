@@ -26,6 +26,8 @@ int main(int argc, char* argv[]) {
     TopLevelApplication application(argc, argv);
     ApplicationHelpFile = "SICE.chm";
     QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+    // The desktops match the window to its menu entry, and so to its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("transTalvorSice"));
 
 #ifdef TTS_HAVE_APPHELP
     std::unique_ptr<HelpRequests> help = createHelp();

@@ -134,37 +134,12 @@ void drawDriveIcon(HDC dc, int left, int top, DriveKind kind) {
     }
 }
 
-HICON createApplicationIcon() {
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP colour = ::CreateCompatibleBitmap(screen, 32, 32);
-    HBITMAP mask = ::CreateBitmap(32, 32, 1, 1, nullptr);
-    HGDIOBJ old = ::SelectObject(dc, colour);
-    {
-        Pencil frame(dc, RGB(40, 60, 120), 1, RGB(204, 216, 230));
-        ::RoundRect(dc, 0, 0, 32, 32, 10, 10);
-    }
-    {
-        // Two arrows, one each way: data going to SICE and coming back.
-        Pencil orange(dc, RGB(249, 160, 40), 1, RGB(249, 160, 40));
-        polygon(dc, 0, 0, {{5, 9}, {20, 9}, {20, 4}, {28, 12}, {20, 20}, {20, 15}, {5, 15}});
-        Pencil blue(dc, RGB(40, 90, 200), 1, RGB(40, 90, 200));
-        polygon(dc, 0, 0, {{27, 20}, {12, 20}, {12, 15}, {4, 23}, {12, 31}, {12, 26}, {27, 26}});
-    }
-    ::SelectObject(dc, mask);
-    const RECT all{0, 0, 32, 32};
-    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))); // all opaque
-    ::SelectObject(dc, old);
-    ICONINFO info{};
-    info.fIcon = TRUE;
-    info.hbmColor = colour;
-    info.hbmMask = mask;
-    HICON icon = ::CreateIconIndirect(&info);
-    ::DeleteObject(colour);
-    ::DeleteObject(mask);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    return icon;
+HICON applicationIcon(HINSTANCE instance, int metric) {
+    const int size = ::GetSystemMetrics(metric);
+    // Resource number 1, the ICON of resources.rc.in. Shared: loaded at a size of the system's
+    // own, so it is never destroyed.
+    return static_cast<HICON>(
+        ::LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_SHARED));
 }
 
 } // namespace tts::app::win32

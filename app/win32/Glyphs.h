@@ -7,15 +7,16 @@
 
 namespace tts::app::win32 {
 
-// The program's pictures, drawn with GDI rather than shipped as resources. `grey` draws the
-// disabled form of a glyph.
+// The program's pictures: the glyphs drawn with GDI (`grey` draws the disabled form of one), the
+// application icon taken from the resources.
 
 void drawCheckGlyph(HDC dc, int left, int top, bool grey);       // the job buttons, 18 x 18
 void drawDoorGlyph(HDC dc, int left, int top, bool grey);        // the close button, 18 x 18
 void drawFolderIcon(HDC dc, int left, int top, FolderIcon kind); // 16 x 14
 void drawDriveIcon(HDC dc, int left, int top, DriveKind kind);   // 16 x 14
 
-// The application icon, 32 x 32; the caller destroys it.
-HICON createApplicationIcon();
+// The application icon from the program's resources, at the size of `metric` (SM_CXICON or
+// SM_CXSMICON); none in a program built without them. Never destroyed.
+HICON applicationIcon(HINSTANCE instance, int metric);
 
 } // namespace tts::app::win32

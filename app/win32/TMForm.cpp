@@ -64,7 +64,6 @@ TMForm::TMForm(HINSTANCE instance, std::vector<std::string> arguments)
     sansSerif_ = font("MS Sans Serif", 11, false);
     sansSerifBold_ = font("MS Sans Serif", 11, true);
     chooserBrush_ = ::CreateSolidBrush(colorRef(colours::chooserBackground));
-    icon_ = createApplicationIcon();
     registerClasses();
     buildControls();
     logic_.create();
@@ -80,7 +79,6 @@ TMForm::~TMForm() {
          {static_cast<HGDIOBJ>(arialBold16_), static_cast<HGDIOBJ>(sansSerif_),
           static_cast<HGDIOBJ>(sansSerifBold_), static_cast<HGDIOBJ>(chooserBrush_)})
         ::DeleteObject(object);
-    ::DestroyIcon(icon_);
 }
 
 void TMForm::registerClasses() {
@@ -88,7 +86,8 @@ void TMForm::registerClasses() {
     form.cbSize = sizeof form;
     form.lpfnWndProc = windowProc;
     form.hInstance = instance_;
-    form.hIcon = icon_;
+    form.hIcon = applicationIcon(instance_, SM_CXICON);
+    form.hIconSm = applicationIcon(instance_, SM_CXSMICON);
     form.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     form.lpszClassName = kFormClass;
@@ -112,7 +111,6 @@ void TMForm::buildControls() {
     window_ = ::CreateWindowExA(exStyle, kFormClass, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr,
                                 nullptr, instance_, this);
-    ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     ::SetWindowContextHelpId(window_, kHelpContext);
 
     const COLORREF windowText = ::GetSysColor(COLOR_WINDOWTEXT);

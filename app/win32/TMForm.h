@@ -95,7 +95,6 @@ private:
     HWND window_ = nullptr;
     HFONT arialBold16_ = nullptr, sansSerif_ = nullptr, sansSerifBold_ = nullptr;
     HBRUSH chooserBrush_ = nullptr;
-    HICON icon_ = nullptr;
     Panel warmLeft_, warmRight_, cool_;
     FormLogic logic_;
     bool busy_ = false;

@@ -671,6 +671,21 @@ private Q_SLOTS:
         QCOMPARE(seen.icon, QMessageBox::Critical);
         QCOMPARE(seen.buttons, 1);
     }
+
+    // The application icon, built into the program in the sizes of title bars, task bars and
+    // menus, and drawn: the dark frame at the top edge, the round corners mostly see-through.
+    void windowCarriesTheApplicationIcon() {
+        auto form = makeForm();
+        const QList<QSize> sizes = form->windowIcon().availableSizes();
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+        for (int size : {16, 32, 48}) {
+            const QImage image = form->windowIcon().pixmap(QSize(size, size)).toImage();
+            QCOMPARE(image.size(), QSize(size, size));
+            QCOMPARE(image.pixelColor(size / 2, 0), QColor(40, 60, 120));
+            QVERIFY(image.pixelColor(0, 0).alpha() < 64);
+        }
+    }
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the .deb from the finished build, unpacks it into a scratch root as dpkg would install
-# it, and runs the installed command line on the example school: import, then export.
+# Builds the .deb from the finished build, has lintian check it, looks for what a desktop and
+# man expect in it, unpacks it into a scratch root as dpkg would install it, and runs the
+# installed command line on the example school: import, then export.
 # Usage: install_package.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -17,12 +18,55 @@ depends=$(dpkg-deb --field "$deb" Depends)
 [[ $depends == *libc6* ]] || { echo "Depends sin libc6: $depends"; exit 1; }
 dpkg-deb -x "$deb" "$scratch/root"
 
+# Debian's own checks of a package: nothing to say, not even a warning.
+# Its one notice to root is about who runs it, not about the package.
+lintian_out=$(lintian "$deb" 2>&1) || { echo "lintian falló: $lintian_out"; exit 1; }
+lintian_out=$(grep -vxF 'running with root privileges is not recommended!' <<<"$lintian_out" || true)
+[ -z "$lintian_out" ] || { echo "lintian no está conforme:"; echo "$lintian_out"; exit 1; }
+
+doc=$scratch/root/usr/share/doc/transtalvorsice
+[ -s "$doc/copyright" ] || { echo "Falta el copyright"; exit 1; }
+changelog_version=$(zcat "$doc/changelog.gz" | dpkg-parsechangelog -l - -S Version)
+[ "$changelog_version" = "$(dpkg-deb --field "$deb" Version)" ] ||
+  { echo "El changelog ($changelog_version) no es de esta versión"; exit 1; }
+[ "$(dpkg-deb --field "$deb" Description | wc -l)" -gt 3 ] ||
+  { echo "Descripción sin texto extendido"; exit 1; }
+
+# The command line's page says what its --help says: every command and option with its text.
+page=$scratch/root/usr/share/man/man1/transTalvorSice-cli.1.gz
+# Compared as running text: one line, single spaces, no hyphenation or justification.
+flat() { tr -s ' \n' '  '; }
+shown=$(zcat "$page" | man --nh --nj -l -E UTF-8 - 2>/dev/null | sed 's/.\x08//g' | flat)
+terms=0
+while IFS= read -r line; do
+  [[ $line =~ ^\ \ ([a-z-]+[^\ ]*(\ [A-Z]+)?)\ \ +(.*)$ ]] || continue
+  terms=$((terms + 1))
+  grep -qF -- "$(flat <<<"${BASH_REMATCH[1]} ${BASH_REMATCH[3]}")" <<<"$shown" ||
+    { echo "La página de manual no dice: $line"; exit 1; }
+done < <("$scratch/root/usr/bin/transTalvorSice-cli" --help)
+[ $terms -ge 7 ] || { echo "Sólo $terms órdenes y opciones en --help"; exit 1; }
+
 programs=$scratch/root/usr/lib/transTalvorSice
 for f in transTalvorSice-cli SICE.chm; do
   [ -e "$programs/$f" ] || { echo "Falta $f en el paquete"; exit 1; }
 done
 if [ -e "$scratch/root/usr/bin/transTalvorSice" ]; then
   [ -e "$programs/transTalvorSice" ] || { echo "Enlace sin ventana"; exit 1; }
+  # The window in the desktops' menus, with its page and its icon in every size.
+  [ -s "$scratch/root/usr/share/man/man1/transTalvorSice.1.gz" ] ||
+    { echo "La ventana no tiene página de manual"; exit 1; }
+  entry=$scratch/root/usr/share/applications/transTalvorSice.desktop
+  for field in 'Name=transTalvorSice' 'Comment=Exportar e importar datos entre Horvane y SICE' \
+               'Exec=transTalvorSice' 'Icon=transTalvorSice' 'Categories=Education;'; do
+    grep -qxF "$field" "$entry" || { echo "La entrada del menú no tiene $field"; exit 1; }
+  done
+  icons=$scratch/root/usr/share/icons/hicolor
+  for size in 16 32 48 256; do
+    # Width and height of the PNG, big-endian in its header.
+    [ "$(od -An -tu4 --endian=big -j16 -N8 "$icons/${size}x$size/apps/transTalvorSice.png" |
+         tr -s ' ')" = " $size $size" ] || { echo "Falta el icono de $size píxeles"; exit 1; }
+  done
+  grep -q '<svg' "$icons/scalable/apps/transTalvorSice.svg" || { echo "Falta el icono SVG"; exit 1; }
 fi
 
 # Import then export on a copy of the example school, with the installed command line $1; every

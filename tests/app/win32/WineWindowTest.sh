@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows window under Wine, in an X server of its own (run under xvfb-run): started by a
-# user, checked for its size, caption and fixed frame, its import pressed with the mouse; then
+# user, checked for its size, caption, fixed frame and icon, its import pressed with the mouse; then
 # started by a stand-in host with a job word and the host window's handle, checked for its
 # place inside the host, pressed again, and its hand-off read back. Screenshots go to
 # $TTS_SCREENSHOT when that is set.
@@ -61,6 +61,15 @@ grep -q 'minimum size: 599 by 270' <<<"$hints" && grep -q 'maximum size: 599 by 
 # Motif hints: functions move and close only (0x24); decorations border, title and menu, no
 # minimise or maximise box and no resize handles (0x1a).
 grep -q '= 0x3, 0x24, 0x1a,' <<<"$hints" || fail "not a fixed dialog frame with a close box: $hints"
+# The program's own icon in the title bar and the task bar: Wine hands the window class's two
+# icons to X, each read here by its size and the colour of the frame at its top edge.
+icons=$(xprop -id "$window" -notype -f _NET_WM_ICON 32c '$0+\n' _NET_WM_ICON |
+  sed 's/^_NET_WM_ICON//' | tr -d ' ' | tr ',' '\n' | awk '{ v[NR] = $1 } END {
+    for (i = 1; i < NR; i += 2 + v[i] * v[i + 1])
+      printf "%dx%d:%.0f ", v[i], v[i + 1], v[i + 2 + v[i] / 2] }')
+# 0xFF283C78: opaque, red 40, green 60, blue 120.
+[[ $icons == *"32x32:4280827000 "* && $icons == *"16x16:4280827000 "* ]] ||
+  fail "the window does not carry the application icon: $icons"
 if [ -n "${TTS_SCREENSHOT:-}" ]; then import -window "$window" "$TTS_SCREENSHOT"; fi
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
