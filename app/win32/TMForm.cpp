@@ -15,7 +15,7 @@ constexpr const char* kCaption = "Exportar e importar datos entre Horvane y SICE
 constexpr int kClientWidth = 599, kClientHeight = 270, kUpperHeight = 101;
 constexpr int kHelpContext = 3;
 constexpr int kIndentStep = 4;
-constexpr int kDriveFieldHeight = 15;
+constexpr int kDriveFieldHeight = 13;
 constexpr size_t kLabel2 = 1; // in the cool panel's labels
 
 enum ControlId { IdBExportar = 101, IdBImportar, IdBClose, IdButton1, IdDirectorios, IdUnidades };
@@ -167,7 +167,7 @@ void TMForm::buildControls() {
         ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(sansSerif_), FALSE);
         ::SetWindowContextHelpId(control, kHelpContext);
     }
-    // The selection field, set after the font that would size it anew: 15 high, 19 with the
+    // The selection field, set after the font that would size it anew: 13 high, 19 with the
     // selector's frame, as laid out.
     ::SendMessageA(Unidades, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kDriveFieldHeight);
     // Owner-drawn from the form's drives: each entry holds its index.
