@@ -116,6 +116,9 @@ void TMForm::buildControls() {
                                 application_.handle(), nullptr, instance_, this);
     application_.setForm(window_);
     ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    // The task bar shows the application's window, with the same icon.
+    for (WPARAM size : {ICON_BIG, ICON_SMALL})
+        ::SendMessageA(application_.handle(), WM_SETICON, size, reinterpret_cast<LPARAM>(icon_));
     ::SetWindowContextHelpId(window_, kHelpContext);
 
     const COLORREF windowText = ::GetSysColor(COLOR_WINDOWTEXT);
