@@ -13,12 +13,27 @@
 #include "import/ImportRun.h"
 #include "tables/WorkFolder.h"
 
+#include <iterator>
+
 namespace tts::app {
 
 namespace {
 
 constexpr int kWindowHelpContext = 3;
 constexpr int kFolderListWidth = 287;
+
+// The keyboard's order through the window.
+constexpr FormControl kTabOrder[] = {FormControl::BExportar, FormControl::BImportar,
+                                     FormControl::BClose,    FormControl::Directorios,
+                                     FormControl::Unidades,  FormControl::Button1};
+constexpr int kTabStops = static_cast<int>(std::size(kTabOrder));
+
+int tabPosition(FormControl control) {
+    for (int position = 0; position < kTabStops; ++position)
+        if (kTabOrder[position] == control)
+            return position;
+    return -1;
+}
 
 } // namespace
 
@@ -159,6 +174,37 @@ FormControl FormLogic::initialFocus() const {
     return FormControl::BClose;
 }
 
+bool FormLogic::canTakeFocus(FormControl control) const {
+    switch (control) {
+    case FormControl::BExportar:
+    case FormControl::BImportar:
+        return canPress(control);
+    case FormControl::Other:
+        return false;
+    default:
+        return true;
+    }
+}
+
+FormControl FormLogic::tabKey(FormControl focused, bool backwards) const {
+    const int step = backwards ? kTabStops - 1 : 1;
+    int position = tabPosition(focused);
+    if (position < 0)
+        position = backwards ? 0 : kTabStops - 1; // from outside the order: its first or last
+    for (int tried = 0; tried < kTabStops; ++tried) {
+        position = (position + step) % kTabStops;
+        if (canTakeFocus(kTabOrder[position]))
+            return kTabOrder[position];
+    }
+    return focused;
+}
+
+FormControl FormLogic::focusAfter(FormControl focused) const {
+    if (focused == FormControl::Other || canTakeFocus(focused))
+        return focused;
+    return tabKey(focused, false);
+}
+
 KeyAction FormLogic::enterKey(FormControl focused, bool dropDownOpen) const {
     switch (focused) {
     case FormControl::BExportar:
@@ -221,8 +267,12 @@ void FormLogic::closeWindow() {
 }
 
 void FormLogic::disableJobs() {
+    // Asked before the buttons go grey: a window system may drop the focus of a disabled control.
+    const FormControl focused = view_.focusedControl();
     jobsEnabled_ = false;
     view_.disableJobButtons();
+    if (const FormControl next = focusAfter(focused); next != focused)
+        view_.focusControl(next);
 }
 
 int32_t FormLogic::result() const {

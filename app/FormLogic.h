@@ -14,9 +14,6 @@ namespace tts::app {
 
 class HelpRequests;
 
-// The controls that take the keyboard, as the form tells them apart.
-enum class FormControl { BExportar, BImportar, BClose, Button1, Directorios, Unidades, Other };
-
 // What a key does once the form has looked at it.
 enum class KeyAction {
     Swallow,        // nothing happens
@@ -75,6 +72,14 @@ public:
     bool canPress(FormControl button) const;
     // Where the keyboard focus goes when the window is first shown.
     FormControl initialFocus() const;
+    // Whether `control` can hold the keyboard focus: a hidden or disabled job button cannot.
+    bool canTakeFocus(FormControl control) const;
+    // Tab (Shift+Tab when `backwards`) with the focus on `focused`: the next control in the
+    // keyboard's order that can take the focus; from elsewhere in the window, the first (last).
+    FormControl tabKey(FormControl focused, bool backwards) const;
+    // Where the focus belongs when it was on `focused`: there if it still can take it, else
+    // the next control in the keyboard's order, so that the keys keep working.
+    FormControl focusAfter(FormControl focused) const;
 
     // Enter with the focus on `focused`; `dropDownOpen` when the drive selector's list is open.
     KeyAction enterKey(FormControl focused, bool dropDownOpen) const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FormControl.h"
+
 #include <cstdint>
 #include <string>
 
@@ -15,6 +17,11 @@ public:
     virtual void showJobPanels(bool siceToHorvane, bool horvaneToSice) = 0;
     // Both job buttons go grey for the rest of the program's life.
     virtual void disableJobButtons() = 0;
+
+    // The control that has the keyboard focus (Other: none of them, or the window itself).
+    virtual FormControl focusedControl() const = 0;
+    // Gives `control` the keyboard focus.
+    virtual void focusControl(FormControl control) = 0;
 
     // Makes the window a child of the host's window named by its native handle, without border
     // or title bar, at (2, 2) of the host's client area.

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   build-essential cmake googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev xvfb x11-utils xdotool fp-utils xchm python3 python3-dbfread imagemagick libchm-dev
-  lintian
+  lintian fonts-liberation
   clang libclang-rt-14-dev clang-format
 )
 

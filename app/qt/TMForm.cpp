@@ -6,6 +6,7 @@
 #include "app/qt/GradientPanel.h"
 #include "app/qt/MessageBoxPresenter.h"
 #include "app/qt/UserText.h"
+#include "app/WordWrap.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemView>
@@ -50,6 +51,23 @@ QLabel* label(QWidget* parent, const QString& text, const QFont& font, QColor co
     QPalette palette = l->palette();
     palette.setColor(QPalette::WindowText, colour);
     l->setPalette(palette);
+    return l;
+}
+
+// A word-wrapped label of fixed size, broken into lines where the Windows window breaks it: the
+// toolkit's own wrapping measures in fractions of a pixel and would keep a word on a line that
+// then runs into the panel's edge.
+QLabel* wrappedLabel(QWidget* parent, const std::string& text, QRect geometry, QColor colour) {
+    QLabel* l = label(parent, QString(), arialBold16(), colour);
+    const QFontMetrics metrics(l->font());
+    QStringList lines;
+    for (const std::string& line : wrappedLines(text, geometry.width(), [&](char c) {
+             return metrics.horizontalAdvance(userText(std::string_view(&c, 1)));
+         }))
+        lines << userText(line);
+    l->setText(lines.join(QLatin1Char('\n')));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setGeometry(geometry);
     return l;
 }
 
@@ -148,23 +166,17 @@ void TMForm::buildControls() {
 
     Draw3D2 = new GradientPanel(warmTop, warmMiddle, warmBottom, this);
     Draw3D2->setObjectName("Draw3D2");
-    Label3 = label(Draw3D2, QStringLiteral("Transformar datos desde SICE hacia Horvane "),
-                   arialBold16(), windowText);
+    Label3 = wrappedLabel(Draw3D2, "Transformar datos desde SICE hacia Horvane ", {24, 24, 265, 57},
+                          windowText);
     Label3->setObjectName("Label3");
-    Label3->setWordWrap(true);
-    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label3->setGeometry(24, 24, 265, 57);
     BExportar = button(Draw3D2, QStringLiteral("Aceptar"), checkGlyph(), {88, 72, 89, 25});
     BExportar->setObjectName("BExportar");
 
     Draw3D3 = new GradientPanel(warmTop, warmMiddle, warmBottom, this);
     Draw3D3->setObjectName("Draw3D3");
-    Label4 = label(Draw3D3, QStringLiteral("Transformar datos desde Horvane hacia SICE"),
-                   arialBold16(), windowText);
+    Label4 = wrappedLabel(Draw3D3, "Transformar datos desde Horvane hacia SICE", {8, 24, 305, 57},
+                          windowText);
     Label4->setObjectName("Label4");
-    Label4->setWordWrap(true);
-    Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label4->setGeometry(8, 24, 305, 57);
     BImportar = button(Draw3D3, QStringLiteral("Aceptar"), checkGlyph(), {96, 72, 89, 25});
     BImportar->setObjectName("BImportar");
 
@@ -251,6 +263,15 @@ void TMForm::showJobPanels(bool siceToHorvane, bool horvaneToSice) {
 void TMForm::disableJobButtons() {
     BExportar->setEnabled(false);
     BImportar->setEnabled(false);
+}
+
+FormControl TMForm::focusedControl() const {
+    return controlOf(QApplication::focusWidget());
+}
+
+void TMForm::focusControl(FormControl control) {
+    if (QWidget* w = widgetOf(control))
+        w->setFocus(Qt::TabFocusReason);
 }
 
 void TMForm::embedInHost(uint32_t handle) {
@@ -366,6 +387,14 @@ bool TMForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !isInside(watched))
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
+    const bool tab = (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+                     (key->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier;
+    if (tab && controlOf(watched) != FormControl::Other) {
+        // The form's own order, which steps over what cannot take the focus.
+        focusControl(logic_.tabKey(controlOf(watched), key->key() == Qt::Key_Backtab ||
+                                                           key->modifiers() & Qt::ShiftModifier));
+        return true;
+    }
     const bool enter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
                        (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     const FormControl focused = controlOf(watched);

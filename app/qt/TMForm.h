@@ -86,6 +86,8 @@ private:
     // FormView
     void showJobPanels(bool siceToHorvane, bool horvaneToSice) override;
     void disableJobButtons() override;
+    FormControl focusedControl() const override;
+    void focusControl(FormControl control) override;
     void embedInHost(uint32_t handle) override;
     void showFolders() override;
     void closeWindow() override;

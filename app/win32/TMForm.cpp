@@ -15,6 +15,7 @@ constexpr const char* kCaption = "Exportar e importar datos entre Horvane y SICE
 constexpr int kClientWidth = 599, kClientHeight = 270, kUpperHeight = 101;
 constexpr int kHelpContext = 3;
 constexpr int kIndentStep = 4;
+constexpr int kDriveFieldHeight = 13;
 constexpr size_t kLabel2 = 1; // in the cool panel's labels
 
 enum ControlId { IdBExportar = 101, IdBImportar, IdBClose, IdButton1, IdDirectorios, IdUnidades };
@@ -59,7 +60,8 @@ int textWidth(HFONT font, const std::string& text) {
 } // namespace
 
 TMForm::TMForm(HINSTANCE instance, std::vector<std::string> arguments)
-    : instance_(instance), logic_(*this, std::move(arguments), machineDrives()) {
+    : instance_(instance), application_(instance),
+      logic_(*this, std::move(arguments), machineDrives()) {
     arialBold16_ = font("Arial", 16, true);
     sansSerif_ = font("MS Sans Serif", 11, false);
     sansSerifBold_ = font("MS Sans Serif", 11, true);
@@ -109,8 +111,9 @@ void TMForm::buildControls() {
     RECT frame{0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     window_ = ::CreateWindowExA(exStyle, kFormClass, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                nullptr, instance_, this);
+                                frame.right - frame.left, frame.bottom - frame.top,
+                                application_.handle(), nullptr, instance_, this);
+    application_.setForm(window_);
     ::SetWindowContextHelpId(window_, kHelpContext);
 
     const COLORREF windowText = ::GetSysColor(COLOR_WINDOWTEXT);
@@ -162,6 +165,9 @@ void TMForm::buildControls() {
         ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(sansSerif_), FALSE);
         ::SetWindowContextHelpId(control, kHelpContext);
     }
+    // The selection field, set after the font that would size it anew: 13 high, 19 with the
+    // selector's frame, as laid out.
+    ::SendMessageA(Unidades, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kDriveFieldHeight);
     // Owner-drawn from the form's drives: each entry holds its index.
     for (size_t drive = 0; drive < logic_.folders().drives().size(); ++drive)
         ::SendMessageA(Unidades, CB_ADDSTRING, 0, static_cast<LPARAM>(drive));
@@ -183,6 +189,9 @@ HWND TMForm::createButton(HWND panel, int id, const char* caption, int left, int
 }
 
 int TMForm::run() {
+    // Embedded, the host's window stands on the task bar; on its own, the application's.
+    if (!(::GetWindowLongPtrA(window_, GWL_STYLE) & WS_CHILD))
+        application_.show();
     ::ShowWindow(window_, SW_SHOW);
     ::UpdateWindow(window_);
     if (HWND first = windowOf(logic_.initialFocus()))
@@ -217,6 +226,13 @@ bool TMForm::preTranslate(const MSG& message) {
             perform(action);
             return true;
         }
+        case VK_TAB:
+            if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0 ||
+                ::SendMessageA(Unidades, CB_GETDROPPEDSTATE, 0, 0))
+                return false;
+            // The form's own order, which steps over what cannot take the focus.
+            focusControl(logic_.tabKey(controlOf(::GetFocus()), ::GetKeyState(VK_SHIFT) < 0));
+            return true;
         case VK_ESCAPE:
             if (::SendMessageA(Unidades, CB_GETDROPPEDSTATE, 0, 0))
                 return false; // closes the drive list
@@ -324,6 +340,21 @@ void TMForm::disableJobButtons() {
     ::EnableWindow(BImportar, FALSE);
 }
 
+FormControl TMForm::focusedControl() const {
+    return controlOf(::GetFocus());
+}
+
+void TMForm::focusControl(FormControl control) {
+    if (HWND w = windowOf(control))
+        ::SetFocus(w);
+}
+
+void TMForm::restoreFocus() {
+    const FormControl remembered = controlOf(lastFocus_);
+    focusControl(remembered == FormControl::Other ? logic_.initialFocus()
+                                                  : logic_.focusAfter(remembered));
+}
+
 void TMForm::embedInHost(uint32_t handle) {
     HWND host = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
     LONG_PTR style = ::GetWindowLongPtrA(window_, GWL_STYLE);
@@ -427,6 +458,19 @@ LRESULT TMForm::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DESTROY:
         ::PostQuitMessage(0);
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (HWND focus = ::GetFocus(); focus && ::IsChild(window_, focus))
+                lastFocus_ = focus;
+        } else if (!HIWORD(wParam)) {
+            // Not the window itself, as the system would: it takes no keys.
+            restoreFocus();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+        restoreFocus();
+        return 0;
     case WM_SETCURSOR:
         if (busy_) {
             ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
@@ -465,9 +509,8 @@ bool TMForm::controlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     }
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        // The drive selector's closed field is 13 high, 19 with its frame, as laid out.
         item->itemHeight = item->CtlID == IdDirectorios            ? 16
-                           : item->itemID == static_cast<UINT>(-1) ? 13
+                           : item->itemID == static_cast<UINT>(-1) ? kDriveFieldHeight
                                                                    : 15;
         result = TRUE;
         return true;

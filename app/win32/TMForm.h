@@ -3,6 +3,7 @@
 #include "app/FormLogic.h"
 #include "app/FormView.h"
 #include "app/Gradient.h"
+#include "app/win32/ApplicationWindow.h"
 
 #include <windows.h>
 
@@ -59,6 +60,8 @@ private:
     // FormView
     void showJobPanels(bool siceToHorvane, bool horvaneToSice) override;
     void disableJobButtons() override;
+    FormControl focusedControl() const override;
+    void focusControl(FormControl control) override;
     void embedInHost(uint32_t handle) override;
     void showFolders() override;
     void closeWindow() override;
@@ -90,8 +93,13 @@ private:
     HWND windowOf(FormControl control) const;
     void helpKey();
     bool isOurs(HWND window) const;
+    // The window is active again (after a box, the help, another program): the focus goes
+    // back to the control that had it, or on from there if that one cannot take it now.
+    void restoreFocus();
 
     HINSTANCE instance_;
+    ApplicationWindow application_;
+    HWND lastFocus_ = nullptr;
     HWND window_ = nullptr;
     HFONT arialBold16_ = nullptr, sansSerif_ = nullptr, sansSerifBold_ = nullptr;
     HBRUSH chooserBrush_ = nullptr;

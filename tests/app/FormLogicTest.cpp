@@ -26,6 +26,8 @@ public:
         calls.push_back(std::string("panels ") + (left ? "L" : "-") + (right ? "R" : "-"));
     }
     void disableJobButtons() override { calls.push_back("disable"); }
+    FormControl focusedControl() const override { return focused; }
+    void focusControl(FormControl control) override { focused = control; }
     void embedInHost(uint32_t handle) override {
         calls.push_back("embed " + std::to_string(handle));
     }
@@ -41,6 +43,7 @@ public:
     void error(const std::string& text) override { errors.push_back(text); }
 
     FormLogic* form = nullptr;
+    FormControl focused = FormControl::Other;
     std::vector<std::string> calls, notices, errors;
     int folderRedraws = 0;
     int keptAlive = 0;
@@ -217,6 +220,82 @@ TEST_F(FormLogicTest, JobErrorRestoresThePointerAndKeepsTheJobsAndTheWindow) {
     EXPECT_FALSE(logic.busy());
     EXPECT_TRUE(logic.canPress(FormControl::BImportar));
     EXPECT_FALSE(view.closed);
+}
+
+TEST_F(FormLogicTest, AfterAJobTheFocusMovesOnAndTabAndF1KeepWorking) {
+    using C = FormControl;
+    const std::string school = scratch.file("sice");
+    fs::copy(TTS_SOURCE_DIR "/examples/sice", school);
+    struct Case {
+        const char* way;
+        C focusedAtStart;
+        bool byEnter;
+        C focusedAfter, afterTab, afterShiftTab;
+    };
+    const Case cases[] = {
+        // A click gives the button the focus before the job starts.
+        {"click", C::BExportar, false, C::BClose, C::Directorios, C::Button1},
+        {"Enter on the button", C::BExportar, true, C::BClose, C::Directorios, C::Button1},
+        {"Enter in the list", C::Directorios, true, C::Directorios, C::Unidades, C::BClose},
+    };
+    ApplicationHelpFile = "SICE.chm"; // as start-up sets it
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.way);
+        fs::current_path(school);
+        view = RecordingView{};
+        FormLogic& logic = makeForm({});
+        RecordingHelp help;
+        logic.setHelpRequests(&help);
+        view.focused = c.focusedAtStart;
+        if (c.byEnter) {
+            ASSERT_EQ(logic.enterKey(view.focused, false), KeyAction::PressBExportar);
+        }
+        logic.BExportarClick();
+        ASSERT_EQ(view.notices, std::vector<std::string>{"Proceso finalizado"});
+        ASSERT_FALSE(logic.canTakeFocus(C::BExportar));
+
+        EXPECT_EQ(view.focused, c.focusedAfter);
+        EXPECT_EQ(logic.tabKey(view.focused, true), c.afterShiftTab);
+        view.focused = logic.tabKey(view.focused, false);
+        EXPECT_EQ(view.focused, c.afterTab);
+        logic.helpKey(3);
+        EXPECT_EQ(help.requests, std::vector<std::string>{"context 3 SICE.chm"});
+        // Enter still does what the focused control offers, with no job left to press.
+        EXPECT_NE(logic.enterKey(view.focused, false), KeyAction::Swallow);
+        EXPECT_FALSE(view.closed);
+    }
+}
+
+TEST_F(FormLogicTest, TabSkipsWhatCannotTakeTheFocus) {
+    using C = FormControl;
+    struct Case {
+        std::vector<std::string> arguments;
+        bool jobsDone;
+        C focused;
+        bool backwards;
+        C next;
+    };
+    const Case cases[] = {
+        {{}, false, C::BExportar, false, C::BImportar},
+        {{}, false, C::Button1, false, C::BExportar},
+        {{}, false, C::BExportar, true, C::Button1},
+        {{}, false, C::Other, false, C::BExportar},
+        {{}, false, C::Other, true, C::Button1},
+        {{}, true, C::Button1, false, C::BClose},
+        {{}, true, C::Other, false, C::BClose},
+        {{"importar", "1A2B"}, false, C::Button1, false, C::BImportar},
+        {{"importar", "1A2B"}, false, C::BImportar, true, C::Button1},
+        {{"exportar", "1A2B"}, false, C::BExportar, false, C::BClose},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(static_cast<int>(c.focused)) +
+                     (c.backwards ? " backwards" : "") + (c.jobsDone ? " after a job" : "") +
+                     (c.arguments.empty() ? "" : " " + c.arguments[0]));
+        FormLogic& logic = makeForm(c.arguments);
+        if (c.jobsDone)
+            logic.disableJobs();
+        EXPECT_EQ(logic.tabKey(c.focused, c.backwards), c.next);
+    }
 }
 
 TEST_F(FormLogicTest, FolderChooserListsRemembersEachDrivesFolderAndKeepsItsStateOnErrors) {

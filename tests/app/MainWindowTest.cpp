@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -444,6 +446,56 @@ private Q_SLOTS:
         form->Directorios->setFocus();
         QTest::keyClick(form->Directorios, Qt::Key_Return);
         QCOMPARE(importar.count(), 1);
+    }
+
+    void keyboardKeepsWorkingAfterAJob() {
+        startInExampleCopy();
+        auto form = makeForm();
+        RecordingHelp help;
+        form->setHelpRequests(&help);
+        ApplicationHelpFile = "SICE.chm"; // as start-up sets it
+        showAndWait(*form);
+        QTest::mouseClick(form->BExportar, Qt::LeftButton);
+        QCOMPARE(messages_->notices, QStringList{"Proceso finalizado"});
+        QVERIFY(!form->BExportar->isEnabled());
+        // From the greyed button on to the next that takes the focus, and round past both.
+        QCOMPARE(QApplication::focusWidget(), form->BClose);
+        QTest::keyClick(form->BClose, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->Directorios);
+        QTest::keyClick(form->Directorios, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(form->BClose, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), form->Button1);
+        QTest::keyClick(form->Button1, Qt::Key_F1);
+        QCOMPARE(help.requests, QStringList{"context 3 SICE.chm"});
+    }
+
+    void jobCaptionsWrapInsideTheirPanels() {
+        auto form = makeForm();
+        showAndWait(*form);
+        struct Caption {
+            QLabel* label;
+            QWidget* panel;
+            QString lines;
+        };
+        const Caption captions[] = {
+            {form->Label3, form->Draw3D2, "Transformar datos desde SICE\nhacia Horvane"},
+            {form->Label4, form->Draw3D3, "Transformar datos desde Horvane\nhacia SICE"},
+        };
+        for (const Caption& c : captions) {
+            // Arial, or the font made to its measure.
+            QVERIFY2(QStringList({"Arial", "Liberation Sans"})
+                         .contains(QFontInfo(c.label->font()).family()),
+                     qPrintable(QFontInfo(c.label->font()).family()));
+            QCOMPARE(c.label->text(), c.lines);
+            const QFontMetrics metrics(c.label->font());
+            for (const QString& line : c.label->text().split('\n')) {
+                // Clear of the panel's edge, measured in whole pixels per character.
+                int right = c.label->x();
+                for (QChar character : line)
+                    right += metrics.horizontalAdvance(character);
+                QVERIFY2(right < c.panel->width() - 1, qPrintable(line));
+            }
+        }
     }
 
     void altSClosesLikeTheCloseBox() {

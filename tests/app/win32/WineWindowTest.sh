@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # The Windows window under Wine, in an X server of its own (run under xvfb-run): started by a
-# user, checked for its size, caption, fixed frame and icon, its import pressed with the mouse; then
-# started by a stand-in host with a job word and the host window's handle, checked for its
-# place inside the host, pressed again, and its hand-off read back. Screenshots go to
-# $TTS_SCREENSHOT when that is set.
+# user, checked for its size, caption, fixed frame, icon, task bar title and drive selector; a job
+# started in each of the three ways (click, Enter on the button, Enter in the folder list),
+# after which the keyboard must still work: the focus on a control that takes it, F1 asking for
+# help context 3 and giving the focus back when the viewer closes, Tab moving on. Then started by
+# a stand-in host with a job word and the host window's handle, checked for its place inside the
+# host, pressed again, and its hand-off read back. Screenshots go to $TTS_SCREENSHOT when set.
 #
 #   WineWindowTest.sh <transTalvorSice.exe> <EmbeddingHost.exe> <examples/sice folder>
+#                     <WindowProbe.exe> <HHCtrl.ocx stand-in>
 set -euo pipefail
 
 program=$1
 host=$2
 examples=$3
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+probe=$4
+helpRecorder=$5
+# The stand-in HHCtrl.ocx beside the program, not Wine's own.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;hhctrl.ocx=n"
 
 scratch=$(mktemp -d)
 pids=()
@@ -37,6 +43,9 @@ confirm_boxes() {
   local pid=$1 seconds=$2 confirmed=0
   for ((i = 0; i < seconds * 5; i++)); do
     for box in $(xdotool search --onlyvisible --name '^transTalvorSice$' 2>/dev/null || true); do
+      # Not the application's own window, which has no size (Wine shows it as one pixel).
+      [ "$(xdotool getwindowgeometry "$box" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')" -gt 1 ] ||
+        continue
       xdotool windowfocus --sync "$box" key Return 2>/dev/null && confirmed=$((confirmed + 1))
     done
     if [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null; then break; fi
@@ -46,46 +55,133 @@ confirm_boxes() {
   echo $confirmed
 }
 
-echo "== standalone"
-(cd "$scratch/sice" && exec wine "$exe") &
-pids+=($!)
-window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Exportar e importar datos entre Horvane y SICE$' | head -1)
-[ -n "$window" ] || fail "no window"
-sleep 1
-geometry=$(xwininfo -id "$window")
-grep -q 'Width: 599' <<<"$geometry" && grep -q 'Height: 270' <<<"$geometry" ||
-  fail "client area is not 599 x 270: $geometry"
-hints=$(xprop -id "$window" WM_NORMAL_HINTS _MOTIF_WM_HINTS)
-grep -q 'minimum size: 599 by 270' <<<"$hints" && grep -q 'maximum size: 599 by 270' <<<"$hints" ||
-  fail "the frame is not of fixed size: $hints"
-# Motif hints: functions move and close only (0x24); decorations border, title and menu, no
-# minimise or maximise box and no resize handles (0x1a).
-grep -q '= 0x3, 0x24, 0x1a,' <<<"$hints" || fail "not a fixed dialog frame with a close box: $hints"
-# The program's own icon in the title bar and the task bar: Wine hands the window class's two
-# icons to X, each read here by its size and the colour of the frame at its top edge.
-icons=$(xprop -id "$window" -notype -f _NET_WM_ICON 32c '$0+\n' _NET_WM_ICON |
-  sed 's/^_NET_WM_ICON//' | tr -d ' ' | tr ',' '\n' | awk '{ v[NR] = $1 } END {
-    for (i = 1; i < NR; i += 2 + v[i] * v[i + 1])
-      printf "%dx%d:%.0f ", v[i], v[i + 1], v[i + 2 + v[i] / 2] }')
-# 0xFF283C78: opaque, red 40, green 60, blue 120.
-[[ $icons == *"32x32:4280827000 "* && $icons == *"16x16:4280827000 "* ]] ||
-  fail "the window does not carry the application icon: $icons"
-if [ -n "${TTS_SCREENSHOT:-}" ]; then import -window "$window" "$TTS_SCREENSHOT"; fi
+title='^Exportar e importar datos entre Horvane y SICE$'
+cp "$helpRecorder" "$scratch/program/HHCtrl.ocx"
+export TTS_HELP_LOG
+TTS_HELP_LOG=$(winepath -w "$scratch/help.log" 2>/dev/null)
 
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + 88 + 44)) $((Y + 72 + 12)) click 1 # BExportar
-[ "$(confirm_boxes "" 60)" -ge 1 ] || fail "no 'Proceso finalizado' after the import"
-for table in "${tables[@]}"; do
-  [ -f "$scratch/work/$table.DBF" ] || fail "the import did not write $table.DBF"
+probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+# Waits until the Win32 focus is on control $1 (as WindowProbe names it); $2 says when.
+focus_is() {
+  local got=""
+  for ((i = 0; i < 25; i++)); do
+    got=$(probe focus)
+    [ "$got" = "$1" ] && return 0
+    sleep 0.2
+  done
+  fail "$2: the focus is on '$got', not on $1"
+}
+keys() { xdotool windowfocus --sync "$window" key "$@"; }
+# The last help request, once there is one more than $1.
+help_request() {
+  for ((i = 0; i < 50; i++)); do
+    [ "$(wc -l <"$scratch/help.log" 2>/dev/null || echo 0)" -gt "$1" ] && break
+    sleep 0.2
+  done
+  tail -1 "$scratch/help.log" 2>/dev/null | tr -d '\r'
+}
+
+# Closes the stand-in help viewer with Alt+F4, as a user would.
+close_viewer() {
+  local viewer
+  viewer=$(timeout 20 xdotool search --sync --onlyvisible --name '^Ayuda de prueba$' | head -1)
+  xdotool windowfocus --sync "$viewer" key alt+F4
+  for ((i = 0; i < 50; i++)); do
+    xdotool search --onlyvisible --name '^Ayuda de prueba$' >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  fail "the help viewer did not close"
+}
+
+# way, what starts the job, the focus after the job, after Tab
+ways=(
+  "click|mouse BExportar|BClose|Directorios"
+  "Enter on the button|key Return|BClose|Directorios"
+  "Enter in the list|list Return|Directorios|Unidades"
+)
+first=yes
+for way in "${ways[@]}"; do
+  IFS='|' read -r name start after afterTab <<<"$way"
+  echo "== standalone, job started by $name"
+  rm -f "$scratch"/work/* "$scratch/help.log"
+  (cd "$scratch/sice" && exec wine "$exe") &
+  pids+=($!)
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name "$title" | head -1)
+  [ -n "$window" ] || fail "no window"
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  if [ $first = yes ]; then
+    geometry=$(xwininfo -id "$window")
+    grep -q 'Width: 599' <<<"$geometry" && grep -q 'Height: 270' <<<"$geometry" ||
+      fail "client area is not 599 x 270: $geometry"
+    hints=$(xprop -id "$window" WM_NORMAL_HINTS _MOTIF_WM_HINTS)
+    grep -q 'minimum size: 599 by 270' <<<"$hints" && grep -q 'maximum size: 599 by 270' <<<"$hints" ||
+      fail "the frame is not of fixed size: $hints"
+    # Motif hints: functions move and close only (0x24); decorations border, title and menu, no
+    # minimise or maximise box and no resize handles (0x1a).
+    grep -q '= 0x3, 0x24, 0x1a,' <<<"$hints" || fail "not a fixed dialog frame with a close box: $hints"
+    # The program's own icon in the title bar and the task bar: Wine hands the window class's two
+    # icons to X, each read here by its size and the colour of the frame at its top edge.
+    icons=$(xprop -id "$window" -notype -f _NET_WM_ICON 32c '$0+\n' _NET_WM_ICON |
+      sed 's/^_NET_WM_ICON//' | tr -d ' ' | tr ',' '\n' | awk '{ v[NR] = $1 } END {
+        for (i = 1; i < NR; i += 2 + v[i] * v[i + 1])
+          printf "%dx%d:%.0f ", v[i], v[i + 1], v[i + 2 + v[i] / 2] }')
+    # 0xFF283C78: opaque, red 40, green 60, blue 120.
+    [[ $icons == *"32x32:4280827000 "* && $icons == *"16x16:4280827000 "* ]] ||
+      fail "the window does not carry the application icon: $icons"
+    [ "$(probe taskbar)" = "transTalvorSice" ] || fail "the task bar shows: $(probe taskbar)"
+    [ "$(probe drives)" = "137x19" ] || fail "the drive selector is $(probe drives)"
+    if [ -n "${TTS_SCREENSHOT:-}" ]; then import -window "$window" "$TTS_SCREENSHOT"; fi
+  fi
+  focus_is BExportar "at start"
+
+  case $start in
+  mouse*) xdotool mousemove $((X + 88 + 44)) $((Y + 72 + 12)) click 1 ;; # BExportar
+  key*) keys Return ;;
+  list*)
+    xdotool mousemove $((X + 8 + 60)) $((Y + 101 + 34 + 8)) click 1 # a row of Directorios
+    focus_is Directorios "after a click in the folder list"
+    keys Return
+    ;;
+  esac
+  [ "$(confirm_boxes "" 60)" -ge 1 ] || fail "no 'Proceso finalizado' after the import"
+  for table in "${tables[@]}"; do
+    [ -f "$scratch/work/$table.DBF" ] || fail "the import did not write $table.DBF"
+  done
+  focus_is "$after" "after the job"
+
+  keys F1
+  # The help file beside the program, whatever the working folder.
+  request=$(help_request 0)
+  [ "${request%% Z:*}" = "context 3 $after" ] && [[ "$request" == *'\program\SICE.chm' ]] ||
+    fail "F1 after the job asked: $(cat "$scratch/help.log" 2>/dev/null)"
+  close_viewer
+  keys shift # back in the window
+  focus_is "$after" "after the help closed"
+
+  keys Tab
+  focus_is "$afterTab" "after Tab"
+  keys shift+Tab
+  focus_is "$after" "after Shift+Tab"
+  keys F1
+  [ "$(help_request 1 | cut -d' ' -f1-3)" = "context 3 $after" ] ||
+    fail "F1 after Tab asked: $(cat "$scratch/help.log")"
+  close_viewer
+
+  if [ $first = yes ]; then
+    xdotool mousemove $((X + 385 + 44)) $((Y + 101 + 105 + 12)) click 1 # BClose
+  else
+    keys alt+s
+  fi
+  for ((i = 0; i < 50; i++)); do
+    xdotool search --name '^Exportar e importar' >/dev/null 2>&1 || break
+    sleep 0.2
+  done
+  xdotool search --name '^Exportar e importar' >/dev/null 2>&1 && fail "Salir did not close the window"
+  [ ! -e "$scratch/program/Horvane.ini" ] || fail "standalone wrote Horvane.ini"
+  wineserver -w
+  first=no
 done
-xdotool mousemove $((X + 385 + 44)) $((Y + 101 + 105 + 12)) click 1 # BClose
-for ((i = 0; i < 50; i++)); do
-  xdotool search --name '^Exportar e importar' >/dev/null 2>&1 || break
-  sleep 0.2
-done
-xdotool search --name '^Exportar e importar' >/dev/null 2>&1 && fail "Salir did not close the window"
-[ ! -e "$scratch/program/Horvane.ini" ] || fail "standalone wrote Horvane.ini"
-wineserver -w
 
 echo "== embedded"
 rm -f "$scratch"/work/*
