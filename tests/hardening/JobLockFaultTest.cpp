@@ -17,16 +17,6 @@
 namespace tts::hardening {
 namespace {
 
-std::string jobOutcome(const std::function<void(test::RecordingRunHost&)>& job) {
-    test::RecordingRunHost host;
-    try {
-        job(host);
-    } catch (const Error& e) {
-        return "error: " + e.message();
-    }
-    return "finished, result " + std::to_string(host.result());
-}
-
 struct LockCase {
     const char* name;
     enum { LeftByAnotherUser, HeldByAnotherUsersJob, IsAFolder } state;
@@ -83,7 +73,7 @@ TEST_P(JobWithAnUnusableLock, StopsBeforeItChangesAnything) {
 
     ChildOutcome child = runInChild(
         [&] {
-            return jobOutcome([&](test::RecordingRunHost& host) {
+            return outcomeOf([&](test::RecordingRunHost& host) {
                 if (c.importing)
                     school.runImport(host);
                 else
@@ -124,12 +114,12 @@ TEST(JobLockFault, ALivingTemporaryFileSurvivesAnotherJobsStart) {
     sice::LineFileWriter writing(target);
     writing.add("0SICE_HORARIO.TXT nuevo");
     ChildOutcome other = runInChild([&] {
-        return jobOutcome([&](test::RecordingRunHost& host) {
+        return outcomeOf([&](test::RecordingRunHost& host) {
             import::runImport(host, school.sice.path(), school.sice.path());
         });
     });
     ASSERT_TRUE(other.exitedNormally) << other.report;
-    EXPECT_EQ(other.report, "finished, result 1");
+    EXPECT_EQ(other.report, "finished, result 1 | Proceso finalizado");
     writing.add("9SICE_HORARIO.TXT 0");
     EXPECT_NO_THROW(writing.commit());
     EXPECT_EQ(fileBytes(target), "0SICE_HORARIO.TXT nuevo\r\n9SICE_HORARIO.TXT 0\r\n");
