@@ -59,6 +59,8 @@ void writeJson(std::ostream& out, const CommandOptions& options, const std::stri
         json.value(textForDisplay(report.writtenPath));
     else
         json.null();
+    json.key("writtenInPlace");
+    json.value(!report.inPlaceBecause.empty());
     json.key("linesWritten");
     json.value(report.linesWritten);
     json.key("fallbacks");
@@ -94,6 +96,10 @@ void writeText(std::ostream& out, const ExportReport& report) {
     out << "SICE_HORARIO.TXT: "
         << counted(report.linesWritten, "l\u00EDnea de horario", "l\u00EDneas de horario")
         << ", escrito en " << textForDisplay(report.writtenPath) << "\n";
+    if (!report.inPlaceBecause.empty())
+        out << "Reescrito en su sitio, sobre el anterior: la carpeta no deja crear archivos ("
+            << windows1252ToUtf8(report.inPlaceBecause)
+            << "), as\u00ED que no se pudo escribir aparte y cambiarlo de una vez.\n";
     std::string withoutCode;
     for (const FallbackKind& kind : fallbackKinds(report)) {
         const Fallback& f = kind.fallback;

@@ -39,7 +39,7 @@ const char* const kUsage =
     "  exitStatus; messages: avisos en orden; error: texto o null; errorLocation:\n"
     "  {file, line, place} o null. import a\u00F1ade requiredFileMissing y tables\n"
     "  [{table, rebuilt, rowsWritten, repeatedCodes}]; export a\u00F1ade writtenTo (o null),\n"
-    "  linesWritten, fallbacks {groups, tasks, rooms, slots: {rows, emptyRows,\n"
+    "  writtenInPlace, linesWritten, fallbacks {groups, tasks, rooms, slots: {rows, emptyRows,\n"
     "  codes [{code, rows}]}} y dayCodingMismatch.\n"
     "Informe JSON de check: command, siceFolder, workFolder (o null); outcome: \"checked\" |\n"
     "  \"missingFolder\"; exitStatus; files [{name, foundAs, neededBy}]; findings [{file, line,\n"

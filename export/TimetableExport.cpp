@@ -113,6 +113,8 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     output.commit();
     out.linesWritten = dataLines;
     out.writtenPath = target;
+    if (output.inPlace())
+        out.inPlaceBecause = platform::reasonInSpanish(output.whyInPlace());
 
     busy.restore();
     host.setResult(1);

@@ -31,6 +31,9 @@ struct ExportReport {
     // while DIASHORAST holds them the other way.
     bool dayCodingMismatch = false;
     std::string writtenPath; // where SICE_HORARIO.TXT was written
+    // The folder took no new file, so SICE_HORARIO.TXT was rewritten where it stood: the folder's
+    // refusal in Spanish ("acceso denegado"); empty when it was replaced whole in one step.
+    std::string inPlaceBecause;
 };
 
 // BImportarClick's job: SOLUC and the import's tables in `workFolder` into SICE_HORARIO.TXT in

@@ -35,6 +35,11 @@ public:
     }
     void commit(); // "Cannot create file "%s". %s"
 
+    // The folder took no new file but the file could be written: it is rewritten where it
+    // stands (platform::Replacement), and `why` is the folder's refusal.
+    bool inPlace() const { return replacement_.inPlace(); }
+    platform::SystemError whyInPlace() const { return replacement_.whyInPlace(); }
+
 private:
     static constexpr size_t kBlock = 1 << 18;
     void flushBlock();

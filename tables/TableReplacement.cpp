@@ -43,8 +43,7 @@ void TableReplacement::removeStaleFiles(const std::string& folder, const std::st
     const std::string prefix = temporaryPrefix(name);
     for (const std::string& fileName : tableFiles::entryNames(folder)) {
         if (startsWithIgnoringAsciiCase(fileName, prefix))
-            platform::removeIfAbandoned(tableFiles::joinPath(folder, fileName),
-                                        fileName.substr(prefix.size()));
+            platform::removeIfUnheld(tableFiles::joinPath(folder, fileName));
     }
 }
 

@@ -17,7 +17,7 @@ namespace tts::tables {
 //   index file NAME.MDX only then (an old table keeps its index until it is replaced) and syncs
 //   the folder; the locks go when the descriptors close, after the rename;
 // - a process killed before the rename leaves its temporary file behind: the next rebuild of
-//   the same table deletes it once its process is gone and nobody holds it.
+//   the same table deletes it once nobody holds it (a living writer always does).
 class TableReplacement {
 public:
     // Raises "La tabla está en uso." when someone holds NAME.DBF, "Ruta de acceso no válida."
@@ -35,7 +35,7 @@ public:
     void commit();
     void discard(); // the old table stays as it was
 
-    // Deletes temporary files of NAME.DBF left by processes that no longer run.
+    // Deletes temporary files of NAME.DBF that no living writer holds.
     static void removeStaleFiles(const std::string& folder, const std::string& name);
     static std::string temporaryPrefix(const std::string& name);
 

@@ -1,6 +1,7 @@
 #include "base/platform/AtomicReplace.h"
 
 #include "base/platform/Folders.h"
+#include "base/platform/Interrupts.h"
 #include "base/platform/Process.h"
 #include "base/platform/ReplaceSteps.h"
 
@@ -26,36 +27,80 @@ SystemError writeContent(File& file, std::uint64_t offset, std::string_view byte
                          const WriteBytes& writer) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const std::size_t size = std::min(kChunk, bytes.size() - done);
+        std::size_t size = std::min(kChunk, bytes.size() - done);
         SystemError error = 0;
-        std::size_t taken = size;
         if (writer)
-            taken = writer(bytes.data() + done, size, error);
-        else
-            error = file.writeAt(offset + done, bytes.data() + done, size);
+            size = std::min(size, writer(bytes.data() + done, size, error));
+        if (size > 0)
+            if (const SystemError failed = file.writeAt(offset + done, bytes.data() + done, size))
+                return failed;
         if (error)
             return error;
-        if (taken == 0)
+        if (size == 0)
             return diskFull();
-        done += taken;
+        done += size;
     }
     return 0;
 }
 
+SystemError readContent(File& file, std::string& bytes) {
+    std::uint64_t size = 0;
+    if (const SystemError error = file.size(size))
+        return error;
+    bytes.resize(static_cast<std::size_t>(size));
+    std::size_t got = 0;
+    const SystemError error = file.readAt(0, bytes.data(), bytes.size(), got);
+    bytes.resize(got);
+    return error;
+}
+
+// Room on the disk for `size` bytes in a file of `oldSize` bytes. A file system that cannot set
+// room aside gets zeros after the old content instead, cut away again by the caller.
+SystemError reserveRoom(File& file, std::uint64_t oldSize, std::uint64_t size) {
+    if (size <= oldSize)
+        return 0;
+    bool reserved = false;
+    if (const SystemError error = file.reserve(size, reserved); error || reserved)
+        return error;
+    const std::string zeros(kChunk, '\0');
+    for (std::uint64_t at = oldSize; at < size; at += zeros.size())
+        if (const SystemError error = file.writeAt(
+                at, zeros.data(),
+                static_cast<std::size_t>(std::min<std::uint64_t>(zeros.size(), size - at))))
+            return error;
+    return 0;
+}
+
 // The folder may not take a new file, but the file itself may be written: Windows would let
-// us, so we rewrite it where it is.
+// us, so we rewrite it where it is. Without a second file nothing on the disk holds the old
+// content while the new one goes over it, so: the room for the new content is taken first (a
+// full disk stops us before the first old byte changes), nothing from outside interrupts the
+// writing, and a write that fails part-way puts the old content back from memory, into room it
+// already had. Only a power cut or a SIGKILL in those moments can leave a mix.
 SystemError rewriteInPlace(const std::string& path, std::string_view bytes,
                            const WriteBytes& writer) {
     SystemError error = 0;
     File file = File::open(path, Access::ReadWrite, Share::None, Disposition::OpenExisting, error);
     if (error)
         return error;
-    if ((error = writeContent(file, 0, bytes, writer)) == 0)
-        error = file.truncate(bytes.size());
-    if (!error)
+    std::string old;
+    if ((error = readContent(file, old)) != 0)
+        return error;
+    const DeferredInterrupts wait;
+    if ((error = reserveRoom(file, old.size(), bytes.size())) != 0) {
+        file.truncate(old.size());
+        return error;
+    }
+    if ((error = writeContent(file, 0, bytes, writer)) == 0 &&
+        (error = file.truncate(bytes.size())) == 0)
         error = file.flush();
-    const SystemError closed = file.close();
-    return error ? error : closed;
+    if (error) {
+        file.writeAt(0, old.data(), old.size());
+        file.truncate(old.size());
+        file.flush();
+        return error;
+    }
+    return file.close();
 }
 
 } // namespace
@@ -72,7 +117,7 @@ void removeStaleTemporaries(const std::string& path) {
         return;
     for (const std::string& name : names)
         if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
-            removeIfAbandoned(joinPath(folder, name), name.substr(prefix.size()));
+            removeIfUnheld(joinPath(folder, name));
 }
 
 Replacement::Replacement(std::string path, WriteBytes writer)
@@ -101,6 +146,7 @@ Replacement::Replacement(std::string path, WriteBytes writer)
         temporaryPath_.clear();
         if (exists_ && isAccessDenied(error_)) {
             inPlace_ = true;
+            whyInPlace_ = error_;
             error_ = 0;
         }
         return;

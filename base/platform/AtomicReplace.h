@@ -11,8 +11,8 @@
 
 namespace tts::platform {
 
-// How bytes reach the new file: returns the bytes taken, or 0 with an error set. Tests pass
-// one that fails part-way to show that the old file survives.
+// Lets bytes through to the file: returns how many of them may be written now (they then are),
+// or 0 with an error set. Tests pass one that fails part-way to show that the old file survives.
 using WriteBytes =
     std::function<std::size_t(const char* data, std::size_t size, SystemError& error)>;
 
@@ -28,8 +28,10 @@ std::string temporaryPrefix(const std::string& name);
 //   then put over the target in one step (rename; MoveFileExW on Windows, with both files
 //   closed); the old file's permissions go with it on POSIX;
 // - when the folder may not be written but the file may, the file is rewritten in place, as
-//   Windows would do it;
-// - temporary files of the same target left by killed writers go first.
+//   Windows would do it: room for the new content is taken before the first old byte changes,
+//   the console's and the system's requests to stop wait until the file is whole, the old
+//   content is put back when a write fails, and the file is flushed before commit() returns;
+// - temporary files of the same target that no living writer holds go first.
 // `writer` is for tests; empty means the file's own writes.
 SystemError replaceFileContents(const std::string& path, std::string_view bytes,
                                 const WriteBytes& writer = {});
@@ -50,6 +52,11 @@ public:
     void write(std::string_view bytes);
     SystemError commit();
 
+    // Whether the file is (or was) rewritten where it stands, and the folder's refusal of a new
+    // file that made it so.
+    bool inPlace() const { return inPlace_; }
+    SystemError whyInPlace() const { return whyInPlace_; }
+
 private:
     void discard();
 
@@ -58,6 +65,7 @@ private:
     SystemError error_ = 0;
     bool exists_ = false;
     bool inPlace_ = false;
+    SystemError whyInPlace_ = 0;
     bool done_ = false;
     File temporary_;
     std::string temporaryPath_;
@@ -65,7 +73,7 @@ private:
     std::string gathered_; // only when rewriting in place
 };
 
-// Removes the temporary files of `path` whose writers are gone (nobody holds them).
+// Removes the temporary files of `path` that no living writer holds.
 void removeStaleTemporaries(const std::string& path);
 
 } // namespace tts::platform

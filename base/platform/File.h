@@ -22,7 +22,8 @@ enum class Share {
 
 enum class Disposition {
     OpenExisting,
-    CreateNew,        // fails when the name exists
+    CreateNew,        // fails when the name exists, or when another job took the new file away
+                      // before it was held (Share::None): the caller tries another name
     CreateOrTruncate, // an existing file is emptied
 };
 
@@ -49,6 +50,10 @@ public:
     SystemError writeAt(std::uint64_t offset, const void* data, std::size_t size);
     SystemError size(std::uint64_t& bytes);
     SystemError truncate(std::uint64_t bytes);
+    // Sets room on the disk aside for `bytes` bytes of content, without changing the file's size
+    // or content, so that a full disk shows before the first byte changes. `reserved` is false
+    // (and the result 0) where the file system cannot do that.
+    SystemError reserve(std::uint64_t bytes, bool& reserved);
     SystemError flush(); // to the disk, not just to the system
     SystemError close(); // the error of the close itself, where the system reports one
 

@@ -21,6 +21,7 @@ JobLock& JobLock::operator=(JobLock&& other) noexcept {
         release();
         file_ = std::move(other.file_);
         path_ = std::move(other.path_);
+        error_ = other.error_;
     }
     return *this;
 }
@@ -33,15 +34,19 @@ void JobLock::release() {
 JobLock JobLock::acquire(const std::string& folder, Outcome& outcome) {
     JobLock lock;
     SystemError error = 0;
+    bool creating = false;
     const std::string path = joinPath(folder, fileName());
     // The holder removes the file as it lets go: a lock taken on a file that has gone since is
     // worth nothing, and the next try opens the new one.
     for (int attempt = 0; attempt < 100; ++attempt) {
+        creating = false;
         lock.file_ =
             File::open(path, Access::ReadWrite, Share::None, Disposition::OpenExisting, error);
-        if (isNotFound(error))
+        if (isNotFound(error)) {
+            creating = true;
             lock.file_ =
                 File::open(path, Access::ReadWrite, Share::None, Disposition::CreateNew, error);
+        }
         if (isAlreadyExists(error) || (!error && !isStillNamed(lock.file_, path))) {
             lock.file_.close();
             continue;
@@ -49,21 +54,25 @@ JobLock JobLock::acquire(const std::string& folder, Outcome& outcome) {
         break;
     }
     lock.path_ = path;
-    if (isSharingViolation(error)) {
+    lock.error_ = error;
+    if (isSharingViolation(error) ||
+        // Another user's job holds a lock file that we may not open for writing.
+        (!creating && isAccessDenied(error) && isHeldByAnother(path))) {
         outcome = Outcome::Busy;
         return lock;
     }
     if (error) {
-        outcome = Outcome::Unavailable;
+        // Only the folder's own refusal lets the job go on: the table layer reports it.
+        outcome = creating && (isNotFound(error) || isAccessDenied(error)) ? Outcome::Unavailable
+                                                                           : Outcome::Refused;
         return lock;
     }
     outcome = Outcome::Held;
-    // No run is alive here but ours: every temporary file of ours is a dead run's.
     std::vector<std::string> names;
     if (listFolder(folder, names) == 0)
         for (const std::string& name : names)
             if (isTemporaryName(name))
-                removeFile(joinPath(folder, name));
+                removeIfUnheld(joinPath(folder, name));
     return lock;
 }
 

@@ -18,9 +18,12 @@ void keepPermissions(File& temporary, const std::string& oldPath);
 // `from` takes the place of `to` in one step; both are closed.
 SystemError moveOver(const std::string& from, const std::string& to);
 
-// Removes the temporary file at `path` if its writer is gone; `suffix` is what follows the
-// temporary prefix ("<pid>-<n>").
-void removeIfAbandoned(const std::string& path, const std::string& suffix);
+// Removes the temporary file at `path` unless a living writer holds it. Every writer holds its
+// temporary file with a lock that both builds see (on Linux whole-file flock and fcntl locks, on
+// Windows its share mode and a LockFileEx byte-range lock, which Wine passes on as an fcntl
+// lock), from its creation to its end; the file is removed only while held by us in the same
+// way, so that a writer that makes it in that moment finds its name gone and takes another.
+void removeIfUnheld(const std::string& path);
 
 SystemError diskFull();
 

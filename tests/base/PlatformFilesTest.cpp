@@ -175,8 +175,14 @@ TEST(PlatformFiles, OneJobAtATimeAndLeftoversOfDeadRunsGo) {
     second = JobLock{};
     EXPECT_EQ(work.names(), (std::vector<std::string>{"ASIGT.DBF"}));
 
+    // A missing folder is the table layer's to report; a lock file that cannot be used stops.
     JobLock::acquire(work.file("falta"), outcome);
     EXPECT_EQ(outcome, JobLock::Outcome::Unavailable);
+    fs::create_directory(work.file(JobLock::fileName()));
+    const JobLock refused = JobLock::acquire(work.path(), outcome);
+    EXPECT_EQ(outcome, JobLock::Outcome::Refused);
+    EXPECT_EQ(refused.error(), kNotRegularFile);
+    EXPECT_EQ(refused.path(), work.file(JobLock::fileName()));
 }
 
 TEST(PlatformFiles, StaleTemporaryOfADeadWriterGoesLivingOneStays) {
@@ -190,11 +196,44 @@ TEST(PlatformFiles, StaleTemporaryOfADeadWriterGoesLivingOneStays) {
         EXPECT_EQ(replaceFileContents(path, "nuevo"), 0);
         EXPECT_TRUE(fs::exists(living));
     }
-#ifdef _WIN32
     // Nothing holds it any more: the next writer takes it away.
     EXPECT_EQ(replaceFileContents(path, "otra vez"), 0);
     EXPECT_FALSE(fs::exists(living));
-#endif
+}
+
+// Whatever folder a job takes as its work folder, a temporary file that a living writer holds
+// there stays; leftovers nobody holds go.
+TEST(PlatformFiles, TakingTheJobLockLeavesTemporaryFilesOfLivingWriters) {
+    TempFolder work;
+    const std::string living = work.file(".~SICE_HORARIO.TXT.tmp-1-0");
+    const std::string dead = work.file(".~ASIGT.DBF.tmp-1-0");
+    writeBytes(living, "de otro");
+    writeBytes(dead, "resto");
+    HeldFile held(living, "exclusive");
+    ASSERT_TRUE(held.ready());
+    JobLock::Outcome outcome{};
+    JobLock lock = JobLock::acquire(work.path(), outcome);
+    EXPECT_EQ(outcome, JobLock::Outcome::Held);
+    EXPECT_TRUE(fs::exists(living));
+    EXPECT_FALSE(fs::exists(dead));
+}
+
+// The job lock is as exclusive as any file of ours held without sharing: a file held that way
+// by another program keeps a job out, and a job's lock keeps that program out.
+TEST(PlatformFiles, JobLockAndExclusiveOpensExcludeEachOther) {
+    TempFolder work;
+    const std::string lockPath = work.file(JobLock::fileName());
+    writeBytes(lockPath, "");
+    JobLock::Outcome outcome{};
+    {
+        HeldFile held(lockPath, "exclusive");
+        ASSERT_TRUE(held.ready());
+        JobLock::acquire(work.path(), outcome);
+        EXPECT_EQ(outcome, JobLock::Outcome::Busy);
+    }
+    JobLock lock = JobLock::acquire(work.path(), outcome);
+    ASSERT_EQ(outcome, JobLock::Outcome::Held);
+    EXPECT_TRUE(isHeldByAnother(lockPath));
 }
 
 } // namespace

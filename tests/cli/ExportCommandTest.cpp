@@ -41,8 +41,9 @@ private:
 using tts::test::readBytes;
 
 const std::vector<std::string> kExportKeys = {
-    "command", "siceFolder",    "workFolder", "outcome",      "exitStatus", "messages",
-    "error",   "errorLocation", "writtenTo",  "linesWritten", "fallbacks",  "dayCodingMismatch"};
+    "command",      "siceFolder", "workFolder",       "outcome",   "exitStatus",
+    "messages",     "error",      "errorLocation",    "writtenTo", "writtenInPlace",
+    "linesWritten", "fallbacks",  "dayCodingMismatch"};
 
 // Columns 60-71 of the header and the trailer hold the time of the run.
 std::string maskTimeStamps(std::string bytes) {
@@ -97,7 +98,7 @@ TEST(ExportCommand, JsonReportIsAllOfStandardOutput) {
              "\"outcome\": \"finished\"", "\"exitStatus\": 0", "\"error\": null",
              "\"errorLocation\": null",
              "\"writtenTo\": \"" + jsonPath(f.sice()) + kJsonSeparator + "SICE_HORARIO.TXT\"",
-             "\"linesWritten\": 242", "\"dayCodingMismatch\": false",
+             "\"writtenInPlace\": false", "\"linesWritten\": 242", "\"dayCodingMismatch\": false",
              "\"rooms\": {\n      \"rows\": 14,\n      \"emptyRows\": 47,\n      \"codes\": [\n"
              "        {\n          \"code\": \"AULA-ING\",\n          \"rows\": 14\n        }\n"
              "      ]"})

@@ -6,6 +6,19 @@
 
 namespace tts::hardening {
 
+std::string outcomeOf(const std::function<void(test::RecordingRunHost&)>& job) {
+    test::RecordingRunHost host;
+    try {
+        job(host);
+    } catch (const Error& e) {
+        return "error: " + e.message();
+    }
+    std::string said = "finished, result " + std::to_string(host.result());
+    for (const auto& message : host.messages)
+        said += " | " + message;
+    return said;
+}
+
 ImportedSchool::ImportedSchool() {
     copyFolder(exampleSiceFolder(), sice.path());
     test::RecordingRunHost host;

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace tts::hardening {
@@ -46,6 +47,10 @@ using test::errorOf;
 using test::ForkedChild;
 using test::kNoError;
 using test::runInChild;
+
+// The outcome of a job as the child that ran it reports it: "error: <message>", or "finished,
+// result <code>" followed by " | <notice>" for each of its notices.
+std::string outcomeOf(const std::function<void(test::RecordingRunHost&)>& job);
 
 // A school's folder of SICE files and a work folder that already holds the tables its import
 // built, the state a user is in before a run that may go wrong.

@@ -19,20 +19,6 @@
 namespace tts::hardening {
 namespace {
 
-// The outcome of a job as the child that ran it reports it.
-std::string outcomeOf(const std::function<void(test::RecordingRunHost&)>& job) {
-    test::RecordingRunHost host;
-    try {
-        job(host);
-    } catch (const Error& e) {
-        return "error: " + e.message();
-    }
-    std::string said = "finished, result " + std::to_string(host.result());
-    for (const auto& message : host.messages)
-        said += " | " + message;
-    return said;
-}
-
 // Root reads everything: a refused permission only shows for somebody else. Everything the
 // unprivileged child must reach is opened to all first, so only the one denial remains.
 void openEverythingToAll(const TestFolder& folder) {

@@ -2,9 +2,10 @@
 
 #include "TableTestSupport.h"
 #include "tests/support/ForkedChild.h"
+#include "tests/support/HeldFile.h"
 
 #include <gtest/gtest.h>
-
+#include <filesystem>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -110,11 +111,16 @@ TEST(TableReplacement, KilledRebuildLeavesTheOldTableAndItsLeftoverIsCleanedLate
     EXPECT_EQ(leftover[0].rfind(".~T.DBF.tmp-" + std::to_string(child.pid()) + "-", 0), 0u)
         << leftover[0];
 
-    // Leftovers of a process that still runs (pid 1 always does) are not touched.
-    const std::string busy = ".~T.DBF.tmp-1-7";
+    // A temporary file that its writer still holds is not touched, whatever its name says; one
+    // that nobody holds goes, even named after a process that runs (pid 1 always does).
+    const std::string busy = ".~T.DBF.tmp-1-7", idle = ".~T.DBF.tmp-1-8";
     test::writeBytes(folder.file(busy), "");
+    test::writeBytes(folder.file(idle), "");
+    test::HeldFile held(folder.file(busy), "exclusive");
+    ASSERT_TRUE(held.ready());
     writeTable(folder.path(), {"NEW"});
-    EXPECT_EQ(folder.names(), (Strings{busy, "T.DBF"}));
+    EXPECT_TRUE(std::filesystem::exists(folder.file(busy)));
+    EXPECT_FALSE(std::filesystem::exists(folder.file(idle)));
     EXPECT_EQ(codesIn(folder.path()), Strings{"NEW"});
 }
 

@@ -61,6 +61,14 @@ int takeFlock(int fd, bool exclusive) {
     return 0;
 }
 
+// Whether `path` still names the open file `fd`.
+bool namesFile(int fd, const std::string& path) {
+    struct stat open {
+    }, named{};
+    return ::fstat(fd, &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
 SystemError takeShare(int fd, Access access, Share share) {
     (void)access;
     // What others may not do decides the lock: nobody else at all, or no writer. Shared for
@@ -129,6 +137,15 @@ File File::open(const std::string& path, Access access, Share share, Disposition
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if ((error = takeShare(fd, access, share)) != 0) {
         file.close();
+        // A file we have just made, held by someone else: a later job clearing leftovers has it.
+        if (disposition == Disposition::CreateNew && error == EBUSY)
+            error = EEXIST;
+        return file;
+    }
+    // Made and locked in two steps: a job that cleared leftovers in between took the name away.
+    if (disposition == Disposition::CreateNew && share == Share::None && !namesFile(fd, path)) {
+        error = EEXIST;
+        file.close();
         return file;
     }
     // Emptied only once we hold it: someone else's file is never cut.
@@ -191,6 +208,17 @@ SystemError File::truncate(std::uint64_t bytes) {
     while (::ftruncate(fdOf(handle_), static_cast<off_t>(bytes)) != 0) {
         if (errno != EINTR)
             return errno;
+    }
+    return 0;
+}
+
+SystemError File::reserve(std::uint64_t bytes, bool& reserved) {
+    reserved = true;
+    while (::fallocate(fdOf(handle_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes)) != 0) {
+        if (errno == EINTR)
+            continue;
+        reserved = false;
+        return errno == EOPNOTSUPP || errno == ENOSYS ? 0 : errno;
     }
     return 0;
 }

@@ -1,11 +1,9 @@
 #include "base/platform/ReplaceSteps.h"
 
-#include "base/platform/Process.h"
-
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,16 +31,22 @@ SystemError moveOver(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-void removeIfAbandoned(const std::string& path, const std::string& suffix) {
-    long pid = 0;
-    auto [rest, error] = std::from_chars(suffix.data(), suffix.data() + suffix.size(), pid);
-    (void)rest;
-    // Process ids are unique among living processes here; the lock covers a writer in another
-    // PID namespace that looks gone from ours.
-    if (error != std::errc{} || pid == currentProcessId() || !processIsGone(pid))
+void removeIfUnheld(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
         return;
-    if (!isHeldByAnother(path))
+    // Our writers hold flock first (kept by us until the name is gone, so none of them takes
+    // the file meanwhile); a Windows writer under Wine holds an fcntl lock, which we only see.
+    struct flock probe {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    struct stat open {
+    }, named{};
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fcntl(fd, F_OFD_GETLK, &probe) == 0 &&
+        probe.l_type == F_UNLCK && ::fstat(fd, &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
+        open.st_dev == named.st_dev && open.st_ino == named.st_ino && S_ISREG(open.st_mode))
         ::unlink(path.c_str());
+    ::close(fd);
 }
 
 SystemError diskFull() {

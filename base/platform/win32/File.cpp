@@ -1,6 +1,7 @@
 #include "base/platform/File.h"
 
 #include "base/platform/ReadFault.h"
+#include "base/platform/ReplaceSteps.h"
 #include "base/platform/win32/Wide.h"
 
 #include <windows.h>
@@ -25,6 +26,18 @@ DWORD shareMode(Share share) {
         return FILE_SHARE_READ | FILE_SHARE_WRITE;
     }
     return 0;
+}
+
+// Exclusive use is also a byte-range lock over every byte the file may ever have: Wine passes it
+// on as an fcntl lock, so a Linux program of ours sees it (it cannot see share modes), and Wine
+// refuses it while a Linux program of ours holds its lock. False only when someone holds one.
+bool lockWholeFile(HANDLE handle) {
+    OVERLAPPED whole{};
+    if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                     MAXDWORD, &whole))
+        return true;
+    // A file system without byte-range locks: the share mode alone, as before.
+    return ::GetLastError() != ERROR_LOCK_VIOLATION;
 }
 
 } // namespace
@@ -72,6 +85,20 @@ File File::open(const std::string& path, Access access, Share share, Disposition
     file.path_ = path;
     if (::GetFileType(handle) != FILE_TYPE_DISK) {
         error = kNotRegularFile;
+        file.close();
+        return file;
+    }
+    if (share == Share::None && !lockWholeFile(handle)) {
+        // A file we have just made, held by someone else: a later job clearing leftovers has it.
+        error = disposition == Disposition::CreateNew ? ERROR_FILE_EXISTS : ERROR_SHARING_VIOLATION;
+        file.close();
+        return file;
+    }
+    // Made and locked in two steps: a job of the Linux build that cleared leftovers in between
+    // took the name away (a Windows one could not have removed a file held without sharing).
+    if (disposition == Disposition::CreateNew && share == Share::None &&
+        !isStillNamed(file, path)) {
+        error = ERROR_FILE_EXISTS;
         file.close();
         return file;
     }
@@ -141,6 +168,19 @@ SystemError File::truncate(std::uint64_t bytes) {
     if (!::SetFileInformationByHandle(handleOf(handle_), FileEndOfFileInfo, &end, sizeof end))
         return static_cast<SystemError>(::GetLastError());
     return 0;
+}
+
+SystemError File::reserve(std::uint64_t bytes, bool& reserved) {
+    FILE_ALLOCATION_INFO room{};
+    room.AllocationSize.QuadPart = static_cast<LONGLONG>(bytes);
+    reserved = ::SetFileInformationByHandle(handleOf(handle_), FileAllocationInfo, &room,
+                                            sizeof room) != 0;
+    if (reserved)
+        return 0;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL
+               ? static_cast<SystemError>(error)
+               : 0;
 }
 
 SystemError File::flush() {

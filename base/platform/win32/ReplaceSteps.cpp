@@ -28,18 +28,44 @@ SystemError moveOver(const std::string& from, const std::string& to) {
                : static_cast<SystemError>(::GetLastError());
 }
 
-void removeIfAbandoned(const std::string& path, const std::string&) {
-    // A living writer holds its temporary file without sharing it, so the delete fails; process
-    // ids say nothing here (Wine gives every run the same one).
-    ::DeleteFileW(widen(path).c_str());
+void removeIfUnheld(const std::string& path) {
+    // A living writer of this build holds its file without sharing, so this open fails; one of
+    // the Linux build under Wine is seen by its fcntl lock, which makes LockFileEx fail.
+    const HANDLE handle = ::CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                        0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    OVERLAPPED whole{};
+    if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                     MAXDWORD, &whole)) {
+        FILE_DISPOSITION_INFO gone{};
+        gone.DeleteFile = TRUE; // removed as we close it, still held until then
+        ::SetFileInformationByHandle(handle, FileDispositionInfo, &gone, sizeof gone);
+    }
+    ::CloseHandle(handle);
 }
 
 SystemError diskFull() {
     return ERROR_DISK_FULL;
 }
 
-bool isStillNamed(File&, const std::string&) {
-    return true; // a file held without sharing cannot be removed or replaced
+bool isStillNamed(File& file, const std::string& path) {
+    BY_HANDLE_FILE_INFORMATION open{}, named{};
+    if (!::GetFileInformationByHandle(reinterpret_cast<HANDLE>(file.native()), &open))
+        return true; // cannot tell
+    // Asking for attributes only passes every share mode, ours included.
+    const HANDLE handle =
+        ::CreateFileW(widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return !isNotFound(static_cast<SystemError>(::GetLastError()));
+    const bool same = ::GetFileInformationByHandle(handle, &named) &&
+                      open.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
+                      open.nFileIndexHigh == named.nFileIndexHigh &&
+                      open.nFileIndexLow == named.nFileIndexLow;
+    ::CloseHandle(handle);
+    return same;
 }
 
 void removeLockFile(File& file, const std::string& path) {

@@ -1,0 +1,129 @@
+// The work folder's lock when something is wrong with it: a job that cannot take it stops before
+// it changes anything, and a job that takes it never removes a temporary file that a living job
+// is still writing.
+#include "HardeningSupport.h"
+
+#include "base/platform/JobLock.h"
+#include "import/ImportRun.h"
+#include "sice/FileWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <ostream>
+
+namespace tts::hardening {
+namespace {
+
+struct LockCase {
+    const char* name;
+    enum { LeftByAnotherUser, HeldByAnotherUsersJob, IsAFolder } state;
+    bool importing;      // else the export
+    const char* outcome; // "<lock>" and "<work>" stand for the paths
+};
+void PrintTo(const LockCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+std::string withPaths(std::string text, const std::string& work, const std::string& lock) {
+    for (auto [mark, path] :
+         {std::pair<std::string, std::string>{"<lock>", lock}, {"<work>", work}})
+        if (size_t at = text.find(mark); at != std::string::npos)
+            text.replace(at, mark.size(), path);
+    return text;
+}
+
+class JobWithAnUnusableLock : public ::testing::TestWithParam<LockCase> {};
+
+TEST_P(JobWithAnUnusableLock, StopsBeforeItChangesAnything) {
+    const LockCase& c = GetParam();
+    ImportedSchool school;
+    // Something for the import to change, were it to run.
+    writeFileBytes(school.sice.file("sice_grupo.txt"), "1   9ZZZ\r\n");
+    const std::string lock = school.work.file(platform::JobLock::fileName());
+    ChildUser user = ChildUser::Same;
+    platform::JobLock held;
+    switch (c.state) {
+    case LockCase::LeftByAnotherUser:
+        writeFileBytes(lock, "");
+        ::chmod(lock.c_str(), 0644);
+        user = ChildUser::Nobody;
+        break;
+    case LockCase::HeldByAnotherUsersJob: {
+        platform::JobLock::Outcome outcome{};
+        held = platform::JobLock::acquire(school.work.path(), outcome);
+        ASSERT_EQ(outcome, platform::JobLock::Outcome::Held);
+        ::chmod(lock.c_str(), 0644);
+        user = ChildUser::Nobody;
+        break;
+    }
+    case LockCase::IsAFolder:
+        std::filesystem::create_directory(lock);
+        break;
+    }
+    for (const TestFolder* folder : {&school.sice, &school.work}) {
+        folder->openToAll();
+        for (const auto& entry : std::filesystem::directory_iterator(folder->path()))
+            if (entry.path() != lock)
+                ::chmod(entry.path().c_str(), 0666);
+    }
+    school.remember();
+
+    ChildOutcome child = runInChild(
+        [&] {
+            return outcomeOf([&](test::RecordingRunHost& host) {
+                if (c.importing)
+                    school.runImport(host);
+                else
+                    school.runExport(host);
+            });
+        },
+        user);
+
+    ASSERT_TRUE(child.exitedNormally) << child.report;
+    EXPECT_EQ(child.report, withPaths(c.outcome, school.work.path(), lock));
+    EXPECT_EQ(snapshotOf(school.work.path()), school.workBefore);
+    EXPECT_EQ(snapshotOf(school.sice.path()), school.siceBefore);
+}
+
+#define UNUSABLE                                                                                   \
+    "error: No se puede usar el archivo de bloqueo de la carpeta de trabajo.\nArchivo: "           \
+    "<lock>\nMotivo: "
+#define BUSY "error: Otra transformaci\xF3n est\xE1 usando la carpeta de trabajo \"<work>\""
+
+INSTANTIATE_TEST_SUITE_P(
+    Locks, JobWithAnUnusableLock,
+    ::testing::Values(
+        LockCase{"ImportLeftByAnotherUser", LockCase::LeftByAnotherUser, true,
+                 UNUSABLE "acceso denegado"},
+        LockCase{"ExportLeftByAnotherUser", LockCase::LeftByAnotherUser, false,
+                 UNUSABLE "acceso denegado"},
+        LockCase{"ImportWhileAnotherUsersJobRuns", LockCase::HeldByAnotherUsersJob, true, BUSY},
+        LockCase{"ExportWhileAnotherUsersJobRuns", LockCase::HeldByAnotherUsersJob, false, BUSY},
+        LockCase{"ImportLockIsAFolder", LockCase::IsAFolder, true,
+                 UNUSABLE "no es un archivo normal"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// An export writes SICE_HORARIO.TXT into a folder that another job, started meanwhile, uses as
+// its work folder: that job's clean-up of dead runs' leftovers leaves the living temporary file.
+TEST(JobLockFault, ALivingTemporaryFileSurvivesAnotherJobsStart) {
+    ImportedSchool school;
+    const std::string target = school.sice.file("SICE_HORARIO.TXT");
+    sice::LineFileWriter writing(target);
+    writing.add("0SICE_HORARIO.TXT nuevo");
+    ChildOutcome other = runInChild([&] {
+        return outcomeOf([&](test::RecordingRunHost& host) {
+            import::runImport(host, school.sice.path(), school.sice.path());
+        });
+    });
+    ASSERT_TRUE(other.exitedNormally) << other.report;
+    EXPECT_EQ(other.report, "finished, result 1 | Proceso finalizado");
+    writing.add("9SICE_HORARIO.TXT 0");
+    EXPECT_NO_THROW(writing.commit());
+    EXPECT_EQ(fileBytes(target), "0SICE_HORARIO.TXT nuevo\r\n9SICE_HORARIO.TXT 0\r\n");
+}
+
+} // namespace
+} // namespace tts::hardening
