@@ -2,7 +2,8 @@
 
 #include <string>
 
-// Paths are Windows-1252 bytes (the ANSI code page) in the program and UTF-16 for the system.
+// Paths are UTF-8 in the program and UTF-16 for the system, so that any folder name survives
+// the trip (the ANSI code page would turn "Łódź" into "Lódz").
 namespace tts::platform {
 
 std::wstring widen(const std::string& text);

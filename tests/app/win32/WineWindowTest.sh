@@ -2,7 +2,8 @@
 # The Windows window under Wine, in an X server of its own (run under xvfb-run): started by a
 # user, checked for its size, caption and fixed frame, its import pressed with the mouse; then
 # started by a stand-in host with a job word and the host window's handle, checked for its
-# place inside the host, pressed again, and its hand-off read back. Screenshots go to
+# place inside the host, pressed again, and its hand-off read back. The SICE and work folders lie
+# in a folder named with letters that the Windows code page lacks. Screenshots go to
 # $TTS_SCREENSHOT when that is set.
 #
 #   WineWindowTest.sh <transTalvorSice.exe> <EmbeddingHost.exe> <examples/sice folder>
@@ -23,11 +24,12 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-mkdir -p "$scratch/program" "$scratch/sice" "$scratch/work"
+sice_dir="$scratch/Datos Łódź/sice" work_dir="$scratch/Datos Łódź/HTEMP"
+mkdir -p "$scratch/program" "$sice_dir" "$work_dir"
 cp "$program" "$scratch/program/transTalvorSice.exe"
-cp "$examples"/* "$scratch/sice/"
+cp "$examples"/* "$sice_dir/"
 export HTEMP
-HTEMP=$(winepath -w "$scratch/work" 2>/dev/null)
+HTEMP=$(winepath -w "$work_dir" 2>/dev/null)
 exe=$(winepath -w "$scratch/program/transTalvorSice.exe" 2>/dev/null)
 tables=(ASIGNOMT PROFT AULAT GRUPOST ASIGT DIASHORAST)
 
@@ -47,7 +49,7 @@ confirm_boxes() {
 }
 
 echo "== standalone"
-(cd "$scratch/sice" && exec wine "$exe") &
+(cd "$sice_dir" && exec wine "$exe") &
 pids+=($!)
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Exportar e importar datos entre Horvane y SICE$' | head -1)
 [ -n "$window" ] || fail "no window"
@@ -67,7 +69,7 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 88 + 44)) $((Y + 72 + 12)) click 1 # BExportar
 [ "$(confirm_boxes "" 60)" -ge 1 ] || fail "no 'Proceso finalizado' after the import"
 for table in "${tables[@]}"; do
-  [ -f "$scratch/work/$table.DBF" ] || fail "the import did not write $table.DBF"
+  [ -f "$work_dir/$table.DBF" ] || fail "the import did not write $table.DBF"
 done
 xdotool mousemove $((X + 385 + 44)) $((Y + 101 + 105 + 12)) click 1 # BClose
 for ((i = 0; i < 50; i++)); do
@@ -79,8 +81,8 @@ xdotool search --name '^Exportar e importar' >/dev/null 2>&1 && fail "Salir did 
 wineserver -w
 
 echo "== embedded"
-rm -f "$scratch"/work/*
-(cd "$scratch/sice" && exec wine "$host" "$exe" exportar >"$scratch/host.raw" 2>/dev/null) &
+rm -f "$work_dir"/*
+(cd "$sice_dir" && exec wine "$host" "$exe" exportar >"$scratch/host.raw" 2>/dev/null) &
 hostPid=$!
 pids+=($hostPid)
 # The host writes its console lines with CR LF.
@@ -104,6 +106,6 @@ grep -q '^ended 0$' "$scratch/host.log" || fail "the program did not end by itse
 [ "$(cat "$scratch/program/Horvane.ini")" = $'[Transformadores]\r\nTransformado=1\r' ] ||
   fail "Horvane.ini holds: $(od -c "$scratch/program/Horvane.ini")"
 for table in "${tables[@]}"; do
-  [ -f "$scratch/work/$table.DBF" ] || fail "the embedded import did not write $table.DBF"
+  [ -f "$work_dir/$table.DBF" ] || fail "the embedded import did not write $table.DBF"
 done
 echo "PASS"
