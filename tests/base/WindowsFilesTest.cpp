@@ -2,6 +2,7 @@
 // that open a file for a moment without sharing it.
 #include "base/platform/AtomicReplace.h"
 #include "base/platform/ReplaceSteps.h"
+#include "base/platform/win32/Wide.h"
 
 #include "tests/support/FileBytes.h"
 #include "tests/support/HeldFile.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <thread>
 
@@ -75,6 +77,27 @@ TEST(WindowsFiles, AFileTakenDuringTheRenameIsInUseUntilItIsLetGo) {
     EXPECT_EQ(moveOver(next, path), 0);
     letGo.join();
     EXPECT_EQ(readBytes(path), "nuevo");
+}
+
+// The help service takes only ANSI paths: a file in a folder whose name the code page lacks is
+// still reached, through its short name.
+TEST(WindowsFiles, AnAnsiPathReachesAFileWhateverItsFolderIsNamed) {
+    TempFolder folder;
+    const std::string plain = folder.file("SICE.chm");
+    writeBytes(plain, "ayuda");
+    EXPECT_EQ(ansiPath(plain + "::/index.htm"), plain + "::/index.htm");
+
+    const std::string lodz = folder.file("\u0141\u00F3d\u017A");
+    std::filesystem::create_directory(test::fsPath(lodz));
+    const std::string file = lodz + "\\SICE.chm";
+    writeBytes(file, "ayuda");
+    const std::string ansi = ansiPath(file + "::/index.htm");
+    ASSERT_TRUE(ansi.size() > 13 && ansi.substr(ansi.size() - 12) == "::/index.htm") << ansi;
+    const HANDLE opened =
+        ::CreateFileA(ansi.substr(0, ansi.size() - 12).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(opened, INVALID_HANDLE_VALUE) << ansi;
+    ::CloseHandle(opened);
 }
 
 } // namespace
