@@ -13,11 +13,13 @@ namespace tts {
 // adds where to look.
 struct ValueLocation {
     std::string file;  // path as the job used it
-    int64_t line = 0;  // 1-based line of the file, or row of the table
-    std::string place; // "columnas 14-17", "campo DIA"
+    int64_t line = 0;  // 1-based line of the file, or row of the table; 0: the file as a whole
+    std::string place; // "columnas 14-17", "campo DIA", "otro programa lo tiene abierto"
 
-    // "<file>:<line>: <place>", Windows-1252 bytes like the path.
-    std::string text() const { return file + ":" + std::to_string(line) + ": " + place; }
+    // "<file>:<line>: <place>", or "<file>: <place>" for the whole file.
+    std::string text() const {
+        return line > 0 ? file + ":" + std::to_string(line) + ": " + place : file + ": " + place;
+    }
 };
 
 class LocatedError : public Error {

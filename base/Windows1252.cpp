@@ -82,12 +82,10 @@ bool isValidUtf8(std::string_view text) {
 }
 
 std::string textForDisplay(std::string_view bytes) {
-#ifndef _WIN32
     const bool beyondAscii = std::any_of(
         bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     if (beyondAscii && isValidUtf8(bytes))
         return std::string(bytes);
-#endif
     return windows1252ToUtf8(bytes);
 }
 

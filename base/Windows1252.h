@@ -14,10 +14,10 @@ int unicodeToWindows1252(char32_t character); // -1 when the code page lacks it
 std::string windows1252ToUtf8(std::string_view bytes);
 bool isValidUtf8(std::string_view bytes);
 
-// A message as the user reads it, in UTF-8. Outside Windows a message may carry a file's path,
-// whose bytes are the file system's UTF-8: a text that is valid UTF-8 with bytes beyond ASCII is
-// kept as it is (Windows-1252 text practically never is), anything else is read as
-// Windows-1252.
+// A message as the user reads it, in UTF-8. A message may carry a file's path, whose bytes are
+// UTF-8 (the file system's on Linux, the wide API's converted on Windows): a text that is valid
+// UTF-8 with bytes beyond ASCII is kept as it is (Windows-1252 text practically never is), anything
+// else is read as Windows-1252.
 std::string textForDisplay(std::string_view bytes);
 
 } // namespace tts

@@ -70,7 +70,10 @@ void writeOutcomeFields(JsonWriter& json, const char* command, const std::string
         json.key("file");
         json.value(textForDisplay(outcome.errorLocation->file));
         json.key("line");
-        json.value(outcome.errorLocation->line);
+        if (outcome.errorLocation->line > 0)
+            json.value(outcome.errorLocation->line);
+        else
+            json.null(); // the file as a whole
         json.key("place");
         json.value(textForDisplay(outcome.errorLocation->place));
         json.endObject();

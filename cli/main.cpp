@@ -1,4 +1,5 @@
 #include "base/platform/Console.h"
+#include "base/platform/Process.h"
 #include "cli/Commands.h"
 
 #include <iostream>
@@ -24,8 +25,13 @@ const char* const kUsage =
     "\n"
     "Opciones:\n"
     "  --sice CARPETA   carpeta de los archivos SICE (obligatoria)\n"
+#ifdef _WIN32
+    "  --work CARPETA   carpeta de trabajo de Horvane (por omisi\u00F3n la variable HTEMP, o\n"
+    "                   C:\\HTEMP)\n"
+#else
     "  --work CARPETA   carpeta de trabajo de Horvane (por omisi\u00F3n la variable HTEMP, o\n"
     "                   $WINEPREFIX/drive_c/HTEMP, o ~/.wine/drive_c/HTEMP)\n"
+#endif
     "  --json           informe final en formato JSON\n"
     "  --help           muestra esta ayuda\n"
     "\n"
@@ -37,7 +43,7 @@ const char* const kUsage =
     "Informe JSON de import y export (todas las claves, siempre):\n"
     "  command, siceFolder, workFolder; outcome: \"finished\" | \"stopped\" | \"missingFolder\";\n"
     "  exitStatus; messages: avisos en orden; error: texto o null; errorLocation:\n"
-    "  {file, line, place} o null. import a\u00F1ade requiredFileMissing y tables\n"
+    "  {file, line (o null), place} o null. import a\u00F1ade requiredFileMissing y tables\n"
     "  [{table, rebuilt, rowsWritten, repeatedCodes}]; export a\u00F1ade writtenTo (o null),\n"
     "  writtenInPlace, linesWritten, fallbacks {groups, tasks, rooms, slots: {rows, emptyRows,\n"
     "  codes [{code, rows}]}} y dayCodingMismatch.\n"
@@ -50,7 +56,7 @@ const char* const kUsage =
 
 int main(int argc, char** argv) {
     tts::platform::showUtf8OnConsoles();
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = tts::platform::commandLineArguments(argc, argv);
     if (args.empty()) {
         std::cerr << kUsage;
         return tts::cli::ExitUsage;

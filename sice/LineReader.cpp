@@ -1,6 +1,7 @@
 #include "sice/LineReader.h"
 
 #include "base/Error.h"
+#include "base/LocatedError.h"
 #include "base/platform/File.h"
 #include "sice/IoError.h"
 
@@ -20,6 +21,11 @@ LineReader::LineReader(const std::string& path) {
         // A folder, device or FIFO: named, so the user knows which entry is in the way.
         if (error == platform::kNotRegularFile)
             throw Error("Cannot open file \"" + path + "\". " + platform::describe(error));
+        // The code alone says little to whoever has the file open in another window: the
+        // context line names it and why.
+        if (platform::isSharingViolation(error))
+            throw LocatedError(ioErrorText(platform::windowsCode(error)),
+                               ValueLocation{path, 0, kHeldByAnotherProgram});
         raiseIoError(error);
     }
 }

@@ -108,6 +108,9 @@ void TableReplacement::commit() {
         error = tableFiles::renameFile(temporaryPath_, finalPath_);
     if (error != 0) {
         discard();
+        // Another program took the old table meanwhile: in use, as if it had held it before.
+        if (platform::isSharingViolation(error))
+            throw tableErrors::tableInUse(finalPath_);
         throw tableErrors::cannotWrite(finalPath_, error);
     }
     done_ = true;

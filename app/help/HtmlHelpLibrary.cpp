@@ -3,6 +3,7 @@
 #ifdef _WIN32
 
 #include "base/platform/SharedLibrary.h"
+#include "base/platform/win32/Wide.h"
 
 #include <cstdint>
 
@@ -23,8 +24,10 @@ public:
         auto function = function_;
         return [function](WindowHandle owner, const char* file, unsigned command,
                           std::uintptr_t data) {
-            return reinterpret_cast<std::intptr_t>(
-                function(reinterpret_cast<void*>(owner), file, command, data));
+            // Our paths are UTF-8; the entry takes the ANSI code page's bytes.
+            const std::string ansi = file ? platform::ansiPath(file) : std::string();
+            return reinterpret_cast<std::intptr_t>(function(
+                reinterpret_cast<void*>(owner), file ? ansi.c_str() : nullptr, command, data));
         };
     }
 

@@ -1,6 +1,7 @@
 #include "app/win32/MessageBoxes.h"
 
 #include "app/ProcessState.h"
+#include "app/win32/ScreenText.h"
 
 namespace tts::app::win32 {
 
@@ -36,7 +37,7 @@ void show(HWND owner, const std::string& text, UINT style) {
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     if (ownerWasEnabled)
         ::EnableWindow(owner, FALSE);
-    ::MessageBoxA(nullptr, text.c_str(), ApplicationTitle,
+    ::MessageBoxW(nullptr, screenText(text).c_str(), screenText(ApplicationTitle).c_str(),
                   style | MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
     if (ownerWasEnabled)
         ::EnableWindow(owner, TRUE);

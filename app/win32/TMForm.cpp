@@ -2,6 +2,7 @@
 
 #include "app/win32/Glyphs.h"
 #include "app/win32/MessageBoxes.h"
+#include "app/win32/ScreenText.h"
 
 #include <windowsx.h>
 
@@ -51,7 +52,8 @@ int textWidth(HFONT font, const std::string& text) {
     HDC dc = ::GetDC(nullptr);
     HGDIOBJ old = ::SelectObject(dc, font);
     SIZE size{0, 0};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring shown = screenText(text);
+    ::GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
     ::SelectObject(dc, old);
     ::ReleaseDC(nullptr, dc);
     return size.cx;
@@ -612,12 +614,12 @@ void TMForm::paintPanel(HWND window, Panel& panel) {
         } else {
             ::SetBkMode(dc, TRANSPARENT);
         }
+        const std::wstring shown = screenText(label.text);
         if (label.wordWrap) {
-            ::DrawTextA(dc, label.text.c_str(), -1, &area,
+            ::DrawTextW(dc, shown.c_str(), -1, &area,
                         DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
         } else {
-            ::TextOutA(dc, area.left, area.top, label.text.c_str(),
-                       static_cast<int>(label.text.size()));
+            ::TextOutW(dc, area.left, area.top, shown.c_str(), static_cast<int>(shown.size()));
         }
         ::SelectObject(dc, oldFont);
     }
@@ -681,7 +683,8 @@ void TMForm::drawFolderRow(const DRAWITEMSTRUCT& item) {
     drawFolderIcon(dc, indent, item.rcItem.top + 1, row.icon);
     HGDIOBJ oldFont = ::SelectObject(dc, sansSerif_);
     SIZE size{0, 0};
-    ::GetTextExtentPoint32A(dc, row.name.c_str(), static_cast<int>(row.name.size()), &size);
+    const std::wstring name = screenText(row.name);
+    ::GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &size);
     // The selection covers the name only.
     RECT text{indent + 19, item.rcItem.top, indent + 19 + size.cx + 4, item.rcItem.bottom};
     const bool selected = item.itemState & ODS_SELECTED;
@@ -689,8 +692,8 @@ void TMForm::drawFolderRow(const DRAWITEMSTRUCT& item) {
         ::FillRect(dc, &text, ::GetSysColorBrush(COLOR_HIGHLIGHT));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    ::TextOutA(dc, text.left + 2, text.top + (16 - size.cy) / 2, row.name.c_str(),
-               static_cast<int>(row.name.size()));
+    ::TextOutW(dc, text.left + 2, text.top + (16 - size.cy) / 2, name.c_str(),
+               static_cast<int>(name.size()));
     if (item.itemState & ODS_FOCUS)
         ::DrawFocusRect(dc, &text);
     ::SelectObject(dc, oldFont);
@@ -709,10 +712,10 @@ void TMForm::drawDrive(const DRAWITEMSTRUCT& item) {
     HGDIOBJ oldFont = ::SelectObject(dc, sansSerif_);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    const std::string text = drive.text();
+    const std::wstring text = screenText(drive.text());
     RECT area = item.rcItem;
     area.left += 22;
-    ::DrawTextA(dc, text.c_str(), -1, &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    ::DrawTextW(dc, text.c_str(), -1, &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     ::SelectObject(dc, oldFont);
 }
 

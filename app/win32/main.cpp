@@ -9,6 +9,7 @@
 #include "app/win32/TMForm.h"
 
 #include "base/ErrorText.h"
+#include "base/platform/Process.h"
 
 #include <memory>
 #include <string>
@@ -16,9 +17,9 @@
 
 int main(int argc, char* argv[]) {
     using namespace tts::app;
-    // The runtime splits the command line as the host expects: blanks separate, and a stretch
-    // in double quotes keeps its blanks and loses its quotes. The bytes are the ANSI code page's.
-    std::vector<std::string> arguments(argv + 1, argv + argc);
+    // Split as the host expects (blanks separate, a stretch in double quotes keeps its blanks and
+    // loses its quotes), in UTF-8 whatever the ANSI code page can hold.
+    std::vector<std::string> arguments = tts::platform::commandLineArguments(argc, argv);
     ApplicationHelpFile = "SICE.chm";
     try {
 #ifdef TTS_HAVE_APPHELP

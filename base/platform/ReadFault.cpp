@@ -3,19 +3,23 @@
 namespace tts::platform {
 
 namespace {
-std::string& failingPath() {
-    static std::string path;
-    return path;
+struct Failing {
+    std::string path;
+    SystemError error = 0;
+};
+Failing& failing() {
+    static Failing files;
+    return files;
 }
 } // namespace
 
-void failReadsOf(const std::string& path) {
-    failingPath() = path;
+void failReadsOf(const std::string& path, SystemError error) {
+    failing() = {path, error};
 }
 
 SystemError injectedReadFault(const std::string& path) {
-    const std::string& failing = failingPath();
-    return !failing.empty() && path == failing ? readFault() : 0;
+    const Failing& files = failing();
+    return !files.path.empty() && path == files.path ? files.error : 0;
 }
 
 } // namespace tts::platform

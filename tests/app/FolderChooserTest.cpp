@@ -1,6 +1,7 @@
 // The folder chooser on the system it runs on (Linux, and Windows under Wine): paths cleaned as
-// the system cleans them, and folder names with Windows-1252 letters kept as the program's bytes
-// from the list to the working folder the jobs read.
+// the system cleans them, and folder names kept as the program's bytes from the list to the
+// working folder the jobs read: on Linux whatever bytes the name has, on Windows its UTF-8, also
+// for letters that the ANSI code page lacks.
 #include "app/FolderChooser.h"
 
 #include "base/platform/Folders.h"
@@ -18,11 +19,16 @@
 namespace tts::app {
 namespace {
 
-// A folder named by the program's bytes, made as another program of the machine would: through
-// the system's narrow calls, which take the ANSI code page on Windows.
+// A folder named by the program's bytes, made as another program of the machine would: on
+// Windows through the wide call, from UTF-8.
 void makeFolder(const std::string& path) {
 #ifdef _WIN32
-    ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr)) << path;
+    std::wstring wide(path.size() + 1, L'\0');
+    wide.resize(
+        static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.c_str(), -1,
+                                                  wide.data(), static_cast<int>(wide.size())) -
+                            1));
+    ASSERT_TRUE(::CreateDirectoryW(wide.c_str(), nullptr)) << path;
 #else
     ASSERT_EQ(::mkdir(path.c_str(), 0755), 0) << path;
 #endif
@@ -39,11 +45,17 @@ private:
     std::string saved_;
 };
 
-TEST_F(FolderChooserTest, Windows1252NamesGoFromTheListToTheWorkingFolderUnchanged) {
+TEST_F(FolderChooserTest, AccentedNamesGoFromTheListToTheWorkingFolderUnchanged) {
+#ifdef _WIN32
+    const std::string secretaria = "Secretar\u00EDa \u0141\u00F3d\u017A",
+                      anio = "A\u00F1o 2026\u201327 \u4E2D";
+#else
+    // Windows-1252 bytes, as a copy from another system may leave them.
     const std::string secretaria = "Secretar\xED"
                                    "a",
                       anio = "A\xF1o 2026\x96"
                              "27";
+#endif
     makeFolder(scratch.file(secretaria));
     makeFolder(scratch.file(secretaria) + platform::pathSeparator() + anio);
 

@@ -6,6 +6,9 @@
 #include "app/HelpRequests.h"
 #include "app/ProcessState.h"
 
+#include "base/platform/ReadFault.h"
+#include "base/platform/SystemError.h"
+
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -296,6 +299,22 @@ TEST_F(FormLogicTest, TabSkipsWhatCannotTakeTheFocus) {
             logic.disableJobs();
         EXPECT_EQ(logic.tabKey(c.focused, c.backwards), c.next);
     }
+
+// Another program holds a SICE file: the box keeps the message SICE users know and names the
+// file and why on the line after it.
+TEST_F(FormLogicTest, AHeldSiceFileIsNamedInTheErrorBox) {
+    const std::string school = scratch.file("sice");
+    fs::copy(TTS_SOURCE_DIR "/examples/sice", school);
+    fs::current_path(school);
+    const std::string held = school + "/sice_prof.txt";
+    platform::failReadsOf(held, platform::sharingViolation());
+    FormLogic& logic = makeForm({});
+    logic.BExportarClick();
+    platform::failReadsOf("");
+    EXPECT_EQ(view.errors, std::vector<std::string>{"Error de E/S 32.\n" + held +
+                                                    ": otro programa lo tiene abierto"});
+    EXPECT_TRUE(fs::exists(scratch.file("work/ASIGNOMT.DBF")));
+    EXPECT_FALSE(fs::exists(scratch.file("work/PROFT.DBF")));
 }
 
 TEST_F(FormLogicTest, FolderChooserListsRemembersEachDrivesFolderAndKeepsItsStateOnErrors) {

@@ -19,13 +19,11 @@ TEST(Windows1252, TextForDisplayKeepsAPathsUtf8AndConvertsTheProgramsOwnTexts) {
     };
     const Case cases[] = {
         {"'x' no es un valor entero v\xE1lido", "'x' no es un valor entero v\u00E1lido"},
-#ifdef _WIN32
-        // A path is Windows-1252 like the rest.
-        {"Cannot open file \"C:\\a\xC3\xB1o\"", "Cannot open file \"C:\\a\u00C3\u00B1o\""},
-#else
         {"Cannot open file \"/tmp/a\xC3\xB1o/sice_prof.txt\"",
          "Cannot open file \"/tmp/a\u00F1o/sice_prof.txt\""},
-#endif
+        {"Cannot open file \"C:\\\xC5\x81\xC3\xB3"
+         "d\xC5\xBA\"",
+         "Cannot open file \"C:\\\u0141\u00F3d\u017A\""},
         {"\xBD \x80", "\u00BD \u20AC"},
         {"\xC3", "\u00C3"}, // a lone lead byte is not UTF-8
         {"plain", "plain"},

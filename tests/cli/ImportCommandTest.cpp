@@ -2,6 +2,7 @@
 #include "tables/WorkTable.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FixedColumnLine.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <algorithm>
@@ -158,6 +159,14 @@ TEST(ImportCommand, UsageErrors) {
     const CliResult help = runCli({"import", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--sice CARPETA"), std::string::npos);
+    // The work folder it takes when nothing says otherwise, in the system's own terms.
+#ifdef _WIN32
+    EXPECT_NE(help.out.find("HTEMP, o\n                   C:\\HTEMP)"), std::string::npos)
+        << help.out;
+    EXPECT_EQ(help.out.find("WINEPREFIX"), std::string::npos);
+#else
+    EXPECT_NE(help.out.find("$WINEPREFIX/drive_c/HTEMP"), std::string::npos) << help.out;
+#endif
 }
 
 TEST(ImportCommand, DefaultWorkFolderComesFromHtemp) {
@@ -238,6 +247,32 @@ TEST(ImportCommand, JsonReportIsAllOfStandardOutput) {
                                  "}\n";
     EXPECT_EQ(r.out, expected);
 }
+
+#ifdef _WIN32
+// Another program keeps a SICE file to itself (share mode 0): the message is the one SICE users
+// know, and the line after it says which file and why; the table stays as it was.
+TEST(ImportCommand, ASiceFileHeldByAnotherProgramIsNamedWithItsReason) {
+    TempFolder sice, work;
+    writeSchool(sice);
+    const std::string held = sice.file("sice_prof.txt");
+    tts::test::HeldFile holder(held, "exclusive");
+    ASSERT_TRUE(holder.ready());
+    CliResult r = runCli({"import", "--sice", sice.path(), "--work", work.path()});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "Error de E/S 32.\n" + held + ": otro programa lo tiene abierto\n");
+    EXPECT_TRUE(fs::exists(work.file("ASIGNOMT.DBF")));
+    EXPECT_FALSE(fs::exists(work.file("PROFT.DBF")));
+
+    r = runCli({"import", "--sice", sice.path(), "--work", work.path(), "--json"});
+    EXPECT_NE(r.out.find("  \"error\": \"Error de E/S 32.\",\n  \"errorLocation\": {\n"
+                         "    \"file\": \"" +
+                         jsonPath(held) +
+                         "\",\n    \"line\": null,\n"
+                         "    \"place\": \"otro programa lo tiene abierto\"\n  },\n"),
+              std::string::npos)
+        << r.out;
+}
+#endif
 
 TEST(ImportCommand, JsonCarriesTheErrorAndEscapesIt) {
     TempFolder sice, work;

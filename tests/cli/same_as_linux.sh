@@ -2,7 +2,8 @@
 # The Windows command line, run under Wine, against the Linux one on the bundled example school:
 # the six tables and SICE_HORARIO.TXT must be the same bytes. Only what says when they were made
 # may differ: the date of the last change in each table's header (bytes 2-4) and the time stamp
-# of SICE_HORARIO.TXT's first and last lines (columns 60-71).
+# of SICE_HORARIO.TXT's first and last lines (columns 60-71). Everything lies in a folder named
+# with letters that the Windows code page lacks, given to Wine as a user types it.
 #
 #   same_as_linux.sh LINUX_CLI WINDOWS_CLI EXAMPLES_FOLDER WINE
 # Exit 77 (skipped) when the Linux command line has not been built.
@@ -10,8 +11,9 @@ set -euo pipefail
 linux_cli=$1 windows_cli=$2 examples=$3 wine=$4
 [ -x "$linux_cli" ] || { echo "No está el programa de Linux: $linux_cli"; exit 77; }
 
-place=$(mktemp -d)
-trap 'rm -rf "$place"' EXIT
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+place="$root/Datos Łódź"
 for system in linux windows; do
   mkdir -p "$place/$system/work"
   cp -r "$examples/sice" "$place/$system/sice"
@@ -51,6 +53,10 @@ without_time_stamps() {
 if ! cmp <(without_time_stamps "$place/linux/sice/SICE_HORARIO.TXT") \
          <(without_time_stamps "$place/windows/sice/SICE_HORARIO.TXT"); then
   echo "SICE_HORARIO.TXT difiere entre Linux y Windows"
+  status=1
+fi
+if ! run windows check; then
+  echo "check no pasa en $(winepath -w "$place/windows/sice")"
   status=1
 fi
 lines=$(wc -l < "$place/windows/sice/SICE_HORARIO.TXT")

@@ -6,6 +6,8 @@
 #include <thread>
 
 #ifdef _WIN32
+#include "base/platform/win32/Wide.h"
+
 #include <windows.h>
 #else
 #include <csignal>
@@ -26,12 +28,9 @@ std::string thisProgram() {
 
 namespace {
 
+// As the program converts its own texts: UTF-8, or else the ANSI code page.
 std::wstring wide(const std::string& text) {
-    std::wstring out(text.size() + 1, L'\0');
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, out.data(),
-                                        static_cast<int>(out.size()));
-    out.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
-    return out;
+    return platform::widen(text);
 }
 
 // One argument as the C runtime splits the command line again.

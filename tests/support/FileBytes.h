@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/Windows1252.h"
+
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -8,16 +11,28 @@
 
 namespace tts::test {
 
+// A path of the program's (UTF-8 on Windows, whatever bytes on Linux) as the standard library
+// takes it: on Windows a narrow path would go through the ANSI code page, which lacks "Ł".
+inline std::filesystem::path fsPath(const std::string& path) {
+#ifdef _WIN32
+    if (isValidUtf8(path))
+        return std::filesystem::path(std::u8string(path.begin(), path.end()));
+    return std::filesystem::path(path);
+#else
+    return std::filesystem::path(path);
+#endif
+}
+
 // A file the test cannot read or write is a fault of the test itself, never an empty file.
 inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fsPath(path), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + path);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(fsPath(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path);

@@ -30,4 +30,8 @@ std::string executablePath() {
     }
 }
 
+std::vector<std::string> commandLineArguments(int argc, char** argv) {
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
 } // namespace tts::platform

@@ -1,5 +1,7 @@
 #include "base/platform/Drives.h"
 
+#include "base/platform/win32/Wide.h"
+
 #include <windows.h>
 
 namespace tts::platform {
@@ -12,8 +14,8 @@ std::vector<DriveInfo> machineDrives() {
             continue;
         DriveInfo drive;
         drive.root = std::string(1, static_cast<char>('a' + i)) + ":\\";
-        const std::string root = std::string(1, static_cast<char>('A' + i)) + ":\\";
-        switch (::GetDriveTypeA(root.c_str())) {
+        const std::wstring root = std::wstring(1, static_cast<wchar_t>(L'A' + i)) + L":\\";
+        switch (::GetDriveTypeW(root.c_str())) {
         case DRIVE_REMOVABLE:
             drive.type = DriveType::Removable;
             break;
@@ -30,15 +32,15 @@ std::vector<DriveInfo> machineDrives() {
             drive.type = DriveType::Fixed;
             break;
         }
-        char label[MAX_PATH + 1] = {};
-        char fileSystem[MAX_PATH + 1] = {};
+        wchar_t label[MAX_PATH + 1] = {};
+        wchar_t fileSystem[MAX_PATH + 1] = {};
         // Removable and network drives may have no medium or be slow: the label is asked only
         // of the others, as the folder chooser shows it only for them.
         if (drive.type != DriveType::Removable &&
-            ::GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr,
-                                    fileSystem, sizeof fileSystem)) {
-            drive.label = label;
-            drive.fileSystem = fileSystem;
+            ::GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr,
+                                    fileSystem, MAX_PATH + 1)) {
+            drive.label = narrow(label);
+            drive.fileSystem = narrow(fileSystem);
         }
         drives.push_back(drive);
     }

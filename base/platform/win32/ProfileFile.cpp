@@ -1,5 +1,7 @@
 #include "base/platform/ProfileFile.h"
 
+#include "base/platform/win32/Wide.h"
+
 #include <windows.h>
 
 namespace tts::platform {
@@ -9,8 +11,9 @@ bool writeProfileString(const std::string& path, std::string_view section, std::
                         std::string (*)(std::string_view, std::string_view, std::string_view,
                                         std::string_view)) {
     // The system's own service: the host reads the file with its twin.
-    return ::WritePrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
-                                        std::string(value).c_str(), path.c_str()) != 0;
+    return ::WritePrivateProfileStringW(
+               widen(std::string(section)).c_str(), widen(std::string(key)).c_str(),
+               widen(std::string(value)).c_str(), widen(path).c_str()) != 0;
 }
 
 } // namespace tts::platform

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <thread>
+
 namespace tts::platform {
 
 SystemError checkReplaceable(const std::string& path) {
@@ -19,13 +22,38 @@ SystemError checkReplaceable(const std::string& path) {
     return 0;
 }
 
-void keepPermissions(File&, const std::string&) {}
+void keepPermissions(File& temporary, const std::string& oldPath) {
+    // A hidden or system file stays one after its replacement; read-only never gets this far.
+    const DWORD old = ::GetFileAttributesW(widen(oldPath).c_str());
+    constexpr DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                           FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (old == INVALID_FILE_ATTRIBUTES || (old & FILE_ATTRIBUTE_DIRECTORY) || !(old & kept))
+        return;
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = old & kept;
+    ::SetFileInformationByHandle(reinterpret_cast<HANDLE>(temporary.native()), FileBasicInfo,
+                                 &basic, sizeof basic);
+}
 
 SystemError moveOver(const std::string& from, const std::string& to) {
-    return ::MoveFileExW(widen(from).c_str(), widen(to).c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? 0
-               : static_cast<SystemError>(::GetLastError());
+    const std::wstring source = widen(from), target = widen(to);
+    // Another program that opens the old file for a moment (a viewer, a virus scanner) makes
+    // the rename fail with "access denied": it is given a little time, and if it still holds
+    // the file it is said to be using it, which is what the user can act on.
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(source.c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return 0;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
+            return static_cast<SystemError>(error);
+        const SystemError now = checkReplaceable(to);
+        if (now != 0 && now != ERROR_SHARING_VIOLATION && now != ERROR_FILE_NOT_FOUND)
+            return now; // made read-only, or denied to us for good
+        if (attempt == 20)
+            return now == ERROR_SHARING_VIOLATION ? now : static_cast<SystemError>(error);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
 }
 
 void removeIfUnheld(const std::string& path) {

@@ -8,22 +8,63 @@ namespace tts::platform {
 std::wstring widen(const std::string& text) {
     if (text.empty())
         return {};
-    const int size =
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    // Bytes that are no UTF-8 came from the ANSI code page (a runtime function gave them) and
+    // are read as such, rather than lost to replacement characters.
+    UINT codePage = CP_UTF8;
+    int size = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                     static_cast<int>(text.size()), nullptr, 0);
+    if (size == 0) {
+        codePage = CP_ACP;
+        size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                     0);
+    }
     std::wstring wide(static_cast<size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          size);
     return wide;
 }
 
 std::string narrow(const std::wstring& text) {
     if (text.empty())
         return {};
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                            nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                          nullptr, nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                          size, nullptr, nullptr);
     return bytes;
+}
+
+namespace {
+
+// The text in the ANSI code page; false when a letter had to be replaced.
+bool toAnsi(const std::wstring& text, std::string& bytes) {
+    BOOL replaced = FALSE;
+    const int size =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
+                              static_cast<int>(text.size()), nullptr, 0, nullptr, &replaced);
+    bytes.assign(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                          bytes.data(), size, nullptr, &replaced);
+    return !replaced;
+}
+
+} // namespace
+
+std::string ansiPath(const std::string& path) {
+    const size_t topic = path.find("::");
+    const std::wstring file = widen(path.substr(0, topic));
+    const std::string rest = topic == std::string::npos ? std::string() : path.substr(topic);
+    std::string bytes;
+    if (toAnsi(file, bytes))
+        return bytes + rest;
+    const DWORD size = ::GetShortPathNameW(file.c_str(), nullptr, 0);
+    std::wstring shortName(size, L'\0');
+    if (size && ::GetShortPathNameW(file.c_str(), shortName.data(), size) < size) {
+        shortName.resize(wcslen(shortName.c_str()));
+        toAnsi(shortName, bytes);
+    }
+    return bytes + rest;
 }
 
 std::string describe(SystemError error) {

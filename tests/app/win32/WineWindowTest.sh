@@ -5,7 +5,8 @@
 # after which the keyboard must still work: the focus on a control that takes it, F1 asking for
 # help context 3 and giving the focus back when the viewer closes, Tab moving on. Then started by
 # a stand-in host with a job word and the host window's handle, checked for its place inside the
-# host, pressed again, and its hand-off read back. Screenshots go to $TTS_SCREENSHOT when set.
+# host, pressed again, and its hand-off read back. The SICE and work folders lie in a folder named
+# with letters that the Windows code page lacks. Screenshots go to $TTS_SCREENSHOT when set.
 #
 #   WineWindowTest.sh <transTalvorSice.exe> <EmbeddingHost.exe> <examples/sice folder>
 #                     <WindowProbe.exe> <HHCtrl.ocx stand-in>
@@ -29,11 +30,12 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-mkdir -p "$scratch/program" "$scratch/sice" "$scratch/work"
+sice_dir="$scratch/Datos Łódź/sice" work_dir="$scratch/Datos Łódź/HTEMP"
+mkdir -p "$scratch/program" "$sice_dir" "$work_dir"
 cp "$program" "$scratch/program/transTalvorSice.exe"
-cp "$examples"/* "$scratch/sice/"
+cp "$examples"/* "$sice_dir/"
 export HTEMP
-HTEMP=$(winepath -w "$scratch/work" 2>/dev/null)
+HTEMP=$(winepath -w "$work_dir" 2>/dev/null)
 exe=$(winepath -w "$scratch/program/transTalvorSice.exe" 2>/dev/null)
 tables=(ASIGNOMT PROFT AULAT GRUPOST ASIGT DIASHORAST)
 
@@ -103,8 +105,8 @@ first=yes
 for way in "${ways[@]}"; do
   IFS='|' read -r name start after afterTab <<<"$way"
   echo "== standalone, job started by $name"
-  rm -f "$scratch"/work/* "$scratch/help.log"
-  (cd "$scratch/sice" && exec wine "$exe") &
+  rm -f "$work_dir"/* "$scratch/help.log"
+  (cd "$sice_dir" && exec wine "$exe") &
   pids+=($!)
   window=$(timeout 60 xdotool search --sync --onlyvisible --name "$title" | head -1)
   [ -n "$window" ] || fail "no window"
@@ -146,7 +148,7 @@ for way in "${ways[@]}"; do
   esac
   [ "$(confirm_boxes "" 60)" -ge 1 ] || fail "no 'Proceso finalizado' after the import"
   for table in "${tables[@]}"; do
-    [ -f "$scratch/work/$table.DBF" ] || fail "the import did not write $table.DBF"
+    [ -f "$work_dir/$table.DBF" ] || fail "the import did not write $table.DBF"
   done
   focus_is "$after" "after the job"
 
@@ -184,8 +186,8 @@ for way in "${ways[@]}"; do
 done
 
 echo "== embedded"
-rm -f "$scratch"/work/*
-(cd "$scratch/sice" && exec wine "$host" "$exe" exportar >"$scratch/host.raw" 2>/dev/null) &
+rm -f "$work_dir"/*
+(cd "$sice_dir" && exec wine "$host" "$exe" exportar >"$scratch/host.raw" 2>/dev/null) &
 hostPid=$!
 pids+=($hostPid)
 # The host writes its console lines with CR LF.
@@ -209,6 +211,6 @@ grep -q '^ended 0$' "$scratch/host.log" || fail "the program did not end by itse
 [ "$(cat "$scratch/program/Horvane.ini")" = $'[Transformadores]\r\nTransformado=1\r' ] ||
   fail "Horvane.ini holds: $(od -c "$scratch/program/Horvane.ini")"
 for table in "${tables[@]}"; do
-  [ -f "$scratch/work/$table.DBF" ] || fail "the embedded import did not write $table.DBF"
+  [ -f "$work_dir/$table.DBF" ] || fail "the embedded import did not write $table.DBF"
 done
 echo "PASS"
