@@ -15,9 +15,10 @@ std::string windows1252ToUtf8(std::string_view bytes);
 bool isValidUtf8(std::string_view bytes);
 
 // A message as the user reads it, in UTF-8. Outside Windows a message may carry a file's path,
-// whose bytes are the file system's UTF-8: a text that is valid UTF-8 with bytes beyond ASCII is
-// kept as it is (Windows-1252 text practically never is), anything else is read as
-// Windows-1252.
+// whose bytes are the file system's UTF-8, next to our own Windows-1252 words: each well-formed
+// UTF-8 sequence is kept as it is (Windows-1252 text practically never holds one), every other
+// byte is read as Windows-1252. So "La tabla est\xE1 en uso." followed by a folder "A\xC3\xB1o"
+// reads right on both sides.
 std::string textForDisplay(std::string_view bytes);
 
 } // namespace tts

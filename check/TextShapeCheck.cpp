@@ -132,13 +132,14 @@ void checkLineEnds(const SiceFile& file, Findings& out) {
 }
 
 void checkEarlyEnd(const SiceFile& file, Findings& out) {
+    CappedFindings cuts(out, "Ctrl-Z m\xE1s dentro de l\xEDneas, que pierden su resto");
     std::string_view bytes = file.bytes;
     if (file.use->reading == Reading::WholeFile) {
         const size_t nul = bytes.find('\0');
         if (nul == std::string_view::npos)
             return;
         const bool atLineStart = nul == 0 || bytes[nul - 1] == '\n' || bytes[nul - 1] == '\r';
-        const int64_t line = static_cast<int64_t>(file.lines.size()) + (atLineStart ? 1 : 0);
+        const int64_t line = file.lineCount + (atLineStart ? 1 : 0);
         const int64_t lost = linesWithData(bytes, nul + 1);
         if (lost > 0)
             out.push_back({file.storedName, line,
@@ -166,10 +167,10 @@ void checkEarlyEnd(const SiceFile& file, Findings& out) {
             return;
         }
         if (ctrlZ != std::string_view::npos && !isBlank(physical.substr(ctrlZ + 1)))
-            out.push_back({file.storedName, line,
-                           "Ctrl-Z en la columna " + std::to_string(ctrlZ + 1) +
-                               ": se pierde el resto de la l\xEDnea",
-                           true});
+            cuts.add({file.storedName, line,
+                      "Ctrl-Z en la columna " + std::to_string(ctrlZ + 1) +
+                          ": se pierde el resto de la l\xEDnea",
+                      true});
         ++line;
         start = end + 1;
     }

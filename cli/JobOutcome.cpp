@@ -79,6 +79,19 @@ void writeOutcomeFields(JsonWriter& json, const char* command, const std::string
     }
 }
 
+void writeFilesLeftAside(JsonWriter& json, const std::vector<std::string>& texts) {
+    json.key("filesLeftAside");
+    json.beginArray();
+    for (const std::string& text : texts)
+        json.value(textForDisplay(text));
+    json.endArray();
+}
+
+void writeFilesLeftAside(std::ostream& out, const std::vector<std::string>& texts) {
+    for (const std::string& text : texts)
+        out << "Nombres que solo difieren en may\u00FAsculas: " << textForDisplay(text) << "\n";
+}
+
 std::string counted(int64_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }

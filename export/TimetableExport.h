@@ -31,6 +31,8 @@ struct ExportReport {
     // while DIASHORAST holds them the other way.
     bool dayCodingMismatch = false;
     std::string writtenPath; // where SICE_HORARIO.TXT was written
+    // As in the import's report: files whose names differ only in letter case from one it used.
+    std::vector<std::string> filesLeftAside;
 };
 
 // BImportarClick's job: SOLUC and the import's tables in `workFolder` into SICE_HORARIO.TXT in

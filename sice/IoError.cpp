@@ -1,6 +1,7 @@
 #include "sice/IoError.h"
 
 #include "base/Error.h"
+#include "base/platform/Folders.h"
 
 namespace tts::sice {
 
@@ -19,8 +20,19 @@ std::string ioErrorText(int code) {
     }
 }
 
-void raiseIoError(platform::SystemError error) {
-    throw Error(ioErrorText(platform::windowsCode(error)));
+std::string cannotReadReason(const std::string& path, platform::SystemError error) {
+    // The folder lists the name, yet opening it finds nothing: a link to what is gone.
+    if (platform::isNotFound(error) && platform::isLink(path))
+        return "es un enlace roto: lo que nombra no existe";
+    return platform::reasonInSpanish(error);
+}
+
+std::string fileContext(const std::string& path, platform::SystemError error) {
+    return "\nArchivo: " + path + "\nMotivo: " + cannotReadReason(path, error);
+}
+
+void raiseIoError(const std::string& path, platform::SystemError error) {
+    throw Error(ioErrorText(platform::windowsCode(error)) + "." + fileContext(path, error));
 }
 
 } // namespace tts::sice

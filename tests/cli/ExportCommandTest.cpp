@@ -13,15 +13,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A SICE folder and a work folder side by side in one temporary folder.
+// A SICE folder and a work folder side by side in one temporary folder, under a folder whose
+// name has an accent ("Año", the file system's UTF-8): messages must show it as typed.
 class ExportFolders {
 public:
     ExportFolders() {
+        fs::create_directory(root_.file("A\xC3\xB1o"));
         fs::create_directory(sice());
         fs::create_directory(work());
     }
-    std::string sice() const { return root_.file("sice"); }
-    std::string work() const { return root_.file("work"); }
+    std::string sice() const { return root_.file("A\xC3\xB1o/sice"); }
+    std::string work() const { return root_.file("A\xC3\xB1o/work"); }
 
     // The example school imported through the command line, with the host's timetable beside
     // the work tables.
@@ -40,9 +42,11 @@ private:
 
 using tts::test::readBytes;
 
-const std::vector<std::string> kExportKeys = {
-    "command", "siceFolder",    "workFolder", "outcome",      "exitStatus", "messages",
-    "error",   "errorLocation", "writtenTo",  "linesWritten", "fallbacks",  "dayCodingMismatch"};
+const std::vector<std::string> kExportKeys = {"command",       "siceFolder",    "workFolder",
+                                              "outcome",       "exitStatus",    "messages",
+                                              "error",         "errorLocation", "writtenTo",
+                                              "linesWritten",  "fallbacks",     "dayCodingMismatch",
+                                              "filesLeftAside"};
 
 // Columns 60-71 of the header and the trailer hold the time of the run.
 std::string maskTimeStamps(std::string bytes) {
@@ -178,8 +182,12 @@ TEST(ExportCommand, AnErrorStopsItWithItsMessage) {
     fs::remove(fs::path(f.work()) / "SOLUC.DBF");
     r = runCli({"export", "--json", "--sice", f.sice(), "--work", f.work()});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err.rfind("No se encuentra la tabla.\nTabla: ", 0), 0u) << r.err;
-    EXPECT_NE(r.out.find("\"error\": \"No se encuentra la tabla.\\nTabla: "), std::string::npos)
+    // Our accents and the folder's, each right.
+    const std::string soluc = f.work() + kSeparator + "SOLUC.DBF";
+    EXPECT_EQ(r.err, "No se encuentra la tabla.\nTabla: " + soluc + ".\n");
+    EXPECT_NE(
+        r.out.find("\"error\": \"No se encuentra la tabla.\\nTabla: " + jsonPath(soluc) + ".\""),
+        std::string::npos)
         << r.out;
     EXPECT_EQ(topLevelKeys(r.out), kExportKeys);
     EXPECT_NE(r.out.find("\"outcome\": \"stopped\""), std::string::npos);
