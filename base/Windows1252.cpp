@@ -47,9 +47,6 @@ std::string windows1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
-namespace {
-
-// The length of the well-formed UTF-8 sequence of more than one byte at text[i], or 0.
 size_t utf8SequenceAt(std::string_view text, size_t i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     size_t extra;
@@ -76,8 +73,6 @@ size_t utf8SequenceAt(std::string_view text, size_t i) {
         return 0;
     return extra + 1;
 }
-
-} // namespace
 
 bool isValidUtf8(std::string_view text) {
     size_t i = 0;

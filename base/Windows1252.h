@@ -13,6 +13,8 @@ int unicodeToWindows1252(char32_t character); // -1 when the code page lacks it
 
 std::string windows1252ToUtf8(std::string_view bytes);
 bool isValidUtf8(std::string_view bytes);
+// The length of the well-formed UTF-8 sequence of two to four bytes at text[i], or 0.
+size_t utf8SequenceAt(std::string_view text, size_t i);
 
 // A message as the user reads it, in UTF-8. Outside Windows a message may carry a file's path,
 // whose bytes are the file system's UTF-8, next to our own Windows-1252 words: each well-formed

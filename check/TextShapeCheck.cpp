@@ -1,5 +1,7 @@
 #include "check/TextShapeCheck.h"
 
+#include "base/Windows1252.h"
+
 #include <string_view>
 
 namespace tts::check {
@@ -7,24 +9,6 @@ namespace tts::check {
 namespace {
 
 constexpr char kCtrlZ = '\x1A';
-
-// Length of a valid UTF-8 sequence of two to four bytes at `i`, or 0. Windows-1252 text
-// practically never forms one: an accented capital is followed by a plain letter, not by a
-// byte 0x80-0xBF.
-size_t utf8SequenceAt(std::string_view bytes, size_t i) {
-    const auto b = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = b(i);
-    size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
-                    : lead >= 0xE0 && lead <= 0xEF ? 3
-                    : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                   : 0;
-    if (length == 0 || i + length > bytes.size())
-        return 0;
-    for (size_t k = 1; k < length; ++k)
-        if ((b(i + k) & 0xC0) != 0x80)
-            return 0;
-    return length;
-}
 
 bool isBlank(std::string_view text) {
     for (char c : text)
