@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
@@ -40,20 +41,37 @@ bool onlyControls(std::string_view line) {
 void checkTimes(const SiceFile& file, Findings& findings) {
     CappedFindings out(findings, "horas m\xE1s que detendr\xED"
                                  "an la importaci\xF3n");
+    // The last value's answer: a file of a million blank lines asks the same question a million
+    // times, and an error thrown for each would take minutes.
+    std::string lastValue;
+    std::optional<std::string> lastProblem;
+    bool asked = false;
+    const auto problemOf = [&](std::string_view value) -> const std::optional<std::string>& {
+        if (asked && value == lastValue)
+            return lastProblem;
+        asked = true;
+        lastValue.assign(value);
+        lastProblem.reset();
+        try {
+            toInteger(lastValue);
+        } catch (const Error& error) {
+            lastProblem = error.message();
+        }
+        return lastProblem;
+    };
     forDataLines(file, [&](int64_t n, std::string_view line) {
         struct Time {
             int first, last;
             const char* what;
         };
         for (const Time& t : {Time{14, 17, "hora de fin"}, Time{10, 13, "hora de inicio"}}) {
-            try {
-                toInteger(sice::field(line, t.first, t.last));
-            } catch (const Error& error) {
+            if (const std::optional<std::string>& problem =
+                    problemOf(sice::fieldView(line, t.first, t.last))) {
                 std::string text = "columnas " + std::to_string(t.first) + "-" +
                                    std::to_string(t.last) + " (" + t.what +
                                    "): la importaci\xF3n se detendr\xED"
                                    "a: " +
-                                   error.message();
+                                   *problem;
                 if (onlyControls(line))
                     text += " (la l\xEDnea est\xE1 vac\xED"
                             "a o s\xF3lo tiene caracteres de control, "
