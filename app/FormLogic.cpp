@@ -7,7 +7,6 @@
 #include "app/ShortenedPath.h"
 
 #include "base/ErrorText.h"
-#include "base/LocatedError.h"
 #include "base/platform/Environment.h"
 #include "base/platform/Folders.h"
 #include "export/TimetableExport.h"
@@ -236,13 +235,7 @@ KeyAction FormLogic::altKey(char letter) {
 }
 
 void FormLogic::showError(const std::exception& error) {
-    std::string text = withFullStop(error.what());
-    // A file that cannot be read as a whole (another program has it open): the box names it and
-    // why, under the message SICE users know. Where a value lies stays for the command line.
-    if (const auto* located = dynamic_cast<const LocatedError*>(&error);
-        located && located->where().line == 0)
-        text += "\n" + located->where().text();
-    view_.error(text);
+    view_.error(withFullStop(error.what()));
 }
 
 void FormLogic::guarded(const std::function<void()>& handler) {

@@ -47,46 +47,68 @@ std::string windows1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+size_t utf8SequenceAt(std::string_view text, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    size_t extra;
+    unsigned min;
+    unsigned value;
+    if ((c & 0xE0) == 0xC0) {
+        extra = 1, min = 0x80, value = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+        extra = 2, min = 0x800, value = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+        extra = 3, min = 0x10000, value = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + extra >= text.size())
+        return 0;
+    for (size_t k = 1; k <= extra; ++k) {
+        const unsigned char next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        value = (value << 6) | (next & 0x3F);
+    }
+    if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    return extra + 1;
+}
+
 bool isValidUtf8(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        size_t extra;
-        unsigned min;
-        unsigned value;
-        if (c < 0x80) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
             ++i;
             continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1, min = 0x80, value = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2, min = 0x800, value = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3, min = 0x10000, value = c & 0x07;
-        } else {
-            return false;
         }
-        if (i + extra >= text.size())
+        const size_t length = utf8SequenceAt(text, i);
+        if (length == 0)
             return false;
-        for (size_t k = 1; k <= extra; ++k) {
-            const unsigned char next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            value = (value << 6) | (next & 0x3F);
-        }
-        if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-            return false;
-        i += extra + 1;
+        i += length;
     }
     return true;
 }
 
 std::string textForDisplay(std::string_view bytes) {
-    const bool beyondAscii = std::any_of(
-        bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    if (beyondAscii && isValidUtf8(bytes))
-        return std::string(bytes);
-    return windows1252ToUtf8(bytes);
+    // A message joins our Windows-1252 text with a path in UTF-8 (the file system's, or the wide
+    // API's converted on Windows): each well-formed UTF-8 sequence is the path's, every other byte
+    // ours. Our Spanish letters are never followed by the continuation bytes a sequence needs, so
+    // neither part spoils the other.
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const size_t length =
+            static_cast<unsigned char>(bytes[i]) < 0x80 ? 0 : utf8SequenceAt(bytes, i);
+        if (length > 0) {
+            out.append(bytes.substr(i, length));
+            i += length;
+        } else {
+            out += windows1252ToUtf8(bytes.substr(i, 1));
+            ++i;
+        }
+    }
+    return out;
 }
 
 } // namespace tts

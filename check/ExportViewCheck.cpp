@@ -1,6 +1,7 @@
 #include "check/ExportViewCheck.h"
 
 #include "base/Error.h"
+#include "base/platform/Folders.h"
 #include "export/DayCoding.h"
 #include "export/SolucDay.h"
 #include "tables/WorkTable.h"
@@ -106,7 +107,7 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
     std::optional<exporting::DayCoding> coding;
     if (auto it = folder.find("sice_sesiones.txt"); it != folder.end() && it->second.exists) {
         try {
-            coding = exporting::dayCodingFrom(it->second.lines);
+            coding = exporting::dayCodingFrom(sice::WholeFileLines(it->second.bytes));
         } catch (const Error& error) {
             out.push_back({it->second.storedName, 0,
                            "la exportaci\xF3n se detendr\xED"
@@ -115,6 +116,20 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
                            true});
         }
     }
+
+    // Said once, rather than once for every table it hides.
+    std::vector<std::string> names;
+    if (const platform::SystemError listing = platform::listFolder(workFolder, names);
+        listing && !platform::isNotFound(listing)) {
+        out.push_back({workFolder, 0,
+                       "no se puede leer la carpeta de trabajo (" +
+                           platform::reasonInSpanish(listing) +
+                           "): la exportaci\xF3n se detendr\xED"
+                           "a",
+                       true});
+        return;
+    }
+    names.clear();
 
     std::optional<WorkTable> soluc = openTable(workFolder, "SOLUC", out);
     std::optional<WorkTable> groups = openTable(workFolder, "GRUPOST", out);

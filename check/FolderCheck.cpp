@@ -2,9 +2,11 @@
 
 #include "base/Error.h"
 #include "base/platform/File.h"
+#include "base/platform/Folders.h"
 #include "check/ImportValuesCheck.h"
 #include "check/TextShapeCheck.h"
 #include "sice/FileFinder.h"
+#include "sice/IoError.h"
 #include "sice/LineReader.h"
 #include "sice/WholeFileReader.h"
 
@@ -19,30 +21,37 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-SiceFile loadFile(const std::string& carpetaSice, const SiceFileUse& use) {
+SiceFile loadFile(const std::string& carpetaSice, const SiceFileUse& use, bool folderListed) {
     SiceFile file;
     file.use = &use;
-    const sice::FoundFile found = sice::findFile(carpetaSice, use.name);
+    sice::FoundFile found;
+    if (folderListed) {
+        found = sice::findFile(carpetaSice, use.name);
+    } else if (platform::pathKind(carpetaSice + use.name) != platform::PathKind::Missing) {
+        // The folder cannot be listed, but a name spelled exactly may still open.
+        found = {carpetaSice + use.name, true, {}};
+    }
     file.exists = found.exists;
     file.path = found.path;
     file.storedName = found.exists ? baseName(found.path) : use.name;
+    file.unlisted = !folderListed && !found.exists;
     if (!found.exists)
         return file;
+    if (!found.leftAside.empty())
+        file.leftAside = sice::leftAsideText(found);
     if (const platform::SystemError failure = platform::readWholeFile(found.path, file.bytes)) {
-        file.readFailure = platform::describe(failure);
+        file.readFailure = sice::cannotReadReason(found.path, failure);
         return file;
     }
-    if (use.reading == Reading::WholeFile) {
-        file.lines = sice::splitWholeFile(file.bytes);
-    } else {
-        sice::LineReader reader = sice::LineReader::fromBytes(file.bytes);
-        while (!reader.atEnd())
-            file.lines.push_back(reader.nextLine());
-    }
+    forEachLine(file, [&](int64_t n, std::string_view) { file.lineCount = n; });
     return file;
 }
 
 void checkPresence(const SiceFile& file, Findings& out) {
+    if (file.unlisted) // the folder's own finding says why
+        return;
+    if (!file.leftAside.empty())
+        out.push_back({file.storedName, 0, file.leftAside, false});
     if (!file.exists) {
         out.push_back({file.storedName, 0,
                        std::string(file.use->required ? "falta" : "no est\xE1") + "; lo usa " +
@@ -75,16 +84,34 @@ CheckReport checkFolder(const std::string& chosenFolder, const std::string& work
         return report;
     report.folderFound = true;
 
+    // A folder we may not list is said once, as the jobs would stop on it.
+    std::vector<std::string> names;
+    const platform::SystemError listing = platform::listFolder(carpetaSice, names);
+    names.clear();
+
     SiceFolder folder;
     std::vector<std::string> order; // stored names in step order, for sorting the findings
+    bool unlisted = false;
     for (const SiceFileUse& use : siceFileUses()) {
-        SiceFile file = loadFile(carpetaSice, use);
+        SiceFile file = loadFile(carpetaSice, use, listing == 0);
         report.files.push_back({use.name, file.exists ? file.storedName : "", use.neededBy});
         checkPresence(file, report.findings);
         if (file.exists && file.readFailure.empty())
             checkTextShape(file, report.findings);
         order.push_back(file.storedName);
+        unlisted = unlisted || file.unlisted;
         folder.emplace(use.name, std::move(file));
+    }
+    if (listing) {
+        // The jobs still open a name spelled exactly; any other stops them on this folder.
+        report.findings.push_back(
+            {chosenFolder, 0,
+             "no se puede leer la carpeta SICE (" + platform::reasonInSpanish(listing) + "): " +
+                 (unlisted ? "los trabajos se detendr\xED"
+                             "an al buscar sus archivos"
+                           : "solo se abren los archivos escritos exactamente como se piden"),
+             unlisted});
+        order.insert(order.begin(), chosenFolder);
     }
     checkImportValues(folder, report.findings);
     if (!workFolder.empty()) {

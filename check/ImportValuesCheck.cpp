@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <optional>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -24,36 +27,56 @@ const SiceFile* present(const SiceFolder& folder, const std::string& name) {
 
 // Calls `each(lineNumber, line)` for every data line of the file as the import reads it.
 template <class Each> void forDataLines(const SiceFile& file, Each&& each) {
-    for (size_t i = 0; i < file.lines.size(); ++i)
-        if (sice::isDataLine(file.lines[i], file.use->readerName))
-            each(static_cast<int64_t>(i + 1), file.lines[i]);
+    forEachLine(file, [&](int64_t n, std::string_view line) {
+        if (sice::isDataLine(line, file.use->readerName))
+            each(n, line);
+    });
 }
 
-bool onlyControls(const std::string& line) {
+bool onlyControls(std::string_view line) {
     return sice::trimControls(line).empty();
 }
 
 // The time slots: the end time, then the start time, must be whole numbers.
-void checkTimes(const SiceFile& file, Findings& out) {
-    forDataLines(file, [&](int64_t n, const std::string& line) {
+void checkTimes(const SiceFile& file, Findings& findings) {
+    CappedFindings out(findings, "horas m\xE1s que detendr\xED"
+                                 "an la importaci\xF3n");
+    // The last value's answer: a file of a million blank lines asks the same question a million
+    // times, and an error thrown for each would take minutes.
+    std::string lastValue;
+    std::optional<std::string> lastProblem;
+    bool asked = false;
+    const auto problemOf = [&](std::string_view value) -> const std::optional<std::string>& {
+        if (asked && value == lastValue)
+            return lastProblem;
+        asked = true;
+        lastValue.assign(value);
+        lastProblem.reset();
+        try {
+            toInteger(lastValue);
+        } catch (const Error& error) {
+            lastProblem = error.message();
+        }
+        return lastProblem;
+    };
+    forDataLines(file, [&](int64_t n, std::string_view line) {
         struct Time {
             int first, last;
             const char* what;
         };
         for (const Time& t : {Time{14, 17, "hora de fin"}, Time{10, 13, "hora de inicio"}}) {
-            try {
-                toInteger(sice::field(line, t.first, t.last));
-            } catch (const Error& error) {
+            if (const std::optional<std::string>& problem =
+                    problemOf(sice::fieldView(line, t.first, t.last))) {
                 std::string text = "columnas " + std::to_string(t.first) + "-" +
                                    std::to_string(t.last) + " (" + t.what +
                                    "): la importaci\xF3n se detendr\xED"
                                    "a: " +
-                                   error.message();
+                                   *problem;
                 if (onlyControls(line))
                     text += " (la l\xEDnea est\xE1 vac\xED"
                             "a o s\xF3lo tiene caracteres de control, "
                             "como un Ctrl-Z final)";
-                out.push_back({file.storedName, n, text, true});
+                out.add({file.storedName, n, text, true});
             }
         }
     });
@@ -63,21 +86,22 @@ void checkTimes(const SiceFile& file, Findings& out) {
 class RepeatWatch {
 public:
     explicit RepeatWatch(Findings& out) : out_(out) {}
-    void see(const SiceFile& file, int64_t line, const std::string& code) {
+    void see(const SiceFile& file, int64_t line, std::string_view code) {
         auto [at, isNew] = first_.emplace(foldCase(code), Place{file.storedName, line});
         if (isNew)
             return;
         const std::string where = at->second.file == file.storedName
                                       ? "la l\xEDnea " + std::to_string(at->second.line)
                                       : at->second.file + ":" + std::to_string(at->second.line);
-        out_.push_back({file.storedName, line,
-                        "c\xF3"
-                        "digo " +
-                            quoted(code) +
-                            " repetido: se descarta esta l\xEDnea; "
-                            "vale la de " +
-                            where,
-                        false, true});
+        capFor(file.storedName)
+            .add({file.storedName, line,
+                  "c\xF3"
+                  "digo " +
+                      quoted(std::string(code)) +
+                      " repetido: se descarta esta l\xEDnea; "
+                      "vale la de " +
+                      where,
+                  false, true});
     }
 
 private:
@@ -85,25 +109,37 @@ private:
         std::string file;
         int64_t line;
     };
+    // The notes of each file, capped apart.
+    CappedFindings& capFor(const std::string& file) {
+        auto it = caps_.find(file);
+        if (it == caps_.end())
+            it = caps_
+                     .emplace(std::piecewise_construct, std::forward_as_tuple(file),
+                              std::forward_as_tuple(out_, "c\xF3"
+                                                          "digos repetidos m\xE1s"))
+                     .first;
+        return it->second;
+    }
     Findings& out_;
     std::unordered_map<std::string, Place> first_;
+    std::map<std::string, CappedFindings> caps_;
 };
 
 void checkRepeats(const SiceFolder& folder, Findings& out) {
     RepeatWatch subjects(out);
     if (const SiceFile* f = present(folder, "sice_asignat.txt")) {
-        forDataLines(*f, [&](int64_t n, const std::string& line) {
+        forDataLines(*f, [&](int64_t n, std::string_view line) {
             subjects.see(*f, n, sice::field(line, 2, 5));
         });
         // The import reads the activities only after the subjects.
         if (const SiceFile* a = present(folder, "SICE_ACTIVIDADES.TXT"))
-            forDataLines(*a, [&](int64_t n, const std::string& line) {
+            forDataLines(*a, [&](int64_t n, std::string_view line) {
                 subjects.see(*a, n, "*" + sice::field(line, 2, 5));
             });
     }
     RepeatWatch teachers(out);
     if (const SiceFile* f = present(folder, "sice_prof.txt"))
-        forDataLines(*f, [&](int64_t n, const std::string& line) {
+        forDataLines(*f, [&](int64_t n, std::string_view line) {
             teachers.see(*f, n, sice::field(line, 2, 5));
         });
 }
@@ -152,26 +188,24 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
 
     std::unordered_map<std::string, Group> groups; // first line of each unit code, as GRUPOST
     if (groupsFile)
-        forDataLines(*groupsFile, [&](int64_t, const std::string& line) {
+        forDataLines(*groupsFile, [&](int64_t, std::string_view line) {
             std::string level = sice::field(line, 16, 18);
             groups.emplace(sice::field(line, 2, 11),
                            Group{level.empty() ? "NIV" : level, sice::field(line, 22, 24)});
         });
     std::unordered_set<std::string> subjects;
     if (subjectsFile)
-        forDataLines(*subjectsFile, [&](int64_t, const std::string& line) {
+        forDataLines(*subjectsFile, [&](int64_t, std::string_view line) {
             subjects.insert(sice::field(line, 2, 5));
         });
 
-    std::vector<std::string> courseLines;
-    if (courses)
-        courseLines = courses->lines;
-    const import::CourseHoursIndex index(courseLines);
+    const import::CourseHoursIndex index(
+        sice::WholeFileLines(courses ? std::string_view(courses->bytes) : std::string_view()));
     std::unordered_set<size_t> usedCourseLines;
     DanglingReferences dangling;
 
     if (assignments)
-        forDataLines(*assignments, [&](int64_t n, const std::string& line) {
+        forDataLines(*assignments, [&](int64_t n, std::string_view line) {
             const std::string groupCode = sice::field(line, 2, 11);
             const std::string subject = sice::field(line, 16, 19);
             auto group = groups.find(groupCode);
@@ -192,7 +226,7 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
         dangling.report(out);
         return;
     }
-    forDataLines(*courses, [&](int64_t n, const std::string& line) {
+    forDataLines(*courses, [&](int64_t n, std::string_view line) {
         const std::string subject = sice::field(line, 24, 27);
         if (subjectsFile && !subjects.count(subject))
             dangling.add(courses->storedName, n,

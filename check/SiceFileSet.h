@@ -1,6 +1,11 @@
 #pragma once
 
+#include "sice/LineReader.h"
+#include "sice/WholeFileReader.h"
+
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tts::check {
@@ -27,8 +32,25 @@ struct SiceFile {
     std::string storedName; // the name in the folder (letter case as stored)
     std::string path;
     std::string bytes;
-    std::vector<std::string> lines; // as the import reads them
-    std::string readFailure;        // the reading's error text, if any
+    int64_t lineCount = 0;   // lines as the import reads them
+    std::string readFailure; // why it could not be read, if it could not
+    std::string leftAside;   // other spellings of its name, left aside as the jobs do
+    bool unlisted = false;   // not found because the folder cannot be listed
 };
+
+// Calls `each(lineNumber, line)` for every line of the file as the import reads it, the line a
+// view valid during the call: nothing is kept per line, whatever the file holds.
+template <class Each> void forEachLine(const SiceFile& file, Each&& each) {
+    int64_t n = 0;
+    if (file.use->reading == Reading::WholeFile) {
+        sice::WholeFileLines lines(file.bytes);
+        for (std::string_view line; lines.next(line);)
+            each(++n, line);
+    } else {
+        sice::LineReader reader = sice::LineReader::over(file.bytes);
+        while (!reader.atEnd())
+            each(++n, reader.next());
+    }
+}
 
 } // namespace tts::check

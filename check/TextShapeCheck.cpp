@@ -1,5 +1,7 @@
 #include "check/TextShapeCheck.h"
 
+#include "base/Windows1252.h"
+
 #include <string_view>
 
 namespace tts::check {
@@ -7,24 +9,6 @@ namespace tts::check {
 namespace {
 
 constexpr char kCtrlZ = '\x1A';
-
-// Length of a valid UTF-8 sequence of two to four bytes at `i`, or 0. Windows-1252 text
-// practically never forms one: an accented capital is followed by a plain letter, not by a
-// byte 0x80-0xBF.
-size_t utf8SequenceAt(std::string_view bytes, size_t i) {
-    const auto b = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = b(i);
-    size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
-                    : lead >= 0xE0 && lead <= 0xEF ? 3
-                    : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                   : 0;
-    if (length == 0 || i + length > bytes.size())
-        return 0;
-    for (size_t k = 1; k < length; ++k)
-        if ((b(i + k) & 0xC0) != 0x80)
-            return 0;
-    return length;
-}
 
 bool isBlank(std::string_view text) {
     for (char c : text)
@@ -132,13 +116,14 @@ void checkLineEnds(const SiceFile& file, Findings& out) {
 }
 
 void checkEarlyEnd(const SiceFile& file, Findings& out) {
+    CappedFindings cuts(out, "Ctrl-Z m\xE1s dentro de l\xEDneas, que pierden su resto");
     std::string_view bytes = file.bytes;
     if (file.use->reading == Reading::WholeFile) {
         const size_t nul = bytes.find('\0');
         if (nul == std::string_view::npos)
             return;
         const bool atLineStart = nul == 0 || bytes[nul - 1] == '\n' || bytes[nul - 1] == '\r';
-        const int64_t line = static_cast<int64_t>(file.lines.size()) + (atLineStart ? 1 : 0);
+        const int64_t line = file.lineCount + (atLineStart ? 1 : 0);
         const int64_t lost = linesWithData(bytes, nul + 1);
         if (lost > 0)
             out.push_back({file.storedName, line,
@@ -166,10 +151,10 @@ void checkEarlyEnd(const SiceFile& file, Findings& out) {
             return;
         }
         if (ctrlZ != std::string_view::npos && !isBlank(physical.substr(ctrlZ + 1)))
-            out.push_back({file.storedName, line,
-                           "Ctrl-Z en la columna " + std::to_string(ctrlZ + 1) +
-                               ": se pierde el resto de la l\xEDnea",
-                           true});
+            cuts.add({file.storedName, line,
+                      "Ctrl-Z en la columna " + std::to_string(ctrlZ + 1) +
+                          ": se pierde el resto de la l\xEDnea",
+                      true});
         ++line;
         start = end + 1;
     }

@@ -1,3 +1,4 @@
+#include "base/ErrorText.h"
 #include "base/Windows1252.h"
 #include "check/FolderCheck.h"
 #include "cli/CommandOptions.h"
@@ -14,6 +15,12 @@ namespace {
 
 using check::CheckReport;
 using check::Finding;
+
+// The file's name (or a folder's path) as stored, the text in our Windows-1252.
+std::string findingText(const Finding& f) {
+    return textForDisplay(f.file) + (f.line > 0 ? ":" + std::to_string(f.line) : std::string()) +
+           ": " + textForDisplay(f.text);
+}
 
 void writeJson(std::ostream& out, const CommandOptions& options, const CheckReport& report,
                int status) {
@@ -60,7 +67,7 @@ void writeJson(std::ostream& out, const CommandOptions& options, const CheckRepo
         else
             json.null();
         json.key("text");
-        json.value(windows1252ToUtf8(f.text));
+        json.value(textForDisplay(f.text));
         json.key("stops");
         json.value(f.stops);
         json.key("note");
@@ -94,7 +101,7 @@ void writeJson(std::ostream& out, const CommandOptions& options, const CheckRepo
 void writeText(std::ostream& out, const CheckReport& report) {
     for (const Finding& f : report.findings)
         if (!f.note)
-            out << windows1252ToUtf8(check::findingLine(f)) << "\n";
+            out << findingText(f) << "\n";
     int64_t found = 0;
     for (const check::FileStatus& file : report.files)
         found += file.storedName.empty() ? 0 : 1;
@@ -112,7 +119,7 @@ void writeText(std::ostream& out, const CheckReport& report) {
             << counted(report.emptyCodes.rooms, "fila", "filas") << " sin aula.\n";
     for (const Finding& f : report.findings)
         if (f.note)
-            out << "nota: " << windows1252ToUtf8(check::findingLine(f)) << "\n";
+            out << "nota: " << findingText(f) << "\n";
 }
 
 } // namespace
@@ -125,8 +132,14 @@ int runCheckCommand(const std::vector<std::string>& args) {
     if (!options)
         return usageError(std::cerr, "check", problem);
 
-    const CheckReport report =
-        check::checkFolder(folderForRun(options->siceFolder), options->workFolder);
+    CheckReport report;
+    try {
+        report = check::checkFolder(folderForRun(options->siceFolder), options->workFolder);
+    } catch (const std::exception& failure) {
+        // Whatever the check did not foresee ends it as the jobs end: one line, exit 2.
+        std::cerr << textForDisplay(withFullStop(failure.what())) << std::endl;
+        return ExitError;
+    }
     const int status = report.folderFound && report.stopping() == 0 ? ExitOk : ExitNotDone;
     if (!report.folderFound)
         std::cerr << "No existe la carpeta" << std::endl;

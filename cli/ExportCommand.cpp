@@ -88,6 +88,7 @@ void writeJson(std::ostream& out, const CommandOptions& options, const std::stri
     json.endObject();
     json.key("dayCodingMismatch");
     json.value(report.dayCodingMismatch);
+    writeFilesLeftAside(json, report.filesLeftAside);
     json.endObject();
     json.finish();
 }
@@ -123,6 +124,7 @@ void writeText(std::ostream& out, const ExportReport& report) {
         out << kMismatchCause << "\n";
     if (!withoutCode.empty())
         out << "Sin c\u00F3digo, escritas en blanco o LEC: " << withoutCode << "\n";
+    writeFilesLeftAside(out, report.filesLeftAside);
 }
 
 } // namespace

@@ -51,6 +51,7 @@ void writeJson(std::ostream& out, const CommandOptions& options, const std::stri
         json.endObject();
     }
     json.endArray();
+    writeFilesLeftAside(json, report.filesLeftAside);
     json.endObject();
     json.finish();
 }
@@ -69,6 +70,7 @@ void writeText(std::ostream& out, const ImportReport& report) {
             std::snprintf(line, sizeof line, "%-12s %14s\n", table.table.c_str(), "sin cambios");
         out << line;
     }
+    writeFilesLeftAside(out, report.filesLeftAside);
 }
 
 } // namespace

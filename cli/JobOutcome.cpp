@@ -28,7 +28,8 @@ JobOutcome runJob(const std::function<bool()>& job) {
     }
     if (outcome.error)
         std::cerr << *outcome.error << std::endl;
-    if (outcome.errorLocation)
+    // A whole file's location is already in the message's own context lines.
+    if (outcome.errorLocation && outcome.errorLocation->line > 0)
         std::cerr << textForDisplay(outcome.errorLocation->text()) << std::endl;
     return outcome;
 }
@@ -80,6 +81,19 @@ void writeOutcomeFields(JsonWriter& json, const char* command, const std::string
     } else {
         json.null();
     }
+}
+
+void writeFilesLeftAside(JsonWriter& json, const std::vector<std::string>& texts) {
+    json.key("filesLeftAside");
+    json.beginArray();
+    for (const std::string& text : texts)
+        json.value(textForDisplay(text));
+    json.endArray();
+}
+
+void writeFilesLeftAside(std::ostream& out, const std::vector<std::string>& texts) {
+    for (const std::string& text : texts)
+        out << "Nombres que solo difieren en may\u00FAsculas: " << textForDisplay(text) << "\n";
 }
 
 std::string counted(int64_t n, const char* one, const char* many) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,11 @@ RunEnd runEnd(bool folderFound, const JobOutcome& outcome);
 void writeOutcomeFields(JsonWriter& json, const char* command, const std::string& siceFolder,
                         const std::string& workFolder, RunEnd end, const ConsoleRunHost& host,
                         const JobOutcome& outcome);
+
+// "filesLeftAside": the job's files whose names differ only in letter case from one it used
+// ("se usa X; se deja aparte Y, ..."), and the same as lines of the text report.
+void writeFilesLeftAside(JsonWriter& json, const std::vector<std::string>& texts);
+void writeFilesLeftAside(std::ostream& out, const std::vector<std::string>& texts);
 
 // "1 fila", "3 filas".
 std::string counted(int64_t n, const char* one, const char* many);

@@ -6,11 +6,11 @@
 
 namespace tts::exporting {
 
-DayCoding dayCodingFrom(const std::vector<std::string>& sessionLines) {
+DayCoding dayCodingFrom(sice::WholeFileLines sessionLines) {
     // The first line is the header; the first slot line tells how this school codes its days.
-    if (sessionLines.size() < 2)
+    std::string_view line;
+    if (!sessionLines.next(line) || !sessionLines.next(line))
         throw Error("List index out of bounds (1)");
-    const std::string& line = sessionLines[1];
     if (line.size() >= 9 && line[8] >= '1' && line[8] <= '7')
         return DayCoding::Numbers;
     return DayCoding::Letters;

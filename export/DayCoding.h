@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sice/WholeFileReader.h"
+
 #include <string>
 #include <vector>
 
@@ -11,7 +13,7 @@ enum class DayCoding { Numbers, Letters };
 // Column 9 of the second line of sice_sesiones.txt: a digit 1-7 means numbers, anything else
 // (another character, or none on a short line) letters. Fewer than two lines raise
 // "List index out of bounds (1)".
-DayCoding dayCodingFrom(const std::vector<std::string>& sessionLines);
+DayCoding dayCodingFrom(sice::WholeFileLines sessionLines);
 
 // The day text of a SOLUC row as SICE wants it: in letter mode "1"-"7" become L M X J V S D;
 // every other text, and every text in number mode, stays as it is.

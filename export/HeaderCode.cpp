@@ -4,8 +4,8 @@
 
 namespace tts::exporting {
 
-std::string headerCodeFrom(const std::vector<std::string>& subjectLines) {
-    for (const std::string& line : subjectLines)
+std::string headerCodeFrom(sice::WholeFileLines subjectLines) {
+    for (std::string_view line; subjectLines.next(line);)
         if (!line.empty() && line[0] == '0')
             return sice::rawField(line, 52, 59);
     return {};

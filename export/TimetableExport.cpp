@@ -22,8 +22,17 @@ namespace tts::exporting {
 
 namespace {
 
-std::vector<std::string> readSiceFile(const std::string& carpetaSice, const std::string& name) {
-    return sice::readWholeFile(sice::findFile(carpetaSice, name).path);
+sice::FoundFile findSiceFile(const std::string& carpetaSice, const std::string& name,
+                             ExportReport& report) {
+    sice::FoundFile file = sice::findFile(carpetaSice, name);
+    if (file.exists && !file.leftAside.empty())
+        report.filesLeftAside.push_back(sice::leftAsideText(file));
+    return file;
+}
+
+sice::WholeFile readSiceFile(const std::string& carpetaSice, const std::string& name,
+                             ExportReport& report) {
+    return sice::WholeFile(findSiceFile(carpetaSice, name, report).path);
 }
 
 } // namespace
@@ -47,11 +56,13 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     out.folderFound = true;
 
     BusyPointer busy(host);
-    const std::string headerCode = headerCodeFrom(readSiceFile(carpetaSice, "sice_asignat.txt"));
-    const DayCoding coding = dayCodingFrom(readSiceFile(carpetaSice, "sice_sesiones.txt"));
+    const std::string headerCode =
+        headerCodeFrom(readSiceFile(carpetaSice, "sice_asignat.txt", out).lines());
+    const DayCoding coding =
+        dayCodingFrom(readSiceFile(carpetaSice, "sice_sesiones.txt", out).lines());
 
     // The old file stays until the last line is in.
-    const std::string target = sice::findFile(carpetaSice, "SICE_HORARIO.TXT").path;
+    const std::string target = findSiceFile(carpetaSice, "SICE_HORARIO.TXT", out).path;
     sice::LineFileWriter output(target);
     output.add(timetableHeaderLine(headerCode, timeStamp(clock())));
     int64_t dataLines = 0;

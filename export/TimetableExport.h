@@ -34,6 +34,8 @@ struct ExportReport {
     // The folder took no new file, so SICE_HORARIO.TXT was rewritten where it stood: the folder's
     // refusal in Spanish ("acceso denegado"); empty when it was replaced whole in one step.
     std::string inPlaceBecause;
+    // As in the import's report: files whose names differ only in letter case from one it used.
+    std::vector<std::string> filesLeftAside;
 };
 
 // BImportarClick's job: SOLUC and the import's tables in `workFolder` into SICE_HORARIO.TXT in

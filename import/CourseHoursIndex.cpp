@@ -5,10 +5,9 @@
 
 namespace tts::import {
 
-CourseHoursIndex::CourseHoursIndex(const std::vector<std::string>& lines) {
-    hours_.reserve(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
+CourseHoursIndex::CourseHoursIndex(sice::WholeFileLines lines) {
+    size_t i = 0;
+    for (std::string_view line; lines.next(line); ++i) {
         if (!sice::isDataLine(line, "SICE_ASIGNATCURSO.TXT"))
             continue;
         // emplace keeps the first line of a key.

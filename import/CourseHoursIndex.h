@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sice/WholeFileReader.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +15,7 @@ namespace tts::import {
 // up is O(1) and finds the same line as walking the file from its start would.
 class CourseHoursIndex {
 public:
-    explicit CourseHoursIndex(const std::vector<std::string>& lines);
+    explicit CourseHoursIndex(sice::WholeFileLines lines);
 
     std::optional<std::string> hoursText(const std::string& subject, const std::string& level,
                                          const std::string& course) const;

@@ -2,6 +2,7 @@
 
 #include "base/RunHost.h"
 #include "import/ImportRun.h"
+#include "sice/FileFinder.h"
 
 #include <string>
 
@@ -18,6 +19,15 @@ struct ImportContext {
     void missingRequired(const std::string& message) {
         host.showMessage(message);
         host.setResult(-1);
+    }
+
+    // A SICE file of the folder, whatever the letter case of its name; other spellings of the
+    // same name, left aside, go into the report.
+    sice::FoundFile findFile(const std::string& name) {
+        sice::FoundFile file = sice::findFile(carpetaSice, name);
+        if (file.exists && !file.leftAside.empty())
+            report.filesLeftAside.push_back(sice::leftAsideText(file));
+        return file;
     }
 
     // The step has put its new table in place.

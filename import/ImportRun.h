@@ -20,6 +20,9 @@ struct ImportReport {
     bool folderFound = false;
     bool finished = false;           // "Proceso finalizado" was reached
     std::vector<TableReport> tables; // in step order
+    // Files of the folder whose names differ only in letter case from the one a step used:
+    // "se usa X; se deja aparte Y, ...", Windows-1252 text with the names as stored.
+    std::vector<std::string> filesLeftAside;
 };
 
 // BExportarClick's job: the SICE folder chosen in the window (without the trailing separator,

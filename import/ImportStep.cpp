@@ -11,31 +11,28 @@ namespace tts::import {
 namespace {
 
 void eachLine(sice::LineReader& reader, const LineRule& rule, TableReport& report) {
-    std::string line;
     int64_t lineNumber = 0;
-    while (!reader.atEnd()) {
-        reader.nextLine(line);
-        if (rule(line, ++lineNumber))
+    while (!reader.atEnd())
+        if (rule(reader.next(), ++lineNumber))
             ++report.rowsWritten;
-    }
 }
 
 } // namespace
 
 bool runStep(ImportContext& context, const StepDefinition& step, const StepStart& start,
              const StepFinish& finish) {
-    const sice::FoundFile file = sice::findFile(context.carpetaSice, step.file);
+    const sice::FoundFile file = context.findFile(step.file);
     if (!file.exists) {
         context.missingRequired(step.missingMessage);
         return false;
     }
     // Read before the table is touched: a file that cannot be read leaves the old table.
     std::optional<sice::LineReader> reader;
-    std::vector<std::string> lines;
+    std::optional<sice::WholeFile> whole;
     if (step.reading == FileReading::LineByLine)
         reader.emplace(file.path);
     else
-        lines = sice::readWholeFile(file.path);
+        whole.emplace(file.path);
 
     tables::WorkTable table =
         tables::WorkTable::createAfresh(context.workFolder, step.table, step.columns);
@@ -46,9 +43,12 @@ bool runStep(ImportContext& context, const StepDefinition& step, const StepStart
         eachLine(*reader, rule, report);
         reader->close();
     } else {
-        for (size_t i = 0; i < lines.size(); ++i)
-            if (rule(lines[i], static_cast<int64_t>(i + 1)))
+        sice::WholeFileLines lines = whole->lines();
+        int64_t lineNumber = 0;
+        for (std::string_view line; lines.next(line);)
+            if (rule(line, ++lineNumber))
                 ++report.rowsWritten;
+        whole.reset();
     }
     if (finish)
         finish(target);
@@ -61,7 +61,7 @@ bool runStep(ImportContext& context, const StepDefinition& step, const StepStart
 
 void addOptionalFile(ImportContext& context, const char* name, const LineRule& rule,
                      TableReport& report) {
-    const sice::FoundFile file = sice::findFile(context.carpetaSice, name);
+    const sice::FoundFile file = context.findFile(name);
     if (!file.exists)
         return;
     sice::LineReader reader(file.path);

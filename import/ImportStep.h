@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tts::import {
@@ -24,7 +25,8 @@ struct StepDefinition {
 };
 
 // What a step does with one line of its file (`lineNumber` from 1); true when it wrote a row.
-using LineRule = std::function<bool(const std::string& line, int64_t lineNumber)>;
+// The line is a view into the file's bytes, valid during the call.
+using LineRule = std::function<bool(std::string_view line, int64_t lineNumber)>;
 
 // What a step works on once its file is read and its table created.
 struct StepTarget {

@@ -32,7 +32,7 @@ void TransformaAsignaturas(ImportContext& context) {
         nombre = table.column("NOMBRE");
         esTarea = table.column("ESTAREA");
         codTarea = table.column("CODTAREA");
-        return [&](const std::string& line, int64_t) {
+        return [&](std::string_view line, int64_t) {
             if (!sice::isDataLine(line, "SICE_ASIGNAT.TXT"))
                 return false;
             const std::string_view code = sice::fieldView(line, 2, 5);
@@ -51,7 +51,7 @@ void TransformaAsignaturas(ImportContext& context) {
     const auto activities = [&](StepTarget& target) {
         WorkTable& table = target.table;
         TableReport& report = target.report;
-        const auto activity = [&](const std::string& line, int64_t) {
+        const auto activity = [&](std::string_view line, int64_t) {
             if (!sice::isDataLine(line, "SICE_ACTIVIDADES.TXT"))
                 return false;
             std::string code(1, '*');

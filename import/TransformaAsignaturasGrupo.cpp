@@ -49,7 +49,7 @@ void copyGroupData(const std::string& workFolder, WorkTable& assignments) {
 }
 
 // Pass 3: HORAS and SESIONES from the first course line of the row's subject, level and course.
-void setWeeklyHours(const std::string& coursePath, const std::vector<std::string>& courseLines,
+void setWeeklyHours(const std::string& coursePath, sice::WholeFileLines courseLines,
                     WorkTable& assignments) {
     const CourseHoursIndex index(courseLines);
     const tables::ColumnHandle casig = assignments.column("CASIG"),
@@ -115,7 +115,7 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
     const auto assignments = [](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
         return [&table, casig = table.column("CASIG"), cgrup = table.column("CGRUP"),
-                ctarea = table.column("CTAREA")](const std::string& line, int64_t) {
+                ctarea = table.column("CTAREA")](std::string_view line, int64_t) {
             if (!sice::isDataLine(line, "SICE_ASIGNATGRUPO.TXT"))
                 return false;
             table.append();
@@ -130,13 +130,13 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
     const auto furtherPasses = [&context](StepTarget& target) {
         WorkTable& table = target.table;
         copyGroupData(context.workFolder, table);
-        const sice::FoundFile courses =
-            sice::findFile(context.carpetaSice, "sice_asignatcurso.txt");
+        const sice::FoundFile courses = context.findFile("sice_asignatcurso.txt");
         if (!courses.exists) {
             context.host.showMessage("No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)");
             return;
         }
-        setWeeklyHours(courses.path, sice::readWholeFile(courses.path), table);
+        const sice::WholeFile courseFile(courses.path);
+        setWeeklyHours(courses.path, courseFile.lines(), table);
         setDefaultHours(table);
     };
 

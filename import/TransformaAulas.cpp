@@ -21,7 +21,7 @@ void TransformaAulas(ImportContext& context) {
     runStep(context, step, [](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
         return [&table, abrev = table.column("ABREV"), nombre = table.column("NOMBRE"),
-                abrevCorta = table.column("ABREVCORTA")](const std::string& line, int64_t) {
+                abrevCorta = table.column("ABREVCORTA")](std::string_view line, int64_t) {
             if (!sice::isDataLine(line, "SICE_AULAS.TXT"))
                 return false;
             table.append();

@@ -12,7 +12,7 @@ using tables::WorkTable;
 namespace {
 
 // The file's name line may carry either spelling; neither is a group.
-bool isGroupData(const std::string& line) {
+bool isGroupData(std::string_view line) {
     return sice::isDataLine(line, "SICE_GRUPOS.TXT") && sice::isDataLine(line, "SICE_GRUPO.TXT");
 }
 
@@ -35,7 +35,7 @@ void TransformaGrupos(ImportContext& context) {
                 nivel = table.column("NIVEL"), curso = table.column("CURSO"),
                 grupo = table.column("GRUPO"), unidad = table.column("UNIDAD"),
                 descrip = table.column("DESCRIP"),
-                abrevCorta = table.column("ABREVCORTA")](const std::string& line, int64_t) {
+                abrevCorta = table.column("ABREVCORTA")](std::string_view line, int64_t) {
             if (!isGroupData(line))
                 return false;
             const std::string unit = sice::field(line, 2, 11);

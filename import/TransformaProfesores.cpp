@@ -24,7 +24,7 @@ void TransformaProfesores(ImportContext& context) {
         WorkTable& table = target.table;
         TableReport& report = target.report;
         return [&, abrev = table.column("ABREV"), nombre = table.column("NOMBRE"),
-                depart = table.column("DEPART")](const std::string& line, int64_t) {
+                depart = table.column("DEPART")](std::string_view line, int64_t) {
             if (!sice::isDataLine(line, "SICE_PROF.TXT"))
                 return false;
             const std::string_view code = sice::fieldView(line, 2, 5);

@@ -33,7 +33,7 @@ void TransformaSesiones(ImportContext& context) {
         return [&, dia = table.column("DIA"), hora = table.column("HORA"),
                 codDiho = table.column("CODDIHO"), horaDesde = table.column("HORADESDE"),
                 horaHasta = table.column("HORAHASTA"),
-                minutos = table.column("MINUTOS")](const std::string& line, int64_t lineNumber) {
+                minutos = table.column("MINUTOS")](std::string_view line, int64_t lineNumber) {
             if (!sice::isDataLine(line, "SICE_SESIONES.TXT"))
                 return false;
             const std::string slotCode = sice::field(line, 5, 8);

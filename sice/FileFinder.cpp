@@ -7,10 +7,19 @@
 
 namespace tts::sice {
 
+namespace {
+
+std::string baseName(const std::string& path) {
+    return path.substr(platform::folderOf(path).size());
+}
+
+} // namespace
+
 FoundFile findFile(const std::string& folder, const std::string& name) {
     FoundFile found{folder + name, false};
     std::optional<std::string> path;
-    const platform::SystemError error = platform::findIgnoringCase(folder, name, path);
+    const platform::SystemError error =
+        platform::findIgnoringCase(folder, name, path, &found.leftAside);
     if (error && !platform::isNotFound(error))
         // Said once, rather than every file of the folder reported missing.
         throw Error("No se puede leer la carpeta \"" + folder + "\". " + platform::describe(error));
@@ -19,6 +28,14 @@ FoundFile findFile(const std::string& folder, const std::string& name) {
         found.exists = true;
     }
     return found;
+}
+
+std::string leftAsideText(const FoundFile& file) {
+    std::string text = "se usa " + baseName(file.path) + "; se deja aparte ";
+    for (size_t i = 0; i < file.leftAside.size(); ++i)
+        text += (i > 0 ? ", " : "") + baseName(file.leftAside[i]);
+    return text + (file.leftAside.size() == 1 ? ", que solo difiere" : ", que solo difieren") +
+           " en may\xFAsculas y min\xFAsculas";
 }
 
 bool folderExists(const std::string& path) {

@@ -1,6 +1,8 @@
 #include "sice/IoError.h"
 
 #include "base/Error.h"
+#include "base/LocatedError.h"
+#include "base/platform/Folders.h"
 
 namespace tts::sice {
 
@@ -19,8 +21,24 @@ std::string ioErrorText(int code) {
     }
 }
 
-void raiseIoError(platform::SystemError error) {
-    throw Error(ioErrorText(platform::windowsCode(error)));
+std::string cannotReadReason(const std::string& path, platform::SystemError error) {
+    // The folder lists the name, yet opening it finds nothing: a link to what is gone.
+    if (platform::isNotFound(error) && platform::isLink(path))
+        return "es un enlace roto: lo que nombra no existe";
+    // The system's words for a share mode name no culprit; the user needs to close a window.
+    if (platform::isSharingViolation(error))
+        return kHeldByAnotherProgram;
+    return platform::reasonInSpanish(error);
+}
+
+std::string fileContext(const std::string& path, platform::SystemError error) {
+    return "\nArchivo: " + path + "\nMotivo: " + cannotReadReason(path, error);
+}
+
+void raiseIoError(const std::string& path, platform::SystemError error) {
+    // The message tells a person; the location gives a report the same file and reason as data.
+    throw LocatedError(ioErrorText(platform::windowsCode(error)) + "." + fileContext(path, error),
+                       ValueLocation{path, 0, cannotReadReason(path, error)});
 }
 
 } // namespace tts::sice

@@ -16,6 +16,15 @@ inline constexpr const char* kHeldByAnotherProgram = "otro programa lo tiene abi
 // The Spanish message of a Windows-style code.
 std::string ioErrorText(int code);
 
-[[noreturn]] void raiseIoError(platform::SystemError error);
+// What follows such a message, one line per fact: which file it was and why it could not be
+// read ("\nArchivo: <path>\nMotivo: <reason>"). The one place that says it, for every reading
+// of a SICE file, so that each reason the system gives reads the same everywhere.
+std::string fileContext(const std::string& path, platform::SystemError error);
+
+// Why `path` could not be read, in Spanish: the system's reason, or what a link leads to.
+std::string cannotReadReason(const std::string& path, platform::SystemError error);
+
+// "<message by code>." and the file's context lines.
+[[noreturn]] void raiseIoError(const std::string& path, platform::SystemError error);
 
 } // namespace tts::sice

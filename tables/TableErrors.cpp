@@ -41,6 +41,11 @@ Error invalidFolder(const std::string& folder) {
     return Error("Ruta de acceso no v\xE1lida.\nRuta: " + folder);
 }
 
+Error folderUnreadable(const std::string& folder, int errorCode) {
+    return Error("No se puede leer la carpeta de trabajo.\nCarpeta: " + folder +
+                 reasonLine(errorCode));
+}
+
 Error columnNotFound(const std::string& componentName, const std::string& column) {
     std::string prefix = componentName.empty() ? "" : componentName + ": ";
     return Error(prefix + "No se encuentra el campo '" + column + "'");

@@ -13,6 +13,7 @@ namespace tableErrors {
 Error tableNotFound(const std::string& path);
 Error tableInUse(const std::string& path);
 Error invalidFolder(const std::string& folder);
+Error folderUnreadable(const std::string& folder, int errorCode);
 Error columnNotFound(const std::string& componentName, const std::string& column);
 Error damaged(const std::string& path, const std::string& reason);
 Error cannotOpen(const std::string& path, int errorCode);

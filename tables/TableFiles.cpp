@@ -38,6 +38,17 @@ std::optional<std::string> findFile(const std::string& folder, const std::string
     return found;
 }
 
+std::optional<std::string> findExistingFile(const std::string& folder,
+                                            const std::string& fileName) {
+    std::optional<std::string> found;
+    const platform::SystemError error =
+        platform::findIgnoringCase(absoluteFolder(folder), fileName, found);
+    // A folder we may not list hides its tables: say so, not that the table is missing.
+    if (error && !platform::isNotFound(error))
+        throw tableErrors::folderUnreadable(folder, error);
+    return found;
+}
+
 void removeIfPresent(const std::string& folder, const std::string& fileName) {
     while (auto path = findFile(folder, fileName)) {
         if (platform::removeFile(*path) != 0)

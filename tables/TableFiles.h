@@ -19,6 +19,9 @@ void requireFolder(const std::string& folder);
 // The path of the regular file `fileName` in the folder, matched regardless of ASCII letter
 // case as Windows does (the host may have written "soluc.dbf"); the exact name wins.
 std::optional<std::string> findFile(const std::string& folder, const std::string& fileName);
+// The same for a table that must be there: a folder that cannot be listed raises
+// "No se puede leer la carpeta de trabajo." with the folder and the reason.
+std::optional<std::string> findExistingFile(const std::string& folder, const std::string& fileName);
 
 // Deletes the file (any letter case) if present; failures are ignored.
 void removeIfPresent(const std::string& folder, const std::string& fileName);

@@ -460,7 +460,7 @@ WorkTable WorkTable::open(const std::string& folder, const std::string& name, Op
                           const std::string& componentName) {
     tableFiles::requireFolder(folder);
     std::string fileName = tableFileName(name);
-    std::optional<std::string> found = tableFiles::findFile(folder, fileName);
+    std::optional<std::string> found = tableFiles::findExistingFile(folder, fileName);
     if (!found)
         throw tableErrors::tableNotFound(tableFiles::joinPath(folder, fileName));
     const std::string& path = *found;

@@ -2,6 +2,8 @@
 
 #include "base/CaseTable.h"
 
+#include <algorithm>
+
 namespace tts::platform {
 
 std::string joinPath(const std::string& folder, const std::string& name) {
@@ -23,33 +25,47 @@ std::string folderOf(const std::string& path) {
 }
 
 SystemError findIgnoringCase(const std::string& folder, const std::string& name,
-                             std::optional<std::string>& path) {
+                             std::optional<std::string>& path,
+                             std::vector<std::string>* leftAside) {
     path.reset();
-    auto usable = [](PathKind kind) { return kind == PathKind::File || kind == PathKind::Other; };
+    if (leftAside)
+        leftAside->clear();
+    auto usable = [](const std::string& entry) {
+        const PathKind kind = pathKind(entry);
+        return kind == PathKind::File || kind == PathKind::Other ||
+               (kind == PathKind::Missing && isLink(entry));
+    };
     // The listing, not the exact path, tells the stored spelling: on Windows "soluc.dbf" opens
     // as "SOLUC.DBF" too, and messages name the file as it is stored.
     std::vector<std::string> names;
     if (SystemError error = listFolder(folder.empty() ? std::string(".") : folder, names)) {
         // A folder that may be entered but not listed still opens a name spelled exactly.
         const std::string exact = joinPath(folder, name);
-        if (usable(pathKind(exact))) {
+        if (usable(exact)) {
             path = exact;
             return 0;
         }
         return error;
     }
     const std::string* best = nullptr;
+    std::vector<const std::string*> candidates;
     for (const std::string& stored : names) {
-        if (!equalsIgnoringCase(stored, name))
+        if (!equalsIgnoringCase(stored, name) || !usable(joinPath(folder, stored)))
             continue;
+        candidates.push_back(&stored);
         const bool exact = stored == name;
         if (best && !exact && (*best == name || !(stored < *best)))
             continue;
-        if (usable(pathKind(joinPath(folder, stored))))
-            best = &stored;
+        best = &stored;
     }
     if (best)
         path = joinPath(folder, *best);
+    if (leftAside) {
+        for (const std::string* other : candidates)
+            if (other != best)
+                leftAside->push_back(joinPath(folder, *other));
+        std::sort(leftAside->begin(), leftAside->end());
+    }
     return 0;
 }
 

@@ -14,6 +14,10 @@ enum class PathKind { Missing, File, Folder, Other };
 // A path that cannot be looked at (a folder on the way may not be entered) reads as Missing.
 PathKind pathKind(const std::string& path);
 
+// True when `path` itself is a symbolic link (or, on Windows, a reparse point), whether or not
+// what it names exists: a broken link then reads as a link, not as a missing file.
+bool isLink(const std::string& path);
+
 // The separator of the system's paths: '\\' on Windows, '/' elsewhere.
 char pathSeparator();
 
@@ -51,9 +55,12 @@ SystemError listFolder(const std::string& folder, std::vector<std::string>& name
 // name (a-z and the Windows-1252 letters). The exact name wins; among several other spellings
 // the one that sorts first by bytes, so the answer never depends on the order in which the
 // system lists the folder. Folders do not count; devices and FIFOs do, so that opening them
-// says what they are. A folder that cannot be listed gives its error.
+// says what they are, and so does a broken link, so that opening it says why. A folder that
+// cannot be listed gives its error. `leftAside`, when given, gets the paths of the other
+// spellings that would have done, so that a caller can say which one it did not use.
 SystemError findIgnoringCase(const std::string& folder, const std::string& name,
-                             std::optional<std::string>& path);
+                             std::optional<std::string>& path,
+                             std::vector<std::string>* leftAside = nullptr);
 
 SystemError removeFile(const std::string& path);
 

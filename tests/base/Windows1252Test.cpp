@@ -24,6 +24,11 @@ TEST(Windows1252, TextForDisplayKeepsAPathsUtf8AndConvertsTheProgramsOwnTexts) {
         {"Cannot open file \"C:\\\xC5\x81\xC3\xB3"
          "d\xC5\xBA\"",
          "Cannot open file \"C:\\\u0141\u00F3d\u017A\""},
+        // Our own accents and a path's, side by side in one message.
+        {"La tabla est\xE1 en uso.\nTabla: /tmp/A\xC3\xB1o/\xC5\x81\xC3\xB3"
+         "d\xC5\xBA/ASIGT.DBF",
+         "La tabla est\u00E1 en uso.\nTabla: /tmp/A\u00F1o/\u0141\u00F3d\u017A/ASIGT.DBF"},
+        {"Otra transformaci\xF3n usa /h/A\xC3\xB1o", "Otra transformaci\u00F3n usa /h/A\u00F1o"},
         {"\xBD \x80", "\u00BD \u20AC"},
         {"\xC3", "\u00C3"}, // a lone lead byte is not UTF-8
         {"plain", "plain"},

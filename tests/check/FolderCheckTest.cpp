@@ -4,8 +4,11 @@
 #include "tables/WorkTable.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FixedColumnLine.h"
+#include "tests/support/ForkedChild.h"
 #include "tests/support/RecordingRunHost.h"
 #include "tests/support/TempFolder.h"
+
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -81,8 +84,32 @@ struct Case {
 
 } // namespace
 
+// Twenty-five repeats of one teacher's code: twenty notes, then how many more.
+std::vector<std::string> cappedRepeats() {
+    std::vector<std::string> notes;
+    for (int line = 4; line < 24; ++line)
+        notes.push_back("nota: sice_prof.txt:" + std::to_string(line) +
+                        ": código 'jpg' repetido: se descarta esta línea; vale la de la línea 2");
+    notes.push_back("nota: sice_prof.txt:24: y 5 códigos repetidos más (desde esta línea)");
+    return notes;
+}
+
 TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
     const std::vector<Case> cases = {
+        {"two names that differ only in letter case",
+         [](const TempFolder& s) {
+             writeLines(s.file("SICE_PROF.TXT"), {header("SICE_PROF.TXT"), columns({{2, "ZZZ"}})});
+         },
+         {"sice_prof.txt: se usa sice_prof.txt; se deja aparte SICE_PROF.TXT, que solo difiere "
+          "en mayúsculas y minúsculas"},
+         false},
+        {"repeats beyond twenty are counted, not listed",
+         [](const TempFolder& s) {
+             writeBytes(s.file("sice_prof.txt"),
+                        readBytes(s.file("sice_prof.txt")) +
+                            crlfLines(std::vector<std::string>(25, columns({{2, "jpg"}}))));
+         },
+         cappedRepeats(), false},
         {"clean", [](const TempFolder&) {}, {}, false},
         {"missing required file",
          [](const TempFolder& s) { fs::remove(s.file("sice_prof.txt")); },
@@ -257,6 +284,64 @@ TEST(FolderCheck, MissingFolder) {
     const CheckReport report = checkFolder(root.file("none"), "");
     EXPECT_FALSE(report.folderFound);
     EXPECT_TRUE(report.findings.empty());
+}
+
+// Folders the check may not read, as an ordinary user meets them (root reads everything): said
+// once, as a finding, never an uncaught error.
+TEST(FolderCheck, FoldersItMayNotReadAreFindings) {
+    TempFolder siceFolder, workFolder;
+    writeSchool(siceFolder);
+    const std::string sice = siceFolder.path(), work = workFolder.path();
+    struct Mode {
+        const char* name;
+        mode_t sice, work;
+        std::vector<std::string> expected;
+        bool stops;
+    };
+    const std::vector<Mode> modes = {
+        {"SICE folder closed",
+         0,
+         0755,
+         {sice + ": no se puede leer la carpeta SICE (acceso denegado): los trabajos se "
+                 "detendrían al buscar sus archivos"},
+         true},
+        {"SICE folder that may be entered, not listed",
+         0111,
+         0755,
+         {sice + ": no se puede leer la carpeta SICE (acceso denegado): solo se abren los "
+                 "archivos escritos exactamente como se piden"},
+         false},
+        {"work folder closed",
+         0755,
+         0,
+         {work + ": no se puede leer la carpeta de trabajo (acceso denegado): la exportación "
+                 "se detendría"},
+         true},
+    };
+    for (const Mode& m : modes) {
+        SCOPED_TRACE(m.name);
+        ::chmod(sice.c_str(), m.sice);
+        ::chmod(work.c_str(), m.work);
+        const bool withWork = m.work != 0755;
+        const test::ChildOutcome child = test::runInChild(
+            [&] {
+                const CheckReport report = checkFolder(sice, withWork ? work : "");
+                std::string said = report.stopping() > 0 ? "stops" : "goes";
+                for (const std::string& line : shown(report))
+                    said += "|" + line;
+                return said;
+            },
+            test::ChildUser::Nobody);
+        ::chmod(sice.c_str(), 0755);
+        ::chmod(work.c_str(), 0755);
+        if (child.exitCode == test::ForkedChild::kNotNobody)
+            GTEST_SKIP() << "cannot become an unprivileged user here";
+        ASSERT_TRUE(child.exitedNormally) << child.report;
+        std::string expected = m.stops ? "stops" : "goes";
+        for (const std::string& line : m.expected)
+            expected += "|" + line;
+        EXPECT_EQ(child.report, expected);
+    }
 }
 
 // The export's view: the school imported, then a timetable written beside its tables.

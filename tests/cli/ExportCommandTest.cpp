@@ -12,26 +12,33 @@ namespace tts::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
+using tts::test::fsPath;
+using tts::test::writeBytes;
 
-// A SICE folder and a work folder side by side in one temporary folder.
+// A folder whose name has an accent ("Año", in the program's UTF-8): messages must show it as
+// typed.
+const char* const kAccented = "A\xC3\xB1o";
+
+// A SICE folder and a work folder side by side in one temporary folder, under kAccented.
 class ExportFolders {
 public:
     ExportFolders() {
-        fs::create_directory(sice());
-        fs::create_directory(work());
+        fs::create_directory(fsPath(root_.file(kAccented)));
+        fs::create_directory(fsPath(sice()));
+        fs::create_directory(fsPath(work()));
     }
-    std::string sice() const { return root_.file("sice"); }
-    std::string work() const { return root_.file("work"); }
+    std::string sice() const { return root_.file(kAccented) + kSeparator + "sice"; }
+    std::string work() const { return root_.file(kAccented) + kSeparator + "work"; }
 
     // The example school imported through the command line, with the host's timetable beside
     // the work tables.
     void importExample() {
         const fs::path examples = fs::path(TTS_SOURCE_DIR) / "examples";
         for (const auto& entry : fs::directory_iterator(examples / "sice"))
-            fs::copy_file(entry.path(), fs::path(sice()) / entry.path().filename());
+            fs::copy_file(entry.path(), fsPath(sice()) / entry.path().filename());
         const CliResult r = runCli({"import", "--sice", sice(), "--work", work()});
         ASSERT_EQ(r.status, 0) << r.err;
-        fs::copy_file(examples / "SOLUC.DBF", fs::path(work()) / "SOLUC.DBF");
+        fs::copy_file(examples / "SOLUC.DBF", fsPath(work()) / "SOLUC.DBF");
     }
 
 private:
@@ -41,9 +48,9 @@ private:
 using tts::test::readBytes;
 
 const std::vector<std::string> kExportKeys = {
-    "command",      "siceFolder", "workFolder",       "outcome",   "exitStatus",
-    "messages",     "error",      "errorLocation",    "writtenTo", "writtenInPlace",
-    "linesWritten", "fallbacks",  "dayCodingMismatch"};
+    "command",      "siceFolder", "workFolder",       "outcome",        "exitStatus",
+    "messages",     "error",      "errorLocation",    "writtenTo",      "writtenInPlace",
+    "linesWritten", "fallbacks",  "dayCodingMismatch", "filesLeftAside"};
 
 // Columns 60-71 of the header and the trailer hold the time of the run.
 std::string maskTimeStamps(std::string bytes) {
@@ -164,8 +171,8 @@ TEST(ExportCommand, MissingFolder) {
 TEST(ExportCommand, AnErrorStopsItWithItsMessage) {
     ExportFolders f;
     f.importExample();
-    std::ofstream(f.sice() + "/sice_sesiones.txt", std::ios::binary) << "0SICE_SESIONES.TXT\r\n";
-    std::ofstream(f.sice() + "/SICE_HORARIO.TXT", std::ios::binary) << "old\r\n";
+    writeBytes(f.sice() + "/sice_sesiones.txt", "0SICE_SESIONES.TXT\r\n");
+    writeBytes(f.sice() + "/SICE_HORARIO.TXT", "old\r\n");
     CliResult r = runCli({"export", "--sice", f.sice(), "--work", f.work()});
     EXPECT_EQ(r.status, 2);
     // ")" sorts below ".", so the error handler adds no full stop.
@@ -175,12 +182,16 @@ TEST(ExportCommand, AnErrorStopsItWithItsMessage) {
 
     // The host's table missing: the table layer's two lines, carried whole in the JSON report.
     fs::copy_file(fs::path(TTS_SOURCE_DIR) / "examples" / "sice" / "sice_sesiones.txt",
-                  fs::path(f.sice()) / "sice_sesiones.txt", fs::copy_options::overwrite_existing);
-    fs::remove(fs::path(f.work()) / "SOLUC.DBF");
+                  fsPath(f.sice()) / "sice_sesiones.txt", fs::copy_options::overwrite_existing);
+    fs::remove(fsPath(f.work()) / "SOLUC.DBF");
     r = runCli({"export", "--json", "--sice", f.sice(), "--work", f.work()});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err.rfind("No se encuentra la tabla.\nTabla: ", 0), 0u) << r.err;
-    EXPECT_NE(r.out.find("\"error\": \"No se encuentra la tabla.\\nTabla: "), std::string::npos)
+    // Our accents and the folder's, each right.
+    const std::string soluc = f.work() + kSeparator + "SOLUC.DBF";
+    EXPECT_EQ(r.err, "No se encuentra la tabla.\nTabla: " + soluc + ".\n");
+    EXPECT_NE(
+        r.out.find("\"error\": \"No se encuentra la tabla.\\nTabla: " + jsonPath(soluc) + ".\""),
+        std::string::npos)
         << r.out;
     EXPECT_EQ(topLevelKeys(r.out), kExportKeys);
     EXPECT_NE(r.out.find("\"outcome\": \"stopped\""), std::string::npos);

@@ -101,7 +101,7 @@ TEST(ImportCommand, MissingFolder) {
     EXPECT_EQ(topLevelKeys(r.out),
               (std::vector<std::string>{"command", "siceFolder", "workFolder", "outcome",
                                         "exitStatus", "messages", "error", "errorLocation",
-                                        "requiredFileMissing", "tables"}));
+                                        "requiredFileMissing", "tables", "filesLeftAside"}));
     for (const char* part : {"\"outcome\": \"missingFolder\"", "\"requiredFileMissing\": false",
                              "\"table\": \"DIASHORAST\",\n      \"rebuilt\": false"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
@@ -181,6 +181,17 @@ TEST(ImportCommand, JsonReportIsAllOfStandardOutput) {
     TempFolder sice, work;
     writeSchool(sice, false);
     fs::remove(sice.file("sice_aulas.txt"));
+#ifndef _WIN32
+    // A copy from a system that tells letter case apart: the job uses the name it asks for and
+    // says which one it left aside.
+    writeLines(sice.file("SICE_PROF.TXT"), {columns({{2, "AAA"}}), columns({{2, "BBB"}})});
+    const std::string leftAside =
+        "\n    \"se usa sice_prof.txt; se deja aparte SICE_PROF.TXT, que solo "
+        "difiere en may\u00FAsculas y min\u00FAsculas\"\n  ";
+#else
+    // Windows keeps one file per name whatever its letter case.
+    const std::string leftAside;
+#endif
     const CliResult r = runCli({"import", "--json", "--sice", sice.path(), "--work", work.path()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(linesOf(r.err), (std::vector<std::string>{
@@ -243,14 +254,17 @@ TEST(ImportCommand, JsonReportIsAllOfStandardOutput) {
                                  "      \"rowsWritten\": 1,\n"
                                  "      \"repeatedCodes\": 0\n"
                                  "    }\n"
-                                 "  ]\n"
+                                 "  ],\n"
+                                 "  \"filesLeftAside\": [" +
+                                 leftAside +
+                                 "]\n"
                                  "}\n";
     EXPECT_EQ(r.out, expected);
 }
 
 #ifdef _WIN32
 // Another program keeps a SICE file to itself (share mode 0): the message is the one SICE users
-// know, and the line after it says which file and why; the table stays as it was.
+// know, and the lines after it say which file and why; the table stays as it was.
 TEST(ImportCommand, ASiceFileHeldByAnotherProgramIsNamedWithItsReason) {
     TempFolder sice, work;
     writeSchool(sice);
@@ -259,12 +273,14 @@ TEST(ImportCommand, ASiceFileHeldByAnotherProgramIsNamedWithItsReason) {
     ASSERT_TRUE(holder.ready());
     CliResult r = runCli({"import", "--sice", sice.path(), "--work", work.path()});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "Error de E/S 32.\n" + held + ": otro programa lo tiene abierto\n");
+    EXPECT_EQ(r.err, "Error de E/S 32.\nArchivo: " + held +
+                         "\nMotivo: otro programa lo tiene abierto.\n");
     EXPECT_TRUE(fs::exists(work.file("ASIGNOMT.DBF")));
     EXPECT_FALSE(fs::exists(work.file("PROFT.DBF")));
 
     r = runCli({"import", "--sice", sice.path(), "--work", work.path(), "--json"});
-    EXPECT_NE(r.out.find("  \"error\": \"Error de E/S 32.\",\n  \"errorLocation\": {\n"
+    EXPECT_NE(r.out.find("  \"error\": \"Error de E/S 32.\\nArchivo: " + jsonPath(held) +
+                         "\\nMotivo: otro programa lo tiene abierto.\",\n  \"errorLocation\": {\n"
                          "    \"file\": \"" +
                          jsonPath(held) +
                          "\",\n    \"line\": null,\n"

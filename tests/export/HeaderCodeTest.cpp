@@ -28,7 +28,10 @@ TEST(HeaderCode, FirstLineStartingWithZero) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(headerCodeFrom(c.lines), c.expected);
+        std::string bytes;
+        for (const std::string& line : c.lines)
+            bytes += line + "\r\n";
+        EXPECT_EQ(headerCodeFrom(sice::WholeFileLines(bytes)), c.expected);
     }
 }
 

@@ -49,7 +49,7 @@ std::string withFolder(std::string text, const std::string& folder) {
 struct ImportCase {
     const char* name;
     const char* file;
-    enum { Denied, DiskError, Folder } fault;
+    enum { Denied, DiskError, Folder, BrokenLink, LoopingLink } fault;
     const char* outcome; // "error: <message>" or the finished run's result and notices
     const char* tables;  // per table in step order: N new, O old as before the run
 };
@@ -80,6 +80,14 @@ TEST_P(ImportWithBrokenSiceFile, TellsTheUserAndKeepsEveryTableWholeOldOrNew) {
     case ImportCase::Folder:
         replaceByFolder(path);
         break;
+    case ImportCase::BrokenLink:
+        std::filesystem::remove(path);
+        std::filesystem::create_symlink(sice.file("gone.txt"), path);
+        break;
+    case ImportCase::LoopingLink:
+        std::filesystem::remove(path);
+        std::filesystem::create_symlink(path, path);
+        break;
     }
     const FolderSnapshot siceBefore = snapshotOf(sice.path());
 
@@ -104,19 +112,40 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, ImportWithBrokenSiceFile,
     ::testing::Values(
         ImportCase{"SubjectsDenied", "sice_asignat.txt", ImportCase::Denied,
-                   "error: Acceso al archivo denegado", "OOOOOO"},
+                   "error: Acceso al archivo denegado.\nArchivo: <sice>/sice_asignat.txt\nMotivo: "
+                   "acceso denegado",
+                   "OOOOOO"},
         ImportCase{"ActivitiesDenied", "SICE_ACTIVIDADES.TXT", ImportCase::Denied,
-                   "error: Acceso al archivo denegado", "OOOOOO"},
+                   "error: Acceso al archivo denegado.\nArchivo: <sice>/SICE_ACTIVIDADES.TXT\n"
+                   "Motivo: acceso denegado",
+                   "OOOOOO"},
         ImportCase{"GroupsDenied", "sice_grupo.txt", ImportCase::Denied,
-                   "error: Acceso al archivo denegado", "NNNOOO"},
+                   "error: Acceso al archivo denegado.\nArchivo: <sice>/sice_grupo.txt\nMotivo: "
+                   "acceso denegado",
+                   "NNNOOO"},
         ImportCase{"TeachersDiskError", "sice_prof.txt", ImportCase::DiskError,
-                   "error: Error de E/S 30", "NOOOOO"},
+                   "error: Error de E/S 30.\nArchivo: <sice>/sice_prof.txt\nMotivo: error de "
+                   "entrada/salida del disco",
+                   "NOOOOO"},
         ImportCase{"SessionsDiskError", "sice_sesiones.txt", ImportCase::DiskError,
                    "error: Cannot open file \"<sice>/sice_sesiones.txt\". Input/output error",
                    "NNNNNO"},
         ImportCase{"CourseHoursDenied", "sice_asignatcurso.txt", ImportCase::Denied,
                    "error: Cannot open file \"<sice>/sice_asignatcurso.txt\". Permission denied",
                    "NNNNOO"},
+        // A link named like the file is the file: opening it says why it cannot be read.
+        ImportCase{"TeachersAreABrokenLink", "sice_prof.txt", ImportCase::BrokenLink,
+                   "error: No se encuentra el archivo.\nArchivo: <sice>/sice_prof.txt\nMotivo: es "
+                   "un enlace roto: lo que nombra no existe",
+                   "NOOOOO"},
+        ImportCase{"GroupsAreALoopingLink", "sice_grupo.txt", ImportCase::LoopingLink,
+                   "error: Nombre de archivo inv\xE1lido.\nArchivo: <sice>/sice_grupo.txt\nMotivo: "
+                   "es un enlace que vuelve sobre s\xED mismo (enlaces en bucle)",
+                   "NNNOOO"},
+        ImportCase{"SessionsAreABrokenLink", "sice_sesiones.txt", ImportCase::BrokenLink,
+                   "error: Cannot open file \"<sice>/sice_sesiones.txt\". No such file or "
+                   "directory\nMotivo: es un enlace roto: lo que nombra no existe",
+                   "NNNNNO"},
         ImportCase{"RoomsAreAFolder", "sice_aulas.txt", ImportCase::Folder,
                    "finished, result -1 | No existe archivo de aulas (SICE_AULAS.TXT) | Proceso "
                    "finalizado",

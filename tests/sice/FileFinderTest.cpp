@@ -40,7 +40,14 @@ TEST(FileFinder, ExactNameWinsAndFoldersDoNotCount) {
     test::writeBytes(folder.file("SICE_ASIGNAT.TXT"), "");
     test::writeBytes(folder.file("sice_asignat.txt"), "");
     test::writeBytes(folder.file("Sice_Asignat.txt"), "");
-    EXPECT_EQ(findFile(folder.carpeta(), "sice_asignat.txt").path, folder.file("sice_asignat.txt"));
+    const FoundFile asked = findFile(folder.carpeta(), "sice_asignat.txt");
+    EXPECT_EQ(asked.path, folder.file("sice_asignat.txt"));
+    // The others are named, so that the user learns which one was left aside.
+    EXPECT_EQ(asked.leftAside, (std::vector<std::string>{folder.file("SICE_ASIGNAT.TXT"),
+                                                         folder.file("Sice_Asignat.txt")}));
+    EXPECT_EQ(leftAsideText(asked),
+              "se usa sice_asignat.txt; se deja aparte SICE_ASIGNAT.TXT, Sice_Asignat.txt, que "
+              "solo difieren en may\xFAsculas y min\xFAsculas");
     EXPECT_EQ(findFile(folder.carpeta(), "Sice_Asignat.txt").path, folder.file("Sice_Asignat.txt"));
     // No exact match: the choice among the others is fixed (byte order), not the listing's.
     EXPECT_EQ(findFile(folder.carpeta(), "sice_ASIGNAT.txt").path, folder.file("SICE_ASIGNAT.TXT"));
@@ -48,11 +55,23 @@ TEST(FileFinder, ExactNameWinsAndFoldersDoNotCount) {
     fs::create_directory(folder.file("sice_aulas.txt"));
     FoundFile onlyFolder = findFile(folder.carpeta(), "sice_aulas.txt");
     EXPECT_FALSE(onlyFolder.exists);
+    EXPECT_TRUE(onlyFolder.leftAside.empty());
     EXPECT_EQ(onlyFolder.path, folder.file("sice_aulas.txt"));
 
     fs::create_directory(folder.file("sice_grupo.txt"));
     test::writeBytes(folder.file("SICE_GRUPO.TXT"), "");
     EXPECT_EQ(findFile(folder.carpeta(), "sice_grupo.txt").path, folder.file("SICE_GRUPO.TXT"));
+}
+
+TEST(FileFinder, ABrokenLinkIsFoundSoThatOpeningItSaysWhy) {
+    test::TempFolder folder;
+    fs::create_symlink(folder.file("gone.txt"), folder.file("SICE_PROF.TXT"));
+    fs::create_symlink(folder.file("sice_aulas.txt"), folder.file("sice_aulas.txt"));
+    for (const char* name : {"sice_prof.txt", "sice_aulas.txt"}) {
+        const FoundFile found = findFile(folder.carpeta(), name);
+        EXPECT_TRUE(found.exists) << name;
+        EXPECT_TRUE(found.leftAside.empty()) << name;
+    }
 }
 
 TEST(FileFinder, MissingFolderFindsNothing) {

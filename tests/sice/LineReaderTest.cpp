@@ -103,10 +103,25 @@ std::string openError(const std::string& path) {
     return test::errorOf([&] { LineReader reader(path); });
 }
 
+// The message users know, then which file and why.
+std::string aboutFile(const std::string& message, const std::string& path, const char* reason) {
+    return message + ".\nArchivo: " + path + "\nMotivo: " + reason;
+}
+
 TEST(LineReader, OpenFailuresOfRealFiles) {
     test::TempFolder folder;
     std::filesystem::create_directory(folder.file("carpeta"));
-    EXPECT_EQ(openError(folder.file("falta.txt")), "No se encuentra el archivo");
+    EXPECT_EQ(openError(folder.file("falta.txt")),
+              aboutFile("No se encuentra el archivo", folder.file("falta.txt"), "no existe"));
+    // A link to nothing, or to itself, says so rather than that the file is missing.
+    std::filesystem::create_symlink(folder.file("nada.txt"), folder.file("roto.txt"));
+    EXPECT_EQ(openError(folder.file("roto.txt")),
+              aboutFile("No se encuentra el archivo", folder.file("roto.txt"),
+                        "es un enlace roto: lo que nombra no existe"));
+    std::filesystem::create_symlink(folder.file("bucle.txt"), folder.file("bucle.txt"));
+    EXPECT_EQ(openError(folder.file("bucle.txt")),
+              aboutFile("Nombre de archivo inv\xE1lido", folder.file("bucle.txt"),
+                        "es un enlace que vuelve sobre s\xED mismo (enlaces en bucle)"));
     // What is no plain file is named, not taken for a missing or forbidden one; a device or a
     // FIFO is never read (the one endless, the other waiting for a writer).
     for (const std::string& odd : {folder.file("carpeta"), std::string("/dev/zero")})
@@ -114,7 +129,9 @@ TEST(LineReader, OpenFailuresOfRealFiles) {
     ASSERT_EQ(::mkfifo(folder.file("fifo.txt").c_str(), 0600), 0);
     EXPECT_EQ(openError(folder.file("fifo.txt")),
               "Cannot open file \"" + folder.file("fifo.txt") + "\". No es un archivo normal");
-    EXPECT_EQ(openError(folder.file(std::string(300, 'n'))), "Nombre de archivo inv\xE1lido");
+    EXPECT_EQ(openError(folder.file(std::string(300, 'n'))),
+              aboutFile("Nombre de archivo inv\xE1lido", folder.file(std::string(300, 'n')),
+                        "nombre demasiado largo"));
 
     test::writeBytes(folder.file("sice_prof.txt"), "x\r\n");
     const std::string path = folder.file("sice_prof.txt");
@@ -124,7 +141,7 @@ TEST(LineReader, OpenFailuresOfRealFiles) {
         return ::setrlimit(RLIMIT_NOFILE, &none) == 0;
     };
     EXPECT_EQ(test::errorInChild(noDescriptors, [&] { LineReader reader(path); }),
-              "Demasiados archivos abiertos");
+              aboutFile("Demasiados archivos abiertos", path, "demasiados archivos abiertos"));
 }
 
 TEST(LineReader, UnreadableFileIsAccessDenied) {
@@ -137,7 +154,7 @@ TEST(LineReader, UnreadableFileIsAccessDenied) {
         test::errorInChild(test::becomeNobody, [&] { LineReader reader(path); });
     if (message == test::kPrepareFailed)
         GTEST_SKIP() << "cannot become an unprivileged user here";
-    EXPECT_EQ(message, "Acceso al archivo denegado");
+    EXPECT_EQ(message, aboutFile("Acceso al archivo denegado", path, "acceso denegado"));
 }
 
 } // namespace

@@ -22,6 +22,11 @@ PathKind pathKind(const std::string& path) {
     return PathKind::Other;
 }
 
+bool isLink(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 char pathSeparator() {
     return '/';
 }

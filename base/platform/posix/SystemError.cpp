@@ -39,6 +39,8 @@ std::string reasonInSpanish(SystemError error) {
         return "es una carpeta";
     case ENOTDIR:
         return "una parte de la ruta no es una carpeta";
+    case ELOOP:
+        return "es un enlace que vuelve sobre s\xED mismo (enlaces en bucle)";
     case EBUSY:
         return "otro programa lo est\xE1 usando";
     default:

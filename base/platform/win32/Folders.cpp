@@ -21,6 +21,11 @@ PathKind pathKind(const std::string& path) {
     return PathKind::File;
 }
 
+bool isLink(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 char pathSeparator() {
     return '\\';
 }
