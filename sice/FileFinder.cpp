@@ -16,7 +16,7 @@ std::string baseName(const std::string& path) {
 } // namespace
 
 FoundFile findFile(const std::string& folder, const std::string& name) {
-    FoundFile found{folder + name, false};
+    FoundFile found{folder + name, false, {}};
     std::optional<std::string> path;
     const platform::SystemError error =
         platform::findIgnoringCase(folder, name, path, &found.leftAside);

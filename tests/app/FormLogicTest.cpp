@@ -299,9 +299,10 @@ TEST_F(FormLogicTest, TabSkipsWhatCannotTakeTheFocus) {
             logic.disableJobs();
         EXPECT_EQ(logic.tabKey(c.focused, c.backwards), c.next);
     }
+}
 
 // Another program holds a SICE file: the box keeps the message SICE users know and names the
-// file and why on the line after it.
+// file and why on the lines after it.
 TEST_F(FormLogicTest, AHeldSiceFileIsNamedInTheErrorBox) {
     const std::string school = scratch.file("sice");
     fs::copy(TTS_SOURCE_DIR "/examples/sice", school);
