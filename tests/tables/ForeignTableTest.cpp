@@ -240,5 +240,54 @@ TEST(ForeignTable, HostileHeadersOfEveryFamilyAreRefusedAtOpen) {
     }
 }
 
+// Text is taken as stored whatever the header declares; a code page other than Windows-1252 is
+// named, for the check to warn about.
+TEST(ForeignTable, CodePageDeclaredByTheHeader) {
+    const struct {
+        unsigned char version;
+        unsigned char driver;
+        std::string driverName;
+        std::string foreign;
+    } cases[] = {
+        {0x03, 0x57, "", ""},
+        {0x03, 0x00, "", ""}, // none declared
+        {0x30, 0x03, "", ""},
+        {0x8B, 0x59, "", ""},
+        {0x03, 0x02, "",
+         "la p\xE1gina de c\xF3"
+         "digos 850 (c\xF3"
+         "digo de idioma 0x02)"},
+        {0x30, 0xC9, "",
+         "la p\xE1gina de c\xF3"
+         "digos 1251 (c\xF3"
+         "digo de idioma 0xC9)"},
+        {0x03, 0xEE, "",
+         "el c\xF3"
+         "digo de idioma 0xEE"},
+        {0x04, 0x00, "DBWINUS0", ""},
+        {0x8C, 0x00, "DBWINES0", ""},
+        {0x04, 0x57, "", ""},
+        {0x04, 0x00, "DB850ES0",
+         "la p\xE1gina de c\xF3"
+         "digos 850 (controlador de idioma DB850ES0)"},
+        {0x04, 0x00, "DB437US0",
+         "la p\xE1gina de c\xF3"
+         "digos 437 (controlador de idioma DB437US0)"},
+        {0x04, 0x00, "OTRO", "el controlador de idioma OTRO"},
+    };
+    TempFolder folder;
+    const std::vector<RawField> fields = {{"C", 'C', 3}};
+    for (const auto& c : cases) {
+        RawShape shape = shapeOf(c.version);
+        shape.languageDriver = c.driver;
+        shape.languageDriverName = c.driverName;
+        test::writeBytes(folder.file("T.DBF"),
+                         rawTable(shape, fields, {rawRecord(fields, {"\xF1"})}));
+        WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::ReadOnly);
+        EXPECT_EQ(table.foreignCodePage(), c.foreign) << c.driverName << int{c.driver};
+        EXPECT_EQ(table.readText("C"), "\xF1");
+    }
+}
+
 } // namespace
 } // namespace tts::tables
