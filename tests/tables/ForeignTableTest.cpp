@@ -26,17 +26,21 @@ RawShape shapeOf(unsigned char version) {
 const unsigned char kEveryVersion[] = {0x03, 0x83, 0x8B, 0x43, 0x63, 0xCB, 0xF5,
                                        0xFB, 0x30, 0x31, 0x32, 0x04, 0x8C};
 
-// The same rows in every family: text, numbers and logicals are stored alike everywhere, a
-// deleted row is skipped, and records start where the header's length says (after a level-7
-// properties area, a FoxPro back link, a 0D 00 terminator).
+// SOLUC comes from the host: the same rows read alike in every family, with field types this
+// layer does not read, a lower-case file name, numbers and texts as other programs write them,
+// a deleted row skipped, and records found where the header's length says (after a level-7
+// properties area, a FoxPro back link, a terminator followed by a NUL or none at all).
 TEST(ForeignTable, EveryFamilyReadsTheSameRows) {
-    const std::vector<RawField> fields = {{"DIA", 'N', 2},     {"hora", 'C', 3},
-                                          {"PESO", 'F', 6, 2}, {"FIJA", 'L', 1},
-                                          {"NOTAS", 'M', 10},  {"CODGRUPO", 'C', 10}};
+    const std::vector<RawField> fields = {
+        {"DIA", 'N', 4, 0},  {"hora", 'C', 3}, {"NOTAS", 'M', 10},    {"FECHA", 'D', 8},
+        {"PESO", 'F', 8, 3}, {"FIJA", 'L', 1}, {"CODGRUPO", 'C', 10},
+    };
     const std::vector<std::string> records = {
-        rawRecord(fields, {" 1", "3", "  2.50", "T", "         7", "1ESOA"}),
-        rawRecord(fields, {" 9", "9", "", "F", "", "BORRADA"}, true),
-        rawRecord(fields, {"", "10", " -0.25", "?", "", "2B\xD1"}),
+        rawRecord(fields, {"   1", "3", "0000000012", "20240131", "   2.500", "T", "1ESOA"}),
+        rawRecord(fields, {"   9", "9", "", "", "", "F", "BORRADA"}, true),
+        rawRecord(fields, {"  +7", "10", "", "", "  -0.000", "?", "2B\xD1"}),
+        rawRecord(fields, {"0007", "", "", "", "  1.0E+2", "n", ""}),
+        rawRecord(fields, {"", "4", "", "", "", " ", std::string("4B\0\0SOB   ", 10)}),
     };
     TempFolder folder;
     for (unsigned char version : kEveryVersion) {
@@ -51,22 +55,35 @@ TEST(ForeignTable, EveryFamilyReadsTheSameRows) {
             }
             SCOPED_TRACE(testing::Message()
                          << "version 0x" << std::hex << int{version} << ", ending " << ending);
-            test::writeBytes(folder.file("SOLUC.DBF"), rawTable(shape, fields, records));
-            WorkTable table = WorkTable::open(folder.path(), "SOLUC", OpenMode::ReadOnly);
-            EXPECT_EQ(table.rowCount(), 2);
+            test::writeBytes(folder.file("soluc.dbf"), rawTable(shape, fields, records));
+            WorkTable table =
+                WorkTable::open(folder.path(), "SOLUC", OpenMode::Exclusive, "wwTableSoluc");
+            EXPECT_EQ(table.path(), folder.file("soluc.dbf"));
+            EXPECT_EQ(table.rowCount(), 4);
             table.first();
             EXPECT_EQ(table.readInteger("DIA"), 1);
+            EXPECT_EQ(table.readText("DIA"), "1");
             EXPECT_EQ(table.readText("HORA"), "3");
             EXPECT_EQ(table.readText("PESO"), "2.5");
             EXPECT_EQ(table.readText("FIJA"), "True");
-            EXPECT_EQ(table.readText("codgrupo"), "1ESOA");
+            EXPECT_EQ(table.readText("codgrupo"), "1ESOA"); // names regardless of case
+            table.next();
+            EXPECT_EQ(table.readText("DIA"), "7");
+            EXPECT_EQ(table.readText("HORA"), "10");
+            EXPECT_EQ(table.readText("PESO"), "0");
+            EXPECT_EQ(table.readText("FIJA"), "");
+            EXPECT_EQ(table.readText("CODGRUPO"), "2B\xD1"); // bytes as stored, any level
+            table.next();
+            EXPECT_EQ(table.readText("DIA"), "7");
+            EXPECT_EQ(table.readFloat("PESO"), 100.0);
+            EXPECT_EQ(table.readText("FIJA"), "False");
             table.next();
             EXPECT_EQ(table.readText("DIA"), "");
             EXPECT_EQ(table.readInteger("DIA"), 0);
-            EXPECT_EQ(table.readText("HORA"), "10");
-            EXPECT_EQ(table.readFloat("PESO"), -0.25);
-            EXPECT_EQ(table.readText("FIJA"), "");
-            EXPECT_EQ(table.readText("CODGRUPO"), "2B\xD1"); // bytes as stored, any level
+            EXPECT_EQ(table.readText("CODGRUPO"), "4B"); // a text ends at its first NUL
+            EXPECT_EQ(errorOf([&] { table.readText("FECHA"); }),
+                      "El campo 'FECHA' es de un tipo que no se puede usar (D).\nTabla: " +
+                          folder.file("soluc.dbf"));
             table.next();
             EXPECT_TRUE(table.atEnd());
         }

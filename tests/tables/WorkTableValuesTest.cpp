@@ -7,7 +7,6 @@
 namespace tts::tables {
 namespace {
 
-using test::RawField;
 using test::TempFolder;
 
 std::vector<Column> sampleColumns() {
@@ -204,49 +203,6 @@ TEST(WorkTableValues, ValueTooLargeForItsColumnIsRefused) {
     EXPECT_EQ(table.readText("F"), "1234567890123.5");
     EXPECT_EQ(test::errorOf([&] { table.writeFloat("F", 1e25); }),
               "El valor 1e+25 no cabe en el campo 'F'.\nTabla: " + folder.file("T.DBF"));
-}
-
-// SOLUC comes from the host: other version bytes, field types this layer does not read, a
-// lower-case file name, numbers written by another program.
-TEST(WorkTableValues, ForeignTableIsReadByTheColumnsItNeeds) {
-    TempFolder folder;
-    std::vector<RawField> fields = {
-        {"DIA", 'N', 4, 0},  {"HORA", 'C', 3}, {"NOTAS", 'M', 10},    {"FECHA", 'D', 8},
-        {"PESO", 'F', 8, 3}, {"FIJA", 'L', 1}, {"CODGRUPO", 'C', 10},
-    };
-    std::vector<std::string> records = {
-        std::string(" ") + "   1" + "3  " + "0000000012" + "20240131" + "   2.500" + "T" + "1ESOA",
-        std::string(" ") + "  +7" + "10 " + "          " + "        " + "  -0.000" + "?" + "",
-        std::string(" ") + "0007" + "   " + "          " + "        " + "  1.0E+2" + "n" + "",
-        std::string(" ") + "   2" + "4  " + "          " + "        " + "        " + " " +
-            std::string("4B\0\0SOB   ", 10),
-    };
-    for (unsigned char version : {0x83, 0x8B, 0xF5, 0x30}) {
-        test::writeBytes(folder.file("soluc.dbf"), test::rawDbf(version, fields, records));
-        WorkTable table =
-            WorkTable::open(folder.path(), "SOLUC", OpenMode::Exclusive, "wwTableSoluc");
-        EXPECT_EQ(table.path(), folder.file("soluc.dbf"));
-        table.first();
-        EXPECT_EQ(table.readInteger("DIA"), 1);
-        EXPECT_EQ(table.readText("DIA"), "1");
-        EXPECT_EQ(table.readText("HORA"), "3");
-        EXPECT_EQ(table.readText("PESO"), "2.5");
-        EXPECT_EQ(table.readText("FIJA"), "True");
-        EXPECT_EQ(table.readText("codgrupo"), "1ESOA"); // names regardless of case
-        table.next();
-        EXPECT_EQ(table.readText("DIA"), "7");
-        EXPECT_EQ(table.readText("PESO"), "0");
-        EXPECT_EQ(table.readText("FIJA"), "");
-        table.next();
-        EXPECT_EQ(table.readText("DIA"), "7");
-        EXPECT_EQ(table.readFloat("PESO"), 100.0);
-        EXPECT_EQ(table.readText("FIJA"), "False");
-        table.next();
-        EXPECT_EQ(table.readText("CODGRUPO"), "4B"); // a text ends at its first NUL
-        EXPECT_EQ(test::errorOf([&] { table.readText("FECHA"); }),
-                  "El campo 'FECHA' es de un tipo que no se puede usar (D).\nTabla: " +
-                      folder.file("soluc.dbf"));
-    }
 }
 
 TEST(WorkTableValues, NumberFieldHoldingTextIsReportedNotGuessed) {
