@@ -77,6 +77,15 @@ int codePageOfDriver(unsigned char driver) {
     return 0;
 }
 
+// The record length the fields add up to, the deletion flag included; with `longTexts`, the
+// decimals byte of a text is the high byte of its width.
+int64_t sumOfWidths(const std::vector<DbfField>& fields, bool longTexts) {
+    int64_t sum = 1;
+    for (const DbfField& field : fields)
+        sum += field.width + (longTexts && field.type == 'C' ? field.decimals << 8 : 0);
+    return sum;
+}
+
 bool startsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
@@ -156,7 +165,6 @@ DbfLayout readDbfLayout(const TableFile& file, const std::string& path) {
 
     // Field entries end at the terminator or at the header's end; what lies between them and
     // the records (a level-7 properties area, a back link) is not ours to read.
-    int offset = 1;
     auto at = static_cast<size_t>(shape.fixedSize);
     const auto descriptorSize = static_cast<size_t>(shape.descriptorSize);
     while (at < whole.size() && whole[at] != headerTerminator) {
@@ -168,29 +176,39 @@ DbfLayout readDbfLayout(const TableFile& file, const std::string& path) {
         field.type = static_cast<char>(descriptor[shape.typeAt]);
         field.width = descriptor[shape.widthAt];
         field.decimals = descriptor[shape.decimalsAt];
-        // Clipper and FoxPro keep texts longer than 255 bytes with the decimals as high byte.
-        if (field.type == 'C' && layout.family != DbfFamily::Level7) {
-            field.width += field.decimals << 8;
-            field.decimals = 0;
-        }
-        field.offset = offset;
-        field.encoding = encodingOf(layout.family, field.type, field.width);
         if (field.name.empty())
             throw tableErrors::damaged(path, "un campo no tiene nombre");
-        if (field.width == 0)
-            throw tableErrors::damaged(path, "el campo '" + field.name + "' tiene ancho 0");
-        offset += field.width;
-        if (offset > 0xFFFF)
-            break; // longer than any record length: reported just below
         layout.fields.push_back(std::move(field));
         at += descriptorSize;
     }
     if (layout.fields.empty())
         throw tableErrors::damaged(path, "la tabla no tiene campos");
-    if (offset != layout.recordLength)
+
+    // Clipper and FoxPro keep texts longer than 255 bytes with the decimals byte as the width's
+    // high byte; other writers may leave a stray decimals byte on a text. The record length
+    // tells which.
+    int64_t recordLength = sumOfWidths(layout.fields, false);
+    if (recordLength != layout.recordLength && layout.family != DbfFamily::Level7 &&
+        sumOfWidths(layout.fields, true) == layout.recordLength) {
+        for (DbfField& field : layout.fields)
+            if (field.type == 'C') {
+                field.width += field.decimals << 8;
+                field.decimals = 0;
+            }
+        recordLength = layout.recordLength;
+    }
+    int offset = 1;
+    for (DbfField& field : layout.fields) {
+        if (field.width == 0)
+            throw tableErrors::damaged(path, "el campo '" + field.name + "' tiene ancho 0");
+        field.offset = offset;
+        field.encoding = encodingOf(layout.family, field.type, field.width);
+        offset += field.width;
+    }
+    if (recordLength != layout.recordLength)
         throw tableErrors::damaged(
             path, "la longitud de registro de la cabecera (" + std::to_string(layout.recordLength) +
-                      ") no coincide con la de sus campos (" + std::to_string(offset) + ")");
+                      ") no coincide con la de sus campos (" + std::to_string(recordLength) + ")");
     if (declaredRecords > static_cast<uint32_t>(INT_MAX))
         throw tableErrors::damaged(path, "la cabecera indica un n\xFAmero de registros imposible");
     layout.recordCount = declaredRecords;

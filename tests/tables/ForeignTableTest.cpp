@@ -306,5 +306,25 @@ TEST(ForeignTable, CodePageDeclaredByTheHeader) {
     }
 }
 
+// Clipper and FoxPro texts longer than 255 bytes keep the width's high byte in the decimals
+// byte; a stray decimals byte on a short text is left alone. The record length tells which.
+TEST(ForeignTable, LongTextsAndStrayDecimalsOnTexts) {
+    TempFolder folder;
+    const std::vector<RawField> longText = {{"LARGO", 'C', 300, 1}, {"DIA", 'N', 2}};
+    test::writeBytes(folder.file("LONG.DBF"),
+                     rawTable(shapeOf(0x30), longText,
+                              {rawRecord(longText, {std::string(299, 'x') + "y", " 3"})}));
+    const std::vector<RawField> stray = {{"COD", 'C', 3, 2}, {"DIA", 'N', 2}};
+    test::writeBytes(folder.file("STRAY.DBF"),
+                     rawTable(shapeOf(0x03), stray, {rawRecord(stray, {"abc", " 4"})}));
+
+    WorkTable longTable = WorkTable::open(folder.path(), "LONG", OpenMode::ReadOnly);
+    EXPECT_EQ(longTable.readText("LARGO"), std::string(299, 'x') + "y");
+    EXPECT_EQ(longTable.readInteger("DIA"), 3);
+    WorkTable strayTable = WorkTable::open(folder.path(), "STRAY", OpenMode::ReadOnly);
+    EXPECT_EQ(strayTable.readText("COD"), "abc");
+    EXPECT_EQ(strayTable.readInteger("DIA"), 4);
+}
+
 } // namespace
 } // namespace tts::tables
