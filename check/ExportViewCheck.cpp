@@ -89,7 +89,14 @@ private:
 
 std::optional<WorkTable> openTable(const std::string& workFolder, const char* name, Findings& out) {
     try {
-        return WorkTable::open(workFolder, name, OpenMode::ReadOnly);
+        WorkTable table = WorkTable::open(workFolder, name, OpenMode::ReadOnly);
+        if (const std::string codePage = table.foreignCodePage(); !codePage.empty())
+            out.push_back({std::string(name) + ".DBF", 0,
+                           "la cabecera declara " + codePage +
+                               "; el texto se toma tal como est\xE1 guardado, en Windows-1252, y "
+                               "las letras acentuadas pueden salir cambiadas",
+                           false});
+        return table;
     } catch (const Error& error) {
         out.push_back({std::string(name) + ".DBF", 0,
                        "la exportaci\xF3n se detendr\xED"

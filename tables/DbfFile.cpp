@@ -69,6 +69,7 @@ std::unique_ptr<DbfFile> DbfFile::create(const TableFile& file, const std::strin
         if (field.name.size() > 10 || field.width < 1 || field.width > 255)
             throw tableErrors::invalidDefinition(path, "campo '" + field.name + "'");
         field.offset = offset;
+        field.encoding = encodingOf(DbfFamily::Dbase, field.type, field.width);
         offset += field.width;
     }
     if (offset > 0xFFFF || layout.headerLength > 0xFFFF)

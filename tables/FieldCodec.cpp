@@ -1,11 +1,11 @@
 #include "tables/FieldCodec.h"
 
-#include <algorithm>
-
 #include "base/Numbers.h"
 #include "tables/TableErrors.h"
 
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -13,25 +13,34 @@ namespace tts::tables::fieldCodec {
 
 namespace {
 
-enum class Kind { Text, Number, Logical, Other };
+enum class Kind { Text, Number, Logical, Binary, Other };
 
 Kind kindOf(const DbfField& field) {
-    switch (field.type) {
-    case 'C':
+    switch (field.encoding) {
+    case FieldEncoding::Text:
         return Kind::Text;
-    case 'N':
-    case 'F':
+    case FieldEncoding::Number:
         return Kind::Number;
-    case 'L':
+    case FieldEncoding::Logical:
         return Kind::Logical;
-    default:
+    case FieldEncoding::Unreadable:
         return Kind::Other;
+    default:
+        return Kind::Binary;
     }
 }
 
-Kind supportedKind(const DbfField& field, const std::string& path) {
+Kind readableKind(const DbfField& field, const std::string& path) {
     Kind kind = kindOf(field);
     if (kind == Kind::Other)
+        throw tableErrors::unsupportedColumnType(path, field.name, field.type);
+    return kind;
+}
+
+// Binary numbers are only read: the tables this program writes hold none.
+Kind writableKind(const DbfField& field, const std::string& path) {
+    Kind kind = kindOf(field);
+    if (kind == Kind::Other || kind == Kind::Binary)
         throw tableErrors::unsupportedColumnType(path, field.name, field.type);
     return kind;
 }
@@ -205,6 +214,137 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+uint64_t bigEndian(std::string_view bytes) {
+    uint64_t value = 0;
+    for (char byte : bytes)
+        value = (value << 8) | static_cast<unsigned char>(byte);
+    return value;
+}
+
+uint64_t littleEndian(std::string_view bytes) {
+    uint64_t value = 0;
+    for (size_t i = bytes.size(); i-- > 0;)
+        value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+    return value;
+}
+
+double doubleOfBits(uint64_t bits) {
+    double value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// The value of a binary number field: a whole number, a double, or ten-thousandths.
+struct BinaryNumber {
+    enum class Form { None, Whole, Double, TenThousandths } form = Form::None;
+    int64_t whole = 0; // Whole and TenThousandths
+    double value = 0;  // Double
+};
+
+BinaryNumber binaryNumber(std::string_view record, const DbfField& field) {
+    using Form = BinaryNumber::Form;
+    const std::string_view raw = rawField(record, field);
+    const uint64_t signBit = uint64_t{1} << 63;
+    BinaryNumber number;
+    switch (field.encoding) {
+    case FieldEncoding::LittleInteger:
+        number.form = Form::Whole;
+        number.whole = static_cast<int32_t>(static_cast<uint32_t>(littleEndian(raw)));
+        break;
+    case FieldEncoding::Level7Integer: {
+        // Stored with the sign bit flipped so that the bytes sort as the numbers do; all zero
+        // bytes are a row without a value.
+        const auto bits = static_cast<uint32_t>(bigEndian(raw));
+        if (bits != 0) {
+            number.form = Form::Whole;
+            number.whole = static_cast<int32_t>(bits ^ 0x80000000u);
+        }
+        break;
+    }
+    case FieldEncoding::LittleDouble:
+        number.form = Form::Double;
+        number.value = doubleOfBits(littleEndian(raw));
+        break;
+    case FieldEncoding::Level7Double: {
+        // Positive values have the sign bit set, negative ones every bit inverted: again so that
+        // the bytes sort as the numbers do. All zero bytes: no value.
+        const uint64_t bits = bigEndian(raw);
+        if (bits != 0) {
+            number.form = Form::Double;
+            number.value = doubleOfBits((bits & signBit) != 0 ? bits ^ signBit : ~bits);
+        }
+        break;
+    }
+    case FieldEncoding::Currency:
+        number.form = Form::TenThousandths;
+        number.whole = static_cast<int64_t>(littleEndian(raw));
+        break;
+    default:
+        break;
+    }
+    return number;
+}
+
+// Ten-thousandths in decimal, exact: 125000 -> "12.5", -5 -> "-0.0005".
+std::string tenThousandthsText(int64_t value) {
+    const bool negative = value < 0;
+    // In unsigned arithmetic so that the most negative value has a magnitude too.
+    const uint64_t magnitude =
+        negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    std::string text = (negative ? "-" : "") + std::to_string(magnitude / 10000);
+    std::string fraction = std::to_string(magnitude % 10000 + 10000).substr(1);
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    return fraction.empty() ? text : text + "." + fraction;
+}
+
+// Rounded half to even, as the engine the host uses rounds; beyond 32 bits the usual
+// "no es un valor entero válido".
+int32_t roundedInteger(double value) {
+    double rounded = std::nearbyint(value);
+    if (!(rounded >= INT32_MIN && rounded <= INT32_MAX))
+        return toInteger(decimalText(value));
+    return static_cast<int32_t>(rounded);
+}
+
+std::string binaryText(const BinaryNumber& number) {
+    switch (number.form) {
+    case BinaryNumber::Form::None:
+        return "";
+    case BinaryNumber::Form::Whole:
+        return std::to_string(number.whole);
+    case BinaryNumber::Form::Double:
+        return decimalText(number.value);
+    case BinaryNumber::Form::TenThousandths:
+        return tenThousandthsText(number.whole);
+    }
+    return "";
+}
+
+double binaryFloat(const BinaryNumber& number) {
+    switch (number.form) {
+    case BinaryNumber::Form::Whole:
+        return static_cast<double>(number.whole);
+    case BinaryNumber::Form::Double:
+        return number.value;
+    case BinaryNumber::Form::TenThousandths:
+        return static_cast<double>(number.whole) / 10000;
+    default:
+        return 0;
+    }
+}
+
+int32_t binaryInteger(const BinaryNumber& number) {
+    switch (number.form) {
+    case BinaryNumber::Form::Whole:
+        return static_cast<int32_t>(number.whole); // four bytes: always in range
+    case BinaryNumber::Form::None:
+        return 0;
+    default:
+        return roundedInteger(binaryFloat(number));
+    }
+}
+
 } // namespace
 
 bool isSupported(const DbfField& field) {
@@ -226,20 +366,22 @@ std::string decimalText(double value) {
 
 void readText(std::string_view record, const DbfField& field, const std::string& path,
               std::string& into) {
-    if (field.type == 'C')
+    if (field.encoding == FieldEncoding::Text)
         into.assign(storedText(rawField(record, field)));
     else
         into = readText(record, field, path);
 }
 
 std::string readText(std::string_view record, const DbfField& field, const std::string& path) {
-    switch (supportedKind(field, path)) {
+    switch (readableKind(field, path)) {
     case Kind::Text:
         return std::string(storedText(rawField(record, field)));
     case Kind::Logical: {
         int value = logicalValue(record, field);
         return value < 0 ? "" : value ? "True" : "False";
     }
+    case Kind::Binary:
+        return binaryText(binaryNumber(record, field));
     default: {
         StoredNumber number = storedNumber(record, field, path);
         if (number.blank)
@@ -250,13 +392,15 @@ std::string readText(std::string_view record, const DbfField& field, const std::
 }
 
 int32_t readInteger(std::string_view record, const DbfField& field, const std::string& path) {
-    switch (supportedKind(field, path)) {
+    switch (readableKind(field, path)) {
     case Kind::Text: {
         std::string_view text = storedText(rawField(record, field));
         return text.empty() ? 0 : toInteger(text);
     }
     case Kind::Logical:
         return logicalValue(record, field) == 1 ? 1 : 0;
+    case Kind::Binary:
+        return binaryInteger(binaryNumber(record, field));
     default: {
         StoredNumber number = storedNumber(record, field, path);
         if (number.blank)
@@ -273,13 +417,15 @@ int32_t readInteger(std::string_view record, const DbfField& field, const std::s
 }
 
 double readFloat(std::string_view record, const DbfField& field, const std::string& path) {
-    switch (supportedKind(field, path)) {
+    switch (readableKind(field, path)) {
     case Kind::Text: {
         std::string_view text = storedText(rawField(record, field));
         return text.empty() ? 0 : toDecimal(text);
     }
     case Kind::Logical:
         return logicalValue(record, field) == 1 ? 1 : 0;
+    case Kind::Binary:
+        return binaryFloat(binaryNumber(record, field));
     default: {
         StoredNumber number = storedNumber(record, field, path);
         return number.blank ? 0 : toDouble(number.text);
@@ -289,7 +435,7 @@ double readFloat(std::string_view record, const DbfField& field, const std::stri
 
 void writeText(std::string& record, const DbfField& field, std::string_view value,
                const std::string& path) {
-    switch (supportedKind(field, path)) {
+    switch (writableKind(field, path)) {
     case Kind::Text:
         putText(record, field, value);
         return;
@@ -313,7 +459,7 @@ void writeText(std::string& record, const DbfField& field, std::string_view valu
 }
 
 void writeBoolean(std::string& record, const DbfField& field, bool value, const std::string& path) {
-    switch (supportedKind(field, path)) {
+    switch (writableKind(field, path)) {
     case Kind::Number:
         putNumber(record, field, value ? 1 : 0, path);
         return;
@@ -325,7 +471,7 @@ void writeBoolean(std::string& record, const DbfField& field, bool value, const 
 
 void writeInteger(std::string& record, const DbfField& field, int32_t value,
                   const std::string& path) {
-    switch (supportedKind(field, path)) {
+    switch (writableKind(field, path)) {
     case Kind::Text:
         putText(record, field, std::to_string(value));
         return;
@@ -339,7 +485,7 @@ void writeInteger(std::string& record, const DbfField& field, int32_t value,
 }
 
 void writeFloat(std::string& record, const DbfField& field, double value, const std::string& path) {
-    switch (supportedKind(field, path)) {
+    switch (writableKind(field, path)) {
     case Kind::Text:
         putText(record, field, decimalText(value));
         return;

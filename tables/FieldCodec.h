@@ -10,11 +10,12 @@ namespace tts::tables {
 
 // Values in and out of one field of a record buffer, with the conversions the conversions
 // expect of the engine: text cut to the field's width, numbers right-aligned in decimal with
-// "." whatever the locale, booleans as T/F. A blank field reads "" or 0. Bytes are copied
+// "." whatever the locale, booleans as T/F. A blank field reads "" or 0. Binary numbers (as the
+// field's encoding says) are read like the decimal ones but never written. Bytes are copied
 // unchanged, with no code-page conversion. Errors name `path` as the table.
 namespace fieldCodec {
 
-bool isSupported(const DbfField& field); // C, N, F and L
+bool isSupported(const DbfField& field); // may be read: text, numbers (binary ones too), L
 
 std::string readText(std::string_view record, const DbfField& field, const std::string& path);
 void readText(std::string_view record, const DbfField& field, const std::string& path,

@@ -267,6 +267,7 @@ public:
     }
 
     bool hasColumn(const std::string& column) const { return findField(column) >= 0; }
+    std::string foreignCodePage() const { return tables::foreignCodePage(dbf_->layout()); }
     int fieldIndex(const std::string& column) const { return findField(column); }
 
     // The field of a handle; one for a column the table lacks raises as a read by name does.
@@ -631,6 +632,9 @@ bool WorkTable::locate(const std::vector<std::string>& columns,
 
 bool WorkTable::hasColumn(const std::string& column) const {
     return impl_ && impl_->hasColumn(column);
+}
+std::string WorkTable::foreignCodePage() const {
+    return impl_ && impl_->isOpen() ? impl_->foreignCodePage() : std::string();
 }
 int64_t WorkTable::rowCount() const {
     return openImpl(impl_).rowCount();

@@ -92,6 +92,9 @@ public:
     }
 
     bool hasColumn(const std::string& column) const;
+    // The code page the header declares, in words, when it is not Windows-1252; empty when it is
+    // or none is declared. Text is read as stored all the same.
+    std::string foreignCodePage() const;
     int64_t rowCount() const; // rows not marked deleted
     const std::string& path() const;
 

@@ -433,4 +433,19 @@ TEST_F(ExportView, MissingTableWouldStopTheExportAndNothingIsWritten) {
     EXPECT_EQ(after, before);
 }
 
+// A table whose header declares another code page is read as stored; the check says so.
+TEST_F(ExportView, CodePageOtherThanWindows1252IsAWarning) {
+    writeSoluc({{"1", "1", "1ESOA", "", "A101"}});
+    std::string bytes = readBytes(work_.file("SOLUC.DBF"));
+    bytes[29] = '\x02'; // code page 850
+    writeBytes(work_.file("SOLUC.DBF"), bytes);
+    const CheckReport report = check();
+    EXPECT_EQ(shown(report),
+              (std::vector<std::string>{
+                  "SOLUC.DBF: la cabecera declara la página de códigos 850 (código de idioma "
+                  "0x02); el texto se toma tal como está guardado, en Windows-1252, y las letras "
+                  "acentuadas pueden salir cambiadas"}));
+    EXPECT_EQ(report.stopping(), 0);
+}
+
 } // namespace tts::check

@@ -7,7 +7,6 @@
 namespace tts::tables {
 namespace {
 
-using test::RawField;
 using test::TempFolder;
 
 std::vector<Column> sampleColumns() {
@@ -206,49 +205,6 @@ TEST(WorkTableValues, ValueTooLargeForItsColumnIsRefused) {
               "El valor 1e+25 no cabe en el campo 'F'.\nTabla: " + folder.file("T.DBF"));
 }
 
-// SOLUC comes from the host: other version bytes, field types this layer does not read, a
-// lower-case file name, numbers written by another program.
-TEST(WorkTableValues, ForeignTableIsReadByTheColumnsItNeeds) {
-    TempFolder folder;
-    std::vector<RawField> fields = {
-        {"DIA", 'N', 4, 0},  {"HORA", 'C', 3}, {"NOTAS", 'M', 10},    {"FECHA", 'D', 8},
-        {"PESO", 'F', 8, 3}, {"FIJA", 'L', 1}, {"CODGRUPO", 'C', 10},
-    };
-    std::vector<std::string> records = {
-        std::string(" ") + "   1" + "3  " + "0000000012" + "20240131" + "   2.500" + "T" + "1ESOA",
-        std::string(" ") + "  +7" + "10 " + "          " + "        " + "  -0.000" + "?" + "",
-        std::string(" ") + "0007" + "   " + "          " + "        " + "  1.0E+2" + "n" + "",
-        std::string(" ") + "   2" + "4  " + "          " + "        " + "        " + " " +
-            std::string("4B\0\0SOB   ", 10),
-    };
-    for (unsigned char version : {0x83, 0x8B, 0xF5, 0x30}) {
-        test::writeBytes(folder.file("soluc.dbf"), test::rawDbf(version, fields, records));
-        WorkTable table =
-            WorkTable::open(folder.path(), "SOLUC", OpenMode::Exclusive, "wwTableSoluc");
-        EXPECT_EQ(table.path(), folder.file("soluc.dbf"));
-        table.first();
-        EXPECT_EQ(table.readInteger("DIA"), 1);
-        EXPECT_EQ(table.readText("DIA"), "1");
-        EXPECT_EQ(table.readText("HORA"), "3");
-        EXPECT_EQ(table.readText("PESO"), "2.5");
-        EXPECT_EQ(table.readText("FIJA"), "True");
-        EXPECT_EQ(table.readText("codgrupo"), "1ESOA"); // names regardless of case
-        table.next();
-        EXPECT_EQ(table.readText("DIA"), "7");
-        EXPECT_EQ(table.readText("PESO"), "0");
-        EXPECT_EQ(table.readText("FIJA"), "");
-        table.next();
-        EXPECT_EQ(table.readText("DIA"), "7");
-        EXPECT_EQ(table.readFloat("PESO"), 100.0);
-        EXPECT_EQ(table.readText("FIJA"), "False");
-        table.next();
-        EXPECT_EQ(table.readText("CODGRUPO"), "4B"); // a text ends at its first NUL
-        EXPECT_EQ(test::errorOf([&] { table.readText("FECHA"); }),
-                  "El campo 'FECHA' es de un tipo que no se puede usar (D).\nTabla: " +
-                      folder.file("soluc.dbf"));
-    }
-}
-
 TEST(WorkTableValues, NumberFieldHoldingTextIsReportedNotGuessed) {
     TempFolder folder;
     test::writeBytes(folder.file("T.DBF"),
@@ -261,6 +217,92 @@ TEST(WorkTableValues, NumberFieldHoldingTextIsReportedNotGuessed) {
                       std::string(stored) + "'." + tableLine);
         table.next();
     }
+}
+
+} // namespace
+} // namespace tts::tables
+
+namespace tts::tables {
+namespace {
+
+using test::TempFolder;
+
+// What the import writes, byte for byte where other readers depend on it: the end-of-file byte
+// right after the last record, whether the rows came in one rebuild or were appended later.
+TEST(WorkTableValues, EndOfFileByteFollowsTheLastRecord) {
+    TempFolder folder;
+    const size_t headerLength = 32 + 2 * 32 + 1, recordLength = 1 + 4 + 11;
+    auto append = [](WorkTable& table, const char* code) {
+        table.append();
+        table.writeText("COD", code);
+        table.writeInteger("N", 1);
+        table.post();
+    };
+    {
+        WorkTable table = WorkTable::createAfresh(folder.path(), "T",
+                                                  {Column::text("COD", 4), Column::integer("N")});
+        append(table, "A");
+        append(table, "B");
+        table.close();
+    }
+    std::string bytes = test::readBytes(folder.file("T.DBF"));
+    ASSERT_EQ(bytes.size(), headerLength + 2 * recordLength + 1);
+    EXPECT_EQ(bytes.back(), '\x1A');
+    EXPECT_EQ(bytes.substr(headerLength + recordLength, recordLength), " B             1");
+
+    {
+        WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::Shared);
+        append(table, "C");
+        table.close();
+    }
+    bytes = test::readBytes(folder.file("T.DBF"));
+    ASSERT_EQ(bytes.size(), headerLength + 3 * recordLength + 1);
+    EXPECT_EQ(bytes.substr(headerLength + 2 * recordLength), " C             1\x1A");
+    EXPECT_EQ(bytes[4], 3); // the header's count
+}
+
+// Zero is stored as "0.000000", never "-0.000000", however it was reached.
+TEST(WorkTableValues, ZeroIsStoredWithoutSign) {
+    TempFolder folder;
+    {
+        WorkTable table = WorkTable::createAfresh(folder.path(), "T",
+                                                  {Column::floating("F"), Column::integer("N")});
+        for (double value : {0.0, -0.0, -0.0000001, -0.0000004}) {
+            table.append();
+            table.writeFloat("F", value);
+            table.writeFloat("N", value);
+            table.post();
+        }
+        table.close();
+    }
+    const std::string bytes = test::readBytes(folder.file("T.DBF"));
+    const size_t headerLength = 32 + 2 * 32 + 1, recordLength = 1 + 20 + 11;
+    for (size_t row = 0; row < 4; ++row)
+        EXPECT_EQ(bytes.substr(headerLength + row * recordLength, recordLength),
+                  "             0.000000          0")
+            << "row " << row;
+}
+
+// A table that another program leaves without the end-of-file byte is read whole.
+TEST(WorkTableValues, TableWithoutEndOfFileByteIsComplete) {
+    TempFolder folder;
+    const std::vector<test::RawField> fields = {{"COD", 'C', 4}};
+    test::RawShape shape;
+    shape.endOfFile = false;
+    test::writeBytes(folder.file("EMPTY.DBF"), test::rawTable(shape, fields, {}));
+    test::writeBytes(folder.file("TWO.DBF"), test::rawTable(shape, fields, {" A", " B"}));
+
+    WorkTable empty = WorkTable::open(folder.path(), "EMPTY", OpenMode::ReadOnly);
+    EXPECT_EQ(empty.rowCount(), 0);
+    empty.first();
+    EXPECT_TRUE(empty.atEnd());
+    WorkTable two = WorkTable::open(folder.path(), "TWO", OpenMode::ReadOnly);
+    EXPECT_EQ(two.rowCount(), 2);
+    two.first();
+    two.next();
+    EXPECT_EQ(two.readText("COD"), "B");
+    two.next();
+    EXPECT_TRUE(two.atEnd());
 }
 
 } // namespace
