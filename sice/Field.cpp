@@ -1,12 +1,10 @@
 #include "sice/Field.h"
 
+#include "base/Text.h"
+
 namespace tts::sice {
 
 namespace {
-
-bool isRemovable(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
 
 // Columns first-last of the line, cut where the line ends.
 std::string_view columns(std::string_view line, int first, int last) {
@@ -20,16 +18,6 @@ std::string_view columns(std::string_view line, int first, int last) {
     return line.substr(start, static_cast<size_t>(last - first) + 1);
 }
 
-std::string_view trimmedView(std::string_view text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && isRemovable(text[begin]))
-        ++begin;
-    while (end > begin && isRemovable(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
 } // namespace
 
 std::string rawField(std::string_view line, int first, int last) {
@@ -37,7 +25,7 @@ std::string rawField(std::string_view line, int first, int last) {
 }
 
 std::string trimControls(std::string_view text) {
-    return std::string(trimmedView(text));
+    return std::string(trimmedOfControls(text));
 }
 
 std::string field(std::string_view line, int first, int last) {
@@ -45,7 +33,7 @@ std::string field(std::string_view line, int first, int last) {
 }
 
 std::string_view fieldView(std::string_view line, int first, int last) {
-    return trimmedView(columns(line, first, last));
+    return trimmedOfControls(columns(line, first, last));
 }
 
 } // namespace tts::sice
