@@ -312,9 +312,8 @@ TEST_F(FormLogicTest, AHeldSiceFileIsNamedInTheErrorBox) {
     FormLogic& logic = makeForm({});
     logic.BExportarClick();
     platform::failReadsOf("");
-    EXPECT_EQ(view.errors,
-              std::vector<std::string>{"Error de E/S 32.\nArchivo: " + held +
-                                       "\nMotivo: otro programa lo tiene abierto."});
+    EXPECT_EQ(view.errors, std::vector<std::string>{"Error de E/S 32.\nArchivo: " + held +
+                                                    "\nMotivo: otro programa lo tiene abierto."});
     EXPECT_TRUE(fs::exists(scratch.file("work/ASIGNOMT.DBF")));
     EXPECT_FALSE(fs::exists(scratch.file("work/PROFT.DBF")));
 }

@@ -48,8 +48,8 @@ private:
 using tts::test::readBytes;
 
 const std::vector<std::string> kExportKeys = {
-    "command",      "siceFolder", "workFolder",       "outcome",        "exitStatus",
-    "messages",     "error",      "errorLocation",    "writtenTo",      "writtenInPlace",
+    "command",      "siceFolder", "workFolder",        "outcome",       "exitStatus",
+    "messages",     "error",      "errorLocation",     "writtenTo",     "writtenInPlace",
     "linesWritten", "fallbacks",  "dayCodingMismatch", "filesLeftAside"};
 
 // Columns 60-71 of the header and the trailer hold the time of the run.

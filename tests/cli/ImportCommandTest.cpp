@@ -273,8 +273,8 @@ TEST(ImportCommand, ASiceFileHeldByAnotherProgramIsNamedWithItsReason) {
     ASSERT_TRUE(holder.ready());
     CliResult r = runCli({"import", "--sice", sice.path(), "--work", work.path()});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "Error de E/S 32.\nArchivo: " + held +
-                         "\nMotivo: otro programa lo tiene abierto.\n");
+    EXPECT_EQ(r.err,
+              "Error de E/S 32.\nArchivo: " + held + "\nMotivo: otro programa lo tiene abierto.\n");
     EXPECT_TRUE(fs::exists(work.file("ASIGNOMT.DBF")));
     EXPECT_FALSE(fs::exists(work.file("PROFT.DBF")));
 
