@@ -1,4 +1,5 @@
 #include "check/FolderCheck.h"
+#include "base/LocatedError.h"
 #include "base/Windows1252.h"
 #include "import/ImportRun.h"
 #include "tables/WorkTable.h"
@@ -10,6 +11,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -277,6 +279,65 @@ TEST(FolderCheck, TheExampleSchoolHasNoFinding) {
     EXPECT_EQ(report.notes(), 4); // its planted repeats: the first line of a code wins
     for (const FileStatus& file : report.files)
         EXPECT_FALSE(file.storedName.empty()) << file.name;
+}
+
+// The check and the import read the files through the same layouts: on a value that stops the
+// import, the check's first stopping finding names the same file, line and columns.
+TEST(FolderCheck, NamesTheValueTheImportStopsOn) {
+    const auto sessions = [](const TempFolder& s, std::vector<std::string> lines) {
+        lines.insert(lines.begin(), header("SICE_SESIONES.TXT"));
+        writeLines(s.file("sice_sesiones.txt"), lines);
+    };
+    const auto courseHours = [](const TempFolder& s, const std::string& hours) {
+        writeLines(s.file("sice_asignatcurso.txt"),
+                   {header("SICE_ASIGNATCURSO.TXT"),
+                    columns({{2, "ESO"}, {8, "1"}, {24, "MAT"}, {28, "4"}}),
+                    columns({{2, "ESO"}, {8, "1"}, {24, "LEN"}, {28, hours}})});
+    };
+    const std::vector<std::pair<const char*, std::function<void(const TempFolder&)>>> cases = {
+        {"end time",
+         [&](const TempFolder& s) {
+             sessions(s, {columns({{5, "0001"}, {9, "L"}, {10, "0800"}, {14, "0855"}}),
+                          columns({{5, "0002"}, {9, "L"}, {10, "0855"}, {14, "9:50"}})});
+         }},
+        {"start time",
+         [&](const TempFolder& s) {
+             sessions(s, {columns({{5, "0001"}, {9, "L"}, {10, "08h0"}, {14, "0855"}})});
+         }},
+        {"both times: the end time is named",
+         [&](const TempFolder& s) {
+             sessions(s, {columns({{5, "0001"}, {9, "L"}, {10, "08h0"}, {14, "08h5"}})});
+         }},
+        {"a blank line after the slots",
+         [&](const TempFolder& s) {
+             sessions(s, {columns({{5, "0001"}, {9, "L"}, {10, "0800"}, {14, "0855"}}), ""});
+         }},
+        {"hours that are no number", [&](const TempFolder& s) { courseHours(s, "3.5.1"); }},
+        {"hours too large for the table", [&](const TempFolder& s) { courseHours(s, "1e30"); }},
+    };
+    for (const auto& [name, plant] : cases) {
+        SCOPED_TRACE(name);
+        TempFolder sice, work;
+        writeSchool(sice);
+        plant(sice);
+
+        ValueLocation where;
+        try {
+            tts::test::RecordingRunHost host;
+            import::runImport(host, sice.path(), work.path());
+            ADD_FAILURE() << "the import did not stop";
+            continue;
+        } catch (const LocatedError& error) {
+            where = error.where();
+        }
+        const CheckReport report = checkFolder(sice.path(), "");
+        auto first = std::find_if(report.findings.begin(), report.findings.end(),
+                                  [](const Finding& f) { return f.stops; });
+        ASSERT_NE(first, report.findings.end());
+        EXPECT_EQ(sice.file(first->file), where.file);
+        EXPECT_EQ(first->line, where.line);
+        EXPECT_EQ(first->text.substr(0, where.place.size() + 2), where.place + " (") << first->text;
+    }
 }
 
 TEST(FolderCheck, MissingFolder) {
