@@ -15,19 +15,19 @@ std::optional<std::string_view> viewOf(const std::optional<std::string>& answer)
 }
 
 tables::WorkTable openForExport(const std::string& workFolder, const char* table,
-                                const char* component) {
-    return tables::WorkTable::open(workFolder, table, tables::OpenMode::Exclusive, component);
+                                tables::OpenMode mode, const char* component) {
+    return tables::WorkTable::open(workFolder, table, mode, component);
 }
 
 } // namespace
 
-ExportTables::ExportTables(const std::string& workFolder)
-    : soluc_(openForExport(workFolder, "SOLUC", "wwTableSoluc")),
-      groups_(openForExport(workFolder, "GRUPOST", "wwTableGrupos")),
-      teachers_(openForExport(workFolder, "PROFT", "wwTableProfesor")),
-      rooms_(openForExport(workFolder, "AULAT", "wwTableAulas")),
-      subjects_(openForExport(workFolder, "ASIGNOMT", "wwTableNomAsg")),
-      slots_(openForExport(workFolder, "DIASHORAST", "wwTableTramos")) {}
+ExportTables::ExportTables(const std::string& workFolder, tables::OpenMode mode)
+    : soluc_(openForExport(workFolder, "SOLUC", mode, "wwTableSoluc")),
+      groups_(openForExport(workFolder, "GRUPOST", mode, "wwTableGrupos")),
+      teachers_(openForExport(workFolder, "PROFT", mode, "wwTableProfesor")),
+      rooms_(openForExport(workFolder, "AULAT", mode, "wwTableAulas")),
+      subjects_(openForExport(workFolder, "ASIGNOMT", mode, "wwTableNomAsg")),
+      slots_(openForExport(workFolder, "DIASHORAST", mode, "wwTableTramos")) {}
 
 std::optional<std::string_view>
 ExportTables::lookUp(tables::WorkTable& table, const std::string& keyColumn, const std::string& key,

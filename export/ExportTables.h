@@ -17,7 +17,9 @@ namespace tts::exporting {
 // locked out by our own first one.
 class ExportTables {
 public:
-    explicit ExportTables(const std::string& workFolder);
+    // The folder check opens them read-only, to look up as the export does without holding them.
+    explicit ExportTables(const std::string& workFolder,
+                          tables::OpenMode mode = tables::OpenMode::Exclusive);
 
     tables::WorkTable& soluc() { return soluc_; }
 

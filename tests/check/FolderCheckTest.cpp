@@ -494,6 +494,17 @@ TEST_F(ExportView, MissingTableWouldStopTheExportAndNothingIsWritten) {
     EXPECT_EQ(after, before);
 }
 
+// The export opens the teachers' table with the others though it never reads it: without it the
+// export stops, so the check says so too.
+TEST_F(ExportView, MissingTeachersTableWouldStopTheExport) {
+    writeSoluc({{"1", "1", "1ESOA", "", "A101"}});
+    fs::remove(work_.file("PROFT.DBF"));
+    const CheckReport report = check();
+    ASSERT_EQ(report.findings.size(), 1u);
+    EXPECT_EQ(report.findings[0].file, "PROFT.DBF");
+    EXPECT_TRUE(report.findings[0].stops);
+}
+
 // A table whose header declares another code page is read as stored; the check says so.
 TEST_F(ExportView, CodePageOtherThanWindows1252IsAWarning) {
     writeSoluc({{"1", "1", "1ESOA", "", "A101"}});
