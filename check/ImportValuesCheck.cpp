@@ -5,6 +5,7 @@
 #include "import/CourseHoursIndex.h"
 #include "import/SiceLayouts.h"
 #include "sice/Field.h"
+#include "tables/WorkTable.h"
 
 #include <cmath>
 #include <map>
@@ -236,8 +237,7 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
         const std::string_view hoursText = Courses::hours.columns.in(line);
         std::string problem;
         try {
-            // The table's number column holds less than 1E20.
-            if (Courses::readHours(hoursText) >= 1e20)
+            if (!tables::fitsFloatColumn(Courses::readHours(hoursText)))
                 problem = "El valor " + Courses::hoursNumberText(hoursText) +
                           " no cabe en el campo 'HORAS'";
         } catch (const Error& error) {

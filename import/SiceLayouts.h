@@ -135,7 +135,10 @@ struct Courses {
         std::replace(number.begin(), number.end(), ',', '.');
         return number;
     }
-    static double readHours(std::string_view text) { return toDecimal(hoursNumberText(text)); }
+    // At least one hour: a huge negative value must not reach the column at all.
+    static double readHours(std::string_view text) {
+        return std::max(toDecimal(hoursNumberText(text)), 1.0);
+    }
 };
 
 struct Sessions {

@@ -66,9 +66,7 @@ void setWeeklyHours(const std::string& coursePath, sice::WholeFileLines courseLi
         const ValueLocation where{coursePath, static_cast<int64_t>(courseLine->index + 1),
                                   Courses::hours.columns.place()};
         // Converted before the row goes into editing, so a bad text leaves the row as it was.
-        // Raised before it is written: a huge negative value must not reach the column at all.
-        const double hours =
-            std::max(readAt(where, [&] { return Courses::readHours(courseLine->hours); }), 1.0);
+        const double hours = readAt(where, [&] { return Courses::readHours(courseLine->hours); });
         assignments.edit();
         readAt(where, [&] { assignments.writeFloat(horas, hours); });
         if (assignments.readFloat(horas) < 1)
