@@ -115,8 +115,8 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
     {
         // Each table apart first, so that every one the export would stop on is named.
         bool opened = true;
-        for (const char* name : {"SOLUC", "GRUPOST", "PROFT", "AULAT", "ASIGNOMT", "DIASHORAST"})
-            opened = openTable(workFolder, name, out).has_value() && opened;
+        for (const exporting::ExportTables::Named& named : exporting::ExportTables::kTables)
+            opened = openTable(workFolder, named.table, out).has_value() && opened;
         if (!opened)
             return;
     }

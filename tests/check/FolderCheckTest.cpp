@@ -1,6 +1,7 @@
 #include "check/FolderCheck.h"
 #include "base/LocatedError.h"
 #include "base/Windows1252.h"
+#include "export/TimetableExport.h"
 #include "import/ImportRun.h"
 #include "tables/WorkTable.h"
 #include "tests/support/FileBytes.h"
@@ -508,6 +509,29 @@ TEST_F(ExportView, MissingTeachersTableWouldStopTheExport) {
     ASSERT_EQ(report.findings.size(), 1u);
     EXPECT_EQ(report.findings[0].file, "PROFT.DBF");
     EXPECT_TRUE(report.findings[0].stops);
+}
+
+// A column the export needs and SOLUC lacks: the check says the export's own message.
+TEST_F(ExportView, MissingColumnIsSaidAsTheExportSaysIt) {
+    tables::WorkTable t = tables::WorkTable::createAfresh(
+        work_.path(), "SOLUC", {tables::Column::text("HORA", 4), tables::Column::text("AULA", 10)});
+    t.append();
+    t.writeText("HORA", "1");
+    t.post();
+    t.close();
+    std::string stopped;
+    try {
+        tts::test::RecordingRunHost host;
+        exporting::runExport(host, sice_.path(), work_.path());
+    } catch (const Error& error) {
+        stopped = error.message();
+    }
+    ASSERT_FALSE(stopped.empty());
+    const CheckReport report = check();
+    ASSERT_EQ(report.findings.size(), 1u);
+    EXPECT_EQ(findingLine(report.findings[0]), "SOLUC.DBF: la exportaci\xF3n se detendr\xED"
+                                               "a: " +
+                                                   stopped);
 }
 
 // A table whose header declares another code page is read as stored; the check says so.
