@@ -1,16 +1,14 @@
 #include "check/ExportViewCheck.h"
 
 #include "base/Error.h"
+#include "base/LocatedError.h"
 #include "base/platform/Folders.h"
 #include "export/DayCoding.h"
-#include "export/SolucDay.h"
+#include "export/ExportTables.h"
+#include "export/SolucRows.h"
 #include "tables/WorkTable.h"
 
-#include <algorithm>
-#include <numeric>
 #include <optional>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace tts::check {
 
@@ -19,72 +17,47 @@ namespace {
 using tables::OpenMode;
 using tables::WorkTable;
 
-const size_t kCodesShown = 20;
+// The codes of one kind the tables did not find, the most frequent first, as many as the
+// export's report lists, then how many more.
+void reportMisses(const exporting::Fallback& misses, const char* what, const std::string& where,
+                  Findings& out) {
+    using exporting::Fallback;
+    const std::vector<size_t> order = misses.byFrequency();
+    for (size_t n = 0; n < order.size() && n < Fallback::kCodesShown; ++n) {
+        const size_t c = order[n];
+        const int64_t rows = misses.codeRows[c];
+        out.push_back({"SOLUC.DBF", misses.firstRows[c],
+                       std::string(what) + " " + quoted(misses.codes[c]) + " no est\xE1 en " +
+                           where + " (" + std::to_string(rows) + (rows == 1 ? " fila)" : " filas)"),
+                       false});
+    }
+    if (order.size() > Fallback::kCodesShown)
+        out.push_back({"SOLUC.DBF", 0,
+                       "y " + std::to_string(order.size() - Fallback::kCodesShown) +
+                           " c\xF3"
+                           "digos m\xE1s "
+                           "de " +
+                           what + " que no est\xE1n en " + where,
+                       false});
+}
 
-// Codes a lookup did not find, with their rows and the first row, for the findings.
-class Misses {
+// The export's own row loop, writing nothing: a DIA that is no number is a finding, and the
+// loop goes on to the next row.
+class FindingSink : public exporting::RowSink {
 public:
-    void add(const std::string& code, int64_t row) {
-        auto [at, isNew] = index_.emplace(code, codes_.size());
-        if (isNew)
-            codes_.push_back({code, 0, row});
-        ++codes_[at->second].rows;
+    explicit FindingSink(Findings& out) : out_(out) {}
+    void badDay(const LocatedError& error) override {
+        out_.push_back({"SOLUC.DBF", error.where().line,
+                        error.where().place +
+                            ": la exportaci\xF3n se detendr\xED"
+                            "a: " +
+                            error.message(),
+                        true});
     }
-
-    // The most frequent first, at most kCodesShown, then how many more.
-    void report(const char* what, const std::string& where, Findings& out) const {
-        std::vector<size_t> order(codes_.size());
-        std::iota(order.begin(), order.end(), size_t{0});
-        std::stable_sort(order.begin(), order.end(),
-                         [&](size_t a, size_t b) { return codes_[a].rows > codes_[b].rows; });
-        for (size_t n = 0; n < order.size() && n < kCodesShown; ++n) {
-            const Code& c = codes_[order[n]];
-            out.push_back({"SOLUC.DBF", c.firstRow,
-                           std::string(what) + " " + quoted(c.code) + " no est\xE1 en " + where +
-                               " (" + std::to_string(c.rows) + (c.rows == 1 ? " fila)" : " filas)"),
-                           false});
-        }
-        if (order.size() > kCodesShown)
-            out.push_back({"SOLUC.DBF", 0,
-                           "y " + std::to_string(order.size() - kCodesShown) +
-                               " c\xF3"
-                               "digos m\xE1s "
-                               "de " +
-                               what + " que no est\xE1n en " + where,
-                           false});
-    }
+    void row(int64_t, const exporting::SolucRow&, const exporting::Translations&) override {}
 
 private:
-    struct Code {
-        std::string code;
-        int64_t rows;
-        int64_t firstRow;
-    };
-    std::vector<Code> codes_;
-    std::unordered_map<std::string, size_t> index_;
-};
-
-// A lookup of the export, remembered by its key.
-class Lookup {
-public:
-    Lookup(WorkTable& table, std::vector<std::string> columns)
-        : table_(table), columns_(std::move(columns)) {}
-    bool finds(const std::vector<std::string>& values) {
-        std::string key;
-        for (const std::string& v : values)
-            key += std::to_string(v.size()) + ':' + v;
-        auto known = answers_.find(key);
-        if (known != answers_.end())
-            return known->second;
-        const bool found = table_.locate(columns_, values);
-        answers_.emplace(std::move(key), found);
-        return found;
-    }
-
-private:
-    WorkTable& table_;
-    std::vector<std::string> columns_;
-    std::unordered_map<std::string, bool> answers_;
+    Findings& out_;
 };
 
 std::optional<WorkTable> openTable(const std::string& workFolder, const char* name, Findings& out) {
@@ -112,7 +85,8 @@ std::optional<WorkTable> openTable(const std::string& workFolder, const char* na
 void checkExportView(const SiceFolder& folder, const std::string& workFolder, Findings& out,
                      EmptyCodes& empty) {
     std::optional<exporting::DayCoding> coding;
-    if (auto it = folder.find("sice_sesiones.txt"); it != folder.end() && it->second.exists) {
+    if (auto it = folder.find(import::layout::Sessions::file);
+        it != folder.end() && it->second.exists) {
         try {
             coding = exporting::dayCodingFrom(sice::WholeFileLines(it->second.bytes));
         } catch (const Error& error) {
@@ -138,23 +112,20 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
     }
     names.clear();
 
-    std::optional<WorkTable> soluc = openTable(workFolder, "SOLUC", out);
-    std::optional<WorkTable> groups = openTable(workFolder, "GRUPOST", out);
-    std::optional<WorkTable> rooms = openTable(workFolder, "AULAT", out);
-    std::optional<WorkTable> subjects = openTable(workFolder, "ASIGNOMT", out);
-    std::optional<WorkTable> slots = openTable(workFolder, "DIASHORAST", out);
-    if (!soluc || !groups || !rooms || !subjects || !slots)
-        return;
+    {
+        // Each table apart first, so that every one the export would stop on is named.
+        bool opened = true;
+        for (const exporting::ExportTables::Named& named : exporting::ExportTables::kTables)
+            opened = openTable(workFolder, named.table, out).has_value() && opened;
+        if (!opened)
+            return;
+    }
     try {
-        std::vector<std::string> days;
-        std::unordered_set<std::string> seenDays;
-        for (slots->first(); !slots->atEnd(); slots->next())
-            if (std::string day = slots->readText("DIA"); seenDays.insert(day).second)
-                days.push_back(day);
+        exporting::ExportTables tables(workFolder, OpenMode::ReadOnly);
         const exporting::DayCoding mode = coding.value_or(exporting::DayCoding::Letters);
-        const bool mismatch = coding && exporting::slotDaysDisagree(mode, days);
+        const bool mismatch = coding && exporting::slotDaysDisagree(mode, tables.slotDays());
         if (mismatch)
-            out.push_back({folder.at("sice_sesiones.txt").storedName, 2,
+            out.push_back({folder.at(import::layout::Sessions::file).storedName, 2,
                            std::string("los d\xED"
                                        "as van con ") +
                                (mode == exporting::DayCoding::Letters ? "letras" : "n\xFAmeros") +
@@ -164,59 +135,23 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
                                "digo; vuelva a importar",
                            true});
 
-        Lookup groupOf(*groups, {"ABREV"}), roomOf(*rooms, {"ABREV"}), taskOf(*subjects, {"COD"}),
-            slotOf(*slots, {"DIA", "HORA"});
-        Misses groupMisses, roomMisses, taskMisses, slotMisses;
-        int64_t row = 0;
-        for (soluc->first(); !soluc->atEnd(); soluc->next()) {
-            ++row;
-            std::string dayText = soluc->readText("DIA");
-            int32_t day = 0;
-            try {
-                day = exporting::solucDayNumber(*soluc, dayText);
-            } catch (const Error& error) {
-                out.push_back({"SOLUC.DBF", row,
-                               "campo DIA: la exportaci\xF3n se detendr\xED"
-                               "a: " +
-                                   error.message(),
-                               true});
-                continue;
-            }
-            if (day == 0)
-                continue;
-            const std::string siceDay =
-                exporting::siceDayCode(mode, exporting::solucDayText(dayText, day));
-            const std::string period = soluc->readText("HORA");
-            if (!slotOf.finds({siceDay, period}))
-                slotMisses.add(siceDay + "/" + period, row);
-            struct Kind {
-                const char* column;
-                Lookup& lookup;
-                Misses& misses;
-                int64_t& emptyRows;
-            };
-            for (Kind k : {Kind{"CODGRUPO", groupOf, groupMisses, empty.groups},
-                           Kind{"TAREA", taskOf, taskMisses, empty.tasks},
-                           Kind{"AULA", roomOf, roomMisses, empty.rooms}}) {
-                const std::string code = soluc->readText(k.column);
-                if (k.lookup.finds({code}))
-                    continue;
-                if (code.empty())
-                    ++k.emptyRows;
-                else
-                    k.misses.add(code, row);
-            }
-        }
-        groupMisses.report("grupo", "GRUPOST", out);
-        taskMisses.report("tarea", "ASIGNOMT (se escribe LEC)", out);
-        roomMisses.report("aula", "AULAT", out);
+        exporting::ExportReport found;
+        FindingSink sink(out);
+        exporting::exportRows(tables, mode, found, sink);
+        empty.groups += found.groups.emptyRows;
+        empty.tasks += found.tasks.emptyRows;
+        empty.rooms += found.rooms.emptyRows;
+        reportMisses(found.groups, "grupo", "GRUPOST", out);
+        reportMisses(found.tasks, "tarea", "ASIGNOMT (se escribe LEC)", out);
+        reportMisses(found.rooms, "aula", "AULAT", out);
         // With the day coding at odds every slot misses: the finding above names the cause.
         if (!mismatch)
-            slotMisses.report("d\xED"
-                              "a/hora",
-                              "DIASHORAST (c\xF3"
-                              "digo de tramo en blanco)",
-                              out);
+            reportMisses(found.slots,
+                         "d\xED"
+                         "a/hora",
+                         "DIASHORAST (c\xF3"
+                         "digo de tramo en blanco)",
+                         out);
     } catch (const Error& error) {
         // A missing column: the export would stop on it the same way.
         out.push_back({"SOLUC.DBF", 0,

@@ -2,12 +2,11 @@
 
 #include "base/CaseTable.h"
 #include "base/Error.h"
-#include "base/Numbers.h"
 #include "import/CourseHoursIndex.h"
+#include "import/SiceLayouts.h"
 #include "sice/Field.h"
-#include "sice/LineKind.h"
+#include "tables/WorkTable.h"
 
-#include <algorithm>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -19,6 +18,8 @@ namespace tts::check {
 
 namespace {
 
+using namespace import::layout;
+
 const SiceFile* present(const SiceFolder& folder, const std::string& name) {
     auto it = folder.find(name);
     return it != folder.end() && it->second.exists && it->second.readFailure.empty() ? &it->second
@@ -28,9 +29,17 @@ const SiceFile* present(const SiceFolder& folder, const std::string& name) {
 // Calls `each(lineNumber, line)` for every data line of the file as the import reads it.
 template <class Each> void forDataLines(const SiceFile& file, Each&& each) {
     forEachLine(file, [&](int64_t n, std::string_view line) {
-        if (sice::isDataLine(line, file.use->readerName))
+        if (file.use->isData(line))
             each(n, line);
     });
+}
+
+// "columnas 14-17 (hora de fin): la importación se detendría: <why>".
+std::string stopsImport(const StoppingValue& value, const std::string& why) {
+    return value.columns.place() + " (" + value.what +
+           "): la importaci\xF3n se detendr\xED"
+           "a: " +
+           why;
 }
 
 bool onlyControls(std::string_view line) {
@@ -53,25 +62,16 @@ void checkTimes(const SiceFile& file, Findings& findings) {
         lastValue.assign(value);
         lastProblem.reset();
         try {
-            toInteger(lastValue);
+            Sessions::readTime(lastValue);
         } catch (const Error& error) {
             lastProblem = error.message();
         }
         return lastProblem;
     };
     forDataLines(file, [&](int64_t n, std::string_view line) {
-        struct Time {
-            int first, last;
-            const char* what;
-        };
-        for (const Time& t : {Time{14, 17, "hora de fin"}, Time{10, 13, "hora de inicio"}}) {
-            if (const std::optional<std::string>& problem =
-                    problemOf(sice::fieldView(line, t.first, t.last))) {
-                std::string text = "columnas " + std::to_string(t.first) + "-" +
-                                   std::to_string(t.last) + " (" + t.what +
-                                   "): la importaci\xF3n se detendr\xED"
-                                   "a: " +
-                                   *problem;
+        for (const StoppingValue& time : Sessions::times) {
+            if (const std::optional<std::string>& problem = problemOf(time.columns.in(line))) {
+                std::string text = stopsImport(time, *problem);
                 if (onlyControls(line))
                     text += " (la l\xEDnea est\xE1 vac\xED"
                             "a o s\xF3lo tiene caracteres de control, "
@@ -127,20 +127,20 @@ private:
 
 void checkRepeats(const SiceFolder& folder, Findings& out) {
     RepeatWatch subjects(out);
-    if (const SiceFile* f = present(folder, "sice_asignat.txt")) {
+    if (const SiceFile* f = present(folder, Subjects::file)) {
         forDataLines(*f, [&](int64_t n, std::string_view line) {
-            subjects.see(*f, n, sice::field(line, 2, 5));
+            subjects.see(*f, n, Subjects::code.in(line));
         });
         // The import reads the activities only after the subjects.
-        if (const SiceFile* a = present(folder, "SICE_ACTIVIDADES.TXT"))
+        if (const SiceFile* a = present(folder, Activities::file))
             forDataLines(*a, [&](int64_t n, std::string_view line) {
-                subjects.see(*a, n, "*" + sice::field(line, 2, 5));
+                subjects.see(*a, n, Activities::codeOf(line));
             });
     }
     RepeatWatch teachers(out);
-    if (const SiceFile* f = present(folder, "sice_prof.txt"))
+    if (const SiceFile* f = present(folder, Teachers::file))
         forDataLines(*f, [&](int64_t n, std::string_view line) {
-            teachers.see(*f, n, sice::field(line, 2, 5));
+            teachers.see(*f, n, Teachers::code.in(line));
         });
 }
 
@@ -181,22 +181,21 @@ private:
 // The assignments against the groups and subjects files, and the hours they would take from the
 // course file: those lines are the ones whose text must be a number.
 void checkAssignments(const SiceFolder& folder, Findings& out) {
-    const SiceFile* assignments = present(folder, "sice_asignatgrupo.txt");
-    const SiceFile* groupsFile = present(folder, "sice_grupo.txt");
-    const SiceFile* subjectsFile = present(folder, "sice_asignat.txt");
-    const SiceFile* courses = present(folder, "sice_asignatcurso.txt");
+    const SiceFile* assignments = present(folder, Assignments::file);
+    const SiceFile* groupsFile = present(folder, Groups::file);
+    const SiceFile* subjectsFile = present(folder, Subjects::file);
+    const SiceFile* courses = present(folder, Courses::file);
 
     std::unordered_map<std::string, Group> groups; // first line of each unit code, as GRUPOST
     if (groupsFile)
         forDataLines(*groupsFile, [&](int64_t, std::string_view line) {
-            std::string level = sice::field(line, 16, 18);
-            groups.emplace(sice::field(line, 2, 11),
-                           Group{level.empty() ? "NIV" : level, sice::field(line, 22, 24)});
+            groups.emplace(Groups::unit.textIn(line),
+                           Group{Groups::levelOf(line), Groups::course.textIn(line)});
         });
     std::unordered_set<std::string> subjects;
     if (subjectsFile)
         forDataLines(*subjectsFile, [&](int64_t, std::string_view line) {
-            subjects.insert(sice::field(line, 2, 5));
+            subjects.insert(Subjects::code.textIn(line));
         });
 
     const import::CourseHoursIndex index(
@@ -206,17 +205,17 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
 
     if (assignments)
         forDataLines(*assignments, [&](int64_t n, std::string_view line) {
-            const std::string groupCode = sice::field(line, 2, 11);
-            const std::string subject = sice::field(line, 16, 19);
+            const std::string groupCode = Assignments::group.textIn(line);
+            const std::string subject = Assignments::subject.textIn(line);
             auto group = groups.find(groupCode);
             if (groupsFile && group == groups.end())
                 dangling.add(assignments->storedName, n,
-                             "grupo " + quoted(groupCode) + " (columnas 2-11) no est\xE1 en " +
-                                 groupsFile->storedName);
+                             "grupo " + quoted(groupCode) + " (" + Assignments::group.place() +
+                                 ") no est\xE1 en " + groupsFile->storedName);
             if (subjectsFile && !subjects.count(subject))
                 dangling.add(assignments->storedName, n,
-                             "asignatura " + quoted(subject) + " (columnas 16-19) no est\xE1 en " +
-                                 subjectsFile->storedName);
+                             "asignatura " + quoted(subject) + " (" + Assignments::subject.place() +
+                                 ") no est\xE1 en " + subjectsFile->storedName);
             const Group g = group == groups.end() ? Group{} : group->second;
             if (auto at = index.lineIndex(subject, g.level, g.course))
                 usedCourseLines.insert(*at);
@@ -227,32 +226,25 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
         return;
     }
     forDataLines(*courses, [&](int64_t n, std::string_view line) {
-        const std::string subject = sice::field(line, 24, 27);
+        const std::string subject = Courses::subject.textIn(line);
         if (subjectsFile && !subjects.count(subject))
             dangling.add(courses->storedName, n,
-                         "asignatura " + quoted(subject) + " (columnas 24-27) no est\xE1 en " +
-                             subjectsFile->storedName);
+                         "asignatura " + quoted(subject) + " (" + Courses::subject.place() +
+                             ") no est\xE1 en " + subjectsFile->storedName);
         // Without the assignments or the groups we cannot tell which lines are used: all count.
         if (assignments && groupsFile && !usedCourseLines.count(static_cast<size_t>(n - 1)))
             return;
-        std::string hours = sice::field(line, 28, 33);
-        if (hours.empty())
-            hours = "1";
-        std::replace(hours.begin(), hours.end(), ',', '.');
+        const std::string_view hoursText = Courses::hours.columns.in(line);
         std::string problem;
         try {
-            // The table's number column holds less than 1E20.
-            if (toDecimal(hours) >= 1e20)
-                problem = "El valor " + hours + " no cabe en el campo 'HORAS'";
+            if (!tables::fitsFloatColumn(Courses::readHours(hoursText)))
+                problem = "El valor " + Courses::hoursNumberText(hoursText) +
+                          " no cabe en el campo 'HORAS'";
         } catch (const Error& error) {
             problem = error.message();
         }
         if (!problem.empty())
-            out.push_back({courses->storedName, n,
-                           "columnas 28-33 (horas semanales): la importaci\xF3n se detendr\xED"
-                           "a: " +
-                               problem,
-                           true});
+            out.push_back({courses->storedName, n, stopsImport(Courses::hours, problem), true});
     });
     dangling.report(out);
 }
@@ -260,7 +252,7 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
 } // namespace
 
 void checkImportValues(const SiceFolder& folder, Findings& findings) {
-    if (const SiceFile* sessions = present(folder, "sice_sesiones.txt"))
+    if (const SiceFile* sessions = present(folder, Sessions::file))
         checkTimes(*sessions, findings);
     checkRepeats(folder, findings);
     checkAssignments(folder, findings);

@@ -3,22 +3,16 @@
 namespace tts::check {
 
 const std::vector<SiceFileUse>& siceFileUses() {
+    using namespace import::layout;
     static const std::vector<SiceFileUse> uses = {
-        {"sice_asignat.txt", "SICE_ASIGNAT.TXT", Reading::LineByLine, true,
-         "la importaci\xF3n (ASIGNOMT) y la exportaci\xF3n"},
-        {"SICE_ACTIVIDADES.TXT", "SICE_ACTIVIDADES.TXT", Reading::LineByLine, false,
-         "la importaci\xF3n (ASIGNOMT, opcional)"},
-        {"sice_prof.txt", "SICE_PROF.TXT", Reading::LineByLine, true, "la importaci\xF3n (PROFT)"},
-        {"sice_aulas.txt", "SICE_AULAS.TXT", Reading::LineByLine, true,
-         "la importaci\xF3n (AULAT)"},
-        {"sice_grupo.txt", "SICE_GRUPOS.TXT", Reading::LineByLine, true,
-         "la importaci\xF3n (GRUPOST)"},
-        {"sice_asignatgrupo.txt", "SICE_ASIGNATGRUPO.TXT", Reading::LineByLine, true,
-         "la importaci\xF3n (ASIGT)"},
-        {"sice_asignatcurso.txt", "SICE_ASIGNATCURSO.TXT", Reading::WholeFile, false,
-         "la importaci\xF3n (horas de ASIGT, opcional)"},
-        {"sice_sesiones.txt", "SICE_SESIONES.TXT", Reading::WholeFile, true,
-         "la importaci\xF3n (DIASHORAST) y la exportaci\xF3n"},
+        SiceFileUse::of<Subjects>(true, "la importaci\xF3n (ASIGNOMT) y la exportaci\xF3n"),
+        SiceFileUse::of<Activities>(false, "la importaci\xF3n (ASIGNOMT, opcional)"),
+        SiceFileUse::of<Teachers>(true, "la importaci\xF3n (PROFT)"),
+        SiceFileUse::of<Rooms>(true, "la importaci\xF3n (AULAT)"),
+        SiceFileUse::of<Groups>(true, "la importaci\xF3n (GRUPOST)"),
+        SiceFileUse::of<Assignments>(true, "la importaci\xF3n (ASIGT)"),
+        SiceFileUse::of<Courses>(false, "la importaci\xF3n (horas de ASIGT, opcional)"),
+        SiceFileUse::of<Sessions>(true, "la importaci\xF3n (DIASHORAST) y la exportaci\xF3n"),
     };
     return uses;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/SiceLayouts.h"
 #include "sice/LineReader.h"
 #include "sice/WholeFileReader.h"
 
@@ -10,15 +11,18 @@
 
 namespace tts::check {
 
-enum class Reading { LineByLine, WholeFile };
-
 // A SICE file one of the jobs reads, and what it is for.
 struct SiceFileUse {
-    const char* name;       // as the jobs open it
-    const char* readerName; // the header-name test's name
-    Reading reading;        // how the import (or, for the export's files, the export) reads it
-    bool required;          // a job cannot do without it
-    const char* neededBy;   // Windows-1252 text for the report
+    const char* name;                      // as the jobs open it
+    bool (*isData)(std::string_view line); // the import's own test
+    import::FileReading reading;           // as the import reads it
+    bool required;                         // a job cannot do without it
+    const char* neededBy;                  // Windows-1252 text for the report
+
+    // From the layout the import reads the file with.
+    template <class Layout> static SiceFileUse of(bool required, const char* neededBy) {
+        return {Layout::file, &Layout::isData, Layout::reading, required, neededBy};
+    }
 };
 
 // The eight files of the import, in step order (sice_asignat.txt and sice_sesiones.txt are also
@@ -42,7 +46,7 @@ struct SiceFile {
 // view valid during the call: nothing is kept per line, whatever the file holds.
 template <class Each> void forEachLine(const SiceFile& file, Each&& each) {
     int64_t n = 0;
-    if (file.use->reading == Reading::WholeFile) {
+    if (file.use->reading == import::FileReading::Whole) {
         sice::WholeFileLines lines(file.bytes);
         for (std::string_view line; lines.next(line);)
             each(++n, line);

@@ -4,8 +4,6 @@
 #include "cli/JsonWriter.h"
 #include "export/TimetableExport.h"
 
-#include <algorithm>
-#include <numeric>
 #include <ostream>
 
 namespace tts::cli {
@@ -31,18 +29,6 @@ std::vector<FallbackKind> fallbackKinds(const ExportReport& report) {
         {"slots", "D\u00EDa/hora sin tramo en DIASHORAST", nullptr, report.slots},
     };
 }
-
-// Indexes of the codes, the most frequent first; ties keep the order of first appearance.
-std::vector<size_t> byFrequency(const Fallback& fallback) {
-    std::vector<size_t> order(fallback.codes.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return fallback.codeRows[a] > fallback.codeRows[b];
-    });
-    return order;
-}
-
-const size_t kCodesShown = 20;
 
 const char* const kMismatchCause =
     "Causa: sice_sesiones.txt y DIASHORAST codifican los d\u00EDas de forma distinta (letras "
@@ -74,7 +60,7 @@ void writeJson(std::ostream& out, const CommandOptions& options, const std::stri
         json.value(kind.fallback.emptyRows);
         json.key("codes");
         json.beginArray();
-        for (size_t i : byFrequency(kind.fallback)) {
+        for (size_t i : kind.fallback.byFrequency()) {
             json.beginObject();
             json.key("code");
             json.value(windows1252ToUtf8(kind.fallback.codes[i]));
@@ -105,16 +91,16 @@ void writeText(std::ostream& out, const ExportReport& report) {
     for (const FallbackKind& kind : fallbackKinds(report)) {
         const Fallback& f = kind.fallback;
         out << kind.label << ": " << counted(f.rows, "fila", "filas");
-        const std::vector<size_t> order = byFrequency(f);
+        const std::vector<size_t> order = f.byFrequency();
         const char* separator = " (";
-        for (size_t n = 0; n < order.size() && n < kCodesShown; ++n) {
+        for (size_t n = 0; n < order.size() && n < Fallback::kCodesShown; ++n) {
             // Quoted, so that a code with blanks stays visible.
             out << separator << '"' << windows1252ToUtf8(f.codes[order[n]]) << "\" "
                 << f.codeRows[order[n]];
             separator = ", ";
         }
-        if (order.size() > kCodesShown)
-            out << " y " << order.size() - kCodesShown << " m\u00E1s";
+        if (order.size() > Fallback::kCodesShown)
+            out << " y " << order.size() - Fallback::kCodesShown << " m\u00E1s";
         out << (order.empty() ? "" : ")") << "\n";
         if (kind.empty && f.emptyRows > 0)
             withoutCode += (withoutCode.empty() ? "" : ", ") +

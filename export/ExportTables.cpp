@@ -14,20 +14,20 @@ std::optional<std::string_view> viewOf(const std::optional<std::string>& answer)
     return std::string_view(*answer);
 }
 
-tables::WorkTable openForExport(const std::string& workFolder, const char* table,
-                                const char* component) {
-    return tables::WorkTable::open(workFolder, table, tables::OpenMode::Exclusive, component);
+tables::WorkTable openForExport(const std::string& workFolder, const ExportTables::Named& named,
+                                tables::OpenMode mode) {
+    return tables::WorkTable::open(workFolder, named.table, mode, named.component);
 }
 
 } // namespace
 
-ExportTables::ExportTables(const std::string& workFolder)
-    : soluc_(openForExport(workFolder, "SOLUC", "wwTableSoluc")),
-      groups_(openForExport(workFolder, "GRUPOST", "wwTableGrupos")),
-      teachers_(openForExport(workFolder, "PROFT", "wwTableProfesor")),
-      rooms_(openForExport(workFolder, "AULAT", "wwTableAulas")),
-      subjects_(openForExport(workFolder, "ASIGNOMT", "wwTableNomAsg")),
-      slots_(openForExport(workFolder, "DIASHORAST", "wwTableTramos")) {}
+ExportTables::ExportTables(const std::string& workFolder, tables::OpenMode mode)
+    : soluc_(openForExport(workFolder, kTables[0], mode)),
+      groups_(openForExport(workFolder, kTables[1], mode)),
+      teachers_(openForExport(workFolder, kTables[2], mode)),
+      rooms_(openForExport(workFolder, kTables[3], mode)),
+      subjects_(openForExport(workFolder, kTables[4], mode)),
+      slots_(openForExport(workFolder, kTables[5], mode)) {}
 
 std::optional<std::string_view>
 ExportTables::lookUp(tables::WorkTable& table, const std::string& keyColumn, const std::string& key,

@@ -11,13 +11,24 @@
 namespace tts::exporting {
 
 // The six work tables the export holds open for exclusive use, opened in the window's order
-// (SOLUC, GRUPOST, PROFT, AULAT, ASIGNOMT, DIASHORAST) under the names of its components, so a
-// missing column reads "wwTableSoluc: No se encuentra el campo 'DIA'". Whatever was opened is
-// closed again when the object goes, also while an error unwinds, so a second try is never
-// locked out by our own first one.
+// (kTables) under the names of its components, so a missing column reads "wwTableSoluc: No se
+// encuentra el campo 'DIA'". Whatever was opened is closed again when the object goes, also while
+// an error unwinds, so a second try is never locked out by our own first one.
 class ExportTables {
 public:
-    explicit ExportTables(const std::string& workFolder);
+    // The folder check opens them read-only, to look up as the export does without holding them.
+    explicit ExportTables(const std::string& workFolder,
+                          tables::OpenMode mode = tables::OpenMode::Exclusive);
+
+    // The tables in the window's order, which is the order they open and close in, each with
+    // the name of its component.
+    struct Named {
+        const char* table;
+        const char* component;
+    };
+    static constexpr Named kTables[] = {
+        {"SOLUC", "wwTableSoluc"}, {"GRUPOST", "wwTableGrupos"},  {"PROFT", "wwTableProfesor"},
+        {"AULAT", "wwTableAulas"}, {"ASIGNOMT", "wwTableNomAsg"}, {"DIASHORAST", "wwTableTramos"}};
 
     tables::WorkTable& soluc() { return soluc_; }
 
@@ -42,7 +53,7 @@ private:
                                            const std::string& key, const std::string& valueColumn,
                                            AnswerCache& answers);
 
-    // In the window's order, which is the order they open and close in.
+    // As in kTables.
     tables::WorkTable soluc_;    // wwTableSoluc
     tables::WorkTable groups_;   // wwTableGrupos
     tables::WorkTable teachers_; // wwTableProfesor: opened with the others, never read

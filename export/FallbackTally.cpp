@@ -1,8 +1,19 @@
 #include "export/FallbackTally.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace tts::exporting {
 
-void FallbackTally::add(const std::string& code) {
+std::vector<size_t> Fallback::byFrequency() const {
+    std::vector<size_t> order(codes.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return codeRows[a] > codeRows[b]; });
+    return order;
+}
+
+void FallbackTally::add(const std::string& code, int64_t row) {
     if (code.empty()) {
         ++target_.emptyRows;
         return;
@@ -12,6 +23,7 @@ void FallbackTally::add(const std::string& code) {
     if (isNew) {
         target_.codes.push_back(code);
         target_.codeRows.push_back(0);
+        target_.firstRows.push_back(row);
     }
     ++target_.codeRows[at->second];
 }

@@ -12,7 +12,7 @@ namespace tts::exporting {
 class FallbackTally {
 public:
     explicit FallbackTally(Fallback& target) : target_(target) {}
-    void add(const std::string& code);
+    void add(const std::string& code, int64_t row);
 
 private:
     Fallback& target_;

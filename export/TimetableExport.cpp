@@ -1,16 +1,12 @@
 #include "export/TimetableExport.h"
 
 #include "base/BusyPointer.h"
-#include "base/LocatedError.h"
-#include "base/Numbers.h"
 #include "base/WorkFolderJob.h"
 #include "export/DayCoding.h"
 #include "export/ExportTables.h"
-#include "export/FallbackTally.h"
 #include "export/HeaderCode.h"
-#include "export/SolucDay.h"
+#include "export/SolucRows.h"
 #include "export/TimetableLines.h"
-#include "sice/Field.h"
 #include "sice/FileFinder.h"
 #include "sice/FileWriter.h"
 #include "sice/SiceFolder.h"
@@ -35,6 +31,26 @@ sice::WholeFile readSiceFile(const std::string& carpetaSice, const std::string& 
     return sice::WholeFile(findSiceFile(carpetaSice, name, report).path);
 }
 
+// Each row as a line of the file.
+class LineSink : public RowSink {
+public:
+    LineSink(RunHost& host, DayCoding coding, sice::LineFileWriter& output)
+        : host_(host), coding_(coding), output_(output) {}
+    void row(int64_t, const SolucRow& row, const Translations& found) override {
+        timetableDataLine(coding_, row, found, line_);
+        output_.add(line_);
+        ++lines;
+    }
+    // The window repaints now and then; it takes no input.
+    void keepAlive() override { host_.keepAlive(); }
+    int64_t lines = 0;
+
+private:
+    RunHost& host_;
+    DayCoding coding_;
+    sice::LineFileWriter& output_;
+    std::string line_; // kept from row to row
+};
 } // namespace
 
 void runExport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,
@@ -66,55 +82,11 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     sice::LineFileWriter output(target);
     output.add(timetableHeaderLine(headerCode, timeStamp(clock())));
     int64_t dataLines = 0;
-
-    FallbackTally groupFallbacks(out.groups), taskFallbacks(out.tasks), roomFallbacks(out.rooms),
-        slotFallbacks(out.slots);
     {
         ExportTables tables(workFolder);
-        tables::WorkTable& soluc = tables.soluc();
-        const tables::ColumnHandle dia = soluc.column("DIA"), hora = soluc.column("HORA"),
-                                   codGrupo = soluc.column("CODGRUPO"),
-                                   tarea = soluc.column("TAREA"), aula = soluc.column("AULA"),
-                                   prof = soluc.column("PROF"), asig = soluc.column("ASIG");
-        // Kept from row to row, so that a row costs no allocation.
-        SolucRow row;
-        Translations found;
-        std::string siceDay, line;
-        int64_t rowNumber = 0;
-        for (soluc.first(); !soluc.atEnd(); soluc.next()) {
-            if (++rowNumber % 256 == 0)
-                host.keepAlive(); // the window repaints now and then; it takes no input
-            soluc.readText(dia, row.day);
-            const int32_t day = readAt({soluc.path(), rowNumber, "campo DIA"},
-                                       [&] { return solucDayNumber(soluc, row.day); });
-            if (day == 0)
-                continue;
-            row.day = solucDayText(row.day, day);
-            soluc.readText(hora, row.period);
-            siceDay = siceDayCode(coding, row.day);
-
-            found.slot = tables.slotCode(siceDay, row.period);
-            if (!found.slot)
-                slotFallbacks.add(siceDay + "/" + row.period);
-            soluc.readText(codGrupo, row.group);
-            found.group = tables.shortGroup(row.group);
-            if (!found.group)
-                groupFallbacks.add(row.group);
-            soluc.readText(tarea, row.task);
-            found.task = tables.taskCode(row.task);
-            if (!found.task)
-                taskFallbacks.add(row.task);
-            soluc.readText(aula, row.room);
-            found.room = tables.shortRoom(row.room);
-            if (!found.room)
-                roomFallbacks.add(row.room);
-            soluc.readText(prof, row.teacher);
-            soluc.readText(asig, row.subject);
-
-            timetableDataLine(coding, row, found, line);
-            output.add(line);
-            ++dataLines;
-        }
+        LineSink sink(host, coding, output);
+        exportRows(tables, coding, out, sink);
+        dataLines = sink.lines;
         if (out.slots.rows > 0)
             out.dayCodingMismatch = slotDaysDisagree(coding, tables.slotDays());
         tables.close();

@@ -3,6 +3,7 @@
 #include "base/RunHost.h"
 #include "export/LocalClock.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,10 +14,17 @@ namespace tts::exporting {
 // An empty code is no unknown code (a lesson without a task, group or room): its rows are
 // counted apart.
 struct Fallback {
+    // How many codes of a kind a report lists, the most frequent first; the rest are counted.
+    static constexpr size_t kCodesShown = 20;
+
     int64_t rows = 0;               // rows with a non-empty code that was not found
     std::vector<std::string> codes; // those codes, distinct, in order of first appearance
     std::vector<int64_t> codeRows;  // rows of each code, parallel to `codes`
-    int64_t emptyRows = 0;          // rows whose code was empty and not found
+    std::vector<int64_t> firstRows; // the SOLUC row each code first appears in, from 1
+
+    // Indexes into `codes`, the most frequent first; ties keep the order of first appearance.
+    std::vector<size_t> byFrequency() const;
+    int64_t emptyRows = 0; // rows whose code was empty and not found
 };
 
 struct ExportReport {

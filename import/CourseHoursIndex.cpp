@@ -1,19 +1,19 @@
 #include "import/CourseHoursIndex.h"
 
-#include "sice/Field.h"
-#include "sice/LineKind.h"
+#include "import/SiceLayouts.h"
 
 namespace tts::import {
 
 CourseHoursIndex::CourseHoursIndex(sice::WholeFileLines lines) {
     size_t i = 0;
     for (std::string_view line; lines.next(line); ++i) {
-        if (!sice::isDataLine(line, "SICE_ASIGNATCURSO.TXT"))
+        using layout::Courses;
+        if (!Courses::isData(line))
             continue;
         // emplace keeps the first line of a key.
-        hours_.emplace(key(sice::fieldView(line, 24, 27), sice::fieldView(line, 2, 4),
-                           sice::fieldView(line, 8, 10)),
-                       CourseLine{sice::field(line, 28, 33), i});
+        hours_.emplace(
+            key(Courses::subject.in(line), Courses::level.in(line), Courses::course.in(line)),
+            CourseLine{Courses::hours.columns.textIn(line), i});
     }
 }
 

@@ -10,8 +10,8 @@
 
 namespace tts::import {
 
-// The lines of "sice_asignatcurso.txt" by subject (columns 24-27), level (2-4) and course
-// (8-10): the hours text (28-33) of the first data line with those three values. Looking a row
+// The lines of the course file (layout::Courses) by subject, level and course: the hours text of
+// the first data line with those three values. Looking a row
 // up is O(1) and finds the same line as walking the file from its start would.
 class CourseHoursIndex {
 public:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/ImportContext.h"
+#include "import/SiceLayouts.h"
 #include "tables/WorkTable.h"
 
 #include <cstdint>
@@ -10,10 +11,6 @@
 #include <vector>
 
 namespace tts::import {
-
-// How a step takes its required SICE file: line by line, or whole as a list of lines. The two
-// split lines differently (see sice/LineReader.h and sice/WholeFileReader.h).
-enum class FileReading { LineByLine, Whole };
 
 // What a step states about itself; its rules live in its own file.
 struct StepDefinition {

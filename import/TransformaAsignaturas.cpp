@@ -3,8 +3,6 @@
 #include "import/RepeatedCode.h"
 
 #include "sice/CodeList.h"
-#include "sice/Field.h"
-#include "sice/LineKind.h"
 
 namespace tts::import {
 
@@ -12,11 +10,13 @@ using tables::Column;
 using tables::WorkTable;
 
 // Subjects, then activities, into ASIGNOMT. Both files share one code list, so a code keeps only
-// its first line; an activity's code carries a "*" and so never clashes with a subject's.
+// its first line.
 void TransformaAsignaturas(ImportContext& context) {
-    const StepDefinition step{"sice_asignat.txt",
+    using layout::Activities;
+    using layout::Subjects;
+    const StepDefinition step{Subjects::file,
                               "No existe archivo de asignaturas (SICE_ASIGNAT.TXT)",
-                              FileReading::LineByLine,
+                              Subjects::reading,
                               "ASIGNOMT",
                               {Column::text("COD", 10), Column::text("CODLARGO", 10),
                                Column::text("NOMBRE", 80), Column::boolean("ESTAREA"),
@@ -33,15 +33,15 @@ void TransformaAsignaturas(ImportContext& context) {
         esTarea = table.column("ESTAREA");
         codTarea = table.column("CODTAREA");
         return [&](std::string_view line, int64_t) {
-            if (!sice::isDataLine(line, "SICE_ASIGNAT.TXT"))
+            if (!Subjects::isData(line))
                 return false;
-            const std::string_view code = sice::fieldView(line, 2, 5);
+            const std::string_view code = Subjects::code.in(line);
             if (!takeNewCode(codes, code, report))
                 return false;
             table.append();
             table.writeText(cod, code);
-            table.writeText(codLargo, sice::fieldView(line, 6, 25));
-            table.writeText(nombre, sice::fieldView(line, 26, 175));
+            table.writeText(codLargo, Subjects::longCode.in(line));
+            table.writeText(nombre, Subjects::name.in(line));
             table.writeBoolean(esTarea, false);
             table.post();
             return true;
@@ -52,22 +52,21 @@ void TransformaAsignaturas(ImportContext& context) {
         WorkTable& table = target.table;
         TableReport& report = target.report;
         const auto activity = [&](std::string_view line, int64_t) {
-            if (!sice::isDataLine(line, "SICE_ACTIVIDADES.TXT"))
+            if (!Activities::isData(line))
                 return false;
-            std::string code(1, '*');
-            code += sice::field(line, 2, 5);
+            const std::string code = Activities::codeOf(line);
             if (!takeNewCode(codes, code, report))
                 return false;
             table.append();
             table.writeText(cod, code);
-            table.writeText(codLargo, sice::fieldView(line, 6, 15));
-            table.writeText(nombre, sice::fieldView(line, 6, 65));
+            table.writeText(codLargo, Activities::longCode.in(line));
+            table.writeText(nombre, Activities::name.in(line));
             table.writeBoolean(esTarea, true);
-            table.writeText(codTarea, sice::fieldView(line, 66, 68));
+            table.writeText(codTarea, Activities::task.in(line));
             table.post();
             return true;
         };
-        addOptionalFile(context, "SICE_ACTIVIDADES.TXT", activity, report);
+        addOptionalFile(context, Activities::file, activity, report);
     };
 
     runStep(context, step, subjects, activities);

@@ -5,10 +5,7 @@
 #include "tables/WorkTable.h"
 
 #include "base/LocatedError.h"
-#include "base/Numbers.h"
-#include "sice/Field.h"
 #include "sice/FileFinder.h"
-#include "sice/LineKind.h"
 #include "sice/WholeFileReader.h"
 
 #include <algorithm>
@@ -65,15 +62,11 @@ void setWeeklyHours(const std::string& coursePath, sice::WholeFileLines courseLi
         const CourseHoursIndex::CourseLine* courseLine = index.find(subject, level, course);
         if (!courseLine)
             continue;
-        std::string text = courseLine->hours;
+        using layout::Courses;
         const ValueLocation where{coursePath, static_cast<int64_t>(courseLine->index + 1),
-                                  columnsPlace(28, 33)};
-        if (text.empty())
-            text.assign(1, '1');
-        std::replace(text.begin(), text.end(), ',', '.');
+                                  Courses::hours.columns.place()};
         // Converted before the row goes into editing, so a bad text leaves the row as it was.
-        // Raised before it is written: a huge negative value must not reach the column at all.
-        const double hours = std::max(readAt(where, [&] { return toDecimal(text); }), 1.0);
+        const double hours = readAt(where, [&] { return Courses::readHours(courseLine->hours); });
         assignments.edit();
         readAt(where, [&] { assignments.writeFloat(horas, hours); });
         if (assignments.readFloat(horas) < 1)
@@ -102,10 +95,11 @@ void setDefaultHours(WorkTable& assignments) {
 // Subject-group assignments into ASIGT in four passes: the assignments, their group's data from
 // GRUPOST, the weekly hours from the course file, one hour for the rows that got none.
 void TransformaAsignaturasGrupo(ImportContext& context) {
+    using layout::Assignments;
     const StepDefinition step{
-        "sice_asignatgrupo.txt",
+        Assignments::file,
         "No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)",
-        FileReading::LineByLine,
+        Assignments::reading,
         "ASIGT",
         {Column::text("CASIG", 10), Column::text("CPROF", 10), Column::text("CGRUP", 10),
          Column::text("CAULA", 10), Column::text("CTAREA", 10), Column::text("TURNO", 1),
@@ -116,11 +110,11 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
         WorkTable& table = target.table;
         return [&table, casig = table.column("CASIG"), cgrup = table.column("CGRUP"),
                 ctarea = table.column("CTAREA")](std::string_view line, int64_t) {
-            if (!sice::isDataLine(line, "SICE_ASIGNATGRUPO.TXT"))
+            if (!Assignments::isData(line))
                 return false;
             table.append();
-            table.writeText(casig, sice::fieldView(line, 16, 19));
-            table.writeText(cgrup, sice::fieldView(line, 2, 11));
+            table.writeText(casig, Assignments::subject.in(line));
+            table.writeText(cgrup, Assignments::group.in(line));
             table.writeText(ctarea, "*LEC");
             table.post();
             return true;
@@ -130,7 +124,7 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
     const auto furtherPasses = [&context](StepTarget& target) {
         WorkTable& table = target.table;
         copyGroupData(context.workFolder, table);
-        const sice::FoundFile courses = context.findFile("sice_asignatcurso.txt");
+        const sice::FoundFile courses = context.findFile(layout::Courses::file);
         if (!courses.exists) {
             context.host.showMessage("No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)");
             return;

@@ -1,19 +1,17 @@
 #include "import/ImportStep.h"
 #include "import/ImportSteps.h"
 
-#include "sice/Field.h"
-#include "sice/LineKind.h"
-
 namespace tts::import {
 
 using tables::Column;
 using tables::WorkTable;
 
-// Rooms into AULAT. No code list here: every data line is a room, repeated codes included.
+// Rooms into AULAT. No code list here.
 void TransformaAulas(ImportContext& context) {
-    const StepDefinition step{"sice_aulas.txt",
+    using layout::Rooms;
+    const StepDefinition step{Rooms::file,
                               "No existe archivo de aulas (SICE_AULAS.TXT)",
-                              FileReading::LineByLine,
+                              Rooms::reading,
                               "AULAT",
                               {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
                                Column::text("EDIFICIO", 1), Column::integer("MAXALUM"),
@@ -22,12 +20,12 @@ void TransformaAulas(ImportContext& context) {
         WorkTable& table = target.table;
         return [&table, abrev = table.column("ABREV"), nombre = table.column("NOMBRE"),
                 abrevCorta = table.column("ABREVCORTA")](std::string_view line, int64_t) {
-            if (!sice::isDataLine(line, "SICE_AULAS.TXT"))
+            if (!Rooms::isData(line))
                 return false;
             table.append();
-            table.writeText(abrev, sice::fieldView(line, 2, 11));
-            table.writeText(nombre, sice::fieldView(line, 86, 185));
-            table.writeText(abrevCorta, sice::fieldView(line, 12, 15));
+            table.writeText(abrev, Rooms::code.in(line));
+            table.writeText(nombre, Rooms::name.in(line));
+            table.writeText(abrevCorta, Rooms::shortCode.in(line));
             table.post();
             return true;
         };

@@ -3,8 +3,6 @@
 #include "import/RepeatedCode.h"
 
 #include "sice/CodeList.h"
-#include "sice/Field.h"
-#include "sice/LineKind.h"
 
 namespace tts::import {
 
@@ -13,9 +11,10 @@ using tables::WorkTable;
 
 // Teachers into PROFT, one row per code: the first line of a code wins.
 void TransformaProfesores(ImportContext& context) {
-    const StepDefinition step{"sice_prof.txt",
+    using layout::Teachers;
+    const StepDefinition step{Teachers::file,
                               "No existe archivo de profesores (SICE_PROF.TXT)",
-                              FileReading::LineByLine,
+                              Teachers::reading,
                               "PROFT",
                               {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
                                Column::text("DEPART", 40), Column::integer("DNI")}};
@@ -25,15 +24,15 @@ void TransformaProfesores(ImportContext& context) {
         TableReport& report = target.report;
         return [&, abrev = table.column("ABREV"), nombre = table.column("NOMBRE"),
                 depart = table.column("DEPART")](std::string_view line, int64_t) {
-            if (!sice::isDataLine(line, "SICE_PROF.TXT"))
+            if (!Teachers::isData(line))
                 return false;
-            const std::string_view code = sice::fieldView(line, 2, 5);
+            const std::string_view code = Teachers::code.in(line);
             if (!takeNewCode(codes, code, report))
                 return false;
             table.append();
             table.writeText(abrev, code);
-            table.writeText(nombre, sice::fieldView(line, 6, 95));
-            table.writeText(depart, sice::fieldView(line, 96, 145));
+            table.writeText(nombre, Teachers::name.in(line));
+            table.writeText(depart, Teachers::department.in(line));
             table.post();
             return true;
         };

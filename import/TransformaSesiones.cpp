@@ -5,9 +5,6 @@
 #include "tables/WorkTable.h"
 
 #include "base/LocatedError.h"
-#include "base/Numbers.h"
-#include "sice/Field.h"
-#include "sice/LineKind.h"
 
 namespace tts::import {
 
@@ -17,9 +14,10 @@ using tables::WorkTable;
 // The week's time slots into DIASHORAST: one row per slot, then, once the whole file is read,
 // HORA numbers the distinct start times of all days together and DIHO is DIA followed by HORA.
 void TransformaSesiones(ImportContext& context) {
-    const StepDefinition step{"sice_sesiones.txt",
+    using layout::Sessions;
+    const StepDefinition step{Sessions::file,
                               "No existe archivo de grupos (SICE_SESIONES.TXT)",
-                              FileReading::Whole,
+                              Sessions::reading,
                               "DIASHORAST",
                               {Column::text("DIHO", 10), Column::text("CODDIHO", 10),
                                Column::text("DIA", 20), Column::text("TEXTODIA", 20),
@@ -34,18 +32,21 @@ void TransformaSesiones(ImportContext& context) {
                 codDiho = table.column("CODDIHO"), horaDesde = table.column("HORADESDE"),
                 horaHasta = table.column("HORAHASTA"),
                 minutos = table.column("MINUTOS")](std::string_view line, int64_t lineNumber) {
-            if (!sice::isDataLine(line, "SICE_SESIONES.TXT"))
+            if (!Sessions::isData(line))
                 return false;
-            const std::string slotCode = sice::field(line, 5, 8);
-            const std::string day = sice::field(line, 9, 9);
-            const std::string start = sice::field(line, 10, 13);
-            const std::string end = sice::field(line, 14, 17);
+            const std::string slotCode = Sessions::slot.textIn(line);
+            const std::string day = Sessions::day.textIn(line);
+            const std::string start = Sessions::start.columns.textIn(line);
+            const std::string end = Sessions::end.columns.textIn(line);
             startTimes.add(start);
-            // The end time first: when both are wrong, the message names the end time.
-            const int32_t endTime =
-                readAt({path, lineNumber, columnsPlace(14, 17)}, [&] { return toInteger(end); });
-            const int32_t startTime =
-                readAt({path, lineNumber, columnsPlace(10, 13)}, [&] { return toInteger(start); });
+            const auto timeIn = [&](const layout::StoppingValue& time) {
+                return readAt({path, lineNumber, time.columns.place()},
+                              [&] { return Sessions::readTime(time.columns.in(line)); });
+            };
+            // In the layout's order, which `check` follows too.
+            static_assert(Sessions::times[0].columns.first == Sessions::end.columns.first);
+            const int32_t endTime = timeIn(Sessions::end);
+            const int32_t startTime = timeIn(Sessions::start);
 
             table.append();
             table.writeText(dia, day);

@@ -82,6 +82,20 @@ std::string tableFileName(const std::string& name) {
 
 } // namespace
 
+bool fitsFloatColumn(double value) {
+    // Laid out as a new table's float column is, and encoded as its file then reads it.
+    DbfField field = fieldsFor("", {Column::floating("N")}).front();
+    field.encoding = encodingOf(DbfFamily::Dbase, field.type, field.width);
+    field.offset = 1;
+    std::string record(static_cast<size_t>(1 + floatWidth), ' ');
+    try {
+        fieldCodec::writeFloat(record, field, value, std::string());
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
 class WorkTable::Impl {
 public:
     Impl(std::string path, std::string componentName, bool writable,

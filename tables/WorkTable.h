@@ -110,4 +110,8 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// Whether writeFloat would store `value` in a float column, rather than raise that it does not
+// fit: for telling beforehand, without a table.
+bool fitsFloatColumn(double value);
+
 } // namespace tts::tables

@@ -1,5 +1,7 @@
 #include "check/FolderCheck.h"
+#include "base/LocatedError.h"
 #include "base/Windows1252.h"
+#include "export/TimetableExport.h"
 #include "import/ImportRun.h"
 #include "tables/WorkTable.h"
 #include "tests/support/FileBytes.h"
@@ -10,8 +12,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace tts::check {
@@ -279,6 +283,69 @@ TEST(FolderCheck, TheExampleSchoolHasNoFinding) {
         EXPECT_FALSE(file.storedName.empty()) << file.name;
 }
 
+// The check and the import read the files through the same layouts: on a value that stops the
+// import, the check's first stopping finding names the same file, line and columns; on a
+// value the import takes, the check finds nothing that would stop it.
+TEST(FolderCheck, NamesTheValueTheImportStopsOn) {
+    const auto sessions = [](const TempFolder& s, std::vector<std::string> lines) {
+        lines.insert(lines.begin(), header("SICE_SESIONES.TXT"));
+        writeLines(s.file("sice_sesiones.txt"), lines);
+    };
+    const auto courseHours = [](const TempFolder& s, const std::string& hours) {
+        writeLines(s.file("sice_asignatcurso.txt"),
+                   {header("SICE_ASIGNATCURSO.TXT"),
+                    columns({{2, "ESO"}, {8, "1"}, {24, "MAT"}, {28, "4"}}),
+                    columns({{2, "ESO"}, {8, "1"}, {24, "LEN"}, {28, hours}})});
+    };
+    const std::vector<std::pair<const char*, std::function<void(const TempFolder&)>>> cases = {
+        {"end time",
+         [&](const TempFolder& s) {
+             sessions(s, {columns({{5, "0001"}, {9, "L"}, {10, "0800"}, {14, "0855"}}),
+                          columns({{5, "0002"}, {9, "L"}, {10, "0855"}, {14, "9:50"}})});
+         }},
+        {"start time",
+         [&](const TempFolder& s) {
+             sessions(s, {columns({{5, "0001"}, {9, "L"}, {10, "08h0"}, {14, "0855"}})});
+         }},
+        {"both times: the end time is named",
+         [&](const TempFolder& s) {
+             sessions(s, {columns({{5, "0001"}, {9, "L"}, {10, "08h0"}, {14, "08h5"}})});
+         }},
+        {"a blank line after the slots",
+         [&](const TempFolder& s) {
+             sessions(s, {columns({{5, "0001"}, {9, "L"}, {10, "0800"}, {14, "0855"}}), ""});
+         }},
+        {"hours that are no number", [&](const TempFolder& s) { courseHours(s, "3.5.1"); }},
+        {"hours too large for the table", [&](const TempFolder& s) { courseHours(s, "1e30"); }},
+        {"hours below one are one hour, however large",
+         [&](const TempFolder& s) { courseHours(s, "-1e30"); }},
+    };
+    for (const auto& [name, plant] : cases) {
+        SCOPED_TRACE(name);
+        TempFolder sice, work;
+        writeSchool(sice);
+        plant(sice);
+
+        std::optional<ValueLocation> where;
+        try {
+            tts::test::RecordingRunHost host;
+            import::runImport(host, sice.path(), work.path());
+        } catch (const LocatedError& error) {
+            where = error.where();
+        }
+        const CheckReport report = checkFolder(sice.path(), "");
+        auto first = std::find_if(report.findings.begin(), report.findings.end(),
+                                  [](const Finding& f) { return f.stops; });
+        ASSERT_EQ(first != report.findings.end(), where.has_value());
+        if (!where)
+            continue;
+        EXPECT_EQ(sice.file(first->file), where->file);
+        EXPECT_EQ(first->line, where->line);
+        EXPECT_EQ(first->text.substr(0, where->place.size() + 2), where->place + " (")
+            << first->text;
+    }
+}
+
 TEST(FolderCheck, MissingFolder) {
     TempFolder root;
     const CheckReport report = checkFolder(root.file("none"), "");
@@ -433,6 +500,40 @@ TEST_F(ExportView, MissingTableWouldStopTheExportAndNothingIsWritten) {
         after.push_back(e.path().filename().string() + ":" + readBytes(e.path().string()));
     std::sort(after.begin(), after.end());
     EXPECT_EQ(after, before);
+}
+
+// The export opens the teachers' table with the others though it never reads it: without it the
+// export stops, so the check says so too.
+TEST_F(ExportView, MissingTeachersTableWouldStopTheExport) {
+    writeSoluc({{"1", "1", "1ESOA", "", "A101"}});
+    fs::remove(work_.file("PROFT.DBF"));
+    const CheckReport report = check();
+    ASSERT_EQ(report.findings.size(), 1u);
+    EXPECT_EQ(report.findings[0].file, "PROFT.DBF");
+    EXPECT_TRUE(report.findings[0].stops);
+}
+
+// A column the export needs and SOLUC lacks: the check says the export's own message.
+TEST_F(ExportView, MissingColumnIsSaidAsTheExportSaysIt) {
+    tables::WorkTable t = tables::WorkTable::createAfresh(
+        work_.path(), "SOLUC", {tables::Column::text("HORA", 4), tables::Column::text("AULA", 10)});
+    t.append();
+    t.writeText("HORA", "1");
+    t.post();
+    t.close();
+    std::string stopped;
+    try {
+        tts::test::RecordingRunHost host;
+        exporting::runExport(host, sice_.path(), work_.path());
+    } catch (const Error& error) {
+        stopped = error.message();
+    }
+    ASSERT_FALSE(stopped.empty());
+    const CheckReport report = check();
+    ASSERT_EQ(report.findings.size(), 1u);
+    EXPECT_EQ(findingLine(report.findings[0]), "SOLUC.DBF: la exportaci\xF3n se detendr\xED"
+                                               "a: " +
+                                                   stopped);
 }
 
 // A table whose header declares another code page is read as stored; the check says so.

@@ -203,6 +203,16 @@ TEST(WorkTableValues, ValueTooLargeForItsColumnIsRefused) {
     EXPECT_EQ(table.readText("F"), "1234567890123.5");
     EXPECT_EQ(test::errorOf([&] { table.writeFloat("F", 1e25); }),
               "El valor 1e+25 no cabe en el campo 'F'.\nTabla: " + folder.file("T.DBF"));
+    // Told beforehand, without a table, as writeFloat then does.
+    for (double value : {1234567890123.5, 99999999999999983616.0, -1e18, 1e20, -1e19, 1e25}) {
+        bool written = true;
+        try {
+            table.writeFloat("F", value);
+        } catch (const Error&) {
+            written = false;
+        }
+        EXPECT_EQ(fitsFloatColumn(value), written) << value;
+    }
 }
 
 TEST(WorkTableValues, NumberFieldHoldingTextIsReportedNotGuessed) {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "base/LocatedError.h"
+#include "export/DayCoding.h"
+#include "export/ExportTables.h"
+#include "export/TimetableExport.h"
+#include "export/TimetableLines.h"
+
+#include <cstdint>
+
+namespace tts::exporting {
+
+// Where the rows of SOLUC go once read and looked up: the export writes a line for each, the
+// folder check writes nothing and keeps only what the loop found.
+class RowSink {
+public:
+    virtual ~RowSink() = default;
+    // A row whose DIA is no number. The export stops on it; the check notes it and goes on.
+    virtual void badDay(const LocatedError& error) { throw error; }
+    // A row with a day, `rowNumber` from 1; the views of `found` are valid during the call.
+    virtual void row(int64_t rowNumber, const SolucRow& row, const Translations& found) = 0;
+    // Now and then during a long loop.
+    virtual void keepAlive() {}
+};
+
+// Every SOLUC row in stored order: its day read (a row without one is skipped), its codes looked
+// up in the tables, each code they do not know tallied into the report's fallbacks, then the row
+// handed to `sink`.
+void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink);
+
+} // namespace tts::exporting
