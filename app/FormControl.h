@@ -20,7 +20,8 @@ public:
 
     // None for Other.
     Handle of(FormControl control) const {
-        return control == FormControl::Other ? Handle{} : handles_[static_cast<std::size_t>(control)];
+        return control == FormControl::Other ? Handle{}
+                                             : handles_[static_cast<std::size_t>(control)];
     }
     // Other for a handle that is none of them.
     FormControl find(Handle handle) const {
