@@ -1,6 +1,7 @@
 #include "app/FormLogic.h"
 
 #include "app/CallParameters.h"
+#include "app/FormLayout.h"
 #include "app/HandOffFile.h"
 #include "app/HelpRequests.h"
 #include "app/ProcessState.h"
@@ -19,13 +20,7 @@ namespace tts::app {
 
 namespace {
 
-constexpr int kWindowHelpContext = 3;
-constexpr int kFolderListWidth = 287;
-
-// The keyboard's order through the window.
-constexpr FormControl kTabOrder[] = {FormControl::BExportar, FormControl::BImportar,
-                                     FormControl::BClose,    FormControl::Directorios,
-                                     FormControl::Unidades,  FormControl::Button1};
+constexpr const auto& kTabOrder = layout::kKeyboardOrder;
 constexpr int kTabStops = static_cast<int>(std::size(kTabOrder));
 
 int tabPosition(FormControl control) {
@@ -106,9 +101,50 @@ void FormLogic::BCloseClick() {
 }
 
 void FormLogic::Button1Click() {
-    ApplicationHelpFile = "SICE.chm";
+    ApplicationHelpFile = HelpFileName;
     if (help_)
         guarded([this] { help_->contents(ApplicationHelpFile); });
+}
+
+void FormLogic::click(FormControl button) {
+    switch (button) {
+    case FormControl::BExportar:
+        BExportarClick();
+        break;
+    case FormControl::BImportar:
+        BImportarClick();
+        break;
+    case FormControl::BClose:
+        BCloseClick();
+        break;
+    case FormControl::Button1:
+        Button1Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void FormLogic::perform(KeyAction action, int selectedRow) {
+    if (action == KeyAction::OpenSelectedRow)
+        openRow(selectedRow);
+    else
+        click(buttonPressedBy(action));
+}
+
+FormControl FormLogic::buttonPressedBy(KeyAction action) {
+    switch (action) {
+    case KeyAction::PressBExportar:
+        return FormControl::BExportar;
+    case KeyAction::PressBImportar:
+        return FormControl::BImportar;
+    case KeyAction::PressBClose:
+        return FormControl::BClose;
+    case KeyAction::PressButton1:
+        return FormControl::Button1;
+    default:
+        return FormControl::Other;
+    }
 }
 
 bool FormLogic::closeRequested() {
@@ -127,7 +163,8 @@ bool FormLogic::closeRequested() {
 void FormLogic::helpKey(int helpContext) {
     if (help_)
         guarded([&] {
-            help_->context(helpContext > 0 ? helpContext : kWindowHelpContext, ApplicationHelpFile);
+            help_->context(helpContext > 0 ? helpContext : layout::kHelpContext,
+                           ApplicationHelpFile);
         });
 }
 
@@ -150,7 +187,7 @@ void FormLogic::pickDrive(int index) {
 }
 
 std::string FormLogic::folderCaption(const std::function<int(const std::string&)>& width) const {
-    return shortenedPath(folders_.directory(), kFolderListWidth, width, pathSeparator());
+    return shortenedPath(folders_.directory(), layout::kFolderList.width, width, pathSeparator());
 }
 
 bool FormLogic::canPress(FormControl button) const {

@@ -39,13 +39,18 @@ public:
     void create();
 
     void FormCreate();
-    void FormShow() {}
     // Throws when the hand-off file cannot be written; the close is then abandoned.
     void FormClose();
     void BExportarClick(); // the import of the SICE files into the work tables
     void BImportarClick(); // the export of the timetable into SICE_HORARIO.TXT
     void BCloseClick();
     void Button1Click();
+    // A click on one of the four buttons; nothing for another control.
+    void click(FormControl button);
+    // Carries out what a key decided; `selectedRow`: the folder list's selected row.
+    void perform(KeyAction action, int selectedRow);
+    // The button a key action presses; Other when it presses none.
+    static FormControl buttonPressedBy(KeyAction action);
 
     // The window is asked to close (close box, the platform's close command, BClose, a job
     // that ended embedded): runs FormClose. False when the close must be abandoned: the

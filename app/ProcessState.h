@@ -15,7 +15,11 @@ extern int32_t ParametrosLlamada;
 // The caption of every message box and the program's name in the task bar.
 inline constexpr const char* ApplicationTitle = "transTalvorSice";
 
-// The application's help file, without folder: the help looks for it next to the executable.
+// The name of the help file that comes with the program, without folder: the help looks for it
+// next to the executable.
+inline constexpr const char* HelpFileName = "SICE.chm";
+
+// The application's help file (HelpFileName once start-up has set it).
 extern std::string ApplicationHelpFile;
 
 } // namespace tts::app

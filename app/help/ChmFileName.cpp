@@ -1,27 +1,14 @@
 #include "app/help/ChmFileName.h"
 
+#include "base/CaseTable.h"
+
 namespace tts::app {
-
-namespace {
-
-char asciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
 
 bool isChmFileName(std::string_view name) {
     const auto dot = name.rfind('.');
     if (dot == std::string_view::npos)
         return false;
-    const std::string_view extension = name.substr(dot);
-    constexpr std::string_view chm = ".chm";
-    if (extension.size() != chm.size())
-        return false;
-    for (std::size_t i = 0; i < chm.size(); ++i)
-        if (asciiLower(extension[i]) != chm[i])
-            return false;
-    return true;
+    return lowerAsciiOnly(name.substr(dot)) == ".chm";
 }
 
 bool hasFolderPart(std::string_view name) {

@@ -1,6 +1,7 @@
 #include "app/help/ProgramHelp.h"
 
 #include "app/ExecutableFolder.h"
+#include "app/ProcessState.h"
 #include "app/help/HelpCommands.h"
 #include "app/help/TChmHelpViewer.h"
 #include "app/help/TChmWinHelpTester.h"
@@ -70,7 +71,7 @@ std::string ProgramHelp::currentHelpFile() const {
 std::unique_ptr<HelpRequests> createHelp() {
     auto help =
         std::make_unique<ProgramHelp>(loadHtmlHelpLibrary(), executableFolder(), platformWinHelp());
-    help->setApplicationHelpFile("SICE.chm");
+    help->setApplicationHelpFile(HelpFileName);
     return help;
 }
 

@@ -3,7 +3,9 @@
 #include "app/help/ChmFileName.h"
 #include "app/help/HelpCommands.h"
 
-#include <algorithm>
+#include "base/CaseTable.h"
+#include "base/Text.h"
+
 #include <utility>
 
 namespace tts::app {
@@ -11,22 +13,6 @@ namespace tts::app {
 namespace {
 
 TChmHelpViewer* processViewer = nullptr;
-
-std::string asciiLower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-// Blanks and control characters off both ends.
-std::string trimmed(const std::string& text) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    auto first = std::find_if_not(text.begin(), text.end(), blank);
-    auto last =
-        std::find_if_not(text.rbegin(), std::string::const_reverse_iterator(first), blank).base();
-    return std::string(first, last);
-}
 
 } // namespace
 
@@ -99,8 +85,8 @@ void TChmHelpViewer::showHelp(const std::string& keyword) {
         return;
     // The selector hands over a whole line, "viewer name: keyword".
     const auto colon = keyword.find(':');
-    const std::string word =
-        trimmed(colon == std::string::npos ? keyword : keyword.substr(colon + 1));
+    const std::string word(
+        trimmedOfControls(colon == std::string::npos ? keyword : keyword.substr(colon + 1)));
     htmlHelp(owner(), path.c_str(), htmlhelp::DisplayIndex,
              reinterpret_cast<std::uintptr_t>(word.c_str()));
 }
@@ -129,7 +115,7 @@ void TChmHelpViewer::displayTopic(const std::string& topic) {
     std::string page = topic;
     const auto dot = page.rfind('.');
     const std::string extension =
-        dot == std::string::npos ? std::string() : asciiLower(page.substr(dot));
+        dot == std::string::npos ? std::string() : lowerAsciiOnly(page.substr(dot));
     if (extension != ".htm" && extension != ".html")
         page += defaultTopicExtension_;
     const std::string address = path + "::/" + page;

@@ -1,8 +1,9 @@
 #include "app/qt/FolderList.h"
 
+#include "app/FormLayout.h"
 #include "app/qt/Glyphs.h"
+#include "app/qt/QStringConversion.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -12,8 +13,8 @@ namespace tts::app {
 
 namespace {
 
-constexpr int kIndentStep = 4;
-constexpr int kRowHeight = 16;
+constexpr int kIndentStep = layout::kFolderIndentStep;
+constexpr int kRowHeight = layout::kFolderRowHeight;
 
 // Rows are indented by their depth; the icon is drawn by us so that it moves with the text.
 class IndentedRowDelegate : public QStyledItemDelegate {
@@ -50,10 +51,6 @@ public:
     }
 };
 
-QString fromBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
-
 } // namespace
 
 FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
@@ -72,8 +69,8 @@ QString FolderList::folderAt(int row) const {
 void FolderList::showFolders(const FolderChooser& folders) {
     clear();
     for (const FolderRow& folder : folders.rows()) {
-        auto* row = new QListWidgetItem(fromBytes(folder.name), this);
-        row->setData(FolderRole, fromBytes(folder.path));
+        auto* row = new QListWidgetItem(fromFileName(folder.name), this);
+        row->setData(FolderRole, fromFileName(folder.path));
         row->setData(LevelRole, folder.level);
         row->setData(IconRole, static_cast<int>(folder.icon));
     }
@@ -81,7 +78,7 @@ void FolderList::showFolders(const FolderChooser& folders) {
         setCurrentItem(current);
         scrollToItem(current, QAbstractItemView::EnsureVisible);
     }
-    directory_ = fromBytes(folders.directory());
+    directory_ = fromFileName(folders.directory());
 }
 
 } // namespace tts::app

@@ -1,5 +1,7 @@
 #include "app/qt/Glyphs.h"
 
+#include "app/FormLayout.h"
+
 #include <QDirIterator>
 #include <QPainter>
 #include <QPainterPath>
@@ -7,6 +9,21 @@
 namespace tts::app {
 
 namespace {
+
+QColor qColour(Rgb colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+QRect qRect(layout::Box box) {
+    return {box.left, box.top, box.width, box.height};
+}
+
+template <size_t N> QPolygon qPolygon(const layout::Point (&points)[N]) {
+    QPolygon polygon;
+    for (const layout::Point& point : points)
+        polygon << QPoint(point.x, point.y);
+    return polygon;
+}
 
 QPixmap canvas(int width, int height) {
     QPixmap pixmap(width, height);
@@ -17,33 +34,31 @@ QPixmap canvas(int width, int height) {
 } // namespace
 
 QIcon checkGlyph() {
-    QPixmap pixmap = canvas(18, 18);
+    QPixmap pixmap = canvas(layout::kGlyphSize, layout::kGlyphSize);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath tick;
     tick.moveTo(2.5, 9.5);
     tick.lineTo(7, 14);
     tick.lineTo(15.5, 3.5);
-    p.setPen(QPen(QColor(0, 96, 0), 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(qColour(layout::kCheckDark), 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(tick);
-    p.setPen(QPen(QColor(0, 176, 0), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(qColour(layout::kCheckLight), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(tick);
     return QIcon(pixmap);
 }
 
 QIcon doorGlyph() {
-    QPixmap pixmap = canvas(18, 18);
+    QPixmap pixmap = canvas(layout::kGlyphSize, layout::kGlyphSize);
     QPainter p(&pixmap);
-    // The frame, dark inside, and the door swung open towards us.
-    p.fillRect(4, 1, 10, 16, QColor(64, 64, 64));
-    p.fillRect(5, 2, 8, 15, QColor(16, 16, 16));
-    QPolygon leaf{{5, 2}, {11, 4}, {11, 17}, {5, 16}};
-    p.setPen(QColor(96, 48, 0));
-    p.setBrush(QColor(176, 104, 32));
-    p.drawPolygon(leaf);
-    p.setPen(QColor(255, 224, 0));
-    p.drawPoint(9, 10);
-    p.drawPoint(9, 11);
+    p.fillRect(qRect(layout::kDoorFrame), qColour(layout::kDoorFrameColour));
+    p.fillRect(qRect(layout::kDoorInside), qColour(layout::kDoorInsideColour));
+    p.setPen(qColour(layout::kDoorLeafLine));
+    p.setBrush(qColour(layout::kDoorLeafFill));
+    p.drawPolygon(qPolygon(layout::kDoorLeaf));
+    p.setPen(qColour(layout::kDoorKnobColour));
+    for (const layout::Point& knob : layout::kDoorKnob)
+        p.drawPoint(knob.x, knob.y);
     return QIcon(pixmap);
 }
 
@@ -57,22 +72,21 @@ QIcon applicationIcon() {
 }
 
 QPixmap folderIcon(FolderIcon kind) {
-    QPixmap pixmap = canvas(16, 14);
+    QPixmap pixmap = canvas(layout::kFolderIconWidth, layout::kFolderIconHeight);
     QPainter p(&pixmap);
-    const QColor outline(128, 96, 0);
-    const QColor body = kind == FolderIcon::Current ? QColor(255, 240, 140) : QColor(248, 208, 80);
-    p.setPen(outline);
+    const QColor body =
+        qColour(kind == FolderIcon::Current ? layout::kFolderCurrent : layout::kFolderOther);
+    p.setPen(qColour(layout::kFolderOutline));
     p.setBrush(body);
-    p.drawPolygon(QPolygon{{0, 2}, {5, 2}, {6, 3}, {13, 3}, {13, 12}, {0, 12}});
+    p.drawPolygon(qPolygon(layout::kFolderBack));
     if (kind != FolderIcon::Closed) {
-        // The open front flap.
         p.setBrush(body.lighter(115));
-        p.drawPolygon(QPolygon{{0, 12}, {3, 6}, {15, 6}, {13, 12}});
+        p.drawPolygon(qPolygon(layout::kFolderFlap));
     }
     if (kind == FolderIcon::Current) {
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 160));
-        p.drawEllipse(QRect(6, 7, 4, 4));
+        p.setBrush(qColour(layout::kFolderDotColour));
+        p.drawEllipse(qRect(layout::kFolderDot));
     }
     return pixmap;
 }

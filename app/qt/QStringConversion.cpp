@@ -2,14 +2,12 @@
 
 #include "base/Windows1252.h"
 
+#include <QFile>
+
 namespace tts::app {
 
-QString fromWindows1252(std::string_view bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (char ch : bytes)
-        text.append(QChar(windows1252ToUnicode(static_cast<unsigned char>(ch))));
-    return text;
+QString fromFileName(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
 }
 
 std::string toWindows1252(const QString& text) {

@@ -5,7 +5,9 @@
 #include "app/qt/Glyphs.h"
 #include "app/qt/GradientPanel.h"
 #include "app/qt/MessageBoxPresenter.h"
+#include "app/qt/QStringConversion.h"
 #include "app/qt/UserText.h"
+#include "app/FormLayout.h"
 #include "app/WordWrap.h"
 
 #include <QAbstractEventDispatcher>
@@ -25,24 +27,20 @@ TMForm* MForm = nullptr;
 namespace {
 
 constexpr const char* kHelpContext = "helpContext";
-constexpr int kWindowHelpContext = 3;
 
-// The fonts of the layout, with metric look-alikes where the originals are not installed.
-QFont sansSerif(bool bold) {
+QFont qFont(const layout::Font& look) {
     QFont font;
-    font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arimo",
-                      "Nimbus Sans", "Arial"});
-    font.setPixelSize(11);
-    font.setBold(bold);
+    QStringList families;
+    for (const char* face : look.faces)
+        families << QString::fromLatin1(face);
+    font.setFamilies(families);
+    font.setPixelSize(look.pixels);
+    font.setBold(look.bold);
     return font;
 }
 
-QFont arialBold16() {
-    QFont font;
-    font.setFamilies({"Arial", "Liberation Sans", "Arimo", "Nimbus Sans"});
-    font.setPixelSize(16);
-    font.setBold(true);
-    return font;
+QRect qRect(layout::Box box) {
+    return {box.left, box.top, box.width, box.height};
 }
 
 QLabel* label(QWidget* parent, const QString& text, const QFont& font, QColor colour) {
@@ -57,8 +55,7 @@ QLabel* label(QWidget* parent, const QString& text, const QFont& font, QColor co
 // A word-wrapped label of fixed size, broken into lines where the Windows window breaks it: the
 // toolkit's own wrapping measures in fractions of a pixel and would keep a word on a line that
 // then runs into the panel's edge.
-QLabel* wrappedLabel(QWidget* parent, const std::string& text, QRect geometry, QColor colour) {
-    QLabel* l = label(parent, QString(), arialBold16(), colour);
+void wrapInto(QLabel* l, const std::string& text, QRect geometry) {
     const QFontMetrics metrics(l->font());
     QStringList lines;
     for (const std::string& line : wrappedLines(text, geometry.width(), [&](char c) {
@@ -68,37 +65,39 @@ QLabel* wrappedLabel(QWidget* parent, const std::string& text, QRect geometry, Q
     l->setText(lines.join(QLatin1Char('\n')));
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setGeometry(geometry);
-    return l;
 }
 
-// Sized to its text, at its place.
-void autoSize(QLabel* l, int left, int top) {
-    l->adjustSize();
-    l->move(left, top);
+QIcon glyphIcon(layout::Glyph glyph) {
+    switch (glyph) {
+    case layout::Glyph::Check:
+        return checkGlyph();
+    case layout::Glyph::Door:
+        return doorGlyph();
+    case layout::Glyph::None:
+        break;
+    }
+    return QIcon();
 }
 
-QPushButton* button(QWidget* parent, const QString& caption, const QIcon& glyph, QRect geometry) {
-    auto* b = new QPushButton(glyph, caption, parent);
-    b->setIconSize(QSize(18, 18));
-    b->setGeometry(geometry);
+QPushButton* button(QWidget* parent, const layout::ButtonLook& look) {
+    auto* b = new QPushButton(glyphIcon(look.glyph), userText(look.caption), parent);
+    b->setObjectName(QString::fromLatin1(look.name));
+    b->setIconSize(QSize(layout::kGlyphSize, layout::kGlyphSize));
+    b->setGeometry(qRect(look.box));
     b->setFocusPolicy(Qt::StrongFocus);
     b->setAutoDefault(false);
     return b;
-}
-
-void lightBackground(QWidget* w) {
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::Base, QColor(0xF0, 0xFB, 0xFF));
-    palette.setColor(QPalette::Button, QColor(0xF0, 0xFB, 0xFF));
-    w->setPalette(palette);
 }
 
 QColor qColour(Rgb colour) {
     return QColor(colour.red, colour.green, colour.blue);
 }
 
-QString fromBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
+void lightBackground(QWidget* w) {
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Base, qColour(colours::chooserBackground));
+    palette.setColor(QPalette::Button, qColour(colours::chooserBackground));
+    w->setPalette(palette);
 }
 
 bool isUserInput(QEvent::Type type) {
@@ -145,103 +144,113 @@ TMForm::~TMForm() {
 
 void TMForm::buildControls() {
     setObjectName("MForm");
-    setWindowTitle(QStringLiteral("Exportar e importar datos entre Horvane y SICE"));
+    setWindowTitle(userText(layout::kCaption));
     setWindowIcon(applicationIcon());
     // A fixed dialog frame with a close box and nothing else.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(599, 270);
-    setFont(sansSerif(false));
+    setFixedSize(layout::kClientWidth, layout::kClientHeight);
+    setFont(qFont(layout::kControlFont));
     QPalette face = palette();
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     setPalette(face);
     setAutoFillBackground(true);
+    setProperty(kHelpContext, layout::kHelpContext);
 
-    const QColor warmTop = qColour(colours::warmTop), warmMiddle = qColour(colours::warmMiddle),
-                 warmBottom = qColour(colours::warmBottom);
-    const QColor coolTop = qColour(colours::coolTop), coolMiddle = qColour(colours::coolMiddle),
-                 coolBottom = qColour(colours::coolBottom);
-    const QColor windowText = palette().color(QPalette::WindowText);
-    const QColor red = qColour(colours::red), blue = qColour(colours::blue);
+    const auto textColour = [this](layout::TextColour colour) {
+        switch (colour) {
+        case layout::TextColour::Red:
+            return qColour(colours::red);
+        case layout::TextColour::Blue:
+            return qColour(colours::blue);
+        case layout::TextColour::Window:
+            break;
+        }
+        return palette().color(QPalette::WindowText);
+    };
 
-    Draw3D2 = new GradientPanel(warmTop, warmMiddle, warmBottom, this);
-    Draw3D2->setObjectName("Draw3D2");
-    Label3 = wrappedLabel(Draw3D2, "Transformar datos desde SICE hacia Horvane ", {24, 24, 265, 57},
-                          windowText);
-    Label3->setObjectName("Label3");
-    BExportar = button(Draw3D2, QStringLiteral("Aceptar"), checkGlyph(), {88, 72, 89, 25});
-    BExportar->setObjectName("BExportar");
+    GradientPanel* panels[std::size(layout::kPanels)];
+    for (size_t index = 0; index < std::size(layout::kPanels); ++index) {
+        const layout::PanelLook& look = layout::kPanels[index];
+        panels[index] =
+            new GradientPanel(qColour(look.top), qColour(look.middle), qColour(look.bottom), this);
+        panels[index]->setObjectName(QString::fromLatin1(look.name));
+        panels[index]->setGeometry(qRect(look.box));
+        if (look.helpContext > 0)
+            panels[index]->setProperty(kHelpContext, look.helpContext);
+    }
+    const auto panelOf = [&](layout::Panel panel) { return panels[static_cast<int>(panel)]; };
+    Draw3D2 = panelOf(layout::Panel::SiceToHorvane);
+    Draw3D3 = panelOf(layout::Panel::HorvaneToSice);
+    Draw3D1 = panelOf(layout::Panel::Folders);
 
-    Draw3D3 = new GradientPanel(warmTop, warmMiddle, warmBottom, this);
-    Draw3D3->setObjectName("Draw3D3");
-    Label4 = wrappedLabel(Draw3D3, "Transformar datos desde Horvane hacia SICE", {8, 24, 305, 57},
-                          windowText);
-    Label4->setObjectName("Label4");
-    BImportar = button(Draw3D3, QStringLiteral("Aceptar"), checkGlyph(), {96, 72, 89, 25});
-    BImportar->setObjectName("BImportar");
+    QLabel* labels[std::size(layout::kLabels)];
+    for (size_t index = 0; index < std::size(layout::kLabels); ++index) {
+        const layout::LabelLook& look = layout::kLabels[index];
+        QLabel* l =
+            label(panelOf(look.panel), QString(), qFont(look.font), textColour(look.colour));
+        l->setObjectName(QString::fromLatin1(look.name));
+        if (look.opaque) {
+            QPalette palette = l->palette();
+            palette.setColor(QPalette::Window, qColour(layout::look(look.panel).top));
+            l->setPalette(palette);
+            l->setAutoFillBackground(true);
+        }
+        if (look.wordWrap) {
+            wrapInto(l, look.text, qRect(look.box));
+        } else {
+            // Sized to its text, at its place.
+            l->setText(userText(look.text));
+            l->adjustSize();
+            l->move(look.box.left, look.box.top);
+        }
+        labels[index] = l;
+    }
+    Label3 = labels[0];
+    Label4 = labels[1];
+    Label1 = labels[2];
+    Label2 = labels[layout::kFolderCaptionLabel];
+    Label5 = labels[4];
+    Label6 = labels[5];
 
-    Draw3D1 = new GradientPanel(coolTop, coolMiddle, coolBottom, this);
-    Draw3D1->setObjectName("Draw3D1");
-    Draw3D1->setGeometry(0, 101, 599, 169);
-    Label1 =
-        label(Draw3D1, QStringLiteral("TransHorvaneSICE para VT20 V-1.0"), sansSerif(true), red);
-    Label1->setObjectName("Label1");
-    autoSize(Label1, 368, 142);
-    Label2 = label(Draw3D1, QString(), sansSerif(true), red);
-    Label2->setObjectName("Label2");
-    Label2->move(70, 20);
-    BClose = button(Draw3D1, QStringLiteral("&Salir"), doorGlyph(), {385, 105, 89, 25});
-    BClose->setObjectName("BClose");
+    QPushButton* buttons[std::size(layout::kButtons)];
+    for (size_t index = 0; index < std::size(layout::kButtons); ++index) {
+        buttons[index] = button(panelOf(layout::kButtons[index].panel), layout::kButtons[index]);
+        buttons[index]->setProperty(kHelpContext, layout::kHelpContext);
+        const FormControl control = layout::kButtons[index].control;
+        connect(buttons[index], &QPushButton::clicked, this,
+                [this, control] { logic_.click(control); });
+    }
+    BExportar = buttons[0];
+    BImportar = buttons[1];
+    BClose = buttons[2];
+    Button1 = buttons[3];
+
     Directorios = new FolderList(Draw3D1);
     Directorios->setObjectName("Directorios");
-    Directorios->setGeometry(8, 34, 287, 106);
-    lightBackground(Directorios);
+    Directorios->setGeometry(qRect(layout::kFolderList));
     Unidades = new DriveSelector(Draw3D1);
     Unidades->setObjectName("Unidades");
-    Unidades->setGeometry(8, 142, 137, 19);
-    lightBackground(Unidades);
-    Label5 =
-        label(Draw3D1, QStringLiteral("Carpeta en la que se encuentran los Ficheros TXT de SICE"),
-              sansSerif(false), blue);
-    Label5->setObjectName("Label5");
-    Label6 = label(Draw3D1, QStringLiteral("Ruta Actual:"), sansSerif(false), blue);
-    Label6->setObjectName("Label6");
-    for (QLabel* opaque : {Label5, Label6}) {
-        QPalette palette = opaque->palette();
-        palette.setColor(QPalette::Window, coolTop);
-        opaque->setPalette(palette);
-        opaque->setAutoFillBackground(true);
+    Unidades->setGeometry(qRect(layout::kDriveSelector));
+    for (QWidget* chooser : std::initializer_list<QWidget*>{Directorios, Unidades}) {
+        lightBackground(chooser);
+        chooser->setProperty(kHelpContext, layout::kHelpContext);
     }
-    autoSize(Label5, 9, 5);
-    autoSize(Label6, 9, 19);
-    Button1 = button(Draw3D1, QStringLiteral("F1 AYUDA"), QIcon(), {220, 142, 75, 21});
-    Button1->setObjectName("Button1");
+    controls_ = {BExportar, BImportar, BClose, Button1, Directorios, Unidades};
 
     showJobPanels(true, true);
 
-    setTabOrder(BExportar, BImportar);
-    setTabOrder(BImportar, BClose);
-    setTabOrder(BClose, Directorios);
-    setTabOrder(Directorios, Unidades);
-    setTabOrder(Unidades, Button1);
+    for (size_t position = 1; position < std::size(layout::kKeyboardOrder); ++position)
+        setTabOrder(controls_.of(layout::kKeyboardOrder[position - 1]),
+                    controls_.of(layout::kKeyboardOrder[position]));
 
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{this, Draw3D2, BExportar, Label4, BImportar, Draw3D1,
-                                         BClose, Directorios, Unidades, Button1})
-        w->setProperty(kHelpContext, kWindowHelpContext);
-
-    connect(BExportar, &QPushButton::clicked, this, [this] { logic_.BExportarClick(); });
-    connect(BImportar, &QPushButton::clicked, this, [this] { logic_.BImportarClick(); });
-    connect(BClose, &QPushButton::clicked, this, [this] { logic_.BCloseClick(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { logic_.Button1Click(); });
     connect(Directorios, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* row) { logic_.openRow(Directorios->row(row)); });
     connect(Unidades, &QComboBox::activated, this, [this](int index) { logic_.pickDrive(index); });
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, &TMForm::helpKey);
-    for (QWidget* w : std::initializer_list<QWidget*>{BExportar, BImportar, BClose, Button1,
-                                                      Directorios, Unidades})
-        w->installEventFilter(this);
+    for (FormControl control : layout::kKeyboardOrder)
+        controls_.of(control)->installEventFilter(this);
 
     Unidades->setDrives(logic_.folders().drives());
 }
@@ -249,15 +258,12 @@ void TMForm::buildControls() {
 void TMForm::showJobPanels(bool siceToHorvane, bool horvaneToSice) {
     Draw3D2->setVisible(siceToHorvane);
     Draw3D3->setVisible(horvaneToSice);
-    const int upper = 101;
-    if (siceToHorvane && horvaneToSice) {
-        Draw3D2->setGeometry(0, 0, 289, upper);
-        Draw3D3->setGeometry(289, 0, width() - 289, upper);
-    } else if (siceToHorvane) {
-        Draw3D2->setGeometry(0, 0, width(), upper);
-    } else if (horvaneToSice) {
-        Draw3D3->setGeometry(0, 0, width(), upper);
-    }
+    if (siceToHorvane)
+        Draw3D2->setGeometry(
+            qRect(layout::jobPanelBox(layout::Panel::SiceToHorvane, siceToHorvane, horvaneToSice)));
+    if (horvaneToSice)
+        Draw3D3->setGeometry(
+            qRect(layout::jobPanelBox(layout::Panel::HorvaneToSice, siceToHorvane, horvaneToSice)));
 }
 
 void TMForm::disableJobButtons() {
@@ -266,11 +272,11 @@ void TMForm::disableJobButtons() {
 }
 
 FormControl TMForm::focusedControl() const {
-    return controlOf(QApplication::focusWidget());
+    return controls_.find(QApplication::focusWidget());
 }
 
 void TMForm::focusControl(FormControl control) {
-    if (QWidget* w = widgetOf(control))
+    if (QWidget* w = controls_.of(control))
         w->setFocus(Qt::TabFocusReason);
 }
 
@@ -282,8 +288,8 @@ void TMForm::showFolders() {
     const FolderChooser& folders = logic_.folders();
     Directorios->showFolders(folders);
     const QFontMetrics metrics(Label2->font());
-    Label2->setText(fromBytes(logic_.folderCaption(
-        [&](const std::string& text) { return metrics.horizontalAdvance(fromBytes(text)); })));
+    Label2->setText(fromFileName(logic_.folderCaption(
+        [&](const std::string& text) { return metrics.horizontalAdvance(fromFileName(text)); })));
     Label2->adjustSize();
     Unidades->showDrive(folders.currentDrive());
 }
@@ -329,7 +335,7 @@ void TMForm::setHandOffPath(const QString& path) {
 }
 
 QString TMForm::handOffPath() const {
-    return fromBytes(logic_.handOffPath());
+    return fromFileName(logic_.handOffPath());
 }
 
 void TMForm::helpKey() {
@@ -343,35 +349,7 @@ void TMForm::helpKey() {
         if (w == this)
             break;
     }
-    logic_.helpKey(kWindowHelpContext);
-}
-
-FormControl TMForm::controlOf(const QObject* watched) const {
-    for (FormControl control :
-         {FormControl::BExportar, FormControl::BImportar, FormControl::BClose, FormControl::Button1,
-          FormControl::Directorios, FormControl::Unidades})
-        if (widgetOf(control) == watched)
-            return control;
-    return FormControl::Other;
-}
-
-QWidget* TMForm::widgetOf(FormControl control) const {
-    switch (control) {
-    case FormControl::BExportar:
-        return BExportar;
-    case FormControl::BImportar:
-        return BImportar;
-    case FormControl::BClose:
-        return BClose;
-    case FormControl::Button1:
-        return Button1;
-    case FormControl::Directorios:
-        return Directorios;
-    case FormControl::Unidades:
-        return Unidades;
-    default:
-        return nullptr;
-    }
+    logic_.helpKey(0);
 }
 
 bool TMForm::isInside(const QObject* object) const {
@@ -387,51 +365,38 @@ bool TMForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !isInside(watched))
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
+    const FormControl focused = controls_.find(qobject_cast<QWidget*>(watched));
     const bool tab = (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
                      (key->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier;
-    if (tab && controlOf(watched) != FormControl::Other) {
+    if (tab && focused != FormControl::Other) {
         // The form's own order, which steps over what cannot take the focus.
-        focusControl(logic_.tabKey(controlOf(watched), key->key() == Qt::Key_Backtab ||
-                                                           key->modifiers() & Qt::ShiftModifier));
+        focusControl(logic_.tabKey(focused, key->key() == Qt::Key_Backtab ||
+                                                key->modifiers() & Qt::ShiftModifier));
         return true;
     }
     const bool enter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
                        (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    const FormControl focused = controlOf(watched);
     if (!enter || focused == FormControl::Other)
         return QWidget::eventFilter(watched, event);
-    switch (logic_.enterKey(focused, Unidades->view()->isVisible())) {
-    case KeyAction::Swallow:
-        return true;
-    case KeyAction::PassOn:
+    const KeyAction action = logic_.enterKey(focused, Unidades->view()->isVisible());
+    if (action == KeyAction::PassOn)
         return false;
-    case KeyAction::PressBExportar:
-        BExportar->click();
-        return true;
-    case KeyAction::PressBImportar:
-        BImportar->click();
-        return true;
-    case KeyAction::PressBClose:
-        BClose->click();
-        return true;
-    case KeyAction::PressButton1:
-        Button1->click();
-        return true;
-    case KeyAction::OpenSelectedRow:
-        logic_.openRow(Directorios->currentRow());
-        return true;
-    }
-    return false;
+    // A button is pressed as a click would, signals and all.
+    if (auto* pressed =
+            qobject_cast<QPushButton*>(controls_.of(FormLogic::buttonPressedBy(action))))
+        pressed->click();
+    else
+        logic_.perform(action, Directorios->currentRow());
+    return true;
 }
 
 void TMForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
-        if (QWidget* first = widgetOf(logic_.initialFocus()))
+        if (QWidget* first = controls_.of(logic_.initialFocus()))
             first->setFocus(Qt::ActiveWindowFocusReason);
     }
-    logic_.FormShow();
 }
 
 void TMForm::closeEvent(QCloseEvent* event) {

@@ -97,13 +97,12 @@ private:
     void error(const std::string& text) override;
 
     void buildControls();
-    FormControl controlOf(const QObject* watched) const;
-    QWidget* widgetOf(FormControl control) const;
     void helpKey();
     bool isInside(const QObject* object) const;
 
     std::shared_ptr<MessagePresenter> messages_;
     HostEmbedding embedding_;
+    FormControls<QWidget*> controls_;
     FormLogic logic_;
     bool shownOnce_ = false;
     bool discardingInput_ = false;

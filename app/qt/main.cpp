@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
         arguments.push_back(toWindows1252(QString::fromLocal8Bit(argv[i])));
 
     TopLevelApplication application(argc, argv);
-    ApplicationHelpFile = "SICE.chm";
+    ApplicationHelpFile = HelpFileName;
     QApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
     // The desktops match the window to its menu entry, and so to its icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("transTalvorSice"));

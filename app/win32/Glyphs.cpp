@@ -1,5 +1,9 @@
 #include "app/win32/Glyphs.h"
 
+#include "app/FormLayout.h"
+
+#include <utility>
+
 namespace tts::app::win32 {
 
 namespace {
@@ -31,12 +35,15 @@ private:
     HGDIOBJ oldPen_, oldBrush_;
 };
 
-void polygon(HDC dc, int left, int top, std::initializer_list<POINT> points) {
-    POINT moved[16];
-    int count = 0;
-    for (POINT p : points)
-        moved[count++] = {left + p.x, top + p.y};
-    ::Polygon(dc, moved, count);
+COLORREF colorRef(Rgb colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+template <size_t N> void polygon(HDC dc, int left, int top, const layout::Point (&points)[N]) {
+    POINT moved[N];
+    for (size_t i = 0; i < N; ++i)
+        moved[i] = {left + points[i].x, top + points[i].y};
+    ::Polygon(dc, moved, static_cast<int>(N));
 }
 
 void fill(HDC dc, int left, int top, int width, int height, COLORREF colour) {
@@ -60,39 +67,46 @@ COLORREF greyed(COLORREF colour, bool grey) {
 void drawCheckGlyph(HDC dc, int left, int top, bool grey) {
     const POINT tick[] = {{left + 3, top + 9}, {left + 7, top + 13}, {left + 15, top + 4}};
     {
-        Pencil dark(dc, greyed(RGB(0, 96, 0), grey), 4, 0, true);
+        Pencil dark(dc, greyed(colorRef(layout::kCheckDark), grey), 4, 0, true);
         ::Polyline(dc, tick, 3);
     }
-    Pencil light(dc, greyed(RGB(0, 176, 0), grey), 2, 0, true);
+    Pencil light(dc, greyed(colorRef(layout::kCheckLight), grey), 2, 0, true);
     ::Polyline(dc, tick, 3);
 }
 
 void drawDoorGlyph(HDC dc, int left, int top, bool grey) {
-    // The frame, dark inside, and the door swung open towards us.
-    fill(dc, left + 4, top + 1, 10, 16, greyed(RGB(64, 64, 64), grey));
-    fill(dc, left + 5, top + 2, 8, 15, greyed(RGB(16, 16, 16), grey));
+    for (auto [box, colour] : {std::pair{layout::kDoorFrame, layout::kDoorFrameColour},
+                               std::pair{layout::kDoorInside, layout::kDoorInsideColour}})
+        fill(dc, left + box.left, top + box.top, box.width, box.height,
+             greyed(colorRef(colour), grey));
     {
-        Pencil leaf(dc, greyed(RGB(96, 48, 0), grey), 1, greyed(RGB(176, 104, 32), grey));
-        polygon(dc, left, top, {{5, 2}, {11, 4}, {11, 17}, {5, 16}});
+        Pencil leaf(dc, greyed(colorRef(layout::kDoorLeafLine), grey), 1,
+                    greyed(colorRef(layout::kDoorLeafFill), grey));
+        polygon(dc, left, top, layout::kDoorLeaf);
     }
-    ::SetPixel(dc, left + 9, top + 10, greyed(RGB(255, 224, 0), grey));
-    ::SetPixel(dc, left + 9, top + 11, greyed(RGB(255, 224, 0), grey));
+    for (const layout::Point& knob : layout::kDoorKnob)
+        ::SetPixel(dc, left + knob.x, top + knob.y,
+                   greyed(colorRef(layout::kDoorKnobColour), grey));
 }
 
 void drawFolderIcon(HDC dc, int left, int top, FolderIcon kind) {
-    const COLORREF body = kind == FolderIcon::Current ? RGB(255, 240, 140) : RGB(248, 208, 80);
+    const COLORREF body =
+        colorRef(kind == FolderIcon::Current ? layout::kFolderCurrent : layout::kFolderOther);
+    const COLORREF outline = colorRef(layout::kFolderOutline);
     {
-        Pencil back(dc, RGB(128, 96, 0), 1, body);
-        polygon(dc, left, top, {{0, 2}, {5, 2}, {6, 3}, {13, 3}, {13, 12}, {0, 12}});
+        Pencil back(dc, outline, 1, body);
+        polygon(dc, left, top, layout::kFolderBack);
     }
     if (kind != FolderIcon::Closed) {
-        // The open front flap.
-        Pencil flap(dc, RGB(128, 96, 0), 1, RGB(255, 230, 120));
-        polygon(dc, left, top, {{0, 12}, {3, 6}, {15, 6}, {13, 12}});
+        Pencil flap(dc, outline, 1, RGB(255, 230, 120));
+        polygon(dc, left, top, layout::kFolderFlap);
     }
     if (kind == FolderIcon::Current) {
-        Pencil dot(dc, RGB(0, 0, 160), 1, RGB(0, 0, 160));
-        ::Ellipse(dc, left + 6, top + 7, left + 10, top + 11);
+        const layout::Box dot = layout::kFolderDot;
+        Pencil pencil(dc, colorRef(layout::kFolderDotColour), 1,
+                      colorRef(layout::kFolderDotColour));
+        ::Ellipse(dc, left + dot.left, top + dot.top, left + dot.left + dot.width,
+                  top + dot.top + dot.height);
     }
 }
 

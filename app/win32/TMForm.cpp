@@ -1,10 +1,14 @@
 #include "app/win32/TMForm.h"
 
+#include "app/FormLayout.h"
 #include "app/win32/Glyphs.h"
 #include "app/win32/MessageBoxes.h"
 #include "app/win32/ScreenText.h"
 
 #include <windowsx.h>
+
+#include <iterator>
+#include <tuple>
 
 namespace tts::app::win32 {
 
@@ -12,23 +16,33 @@ namespace {
 
 constexpr const char* kFormClass = "TTSMForm";
 constexpr const char* kPanelClass = "TTSGradientPanel";
-constexpr const char* kCaption = "Exportar e importar datos entre Horvane y SICE";
-constexpr int kClientWidth = 599, kClientHeight = 270, kUpperHeight = 101;
-constexpr int kHelpContext = 3;
-constexpr int kIndentStep = 4;
 constexpr int kDriveFieldHeight = 13;
-constexpr size_t kLabel2 = 1; // in the cool panel's labels
+constexpr int kDriveRowHeight = 15;
+constexpr int kDropDownHeight = 200; // the drive list, open
 
-enum ControlId { IdBExportar = 101, IdBImportar, IdBClose, IdButton1, IdDirectorios, IdUnidades };
+// Each control's id, in FormControl's order.
+constexpr int kFirstControlId = 101;
+
+int idOf(FormControl control) {
+    return kFirstControlId + static_cast<int>(control);
+}
+
+FormControl controlOfId(UINT id) {
+    const int index = static_cast<int>(id) - kFirstControlId;
+    return index >= 0 && index < static_cast<int>(FormControl::Other)
+               ? static_cast<FormControl>(index)
+               : FormControl::Other;
+}
 
 COLORREF colorRef(Rgb colour) {
     return RGB(colour.red, colour.green, colour.blue);
 }
 
-HFONT font(const char* face, int pixels, bool bold) {
-    return ::CreateFontA(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                         ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH | FF_SWISS, face);
+// The face the layout names first: Windows has it.
+HFONT font(const layout::Font& look) {
+    return ::CreateFontA(-look.pixels, 0, 0, 0, look.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                         FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, look.faces.front());
 }
 
 bool isUserInput(UINT message) {
@@ -64,9 +78,9 @@ int textWidth(HFONT font, const std::string& text) {
 TMForm::TMForm(HINSTANCE instance, std::vector<std::string> arguments)
     : instance_(instance), application_(instance),
       logic_(*this, std::move(arguments), machineDrives()) {
-    arialBold16_ = font("Arial", 16, true);
-    sansSerif_ = font("MS Sans Serif", 11, false);
-    sansSerifBold_ = font("MS Sans Serif", 11, true);
+    arialBold16_ = font(layout::kArialBold16);
+    sansSerif_ = font(layout::kSansSerif);
+    sansSerifBold_ = font(layout::kSansSerifBold);
     chooserBrush_ = ::CreateSolidBrush(colorRef(colours::chooserBackground));
     registerClasses();
     buildControls();
@@ -106,66 +120,83 @@ void TMForm::registerClasses() {
     ::RegisterClassExA(&panel);
 }
 
+HFONT TMForm::fontOf(const layout::Font& look) const {
+    if (&look == &layout::kArialBold16)
+        return arialBold16_;
+    return &look == &layout::kSansSerifBold ? sansSerifBold_ : sansSerif_;
+}
+
+TMForm::Panel& TMForm::panelOf(layout::Panel panel) {
+    switch (panel) {
+    case layout::Panel::SiceToHorvane:
+        return warmLeft_;
+    case layout::Panel::HorvaneToSice:
+        return warmRight_;
+    case layout::Panel::Folders:
+        break;
+    }
+    return cool_;
+}
+
 void TMForm::buildControls() {
-    // A fixed dialog frame with a close box and nothing else, 599 x 270 inside.
+    // A fixed dialog frame with a close box and nothing else.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, layout::kClientWidth, layout::kClientHeight};
     ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    window_ = ::CreateWindowExA(exStyle, kFormClass, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                frame.right - frame.left, frame.bottom - frame.top,
+    window_ = ::CreateWindowExA(exStyle, kFormClass, layout::kCaption, style, CW_USEDEFAULT,
+                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                                 application_.handle(), nullptr, instance_, this);
     application_.setForm(window_);
-    ::SetWindowContextHelpId(window_, kHelpContext);
+    ::SetWindowContextHelpId(window_, layout::kHelpContext);
 
     const COLORREF windowText = ::GetSysColor(COLOR_WINDOWTEXT);
-    warmLeft_ = {this, colours::warmTop, colours::warmMiddle, colours::warmBottom, {}, nullptr, {}};
-    warmLeft_.labels.push_back({"Transformar datos desde SICE hacia Horvane ",
-                                {24, 24, 24 + 265, 24 + 57},
-                                arialBold16_,
-                                windowText,
-                                true});
-    warmRight_ = {this, colours::warmTop, colours::warmMiddle, colours::warmBottom, {}, nullptr,
-                  {}};
-    warmRight_.labels.push_back({"Transformar datos desde Horvane hacia SICE",
-                                 {8, 24, 8 + 305, 24 + 57},
-                                 arialBold16_,
-                                 windowText,
-                                 true});
-    cool_ = {this, colours::coolTop, colours::coolMiddle, colours::coolBottom, {}, nullptr, {}};
-    const COLORREF red = colorRef(colours::red), blue = colorRef(colours::blue);
-    cool_.labels.push_back(
-        {"TransHorvaneSICE para VT20 V-1.0", {368, 142, 0, 0}, sansSerifBold_, red});
-    cool_.labels.push_back({"", {70, 20, 0, 0}, sansSerifBold_, red}); // Label2
-    cool_.labels.push_back({"Carpeta en la que se encuentran los Ficheros TXT de SICE",
-                            {9, 5, 0, 0},
-                            sansSerif_,
-                            blue,
-                            false,
-                            true});
-    cool_.labels.push_back({"Ruta Actual:", {9, 19, 0, 0}, sansSerif_, blue, false, true});
+    for (layout::Panel which :
+         {layout::Panel::SiceToHorvane, layout::Panel::HorvaneToSice, layout::Panel::Folders}) {
+        const layout::PanelLook& look = layout::look(which);
+        panelOf(which) = {this, look.top, look.middle, look.bottom, {}, nullptr, {}};
+    }
+    size_t folderCaption = 0;
+    for (const layout::LabelLook& look : layout::kLabels) {
+        if (&look == &layout::kLabels[layout::kFolderCaptionLabel])
+            folderCaption = panelOf(look.panel).labels.size();
+        const layout::Box box = look.box;
+        const COLORREF colour = look.colour == layout::TextColour::Red    ? colorRef(colours::red)
+                                : look.colour == layout::TextColour::Blue ? colorRef(colours::blue)
+                                                                          : windowText;
+        panelOf(look.panel)
+            .labels.push_back({look.text,
+                               {box.left, box.top, box.width ? box.left + box.width : 0,
+                                box.height ? box.top + box.height : 0},
+                               fontOf(look.font),
+                               colour,
+                               look.wordWrap,
+                               look.opaque});
+    }
+    folderCaption_ = &panelOf(layout::kLabels[layout::kFolderCaptionLabel].panel)
+                          .labels[folderCaption]; // no label is added after this
 
-    // Created in the keyboard's order: BExportar, BImportar, BClose, Directorios, Unidades,
-    // Button1.
-    Draw3D2 = createPanel(warmLeft_, 0, 0, 289, kUpperHeight, kHelpContext);
-    BExportar = createButton(Draw3D2, IdBExportar, "Aceptar", 88, 72, 89, 25);
-    Draw3D3 = createPanel(warmRight_, 289, 0, 310, kUpperHeight, 0);
-    BImportar = createButton(Draw3D3, IdBImportar, "Aceptar", 96, 72, 89, 25);
-    Draw3D1 = createPanel(cool_, 0, kUpperHeight, kClientWidth, 169, kHelpContext);
-    BClose = createButton(Draw3D1, IdBClose, "&Salir", 385, 105, 89, 25);
-    Directorios = ::CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
-                                        LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                                    8, 34, 287, 106, Draw3D1,
-                                    reinterpret_cast<HMENU>(IdDirectorios), instance_, nullptr);
-    Unidades = ::CreateWindowExA(
-        0, "COMBOBOX", "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, 8,
-        142, 137, 200, Draw3D1, reinterpret_cast<HMENU>(IdUnidades), instance_, nullptr);
-    Button1 = createButton(Draw3D1, IdButton1, "F1 AYUDA", 220, 142, 75, 21);
-    for (HWND control : {BExportar, BImportar, BClose, Directorios, Unidades, Button1}) {
-        ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(sansSerif_), FALSE);
-        ::SetWindowContextHelpId(control, kHelpContext);
+    // Created in the keyboard's order, each panel before its controls.
+    HWND panels[std::size(layout::kPanels)];
+    for (size_t index = 0; index < std::size(layout::kPanels); ++index) {
+        const layout::PanelLook& look = layout::kPanels[index];
+        panels[index] =
+            createPanel(panelOf(static_cast<layout::Panel>(index)), look.box, look.helpContext);
+        for (FormControl control : layout::kKeyboardOrder) {
+            const layout::ButtonLook* button = layout::buttonLook(control);
+            const layout::Panel home = button ? button->panel : layout::Panel::Folders;
+            if (static_cast<size_t>(home) == index)
+                createControl(control, panels[index]);
+        }
+    }
+    Draw3D2 = panels[static_cast<int>(layout::Panel::SiceToHorvane)];
+    Draw3D3 = panels[static_cast<int>(layout::Panel::HorvaneToSice)];
+    Draw3D1 = panels[static_cast<int>(layout::Panel::Folders)];
+    controls_ = {BExportar, BImportar, BClose, Button1, Directorios, Unidades};
+    for (FormControl control : layout::kKeyboardOrder) {
+        ::SendMessageA(controls_.of(control), WM_SETFONT,
+                       reinterpret_cast<WPARAM>(fontOf(layout::kControlFont)), FALSE);
+        ::SetWindowContextHelpId(controls_.of(control), layout::kHelpContext);
     }
     // The selection field, set after the font that would size it anew: 13 high, 19 with the
     // selector's frame, as laid out.
@@ -175,19 +206,50 @@ void TMForm::buildControls() {
         ::SendMessageA(Unidades, CB_ADDSTRING, 0, static_cast<LPARAM>(drive));
 }
 
-HWND TMForm::createPanel(Panel& panel, int left, int top, int width, int height, int helpContext) {
+HWND TMForm::createPanel(Panel& panel, layout::Box box, int helpContext) {
     HWND window = ::CreateWindowExA(WS_EX_CONTROLPARENT, kPanelClass, "",
-                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, left, top, width,
-                                    height, window_, nullptr, instance_, &panel);
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, box.left, box.top,
+                                    box.width, box.height, window_, nullptr, instance_, &panel);
     ::SetWindowContextHelpId(window, static_cast<DWORD>(helpContext));
     return window;
 }
 
-HWND TMForm::createButton(HWND panel, int id, const char* caption, int left, int top, int width,
-                          int height) {
-    return ::CreateWindowExA(
-        0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, left, top, width,
-        height, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+void TMForm::createControl(FormControl control, HWND panel) {
+    HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(control)));
+    if (const layout::ButtonLook* look = layout::buttonLook(control)) {
+        const layout::Box box = look->box;
+        HWND button = ::CreateWindowExA(
+            0, "BUTTON", look->caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, box.left,
+            box.top, box.width, box.height, panel, id, instance_, nullptr);
+        switch (control) {
+        case FormControl::BExportar:
+            BExportar = button;
+            break;
+        case FormControl::BImportar:
+            BImportar = button;
+            break;
+        case FormControl::BClose:
+            BClose = button;
+            break;
+        default:
+            Button1 = button;
+            break;
+        }
+    } else if (control == FormControl::Directorios) {
+        const layout::Box box = layout::kFolderList;
+        Directorios = ::CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
+                                            LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                                        box.left, box.top, box.width, box.height, panel, id,
+                                        instance_, nullptr);
+    } else {
+        // A combo box's height is that of its open list.
+        const layout::Box box = layout::kDriveSelector;
+        Unidades = ::CreateWindowExA(
+            0, "COMBOBOX", "",
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
+            box.left, box.top, box.width, kDropDownHeight, panel, id, instance_, nullptr);
+    }
 }
 
 int TMForm::run() {
@@ -196,9 +258,8 @@ int TMForm::run() {
         application_.show();
     ::ShowWindow(window_, SW_SHOW);
     ::UpdateWindow(window_);
-    if (HWND first = windowOf(logic_.initialFocus()))
+    if (HWND first = controls_.of(logic_.initialFocus()))
         ::SetFocus(first);
-    logic_.FormShow();
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (preTranslate(message))
@@ -222,7 +283,7 @@ bool TMForm::preTranslate(const MSG& message) {
         switch (message.wParam) {
         case VK_RETURN: {
             const bool dropped = ::SendMessageA(Unidades, CB_GETDROPPEDSTATE, 0, 0) != 0;
-            const KeyAction action = logic_.enterKey(controlOf(::GetFocus()), dropped);
+            const KeyAction action = logic_.enterKey(focusedControl(), dropped);
             if (action == KeyAction::PassOn)
                 return false;
             perform(action);
@@ -233,7 +294,7 @@ bool TMForm::preTranslate(const MSG& message) {
                 ::SendMessageA(Unidades, CB_GETDROPPEDSTATE, 0, 0))
                 return false;
             // The form's own order, which steps over what cannot take the focus.
-            focusControl(logic_.tabKey(controlOf(::GetFocus()), ::GetKeyState(VK_SHIFT) < 0));
+            focusControl(logic_.tabKey(focusedControl(), ::GetKeyState(VK_SHIFT) < 0));
             return true;
         case VK_ESCAPE:
             if (::SendMessageA(Unidades, CB_GETDROPPEDSTATE, 0, 0))
@@ -258,56 +319,15 @@ bool TMForm::preTranslate(const MSG& message) {
 }
 
 void TMForm::perform(KeyAction action) {
-    switch (action) {
-    case KeyAction::PressBExportar:
-        logic_.BExportarClick();
-        break;
-    case KeyAction::PressBImportar:
-        logic_.BImportarClick();
-        break;
-    case KeyAction::PressBClose:
-        logic_.BCloseClick();
-        break;
-    case KeyAction::PressButton1:
-        logic_.Button1Click();
-        break;
-    case KeyAction::OpenSelectedRow:
-        logic_.openRow(static_cast<int>(::SendMessageA(Directorios, LB_GETCURSEL, 0, 0)));
-        break;
-    case KeyAction::Swallow:
-    case KeyAction::PassOn:
-        break;
-    }
+    logic_.perform(action, static_cast<int>(::SendMessageA(Directorios, LB_GETCURSEL, 0, 0)));
 }
 
 FormControl TMForm::controlOf(HWND control) const {
     // The drive selector's own list and edit part belong to it.
     for (HWND w = control; w && w != window_; w = ::GetParent(w))
-        for (FormControl each :
-             {FormControl::BExportar, FormControl::BImportar, FormControl::BClose,
-              FormControl::Button1, FormControl::Directorios, FormControl::Unidades})
-            if (windowOf(each) == w)
-                return each;
+        if (const FormControl found = controls_.find(w); found != FormControl::Other)
+            return found;
     return FormControl::Other;
-}
-
-HWND TMForm::windowOf(FormControl control) const {
-    switch (control) {
-    case FormControl::BExportar:
-        return BExportar;
-    case FormControl::BImportar:
-        return BImportar;
-    case FormControl::BClose:
-        return BClose;
-    case FormControl::Button1:
-        return Button1;
-    case FormControl::Directorios:
-        return Directorios;
-    case FormControl::Unidades:
-        return Unidades;
-    default:
-        return nullptr;
-    }
 }
 
 void TMForm::helpKey() {
@@ -319,21 +339,20 @@ void TMForm::helpKey() {
             return;
         }
     }
-    logic_.helpKey(kHelpContext);
+    logic_.helpKey(0);
 }
 
 // ---- FormView ----
 
 void TMForm::showJobPanels(bool siceToHorvane, bool horvaneToSice) {
-    ::ShowWindow(Draw3D2, siceToHorvane ? SW_SHOW : SW_HIDE);
-    ::ShowWindow(Draw3D3, horvaneToSice ? SW_SHOW : SW_HIDE);
-    if (siceToHorvane && horvaneToSice) {
-        ::MoveWindow(Draw3D2, 0, 0, 289, kUpperHeight, TRUE);
-        ::MoveWindow(Draw3D3, 289, 0, kClientWidth - 289, kUpperHeight, TRUE);
-    } else if (siceToHorvane) {
-        ::MoveWindow(Draw3D2, 0, 0, kClientWidth, kUpperHeight, TRUE);
-    } else if (horvaneToSice) {
-        ::MoveWindow(Draw3D3, 0, 0, kClientWidth, kUpperHeight, TRUE);
+    for (auto [panel, window, shown] :
+         {std::tuple{layout::Panel::SiceToHorvane, Draw3D2, siceToHorvane},
+          std::tuple{layout::Panel::HorvaneToSice, Draw3D3, horvaneToSice}}) {
+        ::ShowWindow(window, shown ? SW_SHOW : SW_HIDE);
+        if (!shown)
+            continue;
+        const layout::Box box = layout::jobPanelBox(panel, siceToHorvane, horvaneToSice);
+        ::MoveWindow(window, box.left, box.top, box.width, box.height, TRUE);
     }
 }
 
@@ -347,7 +366,7 @@ FormControl TMForm::focusedControl() const {
 }
 
 void TMForm::focusControl(FormControl control) {
-    if (HWND w = windowOf(control))
+    if (HWND w = controls_.of(control))
         ::SetFocus(w);
 }
 
@@ -371,7 +390,7 @@ void TMForm::embedInHost(uint32_t handle) {
     ::SetWindowLongPtrA(window_, GWL_EXSTYLE, exStyle);
     if (::IsWindow(host))
         ::SetParent(window_, host);
-    ::SetWindowPos(window_, nullptr, 2, 2, kClientWidth, kClientHeight,
+    ::SetWindowPos(window_, nullptr, 2, 2, layout::kClientWidth, layout::kClientHeight,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
@@ -385,8 +404,8 @@ void TMForm::showFolders() {
     ::SendMessageA(Directorios, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(Directorios, nullptr, TRUE);
 
-    cool_.labels[kLabel2].text = logic_.folderCaption(
-        [this](const std::string& text) { return textWidth(sansSerifBold_, text); });
+    folderCaption_->text = logic_.folderCaption(
+        [this](const std::string& text) { return textWidth(folderCaption_->font, text); });
     ::InvalidateRect(Draw3D1, nullptr, FALSE);
     ::SendMessageA(Unidades, CB_SETCURSEL, static_cast<WPARAM>(folders.currentDrive()), 0);
 }
@@ -490,19 +509,13 @@ LRESULT TMForm::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 bool TMForm::controlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_COMMAND: {
-        const int id = LOWORD(wParam);
+        const FormControl control = controlOfId(LOWORD(wParam));
         const int code = HIWORD(wParam);
-        if (code == BN_CLICKED && id == IdBExportar)
-            logic_.BExportarClick();
-        else if (code == BN_CLICKED && id == IdBImportar)
-            logic_.BImportarClick();
-        else if (code == BN_CLICKED && id == IdBClose)
-            logic_.BCloseClick();
-        else if (code == BN_CLICKED && id == IdButton1)
-            logic_.Button1Click();
-        else if (code == LBN_DBLCLK && id == IdDirectorios)
+        if (code == BN_CLICKED && layout::buttonLook(control))
+            logic_.click(control);
+        else if (code == LBN_DBLCLK && control == FormControl::Directorios)
             logic_.openRow(static_cast<int>(::SendMessageA(Directorios, LB_GETCURSEL, 0, 0)));
-        else if (code == CBN_SELENDOK && id == IdUnidades)
+        else if (code == CBN_SELENDOK && control == FormControl::Unidades)
             logic_.pickDrive(static_cast<int>(::SendMessageA(Unidades, CB_GETCURSEL, 0, 0)));
         else
             return false;
@@ -511,9 +524,10 @@ bool TMForm::controlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
     }
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        item->itemHeight = item->CtlID == IdDirectorios            ? 16
+        item->itemHeight = controlOfId(item->CtlID) == FormControl::Directorios
+                               ? layout::kFolderRowHeight
                            : item->itemID == static_cast<UINT>(-1) ? kDriveFieldHeight
-                                                                   : 15;
+                                                                   : kDriveRowHeight;
         result = TRUE;
         return true;
     }
@@ -521,9 +535,9 @@ bool TMForm::controlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.CtlType == ODT_BUTTON)
             drawButton(item);
-        else if (item.CtlID == IdDirectorios)
+        else if (controlOfId(item.CtlID) == FormControl::Directorios)
             drawFolderRow(item);
-        else if (item.CtlID == IdUnidades)
+        else if (controlOfId(item.CtlID) == FormControl::Unidades)
             drawDrive(item);
         result = TRUE;
         return true;
@@ -639,18 +653,20 @@ void TMForm::drawButton(const DRAWITEMSTRUCT& item) {
 
     char caption[64] = {};
     ::GetWindowTextA(item.hwndItem, caption, sizeof caption);
-    HGDIOBJ oldFont = ::SelectObject(dc, sansSerif_);
+    HGDIOBJ oldFont = ::SelectObject(dc, fontOf(layout::kControlFont));
     RECT measure{0, 0, 0, 0};
     ::DrawTextA(dc, caption, -1, &measure, DT_CALCRECT | DT_SINGLELINE);
-    const bool hasGlyph = item.CtlID != IdButton1;
-    const int glyphWidth = hasGlyph ? 18 + 4 : 0;
+    const layout::ButtonLook* look = layout::buttonLook(controlOfId(item.CtlID));
+    const layout::Glyph glyph = look ? look->glyph : layout::Glyph::None;
+    const int glyphWidth =
+        glyph == layout::Glyph::None ? 0 : layout::kGlyphSize + layout::kGlyphGap;
     const int contentWidth = glyphWidth + measure.right;
     const int left = area.left + (area.right - area.left - contentWidth) / 2 + shift;
     const int middle = (area.top + area.bottom) / 2 + shift;
-    if (item.CtlID == IdBClose)
-        drawDoorGlyph(dc, left, middle - 9, grey);
-    else if (hasGlyph)
-        drawCheckGlyph(dc, left, middle - 9, grey);
+    if (glyph == layout::Glyph::Door)
+        drawDoorGlyph(dc, left, middle - layout::kGlyphSize / 2, grey);
+    else if (glyph == layout::Glyph::Check)
+        drawCheckGlyph(dc, left, middle - layout::kGlyphSize / 2, grey);
     RECT text{left + glyphWidth, area.top + shift, area.right, area.bottom + shift};
     ::SetBkMode(dc, TRANSPARENT);
     if (grey) {
@@ -679,7 +695,7 @@ void TMForm::drawFolderRow(const DRAWITEMSTRUCT& item) {
     if (item.itemID == static_cast<UINT>(-1) || item.itemID >= rows.size())
         return;
     const FolderRow& row = rows[item.itemID];
-    const int indent = item.rcItem.left + 2 + row.level * kIndentStep;
+    const int indent = item.rcItem.left + 2 + row.level * layout::kFolderIndentStep;
     drawFolderIcon(dc, indent, item.rcItem.top + 1, row.icon);
     HGDIOBJ oldFont = ::SelectObject(dc, sansSerif_);
     SIZE size{0, 0};

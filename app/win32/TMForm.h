@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FormLayout.h"
 #include "app/FormLogic.h"
 #include "app/FormView.h"
 #include "app/Gradient.h"
@@ -79,9 +80,10 @@ private:
 
     void registerClasses();
     void buildControls();
-    HWND createPanel(Panel& panel, int left, int top, int width, int height, int helpContext);
-    HWND createButton(HWND panel, int id, const char* caption, int left, int top, int width,
-                      int height);
+    HWND createPanel(Panel& panel, layout::Box box, int helpContext);
+    void createControl(FormControl control, HWND panel);
+    HFONT fontOf(const layout::Font& look) const;
+    Panel& panelOf(layout::Panel panel);
     void drawButton(const DRAWITEMSTRUCT& item);
     void drawFolderRow(const DRAWITEMSTRUCT& item);
     void drawDrive(const DRAWITEMSTRUCT& item);
@@ -90,7 +92,6 @@ private:
     bool preTranslate(const MSG& message);
     void perform(KeyAction action);
     FormControl controlOf(HWND control) const;
-    HWND windowOf(FormControl control) const;
     void helpKey();
     bool isOurs(HWND window) const;
     // The window is active again (after a box, the help, another program): the focus goes
@@ -104,6 +105,8 @@ private:
     HFONT arialBold16_ = nullptr, sansSerif_ = nullptr, sansSerifBold_ = nullptr;
     HBRUSH chooserBrush_ = nullptr;
     Panel warmLeft_, warmRight_, cool_;
+    Label* folderCaption_ = nullptr; // Label2
+    FormControls<HWND> controls_;
     FormLogic logic_;
     bool busy_ = false;
     bool closing_ = false;

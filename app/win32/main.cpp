@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     // Split as the host expects (blanks separate, a stretch in double quotes keeps its blanks and
     // loses its quotes), in UTF-8 whatever the ANSI code page can hold.
     std::vector<std::string> arguments = tts::platform::commandLineArguments(argc, argv);
-    ApplicationHelpFile = "SICE.chm";
+    ApplicationHelpFile = HelpFileName;
     try {
 #ifdef TTS_HAVE_APPHELP
         std::unique_ptr<HelpRequests> help = createHelp();

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <stdlib.h>
 
@@ -158,6 +159,44 @@ TEST_F(FormLogicTest, EnterGoesToTheFirstJobThatCanBePressed) {
     EXPECT_EQ(FormLogic::altKey('s'), K::PressBClose);
     EXPECT_EQ(FormLogic::altKey('S'), K::PressBClose);
     EXPECT_EQ(FormLogic::altKey('a'), K::PassOn);
+}
+
+// What a front end forwards: the key's action, or a click, reaches the one handler it names.
+TEST_F(FormLogicTest, KeyActionsAndClicksReachTheirHandlers) {
+    using C = FormControl;
+    using K = KeyAction;
+    const std::pair<K, C> presses[] = {{K::PressBExportar, C::BExportar},
+                                       {K::PressBImportar, C::BImportar},
+                                       {K::PressBClose, C::BClose},
+                                       {K::PressButton1, C::Button1},
+                                       {K::OpenSelectedRow, C::Other},
+                                       {K::Swallow, C::Other},
+                                       {K::PassOn, C::Other}};
+    for (const auto& [action, button] : presses)
+        EXPECT_EQ(FormLogic::buttonPressedBy(action), button);
+
+    fs::create_directories(scratch.file("sub"));
+    FormLogic& logic = makeForm({});
+    RecordingHelp help;
+    logic.setHelpRequests(&help);
+    const std::string start = logic.folders().directory();
+    logic.perform(K::Swallow, 0);
+    logic.perform(K::PassOn, 0);
+    logic.click(C::Directorios);
+    EXPECT_EQ(logic.folders().directory(), start);
+    logic.perform(K::PressButton1, 0);
+    logic.click(C::Button1);
+    EXPECT_EQ(help.requests, (std::vector<std::string>{"contents SICE.chm", "contents SICE.chm"}));
+    const auto& rows = logic.folders().rows();
+    const auto sub = std::find_if(rows.begin(), rows.end(),
+                                  [](const FolderRow& row) { return row.name == "sub"; });
+    ASSERT_NE(sub, rows.end());
+    logic.perform(K::OpenSelectedRow, static_cast<int>(sub - rows.begin()));
+    EXPECT_EQ(logic.folders().directory(), scratch.file("sub"));
+    EXPECT_FALSE(view.closed);
+    logic.click(C::BClose);
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(view.errors, std::vector<std::string>{});
 }
 
 TEST_F(FormLogicTest, CloseHandsOffOnlyWhenEmbeddedAndRetriesAfterAFailure) {

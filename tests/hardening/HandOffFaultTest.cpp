@@ -2,10 +2,6 @@
 // keeps every byte it had. Permissions only hold for somebody other than root, so each case
 // runs in an unprivileged child. The window's side (it stays open, the next close tries again)
 // is tested with the window in tests/app.
-//
-// The form's library is linked into this test only where it is built; it marks that with
-// TTS_HAVE_APP.
-#ifdef TTS_HAVE_APP
 
 #include "HardeningSupport.h"
 
@@ -79,5 +75,3 @@ INSTANTIATE_TEST_SUITE_P(
 
 } // namespace
 } // namespace tts::hardening
-
-#endif
