@@ -1,5 +1,6 @@
 #include "tables/TableReplacement.h"
 
+#include "base/CaseTable.h"
 #include "base/platform/Process.h"
 #include "base/platform/ReplaceSteps.h"
 #include "base/platform/SystemError.h"
@@ -17,18 +18,6 @@ namespace {
 
 std::atomic<unsigned> temporarySequence{0};
 
-bool startsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size())
-        return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (lower(static_cast<unsigned char>(text[i])) !=
-            lower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    }
-    return true;
-}
-
 bool deniedByFolder(int error) {
     return platform::isAccessDenied(error) || platform::isNotFound(error);
 }
@@ -42,7 +31,8 @@ std::string TableReplacement::temporaryPrefix(const std::string& name) {
 void TableReplacement::removeStaleFiles(const std::string& folder, const std::string& name) {
     const std::string prefix = temporaryPrefix(name);
     for (const std::string& fileName : tableFiles::entryNames(folder)) {
-        if (startsWithIgnoringAsciiCase(fileName, prefix))
+        if (fileName.size() >= prefix.size() &&
+            equalsIgnoringCase(std::string_view(fileName).substr(0, prefix.size()), prefix))
             platform::removeIfUnheld(tableFiles::joinPath(folder, fileName));
     }
 }

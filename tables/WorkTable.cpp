@@ -1,5 +1,6 @@
 #include "tables/WorkTable.h"
 
+#include "base/CaseTable.h"
 #include "base/platform/SystemError.h"
 
 #include "tables/ColumnIndex.h"
@@ -29,13 +30,6 @@ constexpr int floatDecimals = 6;
 constexpr int maxTextWidth = 254;
 constexpr size_t maxNameLength = 10;
 
-std::string upperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
-    return text;
-}
-
 std::vector<DbfField> fieldsFor(const std::string& table, const std::vector<Column>& columns) {
     if (columns.empty())
         throw tableErrors::invalidDefinition(table, "sin campos");
@@ -45,7 +39,7 @@ std::vector<DbfField> fieldsFor(const std::string& table, const std::vector<Colu
         if (column.name.empty() || column.name.size() > maxNameLength ||
             column.name.find('\0') != std::string::npos)
             throw tableErrors::invalidDefinition(table, "nombre de campo '" + column.name + "'");
-        if (!seen.emplace(upperAscii(column.name), true).second)
+        if (!seen.emplace(upperAsciiOnly(column.name), true).second)
             throw tableErrors::invalidDefinition(table, "campo '" + column.name + "' repetido");
         DbfField field;
         field.name = column.name;
@@ -92,7 +86,7 @@ public:
         const std::vector<DbfField>& fields = dbf_->layout().fields;
         for (size_t i = 0; i < fields.size(); ++i)
             if (findField(fields[i].name) < 0) // the first of two equal names wins
-                upperNames_.push_back(upperAscii(fields[i].name));
+                upperNames_.push_back(upperAsciiOnly(fields[i].name));
             else
                 upperNames_.emplace_back(); // never matches: names are not empty
         blankRow_.assign(static_cast<size_t>(dbf_->recordLength()), ' ');
@@ -361,7 +355,7 @@ private:
         for (size_t i = 0; i < upperNames_.size(); ++i)
             if (upperNames_[i] == column)
                 return static_cast<int>(i);
-        const std::string upper = upperAscii(column);
+        const std::string upper = upperAsciiOnly(column);
         for (size_t i = 0; i < upperNames_.size(); ++i)
             if (upperNames_[i] == upper)
                 return static_cast<int>(i);
@@ -546,13 +540,6 @@ void WorkTable::writeBoolean(const std::string& column, bool value) {
     });
 }
 
-void WorkTable::writeInteger(const std::string& column, int32_t value) {
-    Impl& impl = openImpl(impl_);
-    impl.write(column, [&](std::string& row, const DbfField& field) {
-        fieldCodec::writeInteger(row, field, value, impl.path());
-    });
-}
-
 void WorkTable::writeFloat(const std::string& column, double value) {
     Impl& impl = openImpl(impl_);
     impl.write(column, [&](std::string& row, const DbfField& field) {
@@ -598,14 +585,6 @@ void WorkTable::writeBoolean(const ColumnHandle& column, bool value) {
     impl.writeField(impl.fieldOf(column.name_, column.index_),
                     [&](std::string& row, const DbfField& field) {
                         fieldCodec::writeBoolean(row, field, value, impl.path());
-                    });
-}
-
-void WorkTable::writeInteger(const ColumnHandle& column, int32_t value) {
-    Impl& impl = openImpl(impl_);
-    impl.writeField(impl.fieldOf(column.name_, column.index_),
-                    [&](std::string& row, const DbfField& field) {
-                        fieldCodec::writeInteger(row, field, value, impl.path());
                     });
 }
 
