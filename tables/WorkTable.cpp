@@ -7,7 +7,6 @@
 #include "tables/DbfFile.h"
 #include "tables/FieldCodec.h"
 #include "tables/TableErrors.h"
-#include "tables/TableFile.h"
 #include "tables/TableFiles.h"
 #include "tables/TableReplacement.h"
 
@@ -79,7 +78,7 @@ std::string tableFileName(const std::string& name) {
 class WorkTable::Impl {
 public:
     Impl(std::string path, std::string componentName, bool writable,
-         std::unique_ptr<TableFile> file, std::unique_ptr<TableReplacement> replacement,
+         std::unique_ptr<platform::File> file, std::unique_ptr<TableReplacement> replacement,
          std::unique_ptr<DbfFile> dbf)
         : path_(std::move(path)), componentName_(std::move(componentName)), writable_(writable),
           file_(std::move(file)), replacement_(std::move(replacement)), dbf_(std::move(dbf)) {
@@ -420,7 +419,7 @@ private:
     std::string componentName_;
     bool writable_;
     bool open_ = true;
-    std::unique_ptr<TableFile> file_; // an opened table's; a rebuild writes the replacement's
+    std::unique_ptr<platform::File> file_; // an opened table's; a rebuild writes the replacement's
     std::unique_ptr<TableReplacement> replacement_;
     const int exceptionsAtStart_ = std::uncaught_exceptions();
     std::unique_ptr<DbfFile> dbf_;        // declared after the file it writes to: goes first
@@ -461,16 +460,21 @@ WorkTable WorkTable::open(const std::string& folder, const std::string& name, Op
     const std::string& path = *found;
 
     bool writable = mode != OpenMode::ReadOnly;
-    const TableFile::Use use =
-        mode == OpenMode::Exclusive ? TableFile::Use::Exclusive : TableFile::Use::Shared;
-    int error = 0;
-    auto file = std::make_unique<TableFile>(TableFile::open(
-        path, writable ? TableFile::Access::ReadWrite : TableFile::Access::ReadOnly, use, error));
-    if (!file->valid() && mode == OpenMode::Shared && platform::isAccessDenied(error)) {
+    // Shared: other shared users too, nobody alone; exclusive: nobody else. A table another
+    // program holds in a conflicting way does not open (Linux: any lock kind of the other
+    // program; Windows: its share mode).
+    const platform::Share share =
+        mode == OpenMode::Exclusive ? platform::Share::None : platform::Share::ReadWrite;
+    platform::SystemError error = 0;
+    auto file = std::make_unique<platform::File>(
+        platform::File::open(path, writable ? platform::Access::ReadWrite : platform::Access::Read,
+                             share, platform::Disposition::OpenExisting, error));
+    if (!file->isOpen() && mode == OpenMode::Shared && platform::isAccessDenied(error)) {
         writable = false; // a table we may only read is still open for reading
-        *file = TableFile::open(path, TableFile::Access::ReadOnly, use, error);
+        *file = platform::File::open(path, platform::Access::Read, share,
+                                     platform::Disposition::OpenExisting, error);
     }
-    if (!file->valid()) {
+    if (!file->isOpen()) {
         if (platform::isSharingViolation(error))
             throw tableErrors::tableInUse(path);
         if (platform::isNotFound(error))
