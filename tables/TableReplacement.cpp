@@ -1,6 +1,7 @@
 #include "tables/TableReplacement.h"
 
 #include "base/CaseTable.h"
+#include "base/platform/AtomicReplace.h"
 #include "base/platform/Folders.h"
 #include "base/platform/Process.h"
 #include "base/platform/ReplaceSteps.h"
@@ -26,7 +27,7 @@ bool deniedByFolder(platform::SystemError error) {
 } // namespace
 
 std::string TableReplacement::temporaryPrefix(const std::string& name) {
-    return ".~" + name + ".DBF.tmp-";
+    return platform::temporaryPrefix(name + ".DBF"); // named as every replaced file's
 }
 
 void TableReplacement::removeStaleFiles(const std::string& folder, const std::string& name) {
