@@ -1,6 +1,7 @@
 #include "export/ExportTables.h"
 
-#include <charconv>
+#include "base/Text.h"
+
 #include <initializer_list>
 #include <unordered_set>
 
@@ -43,12 +44,8 @@ ExportTables::lookUp(tables::WorkTable& table, const std::string& keyColumn, con
 std::optional<std::string_view> ExportTables::slotCode(const std::string& day,
                                                        const std::string& period) {
     // The day's length first keeps the two parts of the key apart whatever bytes they hold.
-    char length[24];
-    const auto [end, error] = std::to_chars(length, length + sizeof length, day.size());
-    (void)error; // a size always fits
-    slotKey_.assign(length, end);
-    slotKey_ += ':';
-    slotKey_ += day;
+    slotKey_.clear();
+    appendKeyPart(slotKey_, day);
     slotKey_ += period;
     if (const std::optional<std::string>* known = slotAnswers_.find(slotKey_))
         return viewOf(*known);

@@ -1,5 +1,7 @@
 #include "tables/ColumnIndex.h"
 
+#include "base/Text.h"
+
 #include <algorithm>
 
 namespace tts::tables {
@@ -36,12 +38,8 @@ std::string ColumnIndex::keyOf(const std::vector<std::string>& values) {
     if (values.size() == 1)
         return values.front();
     std::string key;
-    for (const std::string& value : values) {
-        // Length first, so that values holding any byte cannot run into each other.
-        key += std::to_string(value.size());
-        key += ':';
-        key += value;
-    }
+    for (const std::string& value : values)
+        appendKeyPart(key, value);
     return key;
 }
 

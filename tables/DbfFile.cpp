@@ -54,10 +54,10 @@ std::string headerOf(const DbfLayout& layout) {
 
 } // namespace
 
-DbfFile::DbfFile(const TableFile& file, const std::string& path, bool writable, bool holdEdits)
+DbfFile::DbfFile(platform::File& file, const std::string& path, bool writable, bool holdEdits)
     : file_(file), path_(path), writable_(writable), holdEdits_(holdEdits) {}
 
-std::unique_ptr<DbfFile> DbfFile::create(const TableFile& file, const std::string& path,
+std::unique_ptr<DbfFile> DbfFile::create(platform::File& file, const std::string& path,
                                          const std::vector<DbfField>& fields) {
     std::unique_ptr<DbfFile> dbf(new DbfFile(file, path, true, true));
     DbfLayout& layout = dbf->layout_;
@@ -76,16 +76,16 @@ std::unique_ptr<DbfFile> DbfFile::create(const TableFile& file, const std::strin
         throw tableErrors::invalidDefinition(path, "campos");
     layout.recordLength = offset;
 
-    if (int error = file.truncate(0))
+    if (const platform::SystemError error = file.truncate(0))
         throw tableErrors::cannotCreate(path, error);
     std::string header = headerOf(layout);
     header += endOfFile;
-    if (int error = file.writeAt(header.data(), header.size(), 0))
+    if (const platform::SystemError error = file.writeAt(0, header.data(), header.size()))
         throw tableErrors::cannotCreate(path, error);
     return dbf;
 }
 
-std::unique_ptr<DbfFile> DbfFile::open(const TableFile& file, const std::string& path,
+std::unique_ptr<DbfFile> DbfFile::open(platform::File& file, const std::string& path,
                                        bool writable) {
     std::unique_ptr<DbfFile> dbf(new DbfFile(file, path, writable, false));
     dbf->layout_ = readDbfLayout(file, path);
@@ -126,8 +126,9 @@ std::string_view DbfFile::record(int64_t index, Reach reach) {
         }
         block_.resize(static_cast<size_t>(count) * length);
         blockFirst_ = first;
-        int error = 0;
-        size_t got = file_.readAt(block_.data(), block_.size(), offsetOf(first), error);
+        size_t got = 0;
+        const platform::SystemError error = file_.readAt(
+            static_cast<std::uint64_t>(offsetOf(first)), block_.data(), block_.size(), got);
         if (error != 0 || got < length) {
             block_.clear();
             if (error != 0)
@@ -208,7 +209,7 @@ void DbfFile::flushBlock() {
 
 void DbfFile::write(const char* bytes, size_t size, int64_t offset) {
     if (writeError_ == 0)
-        writeError_ = file_.writeAt(bytes, size, offset);
+        writeError_ = file_.writeAt(static_cast<std::uint64_t>(offset), bytes, size);
     throwIfFailed();
 }
 
@@ -220,7 +221,7 @@ void DbfFile::finish(bool sync) {
     std::string header = dateAndCount(layout_.recordCount);
     write(header.data(), header.size(), 1);
     if (sync) {
-        if (int error = file_.sync())
+        if (const platform::SystemError error = file_.flush())
             throw tableErrors::cannotWrite(path_, error);
     }
     modified_ = false;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tables/DbfLayout.h"
-#include "tables/TableFile.h"
+#include "base/platform/File.h"
 
 #include <cstdint>
 #include <memory>
@@ -28,11 +28,11 @@ public:
     // An empty table on `file` (emptied first) with these fields in this order, marked as
     // Windows ANSI (language driver 0x57); the header is written at once. Nobody else sees the
     // file before finish(), so edits of records are kept in the block until it moves on.
-    static std::unique_ptr<DbfFile> create(const TableFile& file, const std::string& path,
+    static std::unique_ptr<DbfFile> create(platform::File& file, const std::string& path,
                                            const std::vector<DbfField>& fields);
     // An existing table, its header checked before any record is read. An edit of a stored
     // record reaches the file at once; appended records at the end of a block or at finish().
-    static std::unique_ptr<DbfFile> open(const TableFile& file, const std::string& path,
+    static std::unique_ptr<DbfFile> open(platform::File& file, const std::string& path,
                                          bool writable);
 
     DbfFile(const DbfFile&) = delete;
@@ -53,7 +53,7 @@ public:
     void finish(bool sync);
 
 private:
-    DbfFile(const TableFile& file, const std::string& path, bool writable, bool holdEdits);
+    DbfFile(platform::File& file, const std::string& path, bool writable, bool holdEdits);
     int64_t offsetOf(int64_t index) const;
     int64_t blockRecords() const;
     int64_t blockEnd() const;
@@ -63,12 +63,13 @@ private:
     void write(const char* bytes, size_t size, int64_t offset);
     void throwIfFailed() const;
 
-    const TableFile& file_;
+    platform::File& file_;
     std::string path_;
     bool writable_;
     bool holdEdits_; // edits of records in the block wait for the block to be written
     bool modified_ = false;
-    int writeError_ = 0; // first failed write: nothing more is written, finish() raises it
+    platform::SystemError writeError_ =
+        0; // first failed write: nothing more is written, finish() raises it
     DbfLayout layout_;
 
     std::string block_; // the records from blockFirst_ on, as they are or will be stored

@@ -22,10 +22,11 @@ struct HeaderShape {
 constexpr HeaderShape classicShape{32, 32, 11, 11, 16, 17};
 constexpr HeaderShape level7Shape{68, 48, 32, 32, 33, 34};
 
-void readExactly(const TableFile& file, unsigned char* buffer, size_t size, int64_t offset,
+void readExactly(platform::File& file, unsigned char* buffer, size_t size, int64_t offset,
                  const std::string& path) {
-    int error = 0;
-    size_t done = file.readAt(buffer, size, offset, error);
+    size_t done = 0;
+    const platform::SystemError error =
+        file.readAt(static_cast<std::uint64_t>(offset), buffer, size, done);
     if (error != 0)
         throw tableErrors::cannotRead(path, error);
     if (done < size)
@@ -133,11 +134,11 @@ FieldEncoding encodingOf(DbfFamily family, char type, int width) {
     return FieldEncoding::Unreadable;
 }
 
-DbfLayout readDbfLayout(const TableFile& file, const std::string& path) {
-    int error = 0;
-    const int64_t fileSize = file.size(error);
-    if (error != 0)
+DbfLayout readDbfLayout(platform::File& file, const std::string& path) {
+    std::uint64_t bytes = 0;
+    if (const platform::SystemError error = file.size(bytes))
         throw tableErrors::cannotRead(path, error);
+    const int64_t fileSize = static_cast<int64_t>(bytes);
     if (fileSize < classicShape.fixedSize)
         throw tableErrors::damaged(path, "el archivo es demasiado corto para ser una tabla");
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tables/TableFile.h"
+#include "base/platform/File.h"
 
 #include <cstdint>
 #include <string>
@@ -60,7 +60,7 @@ FieldEncoding encodingOf(DbfFamily family, char type, int width);
 // the record length, the record count against the file size) or a cut-off file raises
 // "El archivo de la tabla está dañado." with the reason. Bytes after the declared records are
 // ignored: an append that was interrupted before the header was updated leaves them.
-DbfLayout readDbfLayout(const TableFile& file, const std::string& path);
+DbfLayout readDbfLayout(platform::File& file, const std::string& path);
 
 // The code page the header declares when it is not Windows-1252, in words ("página de códigos
 // 850 (controlador de idioma DB850ES0)"); empty when it is Windows-1252 or none is declared.

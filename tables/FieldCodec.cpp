@@ -1,6 +1,8 @@
 #include "tables/FieldCodec.h"
 
+#include "base/CaseTable.h"
 #include "base/Numbers.h"
+#include "base/Text.h"
 #include "tables/TableErrors.h"
 
 #include <algorithm>
@@ -59,16 +61,6 @@ std::string_view storedText(std::string_view raw) {
     return raw.substr(0, end);
 }
 
-std::string_view trimmed(std::string_view raw) {
-    size_t begin = 0;
-    size_t end = raw.size();
-    while (begin < end && static_cast<unsigned char>(raw[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(raw[end - 1]) <= 32)
-        --end;
-    return raw.substr(begin, end - begin);
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -81,7 +73,7 @@ struct StoredNumber {
 };
 
 StoredNumber storedNumber(std::string_view record, const DbfField& field, const std::string& path) {
-    std::string_view text = trimmed(rawField(record, field));
+    std::string_view text = trimmedOfControls(rawField(record, field));
     StoredNumber number;
     if (text.empty())
         return number;
@@ -201,17 +193,6 @@ int logicalValue(std::string_view record, const DbfField& field) {
     default:
         return -1;
     }
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
 }
 
 uint64_t bigEndian(std::string_view bytes) {
@@ -465,21 +446,6 @@ void writeBoolean(std::string& record, const DbfField& field, bool value, const 
         return;
     default:
         putText(record, field, value ? "T" : "F");
-        return;
-    }
-}
-
-void writeInteger(std::string& record, const DbfField& field, int32_t value,
-                  const std::string& path) {
-    switch (writableKind(field, path)) {
-    case Kind::Text:
-        putText(record, field, std::to_string(value));
-        return;
-    case Kind::Logical:
-        putText(record, field, value != 0 ? "T" : "F");
-        return;
-    default:
-        putNumber(record, field, value, path);
         return;
     }
 }

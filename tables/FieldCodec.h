@@ -26,8 +26,6 @@ double readFloat(std::string_view record, const DbfField& field, const std::stri
 void writeText(std::string& record, const DbfField& field, std::string_view value,
                const std::string& path);
 void writeBoolean(std::string& record, const DbfField& field, bool value, const std::string& path);
-void writeInteger(std::string& record, const DbfField& field, int32_t value,
-                  const std::string& path);
 void writeFloat(std::string& record, const DbfField& field, double value, const std::string& path);
 
 // The shortest decimal text that reads back as `value`, without exponent or trailing zeros

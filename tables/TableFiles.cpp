@@ -1,7 +1,6 @@
 #include "tables/TableFiles.h"
 
 #include "base/platform/Folders.h"
-#include "base/platform/ReplaceSteps.h"
 #include "tables/TableErrors.h"
 
 namespace tts::tables::tableFiles {
@@ -54,29 +53,6 @@ void removeIfPresent(const std::string& folder, const std::string& fileName) {
         if (platform::removeFile(*path) != 0)
             return;
     }
-}
-
-std::vector<std::string> entryNames(const std::string& folder) {
-    std::vector<std::string> names;
-    if (platform::listFolder(folder.empty() ? "." : folder, names) != 0)
-        names.clear();
-    return names;
-}
-
-bool exists(const std::string& path) {
-    return platform::pathKind(path) != platform::PathKind::Missing;
-}
-
-int removeFile(const std::string& path) {
-    return platform::removeFile(path);
-}
-
-int renameFile(const std::string& from, const std::string& to) {
-    return platform::moveOver(from, to);
-}
-
-void syncFolder(const std::string& folder) {
-    platform::flushFolder(folder);
 }
 
 } // namespace tts::tables::tableFiles

@@ -6,8 +6,9 @@
 
 namespace tts::tables {
 
-// Where a table's files lie in the work folder, and what is done to them as whole files. With
-// TableFile, the only place of this layer that calls the operating system.
+// Where a table's files lie in the work folder: their names matched as Windows matches them and
+// their paths made absolute. Files themselves are opened, written and replaced through the
+// platform layer directly.
 namespace tableFiles {
 
 // The folder joined with a file name, made absolute so that messages show the full path.
@@ -25,18 +26,6 @@ std::optional<std::string> findExistingFile(const std::string& folder, const std
 
 // Deletes the file (any letter case) if present; failures are ignored.
 void removeIfPresent(const std::string& folder, const std::string& fileName);
-
-// Makes a rename in the folder durable; failures are ignored (not every file system can).
-void syncFolder(const std::string& folder);
-
-// The names of the entries of the folder; empty when it cannot be read.
-std::vector<std::string> entryNames(const std::string& folder);
-
-bool exists(const std::string& path);
-// Returns the system's error code, 0 when done.
-int removeFile(const std::string& path);
-// Replaces `to` by `from` in one atomic step; returns the system's error code, 0 when done.
-int renameFile(const std::string& from, const std::string& to);
 
 } // namespace tableFiles
 

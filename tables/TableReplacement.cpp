@@ -1,5 +1,8 @@
 #include "tables/TableReplacement.h"
 
+#include "base/CaseTable.h"
+#include "base/platform/AtomicReplace.h"
+#include "base/platform/Folders.h"
 #include "base/platform/Process.h"
 #include "base/platform/ReplaceSteps.h"
 #include "base/platform/SystemError.h"
@@ -17,32 +20,24 @@ namespace {
 
 std::atomic<unsigned> temporarySequence{0};
 
-bool startsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size())
-        return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (lower(static_cast<unsigned char>(text[i])) !=
-            lower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    }
-    return true;
-}
-
-bool deniedByFolder(int error) {
+bool deniedByFolder(platform::SystemError error) {
     return platform::isAccessDenied(error) || platform::isNotFound(error);
 }
 
 } // namespace
 
 std::string TableReplacement::temporaryPrefix(const std::string& name) {
-    return ".~" + name + ".DBF.tmp-";
+    return platform::temporaryPrefix(name + ".DBF"); // named as every replaced file's
 }
 
 void TableReplacement::removeStaleFiles(const std::string& folder, const std::string& name) {
     const std::string prefix = temporaryPrefix(name);
-    for (const std::string& fileName : tableFiles::entryNames(folder)) {
-        if (startsWithIgnoringAsciiCase(fileName, prefix))
+    std::vector<std::string> names;
+    if (platform::listFolder(folder.empty() ? "." : folder, names) != 0)
+        return;
+    for (const std::string& fileName : names) {
+        if (fileName.size() >= prefix.size() &&
+            equalsIgnoringCase(std::string_view(fileName).substr(0, prefix.size()), prefix))
             platform::removeIfUnheld(tableFiles::joinPath(folder, fileName));
     }
 }
@@ -52,28 +47,34 @@ TableReplacement::TableReplacement(const std::string& folder, const std::string&
     : folder_(folder), name_(name), finalPath_(finalPath) {
     removeStaleFiles(folder, name);
 
-    bool oldExists = tableFiles::exists(finalPath);
+    const bool oldExists = platform::pathKind(finalPath) != platform::PathKind::Missing;
     if (oldExists) {
-        int error = 0;
-        old_ = TableFile::open(finalPath, TableFile::Access::ReadWrite, TableFile::Use::Exclusive,
-                               error);
-        if (!old_.valid() && platform::isAccessDenied(error)) {
+        platform::SystemError error = 0;
+        old_ = platform::File::open(finalPath, platform::Access::ReadWrite, platform::Share::None,
+                                    platform::Disposition::OpenExisting, error);
+        if (!old_.isOpen() && platform::isAccessDenied(error)) {
             // Read-only to us; still keep others from opening it alone meanwhile.
-            old_ = TableFile::open(finalPath, TableFile::Access::ReadOnly, TableFile::Use::Shared,
-                                   error);
+            old_ =
+                platform::File::open(finalPath, platform::Access::Read, platform::Share::ReadWrite,
+                                     platform::Disposition::OpenExisting, error);
         }
-        if (!old_.valid() && platform::isSharingViolation(error))
+        if (!old_.isOpen() && platform::isSharingViolation(error))
             throw tableErrors::tableInUse(finalPath);
     }
 
-    for (int attempt = 0; !temporary_.valid(); ++attempt) {
+    for (int attempt = 0; !temporary_.isOpen(); ++attempt) {
         temporaryPath_ = tableFiles::joinPath(
             folder, temporaryPrefix(name) + std::to_string(platform::currentProcessId()) + "-" +
                         std::to_string(temporarySequence++));
-        int error = 0;
-        temporary_ = TableFile::createNew(temporaryPath_, oldExists ? finalPath : "", error);
-        if (temporary_.valid())
+        platform::SystemError error = 0;
+        temporary_ =
+            platform::File::open(temporaryPath_, platform::Access::ReadWrite, platform::Share::None,
+                                 platform::Disposition::CreateNew, error);
+        if (temporary_.isOpen()) {
+            if (oldExists) // the new table keeps the old one's mode
+                platform::keepPermissions(temporary_, finalPath);
             break;
+        }
         if (platform::isAlreadyExists(error) && attempt < 100)
             continue;
         if (deniedByFolder(error))
@@ -99,13 +100,13 @@ TableReplacement::~TableReplacement() {
 void TableReplacement::commit() {
     if (done_)
         return;
-    int error = temporary_.sync();
-    if (const int closed = temporary_.close(); error == 0)
+    platform::SystemError error = temporary_.flush();
+    if (const platform::SystemError closed = temporary_.close(); error == 0)
         error = closed;
     // Both files closed first: Windows renames nothing over an open file, nor an open one.
     old_.close();
     if (error == 0)
-        error = tableFiles::renameFile(temporaryPath_, finalPath_);
+        error = platform::moveOver(temporaryPath_, finalPath_);
     if (error != 0) {
         discard();
         // Another program took the old table meanwhile: in use, as if it had held it before.
@@ -115,7 +116,7 @@ void TableReplacement::commit() {
     }
     done_ = true;
     tableFiles::removeIfPresent(folder_, name_ + ".MDX");
-    tableFiles::syncFolder(folder_);
+    platform::flushFolder(folder_);
 }
 
 void TableReplacement::discard() {
@@ -125,7 +126,7 @@ void TableReplacement::discard() {
     // Closed first: Windows deletes no open file.
     temporary_.close();
     old_.close();
-    tableFiles::removeFile(temporaryPath_);
+    platform::removeFile(temporaryPath_);
 }
 
 } // namespace tts::tables

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tables/TableFile.h"
+#include "base/platform/File.h"
 
 #include <string>
 
@@ -28,7 +28,7 @@ public:
     TableReplacement(const TableReplacement&) = delete;
     TableReplacement& operator=(const TableReplacement&) = delete;
 
-    const TableFile& file() const { return temporary_; }
+    platform::File& file() { return temporary_; }
     const std::string& temporaryPath() const { return temporaryPath_; }
 
     // The temporary file, synced, becomes NAME.DBF; raises on failure (nothing replaced).
@@ -44,8 +44,8 @@ private:
     std::string name_;
     std::string finalPath_;
     std::string temporaryPath_;
-    TableFile temporary_;
-    TableFile old_;
+    platform::File temporary_;
+    platform::File old_;
     bool done_ = false;
 };
 

@@ -1,12 +1,12 @@
 #include "tables/WorkTable.h"
 
+#include "base/CaseTable.h"
 #include "base/platform/SystemError.h"
 
 #include "tables/ColumnIndex.h"
 #include "tables/DbfFile.h"
 #include "tables/FieldCodec.h"
 #include "tables/TableErrors.h"
-#include "tables/TableFile.h"
 #include "tables/TableFiles.h"
 #include "tables/TableReplacement.h"
 
@@ -29,13 +29,6 @@ constexpr int floatDecimals = 6;
 constexpr int maxTextWidth = 254;
 constexpr size_t maxNameLength = 10;
 
-std::string upperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
-    return text;
-}
-
 std::vector<DbfField> fieldsFor(const std::string& table, const std::vector<Column>& columns) {
     if (columns.empty())
         throw tableErrors::invalidDefinition(table, "sin campos");
@@ -45,7 +38,7 @@ std::vector<DbfField> fieldsFor(const std::string& table, const std::vector<Colu
         if (column.name.empty() || column.name.size() > maxNameLength ||
             column.name.find('\0') != std::string::npos)
             throw tableErrors::invalidDefinition(table, "nombre de campo '" + column.name + "'");
-        if (!seen.emplace(upperAscii(column.name), true).second)
+        if (!seen.emplace(upperAsciiOnly(column.name), true).second)
             throw tableErrors::invalidDefinition(table, "campo '" + column.name + "' repetido");
         DbfField field;
         field.name = column.name;
@@ -99,14 +92,14 @@ bool fitsFloatColumn(double value) {
 class WorkTable::Impl {
 public:
     Impl(std::string path, std::string componentName, bool writable,
-         std::unique_ptr<TableFile> file, std::unique_ptr<TableReplacement> replacement,
+         std::unique_ptr<platform::File> file, std::unique_ptr<TableReplacement> replacement,
          std::unique_ptr<DbfFile> dbf)
         : path_(std::move(path)), componentName_(std::move(componentName)), writable_(writable),
           file_(std::move(file)), replacement_(std::move(replacement)), dbf_(std::move(dbf)) {
         const std::vector<DbfField>& fields = dbf_->layout().fields;
         for (size_t i = 0; i < fields.size(); ++i)
             if (findField(fields[i].name) < 0) // the first of two equal names wins
-                upperNames_.push_back(upperAscii(fields[i].name));
+                upperNames_.push_back(upperAsciiOnly(fields[i].name));
             else
                 upperNames_.emplace_back(); // never matches: names are not empty
         blankRow_.assign(static_cast<size_t>(dbf_->recordLength()), ' ');
@@ -375,7 +368,7 @@ private:
         for (size_t i = 0; i < upperNames_.size(); ++i)
             if (upperNames_[i] == column)
                 return static_cast<int>(i);
-        const std::string upper = upperAscii(column);
+        const std::string upper = upperAsciiOnly(column);
         for (size_t i = 0; i < upperNames_.size(); ++i)
             if (upperNames_[i] == upper)
                 return static_cast<int>(i);
@@ -440,7 +433,7 @@ private:
     std::string componentName_;
     bool writable_;
     bool open_ = true;
-    std::unique_ptr<TableFile> file_; // an opened table's; a rebuild writes the replacement's
+    std::unique_ptr<platform::File> file_; // an opened table's; a rebuild writes the replacement's
     std::unique_ptr<TableReplacement> replacement_;
     const int exceptionsAtStart_ = std::uncaught_exceptions();
     std::unique_ptr<DbfFile> dbf_;        // declared after the file it writes to: goes first
@@ -481,16 +474,21 @@ WorkTable WorkTable::open(const std::string& folder, const std::string& name, Op
     const std::string& path = *found;
 
     bool writable = mode != OpenMode::ReadOnly;
-    const TableFile::Use use =
-        mode == OpenMode::Exclusive ? TableFile::Use::Exclusive : TableFile::Use::Shared;
-    int error = 0;
-    auto file = std::make_unique<TableFile>(TableFile::open(
-        path, writable ? TableFile::Access::ReadWrite : TableFile::Access::ReadOnly, use, error));
-    if (!file->valid() && mode == OpenMode::Shared && platform::isAccessDenied(error)) {
+    // Shared: other shared users too, nobody alone; exclusive: nobody else. A table another
+    // program holds in a conflicting way does not open (Linux: any lock kind of the other
+    // program; Windows: its share mode).
+    const platform::Share share =
+        mode == OpenMode::Exclusive ? platform::Share::None : platform::Share::ReadWrite;
+    platform::SystemError error = 0;
+    auto file = std::make_unique<platform::File>(
+        platform::File::open(path, writable ? platform::Access::ReadWrite : platform::Access::Read,
+                             share, platform::Disposition::OpenExisting, error));
+    if (!file->isOpen() && mode == OpenMode::Shared && platform::isAccessDenied(error)) {
         writable = false; // a table we may only read is still open for reading
-        *file = TableFile::open(path, TableFile::Access::ReadOnly, use, error);
+        *file = platform::File::open(path, platform::Access::Read, share,
+                                     platform::Disposition::OpenExisting, error);
     }
-    if (!file->valid()) {
+    if (!file->isOpen()) {
         if (platform::isSharingViolation(error))
             throw tableErrors::tableInUse(path);
         if (platform::isNotFound(error))
@@ -560,13 +558,6 @@ void WorkTable::writeBoolean(const std::string& column, bool value) {
     });
 }
 
-void WorkTable::writeInteger(const std::string& column, int32_t value) {
-    Impl& impl = openImpl(impl_);
-    impl.write(column, [&](std::string& row, const DbfField& field) {
-        fieldCodec::writeInteger(row, field, value, impl.path());
-    });
-}
-
 void WorkTable::writeFloat(const std::string& column, double value) {
     Impl& impl = openImpl(impl_);
     impl.write(column, [&](std::string& row, const DbfField& field) {
@@ -612,14 +603,6 @@ void WorkTable::writeBoolean(const ColumnHandle& column, bool value) {
     impl.writeField(impl.fieldOf(column.name_, column.index_),
                     [&](std::string& row, const DbfField& field) {
                         fieldCodec::writeBoolean(row, field, value, impl.path());
-                    });
-}
-
-void WorkTable::writeInteger(const ColumnHandle& column, int32_t value) {
-    Impl& impl = openImpl(impl_);
-    impl.writeField(impl.fieldOf(column.name_, column.index_),
-                    [&](std::string& row, const DbfField& field) {
-                        fieldCodec::writeInteger(row, field, value, impl.path());
                     });
 }
 

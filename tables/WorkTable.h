@@ -65,7 +65,6 @@ public:
 
     void writeText(const std::string& column, const std::string& value); // cut to width
     void writeBoolean(const std::string& column, bool value);
-    void writeInteger(const std::string& column, int32_t value);
     void writeFloat(const std::string& column, double value);
 
     // The same through a handle of this table.
@@ -76,7 +75,6 @@ public:
     double readFloat(const ColumnHandle& column);
     void writeText(const ColumnHandle& column, std::string_view value);
     void writeBoolean(const ColumnHandle& column, bool value);
-    void writeInteger(const ColumnHandle& column, int32_t value);
     void writeFloat(const ColumnHandle& column, double value);
     bool locate(const ColumnHandle& column, const std::string& value);
 

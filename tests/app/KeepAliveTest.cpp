@@ -71,8 +71,8 @@ private Q_SLOTS:
                  Column::text("AULA", 10)});
             for (int row = 0; row < 150000; ++row) {
                 soluc.append();
-                soluc.writeInteger("DIA", 1 + row % 5);
-                soluc.writeInteger("HORA", 1 + row % 6);
+                soluc.writeFloat("DIA", 1 + row % 5);
+                soluc.writeFloat("HORA", 1 + row % 6);
                 soluc.writeText("PROF", "PGAR");
                 soluc.writeText("ASIG", "MAT");
                 soluc.post();

@@ -146,8 +146,8 @@ class MainWindowTest : public QObject {
              Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 10),
              Column::text("AULA", 10)});
         soluc.append();
-        soluc.writeInteger("DIA", 1);
-        soluc.writeInteger("HORA", 1);
+        soluc.writeFloat("DIA", 1);
+        soluc.writeFloat("HORA", 1);
         soluc.writeText("PROF", "PGAR");
         soluc.writeText("ASIG", "MAT");
         soluc.post();

@@ -130,8 +130,8 @@ TEST(ExportCommand, UnknownCodesMostFrequentFirstAtMostTwenty) {
         groups.push_back("G24"); // the last one new, but the most frequent
         for (const std::string& group : groups) {
             soluc.append();
-            soluc.writeInteger("DIA", 1);
-            soluc.writeInteger("HORA", 1);
+            soluc.writeFloat("DIA", 1);
+            soluc.writeFloat("HORA", 1);
             soluc.writeText("CODGRUPO", group);
             soluc.writeText("TAREA", "*CCP");
             soluc.post();

@@ -125,8 +125,8 @@ public:
         for (const SolucFixtureRow& r : rows) {
             t.append();
             if (r.day)
-                t.writeInteger("DIA", *r.day);
-            t.writeInteger("HORA", r.period);
+                t.writeFloat("DIA", *r.day);
+            t.writeFloat("HORA", r.period);
             t.writeText("PROF", r.teacher);
             t.writeText("CODGRUPO", r.group);
             t.writeText("TAREA", r.task);

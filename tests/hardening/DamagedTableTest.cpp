@@ -161,8 +161,8 @@ TEST(UnknownFieldType, InAColumnTheExportDoesNotReadIsIgnored) {
              Column::text("OBSERV", 10), Column::text("CODGRUPO", 10), Column::text("TAREA", 10),
              Column::text("ASIG", 10), Column::text("AULA", 10)});
         soluc.append();
-        soluc.writeInteger("DIA", 1);
-        soluc.writeInteger("HORA", 1);
+        soluc.writeFloat("DIA", 1);
+        soluc.writeFloat("HORA", 1);
         soluc.writeText("PROF", "MSAN");
         soluc.writeText("CODGRUPO", "1ESOA");
         soluc.writeText("ASIG", "MAT");

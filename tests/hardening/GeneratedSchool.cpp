@@ -175,8 +175,8 @@ void writeSoluc(const std::string& workFolder, const SchoolSize& size, int rows)
     for (int i = 0; i < rows; ++i) {
         soluc.append();
         if (i % 97 != 0) // now and then a row without a day, which the export skips
-            soluc.writeInteger("DIA", 1 + i % size.days);
-        soluc.writeInteger("HORA", 1 + (i / size.days) % size.periodsPerDay);
+            soluc.writeFloat("DIA", 1 + i % size.days);
+        soluc.writeFloat("HORA", 1 + (i / size.days) % size.periodsPerDay);
         soluc.writeText("PROF", code4('P', i % size.teachers));
         soluc.writeText("CODGRUPO", i % 50 == 1 ? "NOGROUP" : groupCode(i % size.groups));
         soluc.writeText("TAREA", i % 10 == 0 ? "*" + code4('A', i % 5) : "NOTASK");

@@ -45,14 +45,14 @@ TEST(DbfreadInterop, AnotherReaderSeesTheColumnsAndValuesWeWrote) {
         table.writeText("COD", "MAT");
         table.writeText("NOMBRE", "Matem\xE1ticas");
         table.writeBoolean("ESTAREA", false);
-        table.writeInteger("DNI", 7);
+        table.writeFloat("DNI", 7);
         table.writeFloat("HORAS", 2.5);
         table.post();
         table.append();
         table.writeText("COD", "*GUA");
         table.writeText("NOMBRE", "A\xF1o 11\xBD");
         table.writeBoolean("ESTAREA", true);
-        table.writeInteger("DNI", -12);
+        table.writeFloat("DNI", -12);
         table.writeFloat("HORAS", 1.25);
         table.post();
         table.append();

@@ -221,7 +221,7 @@ TEST(WorkTableCursor, LocateInANumberColumnComparesItsText) {
                                                   {Column::integer("N"), Column::floating("F")});
         for (int i = 0; i < 3; ++i) {
             table.append();
-            table.writeInteger("N", i);
+            table.writeFloat("N", i);
             table.writeFloat("F", i + 0.5);
             table.post();
         }

@@ -199,7 +199,7 @@ TEST(WorkTableErrors, DamagedFilesAreReportedNeverReadOutOfBounds) {
             folder.path(), "T", {Column::text("CODIGO", 10), Column::integer("N")});
         for (int i = 0; i < 2; ++i) {
             table.append();
-            table.writeInteger("N", i);
+            table.writeFloat("N", i);
             table.post();
         }
     }
@@ -236,7 +236,7 @@ TEST(WorkTableErrors, FieldOfUnknownTypeFailsWhenUsed) {
     table.edit();
     EXPECT_EQ(errorOf([&] { table.writeText("RARO", "x"); }),
               "El campo 'RARO' es de un tipo que no se puede usar (Z)." + tableLine);
-    table.writeInteger("DIA", 5);
+    table.writeFloat("DIA", 5);
     table.post();
     table.close();
     std::string bytes = test::readBytes(folder.file("SOLUC.DBF"));

@@ -21,13 +21,13 @@ TEST(WorkTableValues, EveryColumnTypeReadsBackAfterReopening) {
         table.append();
         table.writeText("COD", "MAT");
         table.writeBoolean("ESTAREA", true);
-        table.writeInteger("DNI", -2147483647 - 1);
+        table.writeFloat("DNI", -2147483647 - 1);
         table.writeFloat("HORAS", 2.5);
         table.post();
         table.append();
         table.writeText("COD", "LENGUA"); // one more than the width
         table.writeBoolean("ESTAREA", false);
-        table.writeInteger("DNI", 2147483647);
+        table.writeFloat("DNI", 2147483647);
         table.writeFloat("HORAS", 1.25);
         table.post();
         table.append(); // nothing written: every column blank
@@ -173,7 +173,7 @@ TEST(WorkTableValues, ConversionsBetweenColumnTypes) {
         folder.path(), "T",
         {Column::text("C", 10), Column::integer("I"), Column::floating("F"), Column::boolean("L")});
     table.append();
-    table.writeInteger("C", 42);
+    table.writeFloat("C", 42);
     table.writeText("I", "17");
     table.writeText("F", "0.25");
     table.writeText("L", "True");
@@ -245,7 +245,7 @@ TEST(WorkTableValues, EndOfFileByteFollowsTheLastRecord) {
     auto append = [](WorkTable& table, const char* code) {
         table.append();
         table.writeText("COD", code);
-        table.writeInteger("N", 1);
+        table.writeFloat("N", 1);
         table.post();
     };
     {
