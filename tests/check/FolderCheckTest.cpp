@@ -100,6 +100,7 @@ std::vector<std::string> cappedRepeats() {
 
 TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
     const std::vector<Case> cases = {
+#ifndef _WIN32 // a Windows folder cannot hold both names
         {"two names that differ only in letter case",
          [](const TempFolder& s) {
              writeLines(s.file("SICE_PROF.TXT"), {header("SICE_PROF.TXT"), columns({{2, "ZZZ"}})});
@@ -107,6 +108,7 @@ TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
          {"sice_prof.txt: se usa sice_prof.txt; se deja aparte SICE_PROF.TXT, que solo difiere "
           "en mayúsculas y minúsculas"},
          false},
+#endif
         {"repeats beyond twenty are counted, not listed",
          [](const TempFolder& s) {
              writeBytes(s.file("sice_prof.txt"),
