@@ -39,7 +39,7 @@ sice::WholeFile readSiceFile(const std::string& carpetaSice, const std::string& 
 
 void runExport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,
                ExportReport* report) {
-    runExport(host, chosenFolder, workFolder, report, systemLocalTime);
+    runExport(host, chosenFolder, workFolder, report, platform::localNow);
 }
 
 void runExport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,
