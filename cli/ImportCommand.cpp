@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 #include "cli/JobCommand.h"
-#include "cli/JsonWriter.h"
 #include "import/ImportRun.h"
 
 #include <cstdio>
@@ -28,73 +27,67 @@ std::vector<TableReport> allTables(const ImportReport& report) {
     return tables;
 }
 
-void writeJson(std::ostream& out, const CommandOptions& options, const std::string& workFolder,
-               const ImportReport& report, const ConsoleRunHost& host, const JobOutcome& outcome) {
-    JsonWriter json(out);
-    json.beginObject();
-    const RunEnd end = runEnd(report.folderFound, outcome);
-    writeOutcomeFields(json, "import", options.siceFolder, workFolder, end, host, outcome);
-    json.key("requiredFileMissing");
-    json.value(end == RunEnd::Finished && host.result() == -1);
-    json.key("tables");
-    json.beginArray();
-    for (const TableReport& table : allTables(report)) {
-        json.beginObject();
-        json.key("table");
-        json.value(table.table);
-        json.key("rebuilt");
-        json.value(table.rebuilt);
-        json.key("rowsWritten");
-        json.value(table.rowsWritten);
-        json.key("repeatedCodes");
-        json.value(table.repeatedCodes);
-        json.endObject();
-    }
-    json.endArray();
-    writeFilesLeftAside(json, report.filesLeftAside);
-    json.endObject();
-    json.finish();
-}
+class ImportCommand final : public JobCommand {
+public:
+    ImportCommand() : JobCommand("import") {}
 
-void writeText(std::ostream& out, const ImportReport& report) {
-    char line[160];
-    std::snprintf(line, sizeof line, "%-12s %14s %18s\n", "Tabla", "Filas escritas",
-                  "C\u00F3digos repetidos");
-    out << line;
-    for (const TableReport& table : report.tables) {
-        if (table.rebuilt)
-            std::snprintf(line, sizeof line, "%-12s %14lld %17lld\n", table.table.c_str(),
-                          static_cast<long long>(table.rowsWritten),
-                          static_cast<long long>(table.repeatedCodes));
-        else
-            std::snprintf(line, sizeof line, "%-12s %14s\n", table.table.c_str(), "sin cambios");
-        out << line;
+private:
+    bool doJob(ConsoleRunHost& host, const std::string& siceFolder,
+               const std::string& workFolder) override {
+        import::runImport(host, siceFolder, workFolder, &report_);
+        return report_.folderFound && host.result() == 1;
     }
-    writeFilesLeftAside(out, report.filesLeftAside);
-}
+
+    bool folderFound() const override { return report_.folderFound; }
+    bool hasTextReport() const override { return report_.folderFound; }
+    const std::vector<std::string>& filesLeftAside() const override {
+        return report_.filesLeftAside;
+    }
+
+    void writeJsonFields(JsonWriter& json, RunEnd end, const ConsoleRunHost& host) const override {
+        json.key("requiredFileMissing");
+        json.value(end == RunEnd::Finished && host.result() == -1);
+        json.key("tables");
+        json.beginArray();
+        for (const TableReport& table : allTables(report_)) {
+            json.beginObject();
+            json.key("table");
+            json.value(table.table);
+            json.key("rebuilt");
+            json.value(table.rebuilt);
+            json.key("rowsWritten");
+            json.value(table.rowsWritten);
+            json.key("repeatedCodes");
+            json.value(table.repeatedCodes);
+            json.endObject();
+        }
+        json.endArray();
+    }
+
+    void writeTextLines(std::ostream& out) const override {
+        char line[160];
+        std::snprintf(line, sizeof line, "%-12s %14s %18s\n", "Tabla", "Filas escritas",
+                      "C\u00F3digos repetidos");
+        out << line;
+        for (const TableReport& table : report_.tables) {
+            if (table.rebuilt)
+                std::snprintf(line, sizeof line, "%-12s %14lld %17lld\n", table.table.c_str(),
+                              static_cast<long long>(table.rowsWritten),
+                              static_cast<long long>(table.repeatedCodes));
+            else
+                std::snprintf(line, sizeof line, "%-12s %14s\n", table.table.c_str(),
+                              "sin cambios");
+            out << line;
+        }
+    }
+
+    ImportReport report_;
+};
 
 } // namespace
 
 int runImportCommand(const std::vector<std::string>& args) {
-    ImportReport report;
-    const JobCommand command{
-        .name = "import",
-        .run =
-            [&](ConsoleRunHost& host, const std::string& folder, const std::string& workFolder) {
-                import::runImport(host, folder, workFolder, &report);
-                return report.folderFound && host.result() == 1;
-            },
-        .writeJson =
-            [&](std::ostream& out, const CommandOptions& options, const std::string& workFolder,
-                const ConsoleRunHost& host, const JobOutcome& outcome) {
-                writeJson(out, options, workFolder, report, host, outcome);
-            },
-        .writeText =
-            [&](std::ostream& out) {
-                if (report.folderFound)
-                    writeText(out, report);
-            }};
-    return runJobCommand(args, command);
+    return ImportCommand().run(args);
 }
 
 } // namespace tts::cli

@@ -1,25 +1,36 @@
 #include "cli/JobCommand.h"
 
+#include "cli/CommandOptions.h"
+
 #include <iostream>
 #include <optional>
 
 namespace tts::cli {
 
-int runJobCommand(const std::vector<std::string>& args, const JobCommand& command) {
+int JobCommand::run(const std::vector<std::string>& args) {
     std::string problem;
     const std::optional<CommandOptions> options = parseCommandOptions(args, problem);
     if (!options)
-        return usageError(std::cerr, command.name, problem);
+        return usageError(std::cerr, name_, problem);
 
     const std::string workFolder = chosenWorkFolder(*options);
     ConsoleRunHost host(options->json ? std::cerr : std::cout, std::cerr);
     const JobOutcome outcome =
-        runJob([&] { return command.run(host, folderForRun(options->siceFolder), workFolder); });
+        runJob([&] { return doJob(host, folderForRun(options->siceFolder), workFolder); });
 
-    if (options->json)
-        command.writeJson(std::cout, *options, workFolder, host, outcome);
-    else
-        command.writeText(std::cout);
+    if (options->json) {
+        JsonWriter json(std::cout);
+        json.beginObject();
+        const RunEnd end = runEnd(folderFound(), outcome);
+        writeOutcomeFields(json, name_, options->siceFolder, workFolder, end, host, outcome);
+        writeJsonFields(json, end, host);
+        writeFilesLeftAside(json, filesLeftAside());
+        json.endObject();
+        json.finish();
+    } else if (hasTextReport()) {
+        writeTextLines(std::cout);
+        writeFilesLeftAside(std::cout, filesLeftAside());
+    }
     return outcome.status;
 }
 

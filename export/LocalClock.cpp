@@ -1,15 +1,8 @@
 #include "export/LocalClock.h"
 
-#include "base/platform/Clock.h"
-
 #include <cstdio>
 
 namespace tts::exporting {
-
-LocalDateTime systemLocalTime() {
-    const platform::LocalDateTime now = platform::localNow();
-    return {now.year, now.month, now.day, now.hour, now.minute};
-}
 
 std::string timeStamp(const LocalDateTime& moment) {
     char text[64];

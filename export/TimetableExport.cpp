@@ -55,7 +55,7 @@ private:
 
 void runExport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,
                ExportReport* report) {
-    runExport(host, chosenFolder, workFolder, report, systemLocalTime);
+    runExport(host, chosenFolder, workFolder, report, platform::localNow);
 }
 
 void runExport(RunHost& host, const std::string& chosenFolder, const std::string& workFolder,

@@ -22,12 +22,6 @@ std::string_view shortCodeFallback(std::string_view code) {
     return code.substr(0, 4);
 }
 
-std::string timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found) {
-    std::string line;
-    timetableDataLine(coding, row, found, line);
-    return line;
-}
-
 void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
                        std::string& line) {
     line.assign(1, '1');

@@ -37,8 +37,7 @@ inline const char* const kLectureTask = "LEC";
 
 // "1", slot, day, teacher, group, task, subject, room; each padded to its width (1 or 4) and
 // never cut, so a longer value pushes the rest of the line to the right.
-std::string timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found);
-// The same into `line`, which keeps its capacity from one row to the next.
+// Built into `line`, which keeps its capacity from one row to the next.
 void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
                        std::string& line);
 

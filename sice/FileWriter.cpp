@@ -1,14 +1,9 @@
 #include "sice/FileWriter.h"
 
 #include "base/Error.h"
-#include "base/platform/Folders.h"
+#include "base/platform/SystemError.h"
 
 namespace tts::sice {
-
-std::string temporaryPrefixFor(const std::string& path) {
-    const std::string folder = platform::folderOf(path);
-    return folder + platform::temporaryPrefix(path.substr(folder.size()));
-}
 
 void writeLines(const std::vector<std::string>& lines, const std::string& path) {
     writeLines(lines, path, {});

@@ -49,8 +49,4 @@ private:
     std::string block_;
 };
 
-// The name of the temporary file written beside `path`: hidden, and not ending in .TXT, so that
-// nobody takes it for a SICE file. Its writer's process id and a sequence number follow.
-std::string temporaryPrefixFor(const std::string& path);
-
 } // namespace tts::sice

@@ -22,9 +22,8 @@ enum class Share {
 
 enum class Disposition {
     OpenExisting,
-    CreateNew,        // fails when the name exists, or when another job took the new file away
-                      // before it was held (Share::None): the caller tries another name
-    CreateOrTruncate, // an existing file is emptied
+    CreateNew, // fails when the name exists, or when another job took the new file away before
+               // it was held (Share::None): the caller tries another name
 };
 
 // An open file that closes itself. Only plain files open: a folder, device or FIFO gives
@@ -57,8 +56,8 @@ public:
     SystemError flush(); // to the disk, not just to the system
     SystemError close(); // the error of the close itself, where the system reports one
 
-    // The system's handle (a descriptor on POSIX, a HANDLE on Windows), for the few tests that
-    // need to fail a write on purpose.
+    // The system's handle (a descriptor on POSIX, a HANDLE on Windows), for the replacement's
+    // steps on the open file itself: its permissions, which file it is.
     std::intptr_t native() const { return handle_; }
 
 private:

@@ -71,17 +71,15 @@ TEST(ImportCommand, MissingFilesGoToStandardErrorOnePerLine) {
         EXPECT_EQ(r.err, "No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)\n");
         EXPECT_EQ(linesOf(r.out).at(0), "Proceso finalizado");
     }
+    // Which notices an empty folder gives, and in what order, is the import's own (ImportRun);
+    // here only that they reach standard error in that order and a required one gives 1.
     TempFolder empty;
     const CliResult r = runCli({"import", "--sice", empty.path(), "--work", work.path()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(linesOf(r.err), (std::vector<std::string>{
-                                  "No existe archivo de asignaturas (SICE_ASIGNAT.TXT)",
-                                  "No existe archivo de profesores (SICE_PROF.TXT)",
-                                  "No existe archivo de aulas (SICE_AULAS.TXT)",
-                                  "No existe archivo de grupos (SICE_GRUPO.TXT)",
-                                  "No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)",
-                                  "No existe archivo de grupos (SICE_SESIONES.TXT)",
-                              }));
+    const std::vector<std::string> err = linesOf(r.err);
+    ASSERT_FALSE(err.empty());
+    EXPECT_EQ(err.front(), "No existe archivo de asignaturas (SICE_ASIGNAT.TXT)");
+    EXPECT_EQ(err.back(), "No existe archivo de grupos (SICE_SESIONES.TXT)");
     const std::vector<std::string> out = linesOf(r.out);
     ASSERT_EQ(out.size(), 8u);
     EXPECT_EQ(out[0], "Proceso finalizado");

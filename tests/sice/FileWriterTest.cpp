@@ -160,11 +160,6 @@ TEST(FileWriter, StreamedFileThatCannotBeCreatedFailsAtCommit) {
               "Cannot create file \"" + missing + "\". " + std::strerror(ENOENT));
 }
 
-TEST(FileWriter, TemporaryFileIsHiddenBesideTheTarget) {
-    EXPECT_EQ(temporaryPrefixFor("/x/y/SICE_HORARIO.TXT"), "/x/y/.~SICE_HORARIO.TXT.tmp-");
-    EXPECT_EQ(temporaryPrefixFor("SICE_HORARIO.TXT"), ".~SICE_HORARIO.TXT.tmp-");
-}
-
 // The file is as the user left it: read-only stays read-only and is not replaced, as Windows
 // keeps a read-only file (root too, who could rename over it).
 TEST(FileWriter, ReadOnlyFileIsNotReplaced) {

@@ -114,8 +114,7 @@ File File::open(const std::string& path, Access access, Share share, Disposition
     File file;
     int fd = -1;
     do
-        fd = ::open(path.c_str(),
-                    flags | (disposition == Disposition::CreateOrTruncate ? O_CREAT : 0), 0666);
+        fd = ::open(path.c_str(), flags, 0666);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         error = errno == EISDIR ? kNotRegularFile : errno;
@@ -145,12 +144,6 @@ File File::open(const std::string& path, Access access, Share share, Disposition
     // Made and locked in two steps: a job that cleared leftovers in between took the name away.
     if (disposition == Disposition::CreateNew && share == Share::None && !namesFile(fd, path)) {
         error = EEXIST;
-        file.close();
-        return file;
-    }
-    // Emptied only once we hold it: someone else's file is never cut.
-    if (disposition == Disposition::CreateOrTruncate && ::ftruncate(fd, 0) != 0) {
-        error = errno;
         file.close();
         return file;
     }

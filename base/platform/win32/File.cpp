@@ -69,11 +69,7 @@ File File::open(const std::string& path, Access access, Share share, Disposition
         error = kNotRegularFile;
         return file;
     }
-    DWORD creation = OPEN_EXISTING;
-    if (disposition == Disposition::CreateNew)
-        creation = CREATE_NEW;
-    else if (disposition == Disposition::CreateOrTruncate)
-        creation = OPEN_ALWAYS; // emptied once we hold it
+    const DWORD creation = disposition == Disposition::CreateNew ? CREATE_NEW : OPEN_EXISTING;
     const HANDLE handle = ::CreateFileW(
         wide.c_str(), access == Access::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
         shareMode(share), nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -99,10 +95,6 @@ File File::open(const std::string& path, Access access, Share share, Disposition
     if (disposition == Disposition::CreateNew && share == Share::None &&
         !isStillNamed(file, path)) {
         error = ERROR_FILE_EXISTS;
-        file.close();
-        return file;
-    }
-    if (disposition == Disposition::CreateOrTruncate && (error = file.truncate(0)) != 0) {
         file.close();
         return file;
     }
