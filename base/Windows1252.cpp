@@ -1,7 +1,5 @@
 #include "base/Windows1252.h"
 
-#include <algorithm>
-
 namespace tts {
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-// The few steps of a replacement that differ between systems; only AtomicReplace.cpp and
-// JobLock.cpp use them.
+// The few steps of a replacement that differ between systems; AtomicReplace.cpp, JobLock.cpp
+// and the table layer's rebuild use them.
 namespace tts::platform {
 
 // 0 when `path`, an existing file, may be replaced by us: we may write it (a read-only file is
