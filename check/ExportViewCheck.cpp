@@ -85,7 +85,7 @@ std::optional<WorkTable> openTable(const std::string& workFolder, const char* na
 void checkExportView(const SiceFolder& folder, const std::string& workFolder, Findings& out,
                      EmptyCodes& empty) {
     std::optional<exporting::DayCoding> coding;
-    if (auto it = folder.find(import::layout::Sessions::file);
+    if (auto it = folder.find(sice::layout::Sessions::file);
         it != folder.end() && it->second.exists) {
         try {
             coding = exporting::dayCodingFrom(sice::WholeFileLines(it->second.bytes));
@@ -125,7 +125,7 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
         const exporting::DayCoding mode = coding.value_or(exporting::DayCoding::Letters);
         const bool mismatch = coding && exporting::slotDaysDisagree(mode, tables.slotDays());
         if (mismatch)
-            out.push_back({folder.at(import::layout::Sessions::file).storedName, 2,
+            out.push_back({folder.at(sice::layout::Sessions::file).storedName, 2,
                            std::string("los d\xED"
                                        "as van con ") +
                                (mode == exporting::DayCoding::Letters ? "letras" : "n\xFAmeros") +

@@ -3,7 +3,7 @@
 #include "base/CaseTable.h"
 #include "base/Error.h"
 #include "import/CourseHoursIndex.h"
-#include "import/SiceLayouts.h"
+#include "sice/SiceLayouts.h"
 #include "sice/Field.h"
 #include "tables/WorkTable.h"
 
@@ -18,7 +18,7 @@ namespace tts::check {
 
 namespace {
 
-using namespace import::layout;
+using namespace sice::layout;
 
 const SiceFile* present(const SiceFolder& folder, const std::string& name) {
     auto it = folder.find(name);

@@ -3,7 +3,7 @@
 namespace tts::check {
 
 const std::vector<SiceFileUse>& siceFileUses() {
-    using namespace import::layout;
+    using namespace sice::layout;
     static const std::vector<SiceFileUse> uses = {
         SiceFileUse::of<Subjects>(true, "la importaci\xF3n (ASIGNOMT) y la exportaci\xF3n"),
         SiceFileUse::of<Activities>(false, "la importaci\xF3n (ASIGNOMT, opcional)"),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "import/SiceLayouts.h"
+#include "sice/SiceLayouts.h"
 #include "sice/LineReader.h"
 #include "sice/WholeFileReader.h"
 
@@ -15,7 +15,7 @@ namespace tts::check {
 struct SiceFileUse {
     const char* name;                      // as the jobs open it
     bool (*isData)(std::string_view line); // the import's own test
-    import::FileReading reading;           // as the import reads it
+    sice::FileReading reading;             // as the import reads it
     bool required;                         // a job cannot do without it
     const char* neededBy;                  // Windows-1252 text for the report
 
@@ -46,7 +46,7 @@ struct SiceFile {
 // view valid during the call: nothing is kept per line, whatever the file holds.
 template <class Each> void forEachLine(const SiceFile& file, Each&& each) {
     int64_t n = 0;
-    if (file.use->reading == import::FileReading::Whole) {
+    if (file.use->reading == sice::FileReading::Whole) {
         sice::WholeFileLines lines(file.bytes);
         for (std::string_view line; lines.next(line);)
             each(++n, line);

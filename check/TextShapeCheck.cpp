@@ -91,7 +91,7 @@ void checkLineEnds(const SiceFile& file, Findings& out) {
         return;
     if (crlf == 0 && lf == 0) {
         // Only CR: whole-file reading splits it right, line-by-line reading sees one line.
-        if (file.use->reading == import::FileReading::LineByLine)
+        if (file.use->reading == sice::FileReading::LineByLine)
             out.push_back({file.storedName, 0,
                            "los finales de l\xEDnea son s\xF3lo CR: la lectura l\xEDnea a "
                            "l\xEDnea lo toma como una sola l\xEDnea y se pierden " +
@@ -100,7 +100,7 @@ void checkLineEnds(const SiceFile& file, Findings& out) {
         return;
     }
     if (loneCr > 0) {
-        const bool lineByLine = file.use->reading == import::FileReading::LineByLine;
+        const bool lineByLine = file.use->reading == sice::FileReading::LineByLine;
         out.push_back(
             {file.storedName, firstLoneCrLine,
              std::string("CR suelto dentro de la l\xEDnea: ") +
@@ -118,7 +118,7 @@ void checkLineEnds(const SiceFile& file, Findings& out) {
 void checkEarlyEnd(const SiceFile& file, Findings& out) {
     CappedFindings cuts(out, "Ctrl-Z m\xE1s dentro de l\xEDneas, que pierden su resto");
     std::string_view bytes = file.bytes;
-    if (file.use->reading == import::FileReading::Whole) {
+    if (file.use->reading == sice::FileReading::Whole) {
         const size_t nul = bytes.find('\0');
         if (nul == std::string_view::npos)
             return;

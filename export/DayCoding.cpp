@@ -1,6 +1,7 @@
 #include "export/DayCoding.h"
 
 #include "base/Error.h"
+#include "sice/SiceLayouts.h"
 
 #include <string_view>
 
@@ -11,7 +12,8 @@ DayCoding dayCodingFrom(sice::WholeFileLines sessionLines) {
     std::string_view line;
     if (!sessionLines.next(line) || !sessionLines.next(line))
         throw Error("List index out of bounds (1)");
-    if (line.size() >= 9 && line[8] >= '1' && line[8] <= '7')
+    const std::string_view day = sice::layout::Sessions::day.in(line);
+    if (day.size() == 1 && day[0] >= '1' && day[0] <= '7')
         return DayCoding::Numbers;
     return DayCoding::Letters;
 }

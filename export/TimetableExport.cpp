@@ -10,6 +10,7 @@
 #include "sice/FileFinder.h"
 #include "sice/FileWriter.h"
 #include "sice/SiceFolder.h"
+#include "sice/SiceLayouts.h"
 #include "sice/WholeFileReader.h"
 
 #include <algorithm>
@@ -73,9 +74,9 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
 
     BusyPointer busy(host);
     const std::string headerCode =
-        headerCodeFrom(readSiceFile(carpetaSice, "sice_asignat.txt", out).lines());
+        headerCodeFrom(readSiceFile(carpetaSice, sice::layout::Subjects::file, out).lines());
     const DayCoding coding =
-        dayCodingFrom(readSiceFile(carpetaSice, "sice_sesiones.txt", out).lines());
+        dayCodingFrom(readSiceFile(carpetaSice, sice::layout::Sessions::file, out).lines());
 
     // The old file stays until the last line is in.
     const std::string target = findSiceFile(carpetaSice, "SICE_HORARIO.TXT", out).path;

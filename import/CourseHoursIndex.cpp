@@ -1,13 +1,13 @@
 #include "import/CourseHoursIndex.h"
 
-#include "import/SiceLayouts.h"
+#include "sice/SiceLayouts.h"
 
 namespace tts::import {
 
 CourseHoursIndex::CourseHoursIndex(sice::WholeFileLines lines) {
     size_t i = 0;
     for (std::string_view line; lines.next(line); ++i) {
-        using layout::Courses;
+        using sice::layout::Courses;
         if (!Courses::isData(line))
             continue;
         // emplace keeps the first line of a key.

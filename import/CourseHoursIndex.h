@@ -10,9 +10,9 @@
 
 namespace tts::import {
 
-// The lines of the course file (layout::Courses) by subject, level and course: the hours text of
-// the first data line with those three values. Looking a row
-// up is O(1) and finds the same line as walking the file from its start would.
+// The lines of the course file (sice::layout::Courses) by subject, level and course: the hours text
+// of the first data line with those three values. Looking a row up is O(1) and finds the same line
+// as walking the file from its start would.
 class CourseHoursIndex {
 public:
     explicit CourseHoursIndex(sice::WholeFileLines lines);

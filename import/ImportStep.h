@@ -1,7 +1,7 @@
 #pragma once
 
 #include "import/ImportContext.h"
-#include "import/SiceLayouts.h"
+#include "sice/SiceLayouts.h"
 #include "tables/WorkTable.h"
 
 #include <cstdint>
@@ -11,6 +11,10 @@
 #include <vector>
 
 namespace tts::import {
+
+// Each file's layout lives with the record files; the steps read through it.
+namespace layout = sice::layout;
+using sice::FileReading;
 
 // What a step states about itself; its rules live in its own file.
 struct StepDefinition {

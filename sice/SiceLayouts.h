@@ -10,10 +10,10 @@
 #include <string>
 #include <string_view>
 
-namespace tts::import {
+namespace tts::sice {
 
 // How a step takes its required SICE file: line by line, or whole as a list of lines. The two
-// split lines differently (see sice/LineReader.h and sice/WholeFileReader.h).
+// split lines differently (see LineReader.h and WholeFileReader.h).
 enum class FileReading { LineByLine, Whole };
 
 // The layout of each SICE file the import reads: the one place that says which columns hold
@@ -26,8 +26,8 @@ struct Columns {
     int first;
     int last;
 
-    std::string_view in(std::string_view line) const { return sice::fieldView(line, first, last); }
-    std::string textIn(std::string_view line) const { return sice::field(line, first, last); }
+    std::string_view in(std::string_view line) const { return fieldView(line, first, last); }
+    std::string textIn(std::string_view line) const { return field(line, first, last); }
     // "columnas 14-17", to say where a value lies.
     std::string place() const { return columnsPlace(first, last); }
 };
@@ -45,7 +45,9 @@ struct Subjects {
     static constexpr Columns code{2, 5}; // first line wins, letter case ignored
     static constexpr Columns longCode{6, 25};
     static constexpr Columns name{26, 175};
-    static bool isData(std::string_view line) { return sice::isDataLine(line, headerName); }
+    // The export's header carries these columns of the first line starting with "0", unpadded.
+    static constexpr Columns headerCode{52, 59};
+    static bool isData(std::string_view line) { return isDataLine(line, headerName); }
 };
 
 // Read after the subjects into the same table and the same code list: an activity's code carries
@@ -59,7 +61,7 @@ struct Activities {
     static constexpr Columns longCode{6, 15};
     static constexpr Columns name{6, 65};
     static constexpr Columns task{66, 68};
-    static bool isData(std::string_view line) { return sice::isDataLine(line, headerName); }
+    static bool isData(std::string_view line) { return isDataLine(line, headerName); }
     // The code as the code list and the table take it.
     static std::string codeOf(std::string_view line) {
         std::string text(1, codePrefix);
@@ -75,7 +77,7 @@ struct Teachers {
     static constexpr Columns code{2, 5}; // first line wins, letter case ignored
     static constexpr Columns name{6, 95};
     static constexpr Columns department{96, 145};
-    static bool isData(std::string_view line) { return sice::isDataLine(line, headerName); }
+    static bool isData(std::string_view line) { return isDataLine(line, headerName); }
 };
 
 // Every data line is a room, repeated codes included.
@@ -86,7 +88,7 @@ struct Rooms {
     static constexpr Columns code{2, 11};
     static constexpr Columns shortCode{12, 15};
     static constexpr Columns name{86, 185};
-    static bool isData(std::string_view line) { return sice::isDataLine(line, headerName); }
+    static bool isData(std::string_view line) { return isDataLine(line, headerName); }
 };
 
 struct Groups {
@@ -101,7 +103,7 @@ struct Groups {
     static constexpr Columns shift{35, 37};
     // The file's name line may carry either spelling; neither is a group.
     static bool isData(std::string_view line) {
-        return sice::isDataLine(line, headerName) && sice::isDataLine(line, "SICE_GRUPO.TXT");
+        return isDataLine(line, headerName) && isDataLine(line, "SICE_GRUPO.TXT");
     }
     // A group without a level gets "NIV".
     static std::string levelOf(std::string_view line) {
@@ -116,7 +118,7 @@ struct Assignments {
     static constexpr FileReading reading = FileReading::LineByLine;
     static constexpr Columns group{2, 11};    // a unit code of the groups file
     static constexpr Columns subject{16, 19}; // a code of the subjects file
-    static bool isData(std::string_view line) { return sice::isDataLine(line, headerName); }
+    static bool isData(std::string_view line) { return isDataLine(line, headerName); }
 };
 
 // The weekly hours of a subject in a level and course; the first line of the three wins.
@@ -128,7 +130,7 @@ struct Courses {
     static constexpr Columns course{8, 10};
     static constexpr Columns subject{24, 27};
     static constexpr StoppingValue hours{{28, 33}, "horas semanales"};
-    static bool isData(std::string_view line) { return sice::isDataLine(line, headerName); }
+    static bool isData(std::string_view line) { return isDataLine(line, headerName); }
     // The hours text as a number is read: blank is one hour, a decimal comma is a point.
     static std::string hoursNumberText(std::string_view text) {
         std::string number = text.empty() ? std::string(1, '1') : std::string(text);
@@ -146,15 +148,15 @@ struct Sessions {
     static constexpr const char* headerName = "SICE_SESIONES.TXT";
     static constexpr FileReading reading = FileReading::Whole;
     static constexpr Columns slot{5, 8};
-    static constexpr Columns day{9, 9};
+    static constexpr Columns day{9, 9}; // the first slot line's tells the export how days are coded
     static constexpr StoppingValue start{{10, 13}, "hora de inicio"};
     static constexpr StoppingValue end{{14, 17}, "hora de fin"};
     // In the order they are read: when both are wrong, the import names the end time.
     static constexpr StoppingValue times[] = {end, start};
-    static bool isData(std::string_view line) { return sice::isDataLine(line, headerName); }
+    static bool isData(std::string_view line) { return isDataLine(line, headerName); }
     static int32_t readTime(std::string_view text) { return toInteger(text); }
 };
 
 } // namespace layout
 
-} // namespace tts::import
+} // namespace tts::sice
