@@ -1,6 +1,7 @@
 #include "tables/WorkTable.h"
 
 #include "base/CaseTable.h"
+#include "base/platform/AtomicReplace.h"
 #include "base/platform/SystemError.h"
 
 #include "tables/ColumnIndex.h"
@@ -8,7 +9,6 @@
 #include "tables/FieldCodec.h"
 #include "tables/TableErrors.h"
 #include "tables/TableFiles.h"
-#include "tables/TableReplacement.h"
 
 #include <exception>
 
@@ -92,7 +92,7 @@ bool fitsFloatColumn(double value) {
 class WorkTable::Impl {
 public:
     Impl(std::string path, std::string componentName, bool writable,
-         std::unique_ptr<platform::File> file, std::unique_ptr<TableReplacement> replacement,
+         std::unique_ptr<platform::File> file, std::unique_ptr<platform::Replacement> replacement,
          std::unique_ptr<DbfFile> dbf)
         : path_(std::move(path)), componentName_(std::move(componentName)), writable_(writable),
           file_(std::move(file)), replacement_(std::move(replacement)), dbf_(std::move(dbf)) {
@@ -308,7 +308,7 @@ public:
         try {
             dbf_->finish(!replacement_); // a replacement syncs before its rename
             if (replacement_)
-                replacement_->commit();
+                commitReplacement();
         } catch (...) {
             if (replacement_)
                 replacement_->discard();
@@ -322,6 +322,15 @@ private:
     enum class Editing { None, Edit, Append };
 
     static bool isDeleted(std::string_view record) { return !record.empty() && record[0] == '*'; }
+
+    void commitReplacement() {
+        const platform::SystemError error = replacement_->commit();
+        // Another program took the old table meanwhile: in use, as if it had held it before.
+        if (platform::isSharingViolation(error))
+            throw tableErrors::tableInUse(path_);
+        if (error != 0)
+            throw tableErrors::cannotWrite(path_, error);
+    }
 
     void release() {
         dbf_.reset();
@@ -434,7 +443,7 @@ private:
     bool writable_;
     bool open_ = true;
     std::unique_ptr<platform::File> file_; // an opened table's; a rebuild writes the replacement's
-    std::unique_ptr<TableReplacement> replacement_;
+    std::unique_ptr<platform::Replacement> replacement_;
     const int exceptionsAtStart_ = std::uncaught_exceptions();
     std::unique_ptr<DbfFile> dbf_;        // declared after the file it writes to: goes first
     std::vector<std::string> upperNames_; // by field, upper case; empty for a repeated name
@@ -451,6 +460,31 @@ private:
     std::vector<ColumnIndex*> singleIndexes_; // by field, into indexes_, once a locate used it
 };
 
+namespace {
+
+// A rebuild leaves either the whole old table or the whole new one, never a mix: the new one is
+// written beside it, the old one held meanwhile so that nobody writes into a file about to be
+// replaced, and the old one's index goes only once the new table is in place.
+std::unique_ptr<platform::Replacement>
+startReplacement(const std::string& folder, const std::string& name, const std::string& path) {
+    auto replacement = std::make_unique<platform::Replacement>(
+        path, platform::WriteBytes{},
+        platform::ReplacementOptions{.holdTarget = true, .inPlace = false});
+    const platform::SystemError error = replacement->error();
+    if (platform::isSharingViolation(error))
+        throw tableErrors::tableInUse(path);
+    if (replacement->folderRefused() &&
+        (platform::isAccessDenied(error) || platform::isNotFound(error)))
+        throw tableErrors::invalidFolder(folder);
+    if (error != 0)
+        throw tableErrors::cannotCreate(path, error);
+    replacement->whenReplaced(
+        [folder, name] { tableFiles::removeIfPresent(folder, name + ".MDX"); });
+    return replacement;
+}
+
+} // namespace
+
 WorkTable WorkTable::createAfresh(const std::string& folder, const std::string& name,
                                   const std::vector<Column>& columns) {
     std::vector<DbfField> fields = fieldsFor(name, columns);
@@ -458,7 +492,7 @@ WorkTable WorkTable::createAfresh(const std::string& folder, const std::string& 
     std::string fileName = tableFileName(name);
     std::string path =
         tableFiles::findFile(folder, fileName).value_or(tableFiles::joinPath(folder, fileName));
-    auto replacement = std::make_unique<TableReplacement>(folder, name, path);
+    auto replacement = startReplacement(folder, name, path);
     auto dbf = DbfFile::create(replacement->file(), path, fields);
     return WorkTable(
         std::make_unique<Impl>(path, "", true, nullptr, std::move(replacement), std::move(dbf)));

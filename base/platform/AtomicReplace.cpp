@@ -1,5 +1,7 @@
 #include "base/platform/AtomicReplace.h"
 
+#include "base/CaseTable.h"
+
 #include "base/platform/Folders.h"
 #include "base/platform/Interrupts.h"
 #include "base/platform/Process.h"
@@ -116,20 +118,27 @@ void removeStaleTemporaries(const std::string& path) {
     if (listFolder(folder.empty() ? "." : folder, names) != 0)
         return;
     for (const std::string& name : names)
-        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0)
+        if (name.size() > prefix.size() &&
+            equalsIgnoringCase(std::string_view(name).substr(0, prefix.size()), prefix))
             removeIfUnheld(joinPath(folder, name));
 }
 
-Replacement::Replacement(std::string path, WriteBytes writer)
-    : path_(std::move(path)), writer_(std::move(writer)) {
+Replacement::Replacement(std::string path, WriteBytes writer, ReplacementOptions options)
+    : path_(std::move(path)), writer_(std::move(writer)), options_(options) {
     const PathKind kind = pathKind(path_);
     if (kind == PathKind::Folder || kind == PathKind::Other) {
         error_ = kNotRegularFile;
         return;
     }
     exists_ = kind == PathKind::File;
-    if (exists_ && (error_ = checkReplaceable(path_)) != 0)
-        return;
+    if (exists_) {
+        if (options_.holdTarget)
+            holdTarget();
+        else
+            error_ = checkReplaceable(path_);
+        if (error_)
+            return;
+    }
     removeStaleTemporaries(path_);
 
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -144,15 +153,38 @@ Replacement::Replacement(std::string path, WriteBytes writer)
     }
     if (error_) {
         temporaryPath_.clear();
-        if (exists_ && isAccessDenied(error_)) {
+        held_.close();
+        if (options_.inPlace && exists_ && isAccessDenied(error_)) {
             inPlace_ = true;
             whyInPlace_ = error_;
             error_ = 0;
+        } else {
+            folderRefused_ = true;
         }
         return;
     }
+    if (exists_ && options_.holdTarget) {
+        // Held, so nobody else has it; but a rename would replace a file the user protected,
+        // which Windows keeps, and so do we. The folder's refusal, above, is the one said first.
+        if (const SystemError denied = checkReplaceable(path_); isAccessDenied(denied)) {
+            discard();
+            error_ = denied;
+            return;
+        }
+    }
     if (exists_)
         keepPermissions(temporary_, path_);
+}
+
+void Replacement::holdTarget() {
+    held_ = File::open(path_, Access::ReadWrite, Share::None, Disposition::OpenExisting, error_);
+    // Read-only to us: others are still kept from having it alone meanwhile.
+    if (!held_.isOpen() && isAccessDenied(error_))
+        held_ =
+            File::open(path_, Access::Read, Share::ReadWrite, Disposition::OpenExisting, error_);
+    // Only another holder stops us here; what else went wrong shows when it is replaced.
+    if (!isSharingViolation(error_))
+        error_ = 0;
 }
 
 Replacement::~Replacement() {
@@ -186,6 +218,7 @@ SystemError Replacement::commit() {
     const SystemError closed = temporary_.close();
     if (!error_)
         error_ = closed;
+    held_.close();
     // Made read-only or taken by another program while we wrote: it stays as it is now.
     if (!error_ && exists_ && pathKind(path_) == PathKind::File)
         error_ = checkReplaceable(path_);
@@ -197,12 +230,17 @@ SystemError Replacement::commit() {
         return error_;
     }
     done_ = true;
+    if (whenReplaced_)
+        whenReplaced_();
     flushFolder(folderOf(path_));
     return 0;
 }
 
 void Replacement::discard() {
+    if (done_)
+        return;
     done_ = true;
+    held_.close();
     if (temporaryPath_.empty())
         return;
     temporary_.close(); // Windows deletes no open file

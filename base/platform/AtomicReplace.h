@@ -36,21 +36,41 @@ std::string temporaryPrefix(const std::string& name);
 SystemError replaceFileContents(const std::string& path, std::string_view bytes,
                                 const WriteBytes& writer = {});
 
+// What a replacement does beyond the plain case.
+struct ReplacementOptions {
+    // Others are kept from the old file until the new one takes its place: no writer at all,
+    // and no reader either unless the file is read-only to us.
+    bool holdTarget = false;
+    // When the folder takes no new file but the file may be written, rewrite it in place (see
+    // above); otherwise the folder's refusal is the error.
+    bool inPlace = true;
+};
+
 // The same replacement with the content given in parts, so that a large file need not be held
-// in memory: the temporary file is made at construction and filled by write(); commit() puts it
-// in place of `path`. Dropped without commit, it leaves the old file and no temporary. An error
-// is kept (later parts are ignored) and returned by commit(). When only the file
-// may be written, the parts are gathered and written in place at commit(), so that a failure
-// part-way never leaves the user's file half old and half new.
+// in memory: the temporary file is made at construction and filled by write(), or through
+// file() by a caller that writes at offsets of its own (one or the other); commit() puts it in
+// place of `path`. Dropped without commit, it leaves the old file and no temporary. An error is
+// kept (later parts are ignored) and returned by commit(). When only the file may be written,
+// the parts are gathered and written in place at commit(), so that a failure part-way never
+// leaves the user's file half old and half new.
 class Replacement {
 public:
-    explicit Replacement(std::string path, WriteBytes writer = {});
+    explicit Replacement(std::string path, WriteBytes writer = {}, ReplacementOptions options = {});
     ~Replacement();
     Replacement(const Replacement&) = delete;
     Replacement& operator=(const Replacement&) = delete;
 
+    // The first error so far, and whether it was the folder refusing the temporary file.
+    SystemError error() const { return error_; }
+    bool folderRefused() const { return folderRefused_; }
+
     void write(std::string_view bytes);
+    File& file() { return temporary_; }
+    // Runs once the new content is in place, before the folder is flushed, so that what it
+    // changes in the folder (an index of the old content removed) is flushed with it.
+    void whenReplaced(std::function<void()> action) { whenReplaced_ = std::move(action); }
     SystemError commit();
+    void discard(); // the old file stays as it was
 
     // Whether the file is (or was) rewritten where it stands, and the folder's refusal of a new
     // file that made it so.
@@ -58,22 +78,26 @@ public:
     SystemError whyInPlace() const { return whyInPlace_; }
 
 private:
-    void discard();
+    void holdTarget();
 
     std::string path_;
     WriteBytes writer_;
+    ReplacementOptions options_;
     SystemError error_ = 0;
     bool exists_ = false;
+    bool folderRefused_ = false;
     bool inPlace_ = false;
     SystemError whyInPlace_ = 0;
     bool done_ = false;
+    File held_; // the old file, with holdTarget
     File temporary_;
     std::string temporaryPath_;
     std::uint64_t written_ = 0;
     std::string gathered_; // only when rewriting in place
+    std::function<void()> whenReplaced_;
 };
 
-// Removes the temporary files of `path` that no living writer holds.
+// Removes the temporary files of `path`, in any letter case, that no living writer holds.
 void removeStaleTemporaries(const std::string& path);
 
 } // namespace tts::platform

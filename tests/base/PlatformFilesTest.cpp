@@ -189,12 +189,16 @@ TEST(PlatformFiles, StaleTemporaryOfADeadWriterGoesLivingOneStays) {
     TempFolder folder;
     const std::string path = folder.file("SICE_HORARIO.TXT");
     const std::string living = folder.file(temporaryPrefix("SICE_HORARIO.TXT") + "1-0");
+    // Left by a writer that found the file under another spelling, as Windows names match.
+    const std::string deadOtherCase = folder.file(temporaryPrefix("sice_horario.txt") + "2-0");
     writeBytes(living, "de otro");
+    writeBytes(deadOtherCase, "resto");
     {
         HeldFile held(living, "exclusive");
         ASSERT_TRUE(held.ready());
         EXPECT_EQ(replaceFileContents(path, "nuevo"), 0);
         EXPECT_TRUE(fs::exists(living));
+        EXPECT_FALSE(fs::exists(deadOtherCase));
     }
     // Nothing holds it any more: the next writer takes it away.
     EXPECT_EQ(replaceFileContents(path, "otra vez"), 0);

@@ -34,7 +34,7 @@ Strings codesIn(const std::string& folder) {
     return codes;
 }
 
-TEST(TableReplacement, OldTableStaysWholeUntilTheNewOneIsClosed) {
+TEST(TableRebuild, OldTableStaysWholeUntilTheNewOneIsClosed) {
     TempFolder folder;
     writeTable(folder.path(), {"OLD1", "OLD2"});
     test::writeBytes(folder.file("T.MDX"), "index of the old table");
@@ -55,7 +55,7 @@ TEST(TableReplacement, OldTableStaysWholeUntilTheNewOneIsClosed) {
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST(TableReplacement, ARebuildAbandonedByAnErrorLeavesTheOldTable) {
+TEST(TableRebuild, ARebuildAbandonedByAnErrorLeavesTheOldTable) {
     TempFolder folder;
     writeTable(folder.path(), {"OLD"});
     try {
@@ -74,7 +74,7 @@ TEST(TableReplacement, ARebuildAbandonedByAnErrorLeavesTheOldTable) {
     EXPECT_EQ(folder.names(), Strings{"T.DBF"}); // no temporary file left
 }
 
-TEST(TableReplacement, TableNamedInAnotherLetterCaseIsReplacedNotDoubled) {
+TEST(TableRebuild, TableNamedInAnotherLetterCaseIsReplacedNotDoubled) {
     TempFolder folder;
     writeTable(folder.path(), {"OLD"});
     ::rename(folder.file("T.DBF").c_str(), folder.file("t.dbf").c_str());
@@ -86,7 +86,7 @@ TEST(TableReplacement, TableNamedInAnotherLetterCaseIsReplacedNotDoubled) {
 
 // A process killed while it rebuilds a table leaves the complete old table; its temporary
 // file goes at the next rebuild of that table.
-TEST(TableReplacement, KilledRebuildLeavesTheOldTableAndItsLeftoverIsCleanedLater) {
+TEST(TableRebuild, KilledRebuildLeavesTheOldTableAndItsLeftoverIsCleanedLater) {
     TempFolder folder;
     writeTable(folder.path(), {"OLD1", "OLD2"});
     const std::string before = test::readBytes(folder.file("T.DBF"));
