@@ -93,7 +93,7 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
             out.push_back({it->second.storedName, 0,
                            "la exportaci\xF3n se detendr\xED"
                            "a: " +
-                               error.message() + " (necesita al menos dos l\xEDneas)",
+                               error.message() + " (" + exporting::kDayCodingNeeds + ")",
                            true});
         }
     }

@@ -5,6 +5,7 @@
 #include "import/CourseHoursIndex.h"
 #include "sice/SiceLayouts.h"
 #include "sice/Field.h"
+#include "tables/TableErrors.h"
 #include "tables/WorkTable.h"
 
 #include <cmath>
@@ -238,8 +239,8 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
         std::string problem;
         try {
             if (!tables::fitsFloatColumn(Courses::readHours(hoursText)))
-                problem = "El valor " + Courses::hoursNumberText(hoursText) +
-                          " no cabe en el campo 'HORAS'";
+                problem = tables::tableErrors::valueDoesNotFitText(
+                    Courses::hoursColumn, Courses::hoursNumberText(hoursText));
         } catch (const Error& error) {
             problem = error.message();
         }

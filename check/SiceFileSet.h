@@ -17,11 +17,11 @@ struct SiceFileUse {
     bool (*isData)(std::string_view line); // the import's own test
     sice::FileReading reading;             // as the import reads it
     bool required;                         // a job cannot do without it
-    const char* neededBy;                  // Windows-1252 text for the report
+    std::string neededBy;                  // Windows-1252 text for the report
 
     // From the layout the import reads the file with.
-    template <class Layout> static SiceFileUse of(bool required, const char* neededBy) {
-        return {Layout::file, &Layout::isData, Layout::reading, required, neededBy};
+    template <class Layout> static SiceFileUse of(bool required, std::string neededBy) {
+        return {Layout::file, &Layout::isData, Layout::reading, required, std::move(neededBy)};
     }
 };
 

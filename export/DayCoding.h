@@ -14,6 +14,8 @@ enum class DayCoding { Numbers, Letters };
 // (another character, or none on a short line) letters. Fewer than two lines raise
 // "List index out of bounds (1)".
 DayCoding dayCodingFrom(sice::WholeFileLines sessionLines);
+// What that message means, for those who read it before the export stops on it.
+inline constexpr const char* kDayCodingNeeds = "necesita al menos dos l\xEDneas";
 
 // The day text of a SOLUC row as SICE wants it: in letter mode "1"-"7" become L M X J V S D;
 // every other text, and every text in number mode, stays as it is.

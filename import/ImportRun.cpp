@@ -2,6 +2,7 @@
 
 #include "import/ImportContext.h"
 #include "import/ImportSteps.h"
+#include "sice/SiceLayouts.h"
 
 #include "sice/SiceFolder.h"
 
@@ -22,7 +23,9 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
         return;
     const platform::JobLock job = holdWorkFolder(workFolder);
     progress.folderFound = true;
-    for (const char* table : {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"})
+    using namespace sice::layout;
+    for (const char* table : {Subjects::table, Teachers::table, Rooms::table, Groups::table,
+                              Assignments::table, Sessions::table})
         progress.tables.push_back(TableReport{table});
 
     BusyPointer busy(host);

@@ -17,7 +17,7 @@ void TransformaAsignaturas(ImportContext& context) {
     const StepDefinition step{Subjects::file,
                               "No existe archivo de asignaturas (SICE_ASIGNAT.TXT)",
                               Subjects::reading,
-                              "ASIGNOMT",
+                              Subjects::table,
                               {Column::text("COD", 10), Column::text("CODLARGO", 10),
                                Column::text("NOMBRE", 80), Column::boolean("ESTAREA"),
                                Column::text("CODTAREA", 10)}};

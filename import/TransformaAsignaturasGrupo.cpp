@@ -22,7 +22,7 @@ namespace {
 // Pass 2: each assignment takes TURNO, NIVEL, CURSO and GRUPO from the first GRUPOST row whose
 // ABREV is its group code; without one they stay empty.
 void copyGroupData(const std::string& workFolder, WorkTable& assignments) {
-    WorkTable groups = WorkTable::open(workFolder, "GRUPOST", OpenMode::ReadOnly);
+    WorkTable groups = WorkTable::open(workFolder, layout::Groups::table, OpenMode::ReadOnly);
     const tables::ColumnHandle groupCode = assignments.column("CGRUP"),
                                abrev = groups.column("ABREV");
     std::pair<tables::ColumnHandle, tables::ColumnHandle> copied[] = {
@@ -52,7 +52,7 @@ void setWeeklyHours(const std::string& coursePath, sice::WholeFileLines courseLi
     const tables::ColumnHandle casig = assignments.column("CASIG"),
                                nivel = assignments.column("NIVEL"),
                                curso = assignments.column("CURSO"),
-                               horas = assignments.column("HORAS"),
+                               horas = assignments.column(layout::Courses::hoursColumn),
                                sesiones = assignments.column("SESIONES");
     std::string subject, level, course;
     for (assignments.first(); !assignments.atEnd(); assignments.next()) {
@@ -78,7 +78,7 @@ void setWeeklyHours(const std::string& coursePath, sice::WholeFileLines courseLi
 
 // Pass 4: rows that no course line matched get one weekly hour.
 void setDefaultHours(WorkTable& assignments) {
-    const tables::ColumnHandle horas = assignments.column("HORAS"),
+    const tables::ColumnHandle horas = assignments.column(layout::Courses::hoursColumn),
                                sesiones = assignments.column("SESIONES");
     for (assignments.first(); !assignments.atEnd(); assignments.next()) {
         if (assignments.readFloat(horas) != 0)
@@ -100,11 +100,12 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
         Assignments::file,
         "No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)",
         Assignments::reading,
-        "ASIGT",
+        Assignments::table,
         {Column::text("CASIG", 10), Column::text("CPROF", 10), Column::text("CGRUP", 10),
          Column::text("CAULA", 10), Column::text("CTAREA", 10), Column::text("TURNO", 1),
          Column::text("NIVEL", 5), Column::text("CURSO", 3), Column::text("GRUPO", 2),
-         Column::floating("HORAS"), Column::text("SESIONES", 20), Column::text("NCONEX", 4)}};
+         Column::floating(layout::Courses::hoursColumn), Column::text("SESIONES", 20),
+         Column::text("NCONEX", 4)}};
 
     const auto assignments = [](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;

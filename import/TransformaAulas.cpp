@@ -12,7 +12,7 @@ void TransformaAulas(ImportContext& context) {
     const StepDefinition step{Rooms::file,
                               "No existe archivo de aulas (SICE_AULAS.TXT)",
                               Rooms::reading,
-                              "AULAT",
+                              Rooms::table,
                               {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
                                Column::text("EDIFICIO", 1), Column::integer("MAXALUM"),
                                Column::text("ABREVCORTA", 4)}};

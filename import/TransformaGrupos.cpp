@@ -13,7 +13,7 @@ void TransformaGrupos(ImportContext& context) {
     const StepDefinition step{Groups::file,
                               "No existe archivo de grupos (SICE_GRUPO.TXT)",
                               Groups::reading,
-                              "GRUPOST",
+                              Groups::table,
                               {Column::text("ABREV", 10), Column::text("TURNO", 1),
                                Column::text("NIVEL", 5), Column::text("CURSO", 3),
                                Column::text("GRUPO", 2), Column::text("UNIDAD", 10),

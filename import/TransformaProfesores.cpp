@@ -15,7 +15,7 @@ void TransformaProfesores(ImportContext& context) {
     const StepDefinition step{Teachers::file,
                               "No existe archivo de profesores (SICE_PROF.TXT)",
                               Teachers::reading,
-                              "PROFT",
+                              Teachers::table,
                               {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
                                Column::text("DEPART", 40), Column::integer("DNI")}};
     sice::CodeList codes;

@@ -18,7 +18,7 @@ void TransformaSesiones(ImportContext& context) {
     const StepDefinition step{Sessions::file,
                               "No existe archivo de grupos (SICE_SESIONES.TXT)",
                               Sessions::reading,
-                              "DIASHORAST",
+                              Sessions::table,
                               {Column::text("DIHO", 10), Column::text("CODDIHO", 10),
                                Column::text("DIA", 20), Column::text("TEXTODIA", 20),
                                Column::text("HORA", 8), Column::text("HORADESDE", 8),

@@ -95,9 +95,13 @@ Error notANumber(const std::string& path, const std::string& column, const std::
                  "'." + tableLine(path));
 }
 
+std::string valueDoesNotFitText(const std::string& column, const std::string& value) {
+    return "El valor " + value + " no cabe en el campo '" + column + "'";
+}
+
 Error valueDoesNotFit(const std::string& path, const std::string& column,
                       const std::string& value) {
-    return Error("El valor " + value + " no cabe en el campo '" + column + "'." + tableLine(path));
+    return Error(valueDoesNotFitText(column, value) + "." + tableLine(path));
 }
 
 Error notABoolean(const std::string& text) {

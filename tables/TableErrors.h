@@ -26,6 +26,8 @@ Error closed(const std::string& path);
 Error unsupportedColumnType(const std::string& path, const std::string& column, char type);
 Error notANumber(const std::string& path, const std::string& column, const std::string& text);
 Error valueDoesNotFit(const std::string& path, const std::string& column, const std::string& value);
+// Its first sentence, without the period, for `check` to say before the column is ever written.
+std::string valueDoesNotFitText(const std::string& column, const std::string& value);
 Error notABoolean(const std::string& text);
 Error invalidDefinition(const std::string& name, const std::string& reason);
 
