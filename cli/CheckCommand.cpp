@@ -26,32 +26,26 @@ void writeJson(std::ostream& out, const CommandOptions& options, const CheckRepo
                int status) {
     JsonWriter json(out);
     json.beginObject();
-    json.key("command");
-    json.value("check");
-    json.key("siceFolder");
-    json.value(textForDisplay(options.siceFolder));
+    json.member("command", "check");
+    json.member("siceFolder", textForDisplay(options.siceFolder));
     json.key("workFolder");
     if (options.workFolder.empty())
         json.null();
     else
         json.value(textForDisplay(options.workFolder));
-    json.key("outcome");
-    json.value(report.folderFound ? "checked" : "missingFolder");
-    json.key("exitStatus");
-    json.value(status);
+    json.member("outcome", report.folderFound ? "checked" : "missingFolder");
+    json.member("exitStatus", status);
     json.key("files");
     json.beginArray();
     for (const check::FileStatus& file : report.files) {
         json.beginObject();
-        json.key("name");
-        json.value(file.name);
+        json.member("name", file.name);
         json.key("foundAs");
         if (file.storedName.empty())
             json.null();
         else
             json.value(textForDisplay(file.storedName));
-        json.key("neededBy");
-        json.value(windows1252ToUtf8(file.neededBy));
+        json.member("neededBy", windows1252ToUtf8(file.neededBy));
         json.endObject();
     }
     json.endArray();
@@ -59,37 +53,27 @@ void writeJson(std::ostream& out, const CommandOptions& options, const CheckRepo
     json.beginArray();
     for (const Finding& f : report.findings) {
         json.beginObject();
-        json.key("file");
-        json.value(textForDisplay(f.file));
+        json.member("file", textForDisplay(f.file));
         json.key("line");
         if (f.line > 0)
             json.value(f.line);
         else
             json.null();
-        json.key("text");
-        json.value(textForDisplay(f.text));
-        json.key("stops");
-        json.value(f.stops);
-        json.key("note");
-        json.value(f.note);
+        json.member("text", textForDisplay(f.text));
+        json.member("stops", f.stops);
+        json.member("note", f.note);
         json.endObject();
     }
     json.endArray();
-    json.key("stopping");
-    json.value(report.stopping());
-    json.key("warnings");
-    json.value(report.warnings());
-    json.key("notes");
-    json.value(report.notes());
+    json.member("stopping", report.stopping());
+    json.member("warnings", report.warnings());
+    json.member("notes", report.notes());
     json.key("emptyCodes");
     if (report.workChecked) {
         json.beginObject();
-        json.key("groups");
-        json.value(report.emptyCodes.groups);
-        json.key("tasks");
-        json.value(report.emptyCodes.tasks);
-        json.key("rooms");
-        json.value(report.emptyCodes.rooms);
+        json.member("groups", report.emptyCodes.groups);
+        json.member("tasks", report.emptyCodes.tasks);
+        json.member("rooms", report.emptyCodes.rooms);
         json.endObject();
     } else {
         json.null();

@@ -56,35 +56,28 @@ private:
             json.value(textForDisplay(report_.writtenPath));
         else
             json.null();
-        json.key("writtenInPlace");
-        json.value(!report_.inPlaceBecause.empty());
-        json.key("linesWritten");
-        json.value(report_.linesWritten);
+        json.member("writtenInPlace", !report_.inPlaceBecause.empty());
+        json.member("linesWritten", report_.linesWritten);
         json.key("fallbacks");
         json.beginObject();
         for (const FallbackKind& kind : fallbackKinds(report_)) {
             json.key(kind.key);
             json.beginObject();
-            json.key("rows");
-            json.value(kind.fallback.rows);
-            json.key("emptyRows");
-            json.value(kind.fallback.emptyRows);
+            json.member("rows", kind.fallback.rows);
+            json.member("emptyRows", kind.fallback.emptyRows);
             json.key("codes");
             json.beginArray();
             for (size_t i : kind.fallback.byFrequency()) {
                 json.beginObject();
-                json.key("code");
-                json.value(windows1252ToUtf8(kind.fallback.codes[i]));
-                json.key("rows");
-                json.value(kind.fallback.codeRows[i]);
+                json.member("code", windows1252ToUtf8(kind.fallback.codes[i]));
+                json.member("rows", kind.fallback.codeRows[i]);
                 json.endObject();
             }
             json.endArray();
             json.endObject();
         }
         json.endObject();
-        json.key("dayCodingMismatch");
-        json.value(report_.dayCodingMismatch);
+        json.member("dayCodingMismatch", report_.dayCodingMismatch);
     }
 
     void writeTextLines(std::ostream& out) const override {

@@ -45,20 +45,15 @@ private:
     }
 
     void writeJsonFields(JsonWriter& json, RunEnd end, const ConsoleRunHost& host) const override {
-        json.key("requiredFileMissing");
-        json.value(end == RunEnd::Finished && host.result() == -1);
+        json.member("requiredFileMissing", end == RunEnd::Finished && host.result() == -1);
         json.key("tables");
         json.beginArray();
         for (const TableReport& table : allTables(report_)) {
             json.beginObject();
-            json.key("table");
-            json.value(table.table);
-            json.key("rebuilt");
-            json.value(table.rebuilt);
-            json.key("rowsWritten");
-            json.value(table.rowsWritten);
-            json.key("repeatedCodes");
-            json.value(table.repeatedCodes);
+            json.member("table", table.table);
+            json.member("rebuilt", table.rebuilt);
+            json.member("rowsWritten", table.rowsWritten);
+            json.member("repeatedCodes", table.repeatedCodes);
             json.endObject();
         }
         json.endArray();

@@ -43,18 +43,13 @@ RunEnd runEnd(bool folderFound, const JobOutcome& outcome) {
 void writeOutcomeFields(JsonWriter& json, const char* command, const std::string& siceFolder,
                         const std::string& workFolder, RunEnd end, const ConsoleRunHost& host,
                         const JobOutcome& outcome) {
-    json.key("command");
-    json.value(command);
-    json.key("siceFolder");
-    json.value(textForDisplay(siceFolder));
-    json.key("workFolder");
-    json.value(textForDisplay(workFolder));
-    json.key("outcome");
-    json.value(end == RunEnd::Finished  ? "finished"
-               : end == RunEnd::Stopped ? "stopped"
-                                        : "missingFolder");
-    json.key("exitStatus");
-    json.value(outcome.status);
+    json.member("command", command);
+    json.member("siceFolder", textForDisplay(siceFolder));
+    json.member("workFolder", textForDisplay(workFolder));
+    json.member("outcome", end == RunEnd::Finished  ? "finished"
+                           : end == RunEnd::Stopped ? "stopped"
+                                                    : "missingFolder");
+    json.member("exitStatus", outcome.status);
     json.key("messages");
     json.beginArray();
     for (const std::string& message : host.messages())
@@ -68,15 +63,13 @@ void writeOutcomeFields(JsonWriter& json, const char* command, const std::string
     json.key("errorLocation");
     if (outcome.errorLocation) {
         json.beginObject();
-        json.key("file");
-        json.value(textForDisplay(outcome.errorLocation->file));
+        json.member("file", textForDisplay(outcome.errorLocation->file));
         json.key("line");
         if (outcome.errorLocation->line > 0)
             json.value(outcome.errorLocation->line);
         else
             json.null(); // the file as a whole
-        json.key("place");
-        json.value(textForDisplay(outcome.errorLocation->place));
+        json.member("place", textForDisplay(outcome.errorLocation->place));
         json.endObject();
     } else {
         json.null();

@@ -27,6 +27,11 @@ public:
     void value(int number) { value(static_cast<int64_t>(number)); }
     void value(bool flag);
     void null();
+    // key(name) then value(v): one member of an object.
+    template <class Value> void member(std::string_view name, const Value& v) {
+        key(name);
+        value(v);
+    }
 
     // Ends the document with a line end.
     void finish();
