@@ -1,7 +1,7 @@
 #include "app/win32/ApplicationWindow.h"
 
 #include "app/ProcessState.h"
-#include "app/win32/Glyphs.h"
+#include "app/win32/WindowClass.h"
 
 namespace tts::app::win32 {
 
@@ -12,16 +12,8 @@ constexpr const char* kApplicationClass = "TTSApplication";
 } // namespace
 
 ApplicationWindow::ApplicationWindow(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
     // The task bar shows this window, so it carries the program's icon too.
-    windowClass.hIcon = applicationIcon(instance, SM_CXICON);
-    windowClass.hIconSm = applicationIcon(instance, SM_CXSMICON);
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kApplicationClass;
-    ::RegisterClassExA(&windowClass);
+    registerWindowClass(instance, kApplicationClass, windowProc, true);
     // A popup without a sizing frame keeps the size it is given, none; in the middle of the
     // screen, where its owned boxes would be centred.
     window_ = ::CreateWindowExA(

@@ -4,6 +4,7 @@
 #include "app/win32/Glyphs.h"
 #include "app/win32/MessageBoxes.h"
 #include "app/win32/ScreenText.h"
+#include "app/win32/WindowClass.h"
 
 #include <windowsx.h>
 
@@ -100,24 +101,9 @@ TMForm::~TMForm() {
 }
 
 void TMForm::registerClasses() {
-    WNDCLASSEXA form{};
-    form.cbSize = sizeof form;
-    form.lpfnWndProc = windowProc;
-    form.hInstance = instance_;
-    form.hIcon = applicationIcon(instance_, SM_CXICON);
-    form.hIconSm = applicationIcon(instance_, SM_CXSMICON);
-    form.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    form.lpszClassName = kFormClass;
-    ::RegisterClassExA(&form);
-
-    WNDCLASSEXA panel{};
-    panel.cbSize = sizeof panel;
-    panel.lpfnWndProc = panelProc;
-    panel.hInstance = instance_;
-    panel.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    panel.lpszClassName = kPanelClass;
-    ::RegisterClassExA(&panel);
+    registerWindowClass(instance_, kFormClass, windowProc, true,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    registerWindowClass(instance_, kPanelClass, panelProc, false);
 }
 
 HFONT TMForm::fontOf(const layout::Font& look) const {
