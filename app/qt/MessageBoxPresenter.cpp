@@ -39,6 +39,14 @@ void prepare(QMessageBox& box, const QString& text) {
     box.setWindowModality(Qt::ApplicationModal);
 }
 
+// The one button, "Aceptar" as on a Spanish system, taken by Enter and by Escape; then waits.
+void acceptAndWait(QMessageBox& box) {
+    QPushButton* accept = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+    box.setDefaultButton(accept);
+    box.setEscapeButton(accept);
+    box.exec();
+}
+
 } // namespace
 
 void MessageBoxPresenter::notice(const QString& text) {
@@ -47,21 +55,14 @@ void MessageBoxPresenter::notice(const QString& text) {
     CentredMessageBox box;
     prepare(box, text);
     box.setIcon(QMessageBox::NoIcon);
-    QPushButton* accept = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
-    box.setDefaultButton(accept);
-    box.setEscapeButton(accept);
-    box.exec();
+    acceptAndWait(box);
 }
 
 void MessageBoxPresenter::error(const QString& text) {
     QMessageBox box(QApplication::activeWindow());
     prepare(box, text);
     box.setIcon(QMessageBox::Critical);
-    // The OK button of a Spanish system.
-    QPushButton* ok = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
-    box.setDefaultButton(ok);
-    box.setEscapeButton(ok);
-    box.exec();
+    acceptAndWait(box);
 }
 
 } // namespace tts::app

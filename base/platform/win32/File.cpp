@@ -102,16 +102,25 @@ File File::open(const std::string& path, Access access, Share share, Disposition
     return file;
 }
 
+namespace {
+
+// Where a read or write of a file opened without a current position starts.
+OVERLAPPED overlappedAt(std::uint64_t position) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(position);
+    at.OffsetHigh = static_cast<DWORD>(position >> 32);
+    return at;
+}
+
+} // namespace
+
 SystemError File::readAt(std::uint64_t offset, void* data, std::size_t size, std::size_t& got) {
     got = 0;
     if (const SystemError fault = injectedReadFault(path_))
         return fault;
     char* out = static_cast<char*>(data);
     while (got < size) {
-        OVERLAPPED at{};
-        const std::uint64_t position = offset + got;
-        at.Offset = static_cast<DWORD>(position);
-        at.OffsetHigh = static_cast<DWORD>(position >> 32);
+        OVERLAPPED at = overlappedAt(offset + got);
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - got, 1u << 30));
         DWORD read = 0;
         if (!::ReadFile(handleOf(handle_), out + got, chunk, &read, &at)) {
@@ -131,10 +140,7 @@ SystemError File::writeAt(std::uint64_t offset, const void* data, std::size_t si
     const char* in = static_cast<const char*>(data);
     std::size_t done = 0;
     while (done < size) {
-        OVERLAPPED at{};
-        const std::uint64_t position = offset + done;
-        at.Offset = static_cast<DWORD>(position);
-        at.OffsetHigh = static_cast<DWORD>(position >> 32);
+        OVERLAPPED at = overlappedAt(offset + done);
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
         DWORD written = 0;
         if (!::WriteFile(handleOf(handle_), in + done, chunk, &written, &at))
