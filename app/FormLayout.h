@@ -177,27 +177,4 @@ inline constexpr int kFolderIndentStep = 4; // per level below the drive
 // The buttons' and the chooser's font, the window's own.
 inline constexpr const Font& kControlFont = kSansSerif;
 
-// The glyphs' pictures, in pixels from the glyph's top left corner. Each toolkit draws the check
-// mark and the drives its own way (antialiased on Linux); the door and the folders are the same
-// pixels on both.
-struct Point {
-    int x, y;
-};
-inline constexpr Rgb kCheckDark{0, 96, 0}, kCheckLight{0, 176, 0};
-
-inline constexpr Box kDoorFrame{4, 1, 10, 16}, kDoorInside{5, 2, 8, 15};
-inline constexpr Rgb kDoorFrameColour{64, 64, 64}, kDoorInsideColour{16, 16, 16};
-inline constexpr Point kDoorLeaf[] = {{5, 2}, {11, 4}, {11, 17}, {5, 16}}; // swung open to us
-inline constexpr Rgb kDoorLeafLine{96, 48, 0}, kDoorLeafFill{176, 104, 32};
-inline constexpr Point kDoorKnob[] = {{9, 10}, {9, 11}};
-inline constexpr Rgb kDoorKnobColour{255, 224, 0};
-
-inline constexpr int kFolderIconWidth = 16, kFolderIconHeight = 14;
-inline constexpr Point kFolderBack[] = {{0, 2}, {5, 2}, {6, 3}, {13, 3}, {13, 12}, {0, 12}};
-inline constexpr Point kFolderFlap[] = {{0, 12}, {3, 6}, {15, 6}, {13, 12}}; // open ones only
-inline constexpr Rgb kFolderOutline{128, 96, 0};
-inline constexpr Rgb kFolderCurrent{255, 240, 140}, kFolderOther{248, 208, 80};
-inline constexpr Box kFolderDot{6, 7, 4, 4}; // the current folder's
-inline constexpr Rgb kFolderDotColour{0, 0, 160};
-
 } // namespace tts::app::layout

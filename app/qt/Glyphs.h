@@ -2,16 +2,17 @@
 
 #include "app/Drives.h"
 #include "app/FolderChooser.h"
+#include "app/FormLayout.h"
 
 #include <QIcon>
 #include <QPixmap>
 
 namespace tts::app {
 
-// The program's pictures: the glyphs drawn here, the application icon from the resources.
+// The program's pictures: the glyphs and icons drawn from their shapes, the application icon
+// from the resources.
 
-QIcon checkGlyph(); // the job buttons
-QIcon doorGlyph();  // the close button
+QIcon glyphIcon(layout::Glyph glyph); // empty for Glyph::None
 QIcon applicationIcon();
 
 QPixmap folderIcon(FolderIcon kind);

@@ -67,18 +67,6 @@ void wrapInto(QLabel* l, const std::string& text, QRect geometry) {
     l->setGeometry(geometry);
 }
 
-QIcon glyphIcon(layout::Glyph glyph) {
-    switch (glyph) {
-    case layout::Glyph::Check:
-        return checkGlyph();
-    case layout::Glyph::Door:
-        return doorGlyph();
-    case layout::Glyph::None:
-        break;
-    }
-    return QIcon();
-}
-
 QPushButton* button(QWidget* parent, const layout::ButtonLook& look) {
     auto* b = new QPushButton(glyphIcon(look.glyph), userText(look.caption), parent);
     b->setObjectName(QString::fromLatin1(look.name));

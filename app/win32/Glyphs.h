@@ -2,18 +2,18 @@
 
 #include "app/Drives.h"
 #include "app/FolderChooser.h"
+#include "app/FormLayout.h"
 
 #include <windows.h>
 
 namespace tts::app::win32 {
 
-// The program's pictures: the glyphs drawn with GDI (`grey` draws the disabled form of one), the
-// application icon taken from the resources.
+// The program's pictures: the glyphs and icons drawn from their shapes with GDI (`grey` draws
+// the disabled form of a glyph), the application icon taken from the resources.
 
-void drawCheckGlyph(HDC dc, int left, int top, bool grey);       // the job buttons, 18 x 18
-void drawDoorGlyph(HDC dc, int left, int top, bool grey);        // the close button, 18 x 18
-void drawFolderIcon(HDC dc, int left, int top, FolderIcon kind); // 16 x 14
-void drawDriveIcon(HDC dc, int left, int top, DriveKind kind);   // 16 x 14
+void drawGlyph(HDC dc, int left, int top, layout::Glyph glyph, bool grey); // 18 x 18; None: nothing
+void drawFolderIcon(HDC dc, int left, int top, FolderIcon kind);           // 16 x 14
+void drawDriveIcon(HDC dc, int left, int top, DriveKind kind);             // 16 x 14
 
 // The application icon from the program's resources, at the size of `metric` (SM_CXICON or
 // SM_CXSMICON); none in a program built without them. Never destroyed.

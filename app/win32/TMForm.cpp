@@ -649,10 +649,7 @@ void TMForm::drawButton(const DRAWITEMSTRUCT& item) {
     const int contentWidth = glyphWidth + measure.right;
     const int left = area.left + (area.right - area.left - contentWidth) / 2 + shift;
     const int middle = (area.top + area.bottom) / 2 + shift;
-    if (glyph == layout::Glyph::Door)
-        drawDoorGlyph(dc, left, middle - layout::kGlyphSize / 2, grey);
-    else if (glyph == layout::Glyph::Check)
-        drawCheckGlyph(dc, left, middle - layout::kGlyphSize / 2, grey);
+    drawGlyph(dc, left, middle - layout::kGlyphSize / 2, glyph, grey);
     RECT text{left + glyphWidth, area.top + shift, area.right, area.bottom + shift};
     ::SetBkMode(dc, TRANSPARENT);
     if (grey) {
