@@ -129,8 +129,8 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
             context.host.showMessage("No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)");
             return;
         }
-        const sice::WholeFile courseFile(courses.path);
-        setWeeklyHours(courses.path, courseFile.lines(), table);
+        sice::WholeFile::load(courses.path, context.fileBytes);
+        setWeeklyHours(courses.path, sice::WholeFileLines(context.fileBytes), table);
         setDefaultHours(table);
     };
 
