@@ -26,6 +26,7 @@ CourseHoursIndex::CourseHoursIndex(sice::WholeFileLines lines) {
         if (index_.add(key.view(), lines_.size()).second) // the first line of a key stays
             lines_.push_back(CourseLine{Courses::hours.columns.textIn(line), i});
     }
+    lineCount_ = i;
 }
 
 const CourseHoursIndex::CourseLine* CourseHoursIndex::find(std::string_view subject,

@@ -29,6 +29,8 @@ public:
     const CourseLine* find(std::string_view subject, std::string_view level,
                            std::string_view course) const;
 
+    size_t lineCount() const { return lineCount_; } // every line of the file, data or not
+
 private:
     // The three values in a buffer of the caller; false when no line can hold them.
     struct Key {
@@ -40,6 +42,7 @@ private:
                       Key& key);
     KeyIndex index_; // key to position in lines_
     std::vector<CourseLine> lines_;
+    size_t lineCount_ = 0;
 };
 
 } // namespace tts::import

@@ -32,10 +32,18 @@ struct ImportContext {
     // A SICE file of the folder, whatever the letter case of its name; other spellings of the
     // same name, left aside, go into the report.
     sice::FoundFile findFile(const std::string& name) {
-        sice::FoundFile file = sice::findFile(carpetaSice, name);
+        sice::FoundFile file = locateFile(name);
+        noteLeftAside(file);
+        return file;
+    }
+
+    // The same in two moments, for a step that looks early and reports when it uses the file.
+    sice::FoundFile locateFile(const std::string& name) const {
+        return sice::findFile(carpetaSice, name);
+    }
+    void noteLeftAside(const sice::FoundFile& file) {
         if (file.exists && !file.leftAside.empty())
             report.filesLeftAside.push_back(sice::leftAsideText(file));
-        return file;
     }
 
     // The step has put its new table in place.

@@ -222,6 +222,11 @@ public:
         return fieldCodec::readFloat(rowInView(), field, path_);
     }
 
+    std::string_view storedBytes(const DbfField& field) const {
+        return rowInView().substr(static_cast<size_t>(field.offset),
+                                  static_cast<size_t>(field.width));
+    }
+
     int32_t readInteger(const DbfField& field) {
         return fieldCodec::readInteger(rowInView(), field, path_);
     }
@@ -612,6 +617,21 @@ void WorkTable::writeFloat(const ColumnHandle& column, double value) {
                     [&](std::string& row, const DbfField& field) {
                         fieldCodec::writeFloat(row, field, value, impl.path());
                     });
+}
+
+std::string_view WorkTable::storedBytes(const ColumnHandle& column) {
+    Impl& impl = openImpl(impl_);
+    return impl.storedBytes(impl.fieldOf(column.name_, column.index_));
+}
+
+void WorkTable::writeStoredBytes(const ColumnHandle& column, std::string_view bytes) {
+    Impl& impl = openImpl(impl_);
+    impl.writeField(
+        impl.fieldOf(column.name_, column.index_), [&](std::string& row, const DbfField& field) {
+            if (bytes.size() != static_cast<size_t>(field.width))
+                throw tableErrors::invalidDefinition(impl.path(), "campo '" + field.name + "'");
+            row.replace(static_cast<size_t>(field.offset), bytes.size(), bytes);
+        });
 }
 
 bool WorkTable::locate(const ColumnHandle& column, const std::string& value) {

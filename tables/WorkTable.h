@@ -78,6 +78,11 @@ public:
     void writeFloat(const ColumnHandle& column, double value);
     bool locate(const ColumnHandle& column, const std::string& value);
 
+    // A field's bytes as stored, to give another row the same value without converting it again;
+    // writeStoredBytes takes exactly as many bytes as the field holds.
+    std::string_view storedBytes(const ColumnHandle& column);
+    void writeStoredBytes(const ColumnHandle& column, std::string_view bytes);
+
     // First row in stored order whose columns read as text equal the values exactly; it becomes
     // current. O(1) after the first call on the same columns.
     bool locate(const std::string& column, const std::string& value);

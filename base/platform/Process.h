@@ -21,4 +21,16 @@ std::string executablePath();
 // line as the system keeps it, in UTF-16.
 std::vector<std::string> commandLineArguments(int argc, char** argv);
 
+// While it lives, memory the process frees stays with it for its next allocations instead of
+// going back to the system, so that a job that builds and drops one step's buffers after
+// another touches new pages (a fault each) only for its largest step. At its end the memory
+// goes back. Where the allocator gives no such choice it does nothing.
+class KeepFreedMemory {
+public:
+    KeepFreedMemory();
+    ~KeepFreedMemory();
+    KeepFreedMemory(const KeepFreedMemory&) = delete;
+    KeepFreedMemory& operator=(const KeepFreedMemory&) = delete;
+};
+
 } // namespace tts::platform

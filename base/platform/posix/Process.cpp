@@ -4,6 +4,10 @@
 #include <csignal>
 #include <unistd.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <vector>
 
 namespace tts::platform {
@@ -33,5 +37,23 @@ std::string executablePath() {
 std::vector<std::string> commandLineArguments(int argc, char** argv) {
     return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
 }
+
+#if defined(__GLIBC__)
+// glibc gives large blocks back at once (they are mapped on their own) and trims the heap's top
+// beyond a threshold that follows them: both are raised for the job, then set as they were.
+KeepFreedMemory::KeepFreedMemory() {
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
+}
+
+KeepFreedMemory::~KeepFreedMemory() {
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
+    malloc_trim(0);
+}
+#else
+KeepFreedMemory::KeepFreedMemory() = default;
+KeepFreedMemory::~KeepFreedMemory() = default;
+#endif
 
 } // namespace tts::platform

@@ -52,4 +52,8 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
     return arguments;
 }
 
+// The process heap keeps what it can reuse on its own.
+KeepFreedMemory::KeepFreedMemory() = default;
+KeepFreedMemory::~KeepFreedMemory() = default;
+
 } // namespace tts::platform
