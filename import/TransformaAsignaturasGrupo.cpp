@@ -40,47 +40,67 @@ class GroupData {
 public:
     GroupData(WorkTable& groups, WorkTable& assignments)
         : groups_(groups), abrev_(groups.column("ABREV")) {
-        for (const char* name : {"TURNO", "NIVEL", "CURSO", "GRUPO"})
-            copied_.emplace_back(groups.column(name), assignments.column(name));
+        for (const char* name : {"TURNO", "NIVEL", "CURSO", "GRUPO"}) {
+            const ColumnHandle to = assignments.column(name);
+            copied_.push_back(Copied{groups.column(name), to, assignments.storedBytes(to).size()});
+        }
     }
 
-    void copyTo(WorkTable& assignments, const std::string& code) {
-        if (const size_t* known = codes_.find(code)) {
-            if (*known != kNoRow)
-                put(assignments, *known);
-            return;
+    void copyTo(WorkTable& assignments, std::string_view code) {
+        // Rows of one group mostly come together: the previous row's answer first.
+        if (!hasLast_ || code != lastCode_) {
+            lastAt_ = lookUp(assignments, code);
+            lastCode_.assign(code);
+            hasLast_ = true;
         }
-        if (!groups_.locate(abrev_, code)) {
-            codes_.add(code, kNoRow);
-            return;
-        }
-        for (const auto& [from, to] : copied_) {
-            groups_.readText(from, value_);
-            assignments.writeText(to, value_);
-        }
-        codes_.add(code, stored_.size());
-        for (const auto& copied : copied_)
-            stored_.append(assignments.storedBytes(copied.second));
+        if (lastAt_ != kNoRow)
+            put(assignments, lastAt_);
     }
 
 private:
     static constexpr size_t kNoRow = static_cast<size_t>(-1);
 
+    // Where the code's values are in stored_, or kNoRow.
+    size_t lookUp(WorkTable& assignments, std::string_view code) {
+        if (const size_t* known = codes_.find(code))
+            return *known;
+        value_.assign(code);
+        if (!groups_.locate(abrev_, value_)) {
+            codes_.add(code, kNoRow);
+            return kNoRow;
+        }
+        for (const Copied& copied : copied_) {
+            groups_.readText(copied.from, value_);
+            assignments.writeText(copied.to, value_);
+        }
+        const size_t at = stored_.size();
+        for (const Copied& copied : copied_)
+            stored_.append(assignments.storedBytes(copied.to));
+        codes_.add(code, at);
+        return at;
+    }
+
     void put(WorkTable& assignments, size_t at) {
-        for (const auto& copied : copied_) {
-            const std::string_view bytes = assignments.storedBytes(copied.second);
-            assignments.writeStoredBytes(copied.second,
-                                         std::string_view(stored_).substr(at, bytes.size()));
-            at += bytes.size();
+        for (const Copied& copied : copied_) {
+            assignments.writeStoredBytes(copied.to,
+                                         std::string_view(stored_).substr(at, copied.width));
+            at += copied.width;
         }
     }
 
+    struct Copied {
+        ColumnHandle from, to;
+        size_t width; // of `to`
+    };
     WorkTable& groups_;
     ColumnHandle abrev_;
-    std::vector<std::pair<ColumnHandle, ColumnHandle>> copied_; // GRUPOST to ASIGT
-    KeyIndex codes_; // group code to its values in stored_, or kNoRow
+    std::vector<Copied> copied_; // GRUPOST to ASIGT
+    KeyIndex codes_;             // group code to its values in stored_, or kNoRow
     std::string stored_;
     std::string value_;
+    std::string lastCode_;
+    size_t lastAt_ = kNoRow;
+    bool hasLast_ = false;
 };
 
 // Passes 3 and 4: HORAS and SESIONES from the first course line of the row's subject, level and
@@ -93,13 +113,13 @@ public:
         : coursePath_(coursePath), index_(index), casig_(assignments.column("CASIG")),
           nivel_(assignments.column("NIVEL")), curso_(assignments.column("CURSO")),
           horas_(assignments.column("HORAS")), sesiones_(assignments.column("SESIONES")),
+          horasWidth_(assignments.storedBytes(horas_).size()),
+          sesionesWidth_(assignments.storedBytes(sesiones_).size()),
           storedAt_(index.lineCount(), kNotYet) {}
 
     void setOn(WorkTable& table) {
-        table.readText(casig_, subject_);
-        table.readText(nivel_, level_);
-        table.readText(curso_, course_);
-        const CourseHoursIndex::CourseLine* courseLine = index_.find(subject_, level_, course_);
+        const CourseHoursIndex::CourseLine* courseLine = index_.find(
+            table.readTextView(casig_), table.readTextView(nivel_), table.readTextView(curso_));
         if (!courseLine) {
             setDefault(table);
             return;
@@ -149,12 +169,10 @@ private:
 
     void put(WorkTable& table, size_t at) {
         const bool needsDefault = stored_[at] == '1';
-        ++at;
-        for (const ColumnHandle* column : {&horas_, &sesiones_}) {
-            const size_t width = table.storedBytes(*column).size();
-            table.writeStoredBytes(*column, std::string_view(stored_).substr(at, width));
-            at += width;
-        }
+        const std::string_view horas = std::string_view(stored_).substr(at + 1, horasWidth_);
+        table.writeStoredBytes(horas_, horas);
+        table.writeStoredBytes(
+            sesiones_, std::string_view(stored_).substr(at + 1 + horas.size(), sesionesWidth_));
         if (needsDefault)
             setDefault(table);
     }
@@ -162,10 +180,10 @@ private:
     const std::string& coursePath_;
     const CourseHoursIndex& index_;
     ColumnHandle casig_, nivel_, curso_, horas_, sesiones_;
+    size_t horasWidth_, sesionesWidth_;
     std::vector<size_t> storedAt_; // by line of the course file: where its values are in stored_
     size_t defaultAt_ = kNotYet;
     std::string stored_;
-    std::string subject_, level_, course_;
 };
 
 // Runs `pass` on the row unless that pass has failed already; its first failure is kept.
@@ -204,7 +222,6 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
     std::optional<WeeklyHours> weeklyHours;
     std::exception_ptr coursesUnread; // pass 3, before its first row
     std::exception_ptr hoursFailed;   // passes 3 and 4
-    std::string code;
 
     const auto assignments = [&](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
@@ -229,8 +246,7 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
             table.writeText(cgrup, Assignments::group.in(line));
             table.writeText(ctarea, "*LEC");
             unlessFailed(groupsFailed, [&] {
-                table.readText(cgrup, code); // as the row stores it
-                groupData->copyTo(table, code);
+                groupData->copyTo(table, table.readTextView(cgrup)); // as the row stores it
             });
             if (!groupsFailed && weeklyHours)
                 unlessFailed(hoursFailed, [&] { weeklyHours->setOn(table); });

@@ -40,8 +40,11 @@ void TransformaSesiones(ImportContext& context) {
             const std::string end = Sessions::end.columns.textIn(line);
             startTimes.add(start);
             const auto timeIn = [&](const layout::StoppingValue& time) {
-                return readAt({path, lineNumber, time.columns.place()},
-                              [&] { return Sessions::readTime(time.columns.in(line)); });
+                return readAt(
+                    [&] {
+                        return ValueLocation{path, lineNumber, time.columns.place()};
+                    },
+                    [&] { return Sessions::readTime(time.columns.in(line)); });
             };
             // In the layout's order, which `check` follows too.
             static_assert(Sessions::times[0].columns.first == Sessions::end.columns.first);

@@ -345,6 +345,10 @@ std::string decimalText(double value) {
     return std::string(buffer, end);
 }
 
+std::string_view textView(std::string_view record, const DbfField& field) {
+    return storedText(rawField(record, field));
+}
+
 void readText(std::string_view record, const DbfField& field, const std::string& path,
               std::string& into) {
     if (field.encoding == FieldEncoding::Text)

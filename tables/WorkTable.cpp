@@ -10,6 +10,7 @@
 #include "tables/TableFiles.h"
 #include "tables/TableReplacement.h"
 
+#include <cstring>
 #include <exception>
 
 #include <map>
@@ -167,7 +168,7 @@ public:
                 }
             }
         }
-        currentRow_ = editRow_;
+        currentRow_.swap(editRow_); // editRow_ is filled afresh before it is used again
         atEnd_ = false;
         editing_ = Editing::None;
         modified_ = false;
@@ -210,6 +211,13 @@ public:
 
     void readText(const DbfField& field, std::string& into) {
         fieldCodec::readText(rowInView(), field, path_, into);
+    }
+
+    std::string_view readTextView(const DbfField& field) {
+        if (field.encoding == FieldEncoding::Text)
+            return fieldCodec::textView(rowInView(), field);
+        fieldCodec::readText(rowInView(), field, path_, textBuffer_);
+        return textBuffer_;
     }
 
     int32_t readInteger(const std::string& column) {
@@ -451,6 +459,7 @@ private:
     Editing editing_ = Editing::None;
     std::string editRow_;
     bool modified_ = false;
+    std::string textBuffer_; // readTextView of a column that is not text
     int64_t visibleRows_ = -1;
     std::map<std::vector<int>, ColumnIndex> indexes_;
     std::vector<ColumnIndex*> singleIndexes_; // by field, into indexes_, once a locate used it
@@ -617,6 +626,11 @@ void WorkTable::writeFloat(const ColumnHandle& column, double value) {
                     [&](std::string& row, const DbfField& field) {
                         fieldCodec::writeFloat(row, field, value, impl.path());
                     });
+}
+
+std::string_view WorkTable::readTextView(const ColumnHandle& column) {
+    Impl& impl = openImpl(impl_);
+    return impl.readTextView(impl.fieldOf(column.name_, column.index_));
 }
 
 std::string_view WorkTable::storedBytes(const ColumnHandle& column) {

@@ -71,6 +71,9 @@ public:
     ColumnHandle column(const std::string& name) const;
     std::string readText(const ColumnHandle& column);
     void readText(const ColumnHandle& column, std::string& into); // reuses the buffer
+    // The same as a view, valid until the row or the cursor changes: of the row's bytes for a
+    // text column, else of a buffer of the table.
+    std::string_view readTextView(const ColumnHandle& column);
     int32_t readInteger(const ColumnHandle& column);
     double readFloat(const ColumnHandle& column);
     void writeText(const ColumnHandle& column, std::string_view value);
