@@ -17,6 +17,13 @@ constexpr size_t widthOf(sice::layout::Columns columns) {
 } // namespace
 
 CourseHoursIndex::CourseHoursIndex(sice::WholeFileLines lines) {
+    // Counted first, so that neither table grows (and is copied) on the way.
+    size_t count = 0;
+    sice::WholeFileLines each = lines;
+    for (std::string_view line; each.next(line);)
+        ++count;
+    index_.reserve(count);
+    lines_.reserve(count);
     size_t i = 0;
     Key key;
     for (std::string_view line; lines.next(line); ++i) {
@@ -24,7 +31,7 @@ CourseHoursIndex::CourseHoursIndex(sice::WholeFileLines lines) {
             continue;
         keyOf(Courses::subject.in(line), Courses::level.in(line), Courses::course.in(line), key);
         if (index_.add(key.view(), lines_.size()).second) // the first line of a key stays
-            lines_.push_back(CourseLine{Courses::hours.columns.textIn(line), i});
+            lines_.push_back(CourseLine{Courses::hours.columns.in(line), i});
     }
     lineCount_ = i;
 }

@@ -12,7 +12,8 @@ namespace tts::import {
 
 // The lines of the course file (sice::layout::Courses) by subject, level and course: the hours text
 // of the first data line with those three values. Looking a row up is O(1) and finds the same line
-// as walking the file from its start would.
+// as walking the file from its start would. The hours texts are views into the lines' bytes, which
+// outlive the index.
 class CourseHoursIndex {
 public:
     explicit CourseHoursIndex(sice::WholeFileLines lines);
@@ -22,7 +23,7 @@ public:
                                     std::string_view course) const;
 
     struct CourseLine {
-        std::string hours;
+        std::string_view hours;
         size_t index; // in `lines`, 0-based
     };
     // Both at once; null when no line has the three values.

@@ -218,6 +218,7 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
     std::optional<GroupData> groupData;
     std::exception_ptr groupsFailed; // pass 2
     sice::FoundFile courses;
+    std::string courseBytes; // the index's hours texts are views into them
     std::optional<CourseHoursIndex> courseIndex;
     std::optional<WeeklyHours> weeklyHours;
     std::exception_ptr coursesUnread; // pass 3, before its first row
@@ -232,9 +233,8 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
         courses = context.locateFile(Courses::file);
         if (courses.exists)
             unlessFailed(coursesUnread, [&] {
-                std::string bytes;
-                sice::WholeFile::load(courses.path, bytes);
-                courseIndex.emplace(sice::WholeFileLines(bytes));
+                sice::WholeFile::load(courses.path, courseBytes);
+                courseIndex.emplace(sice::WholeFileLines(courseBytes));
                 weeklyHours.emplace(courses.path, *courseIndex, table);
             });
         return [&, casig = table.column("CASIG"), cgrup = table.column("CGRUP"),

@@ -23,8 +23,4 @@ std::vector<std::string> CodeList::codes() const {
     return codes;
 }
 
-void CodeList::reserve(size_t codes) {
-    index_.reserve(codes);
-}
-
 } // namespace tts::sice

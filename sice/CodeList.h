@@ -17,7 +17,6 @@ public:
     // add() when no equal code is in yet; true when it was added. One hash, no copy.
     bool addIfNew(std::string_view code);
     std::vector<std::string> codes() const; // as read, in the order added
-    void reserve(size_t codes);
 
 private:
     KeyIndex index_{KeyIndex::LetterCase::Ignored};

@@ -422,6 +422,8 @@ private:
 
     std::string keyOf(std::string_view record, const std::vector<int>& fields) const {
         const std::vector<DbfField>& all = dbf_->layout().fields;
+        if (fields.size() == 1) // one value is its own key
+            return fieldCodec::readText(record, all[static_cast<size_t>(fields.front())], path_);
         std::vector<std::string> values;
         values.reserve(fields.size());
         for (int field : fields)
