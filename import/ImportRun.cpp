@@ -26,7 +26,7 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
     for (const char* table : {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"})
         progress.tables.push_back(TableReport{table});
 
-    const platform::KeepFreedMemory reuse; // each step's buffers serve the next one
+    const platform::JobMemory memory; // each step's buffers serve the next one
     BusyPointer busy(host);
     host.setResult(1);
     ImportContext context{*carpetaSice, workFolder, host, progress};

@@ -53,7 +53,7 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 }
 
 // The process heap keeps what it can reuse on its own.
-KeepFreedMemory::KeepFreedMemory() = default;
-KeepFreedMemory::~KeepFreedMemory() = default;
+JobMemory::JobMemory() = default;
+JobMemory::~JobMemory() = default;
 
 } // namespace tts::platform
