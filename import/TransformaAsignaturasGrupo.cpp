@@ -47,14 +47,8 @@ public:
     }
 
     void copyTo(WorkTable& assignments, std::string_view code) {
-        // Rows of one group mostly come together: the previous row's answer first.
-        if (!hasLast_ || code != lastCode_) {
-            lastAt_ = lookUp(assignments, code);
-            lastCode_.assign(code);
-            hasLast_ = true;
-        }
-        if (lastAt_ != kNoRow)
-            put(assignments, lastAt_);
+        if (const size_t at = lookUp(assignments, code); at != kNoRow)
+            put(assignments, at);
     }
 
 private:
@@ -98,9 +92,6 @@ private:
     KeyIndex codes_;             // group code to its values in stored_, or kNoRow
     std::string stored_;
     std::string value_;
-    std::string lastCode_;
-    size_t lastAt_ = kNoRow;
-    bool hasLast_ = false;
 };
 
 // Passes 3 and 4: HORAS and SESIONES from the first course line of the row's subject, level and
