@@ -150,12 +150,9 @@ def main():
     small, large = (results["este"]["seconds"] / results["este"]["rows"] for results in sizes)
     print(f"razon (us por fila, grande / pequeno): {large / small:.2f}")
     if args.reference:
-        if differences:
-            print("SICE_HORARIO.TXT distinto del de la referencia (sin las horas de escritura):")
-            for difference in differences:
-                print("  " + difference)
-            sys.exit(1)
-        print("SICE_HORARIO.TXT es byte a byte el de la referencia, salvo las horas de escritura.")
+        bench.report_differences(
+            differences, "SICE_HORARIO.TXT distinto del de la referencia (sin las horas de escritura):",
+            "SICE_HORARIO.TXT es byte a byte el de la referencia, salvo las horas de escritura.")
 
 
 if __name__ == "__main__":

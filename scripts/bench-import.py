@@ -117,13 +117,9 @@ def main():
     small, large = (results["este"]["seconds"] / lines for _, lines, results, _ in sizes)
     print(f"razon (us por linea, grande / pequeno): {large / small:.2f}")
     if args.reference:
-        if differences:
-            print("Tablas distintas de las de la referencia:")
-            for difference in differences:
-                print("  " + difference)
-            sys.exit(1)
-        print("Todas las tablas son byte a byte las de la referencia "
-              "(ejemplo y las dos carpetas sinteticas).")
+        bench.report_differences(differences, "Tablas distintas de las de la referencia:",
+                                 "Todas las tablas son byte a byte las de la referencia "
+                                 "(ejemplo y las dos carpetas sinteticas).")
 
 
 if __name__ == "__main__":

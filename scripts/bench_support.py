@@ -77,6 +77,16 @@ def differences(pairs, normalize=None):
     return found
 
 
+def report_differences(differences, which, same):
+    """Prints the outputs that differ from the reference's and fails, or says they are the same."""
+    if differences:
+        print(which)
+        for difference in differences:
+            print("  " + difference)
+        sys.exit(1)
+    print(same)
+
+
 def io_calls(command):
     """Read and write system calls of one run (strace -c -f), or None without strace."""
     if shutil.which("strace") is None:
