@@ -6,29 +6,9 @@ namespace tts {
 
 namespace {
 
-std::array<unsigned char, 256> makeFoldTable() {
-    std::array<unsigned char, 256> table{};
-    for (int c = 0; c < 256; ++c)
-        table[c] = static_cast<unsigned char>(c);
-    for (int c = 'A'; c <= 'Z'; ++c)
-        table[c] = static_cast<unsigned char>(c + 32);
-    for (int c = 0xC0; c <= 0xDE; ++c)
-        if (c != 0xD7)
-            table[c] = static_cast<unsigned char>(c + 32);
-    table[0x8A] = 0x9A; // Š š
-    table[0x8C] = 0x9C; // Œ œ
-    table[0x8E] = 0x9E; // Ž ž
-    table[0x9F] = 0xFF; // Ÿ ÿ
-    return table;
-}
-
-const std::array<unsigned char, 256> kFold = makeFoldTable();
+constexpr const std::array<unsigned char, 256>& kFold = caseTable::kFold;
 
 } // namespace
-
-unsigned char foldCase(unsigned char c) {
-    return kFold[c];
-}
 
 std::string foldCase(std::string_view text) {
     std::string out(text);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 namespace tts {
@@ -40,6 +41,20 @@ template <class Read> auto readAt(const ValueLocation& where, Read&& read) -> de
         throw;
     } catch (const Error& error) {
         throw LocatedError(error.message(), where);
+    }
+}
+
+// The same where working out the place costs more than reading the value: `where()` gives it,
+// and is called only when the value fails.
+template <class Where, class Read>
+requires std::is_invocable_r_v<ValueLocation, const Where&>
+auto readAt(const Where& where, Read&& read) -> decltype(read()) {
+    try {
+        return read();
+    } catch (const LocatedError&) {
+        throw;
+    } catch (const Error& error) {
+        throw LocatedError(error.message(), where());
     }
 }
 

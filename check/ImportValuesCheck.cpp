@@ -191,7 +191,7 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
     if (groupsFile)
         forDataLines(*groupsFile, [&](int64_t, std::string_view line) {
             groups.emplace(Groups::unit.textIn(line),
-                           Group{Groups::levelOf(line), Groups::course.textIn(line)});
+                           Group{std::string(Groups::levelOf(line)), Groups::course.textIn(line)});
         });
     std::unordered_set<std::string> subjects;
     if (subjectsFile)

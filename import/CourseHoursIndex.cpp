@@ -2,59 +2,77 @@
 
 #include "sice/SiceLayouts.h"
 
+#include <cstring>
+
 namespace tts::import {
 
+using sice::layout::Courses;
+
+namespace {
+
+constexpr size_t widthOf(sice::layout::Columns columns) {
+    return static_cast<size_t>(columns.last - columns.first + 1);
+}
+
+} // namespace
+
 CourseHoursIndex::CourseHoursIndex(sice::WholeFileLines lines) {
+    // Counted first, so that neither table grows (and is copied) on the way.
+    size_t count = 0;
+    sice::WholeFileLines each = lines;
+    for (std::string_view line; each.next(line);)
+        ++count;
+    index_.reserve(count);
+    lines_.reserve(count);
     size_t i = 0;
+    Key key;
     for (std::string_view line; lines.next(line); ++i) {
-        using sice::layout::Courses;
         if (!Courses::isData(line))
             continue;
-        // emplace keeps the first line of a key.
-        hours_.emplace(
-            key(Courses::subject.in(line), Courses::level.in(line), Courses::course.in(line)),
-            CourseLine{Courses::hours.columns.textIn(line), i});
+        keyOf(Courses::subject.in(line), Courses::level.in(line), Courses::course.in(line), key);
+        if (index_.add(key.view(), lines_.size()).second) // the first line of a key stays
+            lines_.push_back(CourseLine{Courses::hours.columns.in(line), i});
     }
+    lineCount_ = i;
 }
 
-const CourseHoursIndex::CourseLine* CourseHoursIndex::find(const std::string& subject,
-                                                           const std::string& level,
-                                                           const std::string& course) const {
-    auto found = hours_.find(key(subject, level, course));
-    return found == hours_.end() ? nullptr : &found->second;
+const CourseHoursIndex::CourseLine* CourseHoursIndex::find(std::string_view subject,
+                                                           std::string_view level,
+                                                           std::string_view course) const {
+    Key key;
+    if (!keyOf(subject, level, course, key))
+        return nullptr;
+    const size_t* at = index_.find(key.view());
+    return at ? &lines_[*at] : nullptr;
 }
 
-std::optional<std::string> CourseHoursIndex::hoursText(const std::string& subject,
-                                                       const std::string& level,
-                                                       const std::string& course) const {
-    if (const CourseLine* line = find(subject, level, course))
-        return line->hours;
-    return std::nullopt;
-}
-
-std::optional<size_t> CourseHoursIndex::lineIndex(const std::string& subject,
-                                                  const std::string& level,
-                                                  const std::string& course) const {
+std::optional<size_t> CourseHoursIndex::lineIndex(std::string_view subject, std::string_view level,
+                                                  std::string_view course) const {
     if (const CourseLine* line = find(subject, level, course))
         return line->index;
     return std::nullopt;
 }
 
 // The lengths of the first two values first, so that no byte inside a value can make two
-// different triples meet. Short enough to stay inside the string, without an allocation. The
-// file's columns are at most 4 wide, so a value too long for a one-byte length matches no line.
-std::string CourseHoursIndex::key(std::string_view subject, std::string_view level,
-                                  std::string_view course) {
-    if (subject.size() > 255 || level.size() > 255)
-        return std::string(2, '\xFF');
-    std::string key;
-    key.reserve(2 + subject.size() + level.size() + course.size());
-    key += static_cast<char>(subject.size());
-    key += static_cast<char>(level.size());
-    key += subject;
-    key += level;
-    key += course;
-    return key;
+// different triples meet. A value wider than its columns in the file matches no line.
+bool CourseHoursIndex::keyOf(std::string_view subject, std::string_view level,
+                             std::string_view course, Key& key) {
+    static_assert(2 + widthOf(Courses::subject) + widthOf(Courses::level) +
+                      widthOf(Courses::course) <=
+                  sizeof key.bytes);
+    if (subject.size() > widthOf(Courses::subject) || level.size() > widthOf(Courses::level) ||
+        course.size() > widthOf(Courses::course))
+        return false;
+    char* at = key.bytes;
+    *at++ = static_cast<char>(subject.size());
+    *at++ = static_cast<char>(level.size());
+    for (std::string_view part : {subject, level, course}) {
+        if (!part.empty())
+            std::memcpy(at, part.data(), part.size());
+        at += part.size();
+    }
+    key.size = static_cast<size_t>(at - key.bytes);
+    return true;
 }
 
 } // namespace tts::import

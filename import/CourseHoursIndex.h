@@ -1,41 +1,49 @@
 #pragma once
 
+#include "base/KeyIndex.h"
 #include "sice/WholeFileReader.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tts::import {
 
 // The lines of the course file (sice::layout::Courses) by subject, level and course: the hours text
 // of the first data line with those three values. Looking a row up is O(1) and finds the same line
-// as walking the file from its start would.
+// as walking the file from its start would. The hours texts are views into the lines' bytes, which
+// outlive the index.
 class CourseHoursIndex {
 public:
     explicit CourseHoursIndex(sice::WholeFileLines lines);
 
-    std::optional<std::string> hoursText(const std::string& subject, const std::string& level,
-                                         const std::string& course) const;
-
-    // The same line's index in `lines` (0-based), to say where a bad hours text lies.
-    std::optional<size_t> lineIndex(const std::string& subject, const std::string& level,
-                                    const std::string& course) const;
+    // The line's index in `lines` (0-based), to say where a bad hours text lies.
+    std::optional<size_t> lineIndex(std::string_view subject, std::string_view level,
+                                    std::string_view course) const;
 
     struct CourseLine {
-        std::string hours;
+        std::string_view hours;
         size_t index; // in `lines`, 0-based
     };
     // Both at once; null when no line has the three values.
-    const CourseLine* find(const std::string& subject, const std::string& level,
-                           const std::string& course) const;
+    const CourseLine* find(std::string_view subject, std::string_view level,
+                           std::string_view course) const;
+
+    size_t lineCount() const { return lineCount_; } // every line of the file, data or not
 
 private:
-    static std::string key(std::string_view subject, std::string_view level,
-                           std::string_view course);
-    std::unordered_map<std::string, CourseLine> hours_;
+    // The three values in a buffer of the caller; false when no line can hold them.
+    struct Key {
+        char bytes[16];
+        size_t size = 0;
+        std::string_view view() const { return {bytes, size}; }
+    };
+    static bool keyOf(std::string_view subject, std::string_view level, std::string_view course,
+                      Key& key);
+    KeyIndex index_; // key to position in lines_
+    std::vector<CourseLine> lines_;
+    size_t lineCount_ = 0;
 };
 
 } // namespace tts::import

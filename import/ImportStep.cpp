@@ -28,11 +28,12 @@ bool runStep(ImportContext& context, const StepDefinition& step, const StepStart
     }
     // Read before the table is touched: a file that cannot be read leaves the old table.
     std::optional<sice::LineReader> reader;
-    std::optional<sice::WholeFile> whole;
-    if (step.reading == FileReading::LineByLine)
-        reader.emplace(file.path);
-    else
-        whole.emplace(file.path);
+    if (step.reading == FileReading::LineByLine) {
+        sice::LineReader::load(file.path, context.fileBytes);
+        reader.emplace(sice::LineReader::over(context.fileBytes));
+    } else {
+        sice::WholeFile::load(file.path, context.fileBytes);
+    }
 
     tables::WorkTable table =
         tables::WorkTable::createAfresh(context.workFolder, step.table, step.columns);
@@ -43,12 +44,11 @@ bool runStep(ImportContext& context, const StepDefinition& step, const StepStart
         eachLine(*reader, rule, report);
         reader->close();
     } else {
-        sice::WholeFileLines lines = whole->lines();
+        sice::WholeFileLines lines(context.fileBytes);
         int64_t lineNumber = 0;
         for (std::string_view line; lines.next(line);)
             if (rule(line, ++lineNumber))
                 ++report.rowsWritten;
-        whole.reset();
     }
     if (finish)
         finish(target);
@@ -64,7 +64,8 @@ void addOptionalFile(ImportContext& context, const char* name, const LineRule& r
     const sice::FoundFile file = context.findFile(name);
     if (!file.exists)
         return;
-    sice::LineReader reader(file.path);
+    sice::LineReader::load(file.path, context.fileBytes);
+    sice::LineReader reader = sice::LineReader::over(context.fileBytes);
     eachLine(reader, rule, report);
     reader.close();
 }

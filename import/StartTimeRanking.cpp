@@ -12,12 +12,14 @@ bool StartTimeRanking::FoldedLess::operator()(std::string_view a, std::string_vi
     });
 }
 
-void StartTimeRanking::add(const std::string& startTime) {
-    if (ranks_.emplace(startTime, 0).second)
-        numbered_ = false;
+void StartTimeRanking::add(std::string_view startTime) {
+    if (ranks_.find(startTime) != ranks_.end())
+        return;
+    ranks_.emplace(startTime, 0);
+    numbered_ = false;
 }
 
-int StartTimeRanking::slotNumber(const std::string& startTime) {
+int StartTimeRanking::slotNumber(std::string_view startTime) {
     if (!numbered_) {
         int rank = 0;
         for (auto& entry : ranks_)

@@ -12,15 +12,16 @@ namespace tts::import {
 // "0900". Adding and ranking are O(log n).
 class StartTimeRanking {
 public:
-    void add(const std::string& startTime);
+    void add(std::string_view startTime);
 
     // Once every start time is in: the slot number, 1 for the earliest; 0 when unknown.
-    int slotNumber(const std::string& startTime);
+    int slotNumber(std::string_view startTime);
 
     size_t size() const { return ranks_.size(); }
 
 private:
     struct FoldedLess {
+        using is_transparent = void; // looked up by view, without a copy
         bool operator()(std::string_view a, std::string_view b) const;
     };
     std::map<std::string, int, FoldedLess> ranks_;

@@ -4,98 +4,198 @@
 #include "import/SessionPattern.h"
 #include "tables/WorkTable.h"
 
+#include "base/KeyIndex.h"
 #include "base/LocatedError.h"
 #include "sice/FileFinder.h"
 #include "sice/WholeFileReader.h"
 
-#include <algorithm>
+#include <exception>
+#include <optional>
 #include <utility>
+#include <vector>
 
 namespace tts::import {
 
 using tables::Column;
+using tables::ColumnHandle;
 using tables::OpenMode;
 using tables::WorkTable;
 
 namespace {
 
-// Pass 2: each assignment takes TURNO, NIVEL, CURSO and GRUPO from the first GRUPOST row whose
-// ABREV is its group code; without one they stay empty.
-void copyGroupData(const std::string& workFolder, WorkTable& assignments) {
-    WorkTable groups = WorkTable::open(workFolder, layout::Groups::table, OpenMode::ReadOnly);
-    const tables::ColumnHandle groupCode = assignments.column("CGRUP"),
-                               abrev = groups.column("ABREV");
-    std::pair<tables::ColumnHandle, tables::ColumnHandle> copied[] = {
-        {groups.column("TURNO"), assignments.column("TURNO")},
-        {groups.column("NIVEL"), assignments.column("NIVEL")},
-        {groups.column("CURSO"), assignments.column("CURSO")},
-        {groups.column("GRUPO"), assignments.column("GRUPO")}};
-    std::string code, value;
-    for (assignments.first(); !assignments.atEnd(); assignments.next()) {
-        assignments.readText(groupCode, code);
-        if (!groups.locate(abrev, code))
-            continue;
-        assignments.edit();
-        for (const auto& [from, to] : copied) {
-            groups.readText(from, value);
-            assignments.writeText(to, value);
+// The step's four passes (the assignments; their group's data from GRUPOST; the weekly hours
+// from the course file; one hour for the rows that got none) give each row what it would get if
+// the passes ran one after the other, so all four are done on each row as it is appended: the
+// table is written once instead of being read back and rewritten three times.
+//
+// What the passes one after the other would show is kept too. A failure of a later pass waits
+// until the earlier passes have gone through every row, so the user sees the failure the first
+// pass to fail would raise, and the notice about the course file only when the groups' pass went
+// through. A failure ends the step and drops the new table in any case.
+
+// Pass 2: the group's TURNO, NIVEL, CURSO and GRUPO from the first GRUPOST row whose ABREV is the
+// row's group code; without one they stay empty. Looked up once per code: GRUPOST is only read,
+// so every later row with the code gets the same values, kept as the row stores them.
+class GroupData {
+public:
+    GroupData(WorkTable& groups, WorkTable& assignments)
+        : groups_(groups), abrev_(groups.column("ABREV")) {
+        for (const char* name : {"TURNO", "NIVEL", "CURSO", "GRUPO"}) {
+            const ColumnHandle to = assignments.column(name);
+            copied_.push_back(Copied{groups.column(name), to, assignments.storedBytes(to).size()});
         }
-        assignments.post();
     }
-    groups.close();
-}
 
-// Pass 3: HORAS and SESIONES from the first course line of the row's subject, level and course.
-void setWeeklyHours(const std::string& coursePath, sice::WholeFileLines courseLines,
-                    WorkTable& assignments) {
-    const CourseHoursIndex index(courseLines);
-    const tables::ColumnHandle casig = assignments.column("CASIG"),
-                               nivel = assignments.column("NIVEL"),
-                               curso = assignments.column("CURSO"),
-                               horas = assignments.column(layout::Courses::hoursColumn),
-                               sesiones = assignments.column("SESIONES");
-    std::string subject, level, course;
-    for (assignments.first(); !assignments.atEnd(); assignments.next()) {
-        assignments.readText(casig, subject);
-        assignments.readText(nivel, level);
-        assignments.readText(curso, course);
-        const CourseHoursIndex::CourseLine* courseLine = index.find(subject, level, course);
-        if (!courseLine)
-            continue;
+    void copyTo(WorkTable& assignments, std::string_view code) {
+        if (const size_t at = lookUp(assignments, code); at != kNoRow)
+            put(assignments, at);
+    }
+
+private:
+    static constexpr size_t kNoRow = static_cast<size_t>(-1);
+
+    // Where the code's values are in stored_, or kNoRow.
+    size_t lookUp(WorkTable& assignments, std::string_view code) {
+        if (const size_t* known = codes_.find(code))
+            return *known;
+        value_.assign(code);
+        if (!groups_.locate(abrev_, value_)) {
+            codes_.add(code, kNoRow);
+            return kNoRow;
+        }
+        for (const Copied& copied : copied_) {
+            groups_.readText(copied.from, value_);
+            assignments.writeText(copied.to, value_);
+        }
+        const size_t at = stored_.size();
+        for (const Copied& copied : copied_)
+            stored_.append(assignments.storedBytes(copied.to));
+        codes_.add(code, at);
+        return at;
+    }
+
+    void put(WorkTable& assignments, size_t at) {
+        for (const Copied& copied : copied_) {
+            assignments.writeStoredBytes(copied.to,
+                                         std::string_view(stored_).substr(at, copied.width));
+            at += copied.width;
+        }
+    }
+
+    struct Copied {
+        ColumnHandle from, to;
+        size_t width; // of `to`
+    };
+    WorkTable& groups_;
+    ColumnHandle abrev_;
+    std::vector<Copied> copied_; // GRUPOST to ASIGT
+    KeyIndex codes_;             // group code to its values in stored_, or kNoRow
+    std::string stored_;
+    std::string value_;
+};
+
+// Passes 3 and 4: HORAS and SESIONES from the first course line of the row's subject, level and
+// course, else one hour. Worked out once per course line, on the first row that uses it (where a
+// bad hours text raises, as it would), then copied as stored.
+class WeeklyHours {
+public:
+    WeeklyHours(const std::string& coursePath, const CourseHoursIndex& index,
+                WorkTable& assignments)
+        : coursePath_(coursePath), index_(index), casig_(assignments.column("CASIG")),
+          nivel_(assignments.column("NIVEL")), curso_(assignments.column("CURSO")),
+          horas_(assignments.column(layout::Courses::hoursColumn)),
+          sesiones_(assignments.column("SESIONES")),
+          horasWidth_(assignments.storedBytes(horas_).size()),
+          sesionesWidth_(assignments.storedBytes(sesiones_).size()),
+          storedAt_(index.lineCount(), kNotYet) {}
+
+    void setOn(WorkTable& table) {
+        const CourseHoursIndex::CourseLine* courseLine = index_.find(
+            table.readTextView(casig_), table.readTextView(nivel_), table.readTextView(curso_));
+        if (!courseLine) {
+            setDefault(table);
+            return;
+        }
+        size_t& at = storedAt_[courseLine->index];
+        if (at == kNotYet) {
+            setFrom(table, *courseLine);
+            at = remember(table, table.readFloat(horas_) == 0);
+        }
+        put(table, at);
+    }
+
+private:
+    static constexpr size_t kNotYet = static_cast<size_t>(-1);
+
+    void setFrom(WorkTable& table, const CourseHoursIndex::CourseLine& courseLine) {
         using layout::Courses;
-        const ValueLocation where{coursePath, static_cast<int64_t>(courseLine->index + 1),
+        const ValueLocation where{coursePath_, static_cast<int64_t>(courseLine.index + 1),
                                   Courses::hours.columns.place()};
-        // Converted before the row goes into editing, so a bad text leaves the row as it was.
-        const double hours = readAt(where, [&] { return Courses::readHours(courseLine->hours); });
-        assignments.edit();
-        readAt(where, [&] { assignments.writeFloat(horas, hours); });
-        if (assignments.readFloat(horas) < 1)
-            assignments.writeFloat(horas, 1);
-        assignments.writeText(sesiones, sessionPattern(assignments.readFloat(horas)));
-        assignments.post();
+        const double hours = readAt(where, [&] { return Courses::readHours(courseLine.hours); });
+        readAt(where, [&] { table.writeFloat(horas_, hours); });
+        if (table.readFloat(horas_) < 1)
+            table.writeFloat(horas_, 1);
+        table.writeText(sesiones_, sessionPattern(table.readFloat(horas_)));
     }
-}
 
-// Pass 4: rows that no course line matched get one weekly hour.
-void setDefaultHours(WorkTable& assignments) {
-    const tables::ColumnHandle horas = assignments.column(layout::Courses::hoursColumn),
-                               sesiones = assignments.column("SESIONES");
-    for (assignments.first(); !assignments.atEnd(); assignments.next()) {
-        if (assignments.readFloat(horas) != 0)
-            continue;
-        assignments.edit();
-        assignments.writeFloat(horas, 1);
-        assignments.writeText(sesiones, "1");
-        assignments.post();
+    // Pass 4: a row whose HORAS reads as 0 gets one hour.
+    void setDefault(WorkTable& table) {
+        if (defaultAt_ == kNotYet) {
+            if (table.readFloat(horas_) != 0) // not written: reads 0 whatever the row holds
+                return;
+            table.writeFloat(horas_, 1);
+            table.writeText(sesiones_, "1");
+            defaultAt_ = remember(table, false);
+        }
+        put(table, defaultAt_);
+    }
+
+    // HORAS and SESIONES as the row stores them, and whether pass 4 still has to change them.
+    size_t remember(WorkTable& table, bool needsDefault) {
+        const size_t at = stored_.size();
+        stored_ += needsDefault ? '1' : '0';
+        stored_.append(table.storedBytes(horas_));
+        stored_.append(table.storedBytes(sesiones_));
+        return at;
+    }
+
+    void put(WorkTable& table, size_t at) {
+        const bool needsDefault = stored_[at] == '1';
+        const std::string_view horas = std::string_view(stored_).substr(at + 1, horasWidth_);
+        table.writeStoredBytes(horas_, horas);
+        table.writeStoredBytes(
+            sesiones_, std::string_view(stored_).substr(at + 1 + horas.size(), sesionesWidth_));
+        if (needsDefault)
+            setDefault(table);
+    }
+
+    const std::string& coursePath_;
+    const CourseHoursIndex& index_;
+    ColumnHandle casig_, nivel_, curso_, horas_, sesiones_;
+    size_t horasWidth_, sesionesWidth_;
+    std::vector<size_t> storedAt_; // by line of the course file: where its values are in stored_
+    size_t defaultAt_ = kNotYet;
+    std::string stored_;
+};
+
+// Runs `pass` on the row unless that pass has failed already; its first failure is kept.
+template <class Pass> void unlessFailed(std::exception_ptr& failure, Pass&& pass) {
+    if (failure)
+        return;
+    try {
+        pass();
+    } catch (...) {
+        failure = std::current_exception();
     }
 }
 
 } // namespace
 
-// Subject-group assignments into ASIGT in four passes: the assignments, their group's data from
-// GRUPOST, the weekly hours from the course file, one hour for the rows that got none.
+// Subject-group assignments into ASIGT: the assignments, their group's data from GRUPOST, the
+// weekly hours from the course file, one hour for the rows that got none.
 void TransformaAsignaturasGrupo(ImportContext& context) {
     using layout::Assignments;
+    using layout::Courses;
     const StepDefinition step{
         Assignments::file,
         "No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)",
@@ -107,9 +207,31 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
          Column::floating(layout::Courses::hoursColumn), Column::text("SESIONES", 20),
          Column::text("NCONEX", 4)}};
 
-    const auto assignments = [](StepTarget& target) -> LineRule {
+    std::optional<WorkTable> groups;
+    std::optional<GroupData> groupData;
+    std::exception_ptr groupsFailed; // pass 2
+    sice::FoundFile courses;
+    std::string courseBytes; // the index's hours texts are views into them
+    std::optional<CourseHoursIndex> courseIndex;
+    std::optional<WeeklyHours> weeklyHours;
+    std::exception_ptr coursesUnread; // pass 3, before its first row
+    std::exception_ptr hoursFailed;   // passes 3 and 4
+
+    const auto assignments = [&](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
-        return [&table, casig = table.column("CASIG"), cgrup = table.column("CGRUP"),
+        unlessFailed(groupsFailed, [&] {
+            groups.emplace(
+                WorkTable::open(context.workFolder, layout::Groups::table, OpenMode::ReadOnly));
+            groupData.emplace(*groups, table);
+        });
+        courses = context.locateFile(Courses::file);
+        if (courses.exists)
+            unlessFailed(coursesUnread, [&] {
+                sice::WholeFile::load(courses.path, courseBytes);
+                courseIndex.emplace(sice::WholeFileLines(courseBytes));
+                weeklyHours.emplace(courses.path, *courseIndex, table);
+            });
+        return [&, casig = table.column("CASIG"), cgrup = table.column("CGRUP"),
                 ctarea = table.column("CTAREA")](std::string_view line, int64_t) {
             if (!Assignments::isData(line))
                 return false;
@@ -117,25 +239,32 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
             table.writeText(casig, Assignments::subject.in(line));
             table.writeText(cgrup, Assignments::group.in(line));
             table.writeText(ctarea, "*LEC");
+            unlessFailed(groupsFailed, [&] {
+                groupData->copyTo(table, table.readTextView(cgrup)); // as the row stores it
+            });
+            if (!groupsFailed && weeklyHours)
+                unlessFailed(hoursFailed, [&] { weeklyHours->setOn(table); });
             table.post();
             return true;
         };
     };
 
-    const auto furtherPasses = [&context](StepTarget& target) {
-        WorkTable& table = target.table;
-        copyGroupData(context.workFolder, table);
-        const sice::FoundFile courses = context.findFile(layout::Courses::file);
+    const auto afterTheLastLine = [&](StepTarget&) {
+        if (groupsFailed)
+            std::rethrow_exception(groupsFailed);
+        groups->close();
+        context.noteLeftAside(courses);
         if (!courses.exists) {
             context.host.showMessage("No existe archivo de grupos (SICE_ASIGNATCURSO.TXT)");
             return;
         }
-        const sice::WholeFile courseFile(courses.path);
-        setWeeklyHours(courses.path, courseFile.lines(), table);
-        setDefaultHours(table);
+        if (coursesUnread)
+            std::rethrow_exception(coursesUnread);
+        if (hoursFailed)
+            std::rethrow_exception(hoursFailed);
     };
 
-    runStep(context, step, assignments, furtherPasses);
+    runStep(context, step, assignments, afterTheLastLine);
 }
 
 } // namespace tts::import

@@ -18,21 +18,28 @@ void TransformaGrupos(ImportContext& context) {
                                Column::text("NIVEL", 5), Column::text("CURSO", 3),
                                Column::text("GRUPO", 2), Column::text("UNIDAD", 10),
                                Column::text("DESCRIP", 80), Column::text("ABREVCORTA", 4)}};
-    runStep(context, step, [](StepTarget& target) -> LineRule {
+    std::string description; // kept from line to line
+    runStep(context, step, [&description](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
-        return [&table, abrev = table.column("ABREV"), turno = table.column("TURNO"),
+        return [&table, &description, abrev = table.column("ABREV"), turno = table.column("TURNO"),
                 nivel = table.column("NIVEL"), curso = table.column("CURSO"),
                 grupo = table.column("GRUPO"), unidad = table.column("UNIDAD"),
                 descrip = table.column("DESCRIP"),
                 abrevCorta = table.column("ABREVCORTA")](std::string_view line, int64_t) {
             if (!Groups::isData(line))
                 return false;
-            const std::string unit = Groups::unit.textIn(line);
-            const std::string shortCode = Groups::shortCode.textIn(line);
-            const std::string shift = Groups::shift.textIn(line);
-            const std::string level = Groups::levelOf(line);
-            const std::string course = Groups::course.textIn(line);
-            const std::string group = unit.empty() ? std::string() : unit.substr(unit.size() - 1);
+            const std::string_view unit = Groups::unit.in(line);
+            const std::string_view shift = Groups::shift.in(line);
+            const std::string_view level = Groups::levelOf(line);
+            const std::string_view course = Groups::course.in(line);
+            const std::string_view group = unit.empty() ? unit : unit.substr(unit.size() - 1);
+            description.clear();
+            description += '(';
+            for (const std::string_view part :
+                 {Groups::description.in(line), std::string_view(") "), shift,
+                  std::string_view(" "), level, std::string_view(" "), course,
+                  std::string_view(" "), group})
+                description.append(part);
 
             table.append();
             table.writeText(abrev, unit);
@@ -41,9 +48,8 @@ void TransformaGrupos(ImportContext& context) {
             table.writeText(curso, course);
             table.writeText(grupo, group);
             table.writeText(unidad, unit);
-            table.writeText(descrip, "(" + Groups::description.textIn(line) + ") " + shift + " " +
-                                         level + " " + course + " " + group);
-            table.writeText(abrevCorta, shortCode);
+            table.writeText(descrip, description);
+            table.writeText(abrevCorta, Groups::shortCode.in(line));
             table.post();
             return true;
         };

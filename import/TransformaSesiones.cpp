@@ -34,14 +34,17 @@ void TransformaSesiones(ImportContext& context) {
                 minutos = table.column("MINUTOS")](std::string_view line, int64_t lineNumber) {
             if (!Sessions::isData(line))
                 return false;
-            const std::string slotCode = Sessions::slot.textIn(line);
-            const std::string day = Sessions::day.textIn(line);
-            const std::string start = Sessions::start.columns.textIn(line);
-            const std::string end = Sessions::end.columns.textIn(line);
+            const std::string_view slotCode = Sessions::slot.in(line);
+            const std::string_view day = Sessions::day.in(line);
+            const std::string_view start = Sessions::start.columns.in(line);
+            const std::string_view end = Sessions::end.columns.in(line);
             startTimes.add(start);
             const auto timeIn = [&](const layout::StoppingValue& time) {
-                return readAt({path, lineNumber, time.columns.place()},
-                              [&] { return Sessions::readTime(time.columns.in(line)); });
+                return readAt(
+                    [&] {
+                        return ValueLocation{path, lineNumber, time.columns.place()};
+                    },
+                    [&] { return Sessions::readTime(time.columns.in(line)); });
             };
             // In the layout's order, which `check` follows too.
             static_assert(Sessions::times[0].columns.first == Sessions::end.columns.first);
@@ -67,7 +70,7 @@ void TransformaSesiones(ImportContext& context) {
                                    diho = table.column("DIHO");
         for (table.first(); !table.atEnd(); table.next()) {
             const std::string slot =
-                std::to_string(startTimes.slotNumber(table.readText(horaDesde)));
+                std::to_string(startTimes.slotNumber(table.readTextView(horaDesde)));
             table.edit();
             table.writeText(hora, slot);
             table.writeText(diho, table.readText(dia) + slot);

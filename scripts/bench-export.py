@@ -3,11 +3,15 @@
 rows. The other work tables come from importing a synthetic district (make-sice-folder.py);
 SOLUC names their groups, subjects and rooms, one row in fifty a code they do not know. For each
 size it prints, from the same run: the export's time (best of --runs, process start included),
-the floor (reading SOLUC, the four tables it looks codes up in and the two SICE files it reads,
-and writing as many bytes as SICE_HORARIO.TXT with one fsync), their ratio, the read and write
-system calls per SOLUC row (strace -c -f) and the peak memory. Then the ratio of the time per
-row, large over small (at most 1.1 when the export is linear).
-Uses the program in $BUILD_DIR (default build)."""
+the floor (bench/JobFloor: start a native process, read SOLUC, the four tables it looks codes
+up in and the two SICE files it reads, write as many bytes as SICE_HORARIO.TXT and sync it and
+its folder, as the export does), their ratio, the time per row, the read and write system
+calls per SOLUC row (strace -c -f) and the peak memory. Then the ratio of the time per row,
+large over small (at most 1.1 when the export is linear).
+
+--reference CLI runs an earlier build on the same tables, side by side, and compares the two
+SICE_HORARIO.TXT byte for byte but for the time stamps of the header and trailer lines.
+Uses the programs in $BUILD_DIR (default build)."""
 
 import argparse
 import os
@@ -63,22 +67,49 @@ def write_soluc(path, rows, groups, subjects, rooms, teachers):
         out.write(b"\x1A")
 
 
-def measure(cli, district, rows, runs):
+def stamps_out(data):
+    """The file without the time stamps of its header and trailer (columns 60-71)."""
+    lines = data.split(b"\r\n")
+    return b"\r\n".join(line[:59] + line[71:] if line[:1] in (b"0", b"9") else line
+                         for line in lines)
+
+
+def measure(programs, district, scratch, rows, runs):
+    """Times every program (name to CLI) and the floor on one SOLUC, taking turns. Each program
+    writes SICE_HORARIO.TXT into its own copy of the SICE folder."""
     sice, work = district
     soluc = os.path.join(work, "SOLUC.DBF")
     write_soluc(soluc, rows, bench.dbf_column(os.path.join(work, "GRUPOST.DBF"), "ABREV"),
                 bench.dbf_column(os.path.join(work, "ASIGNOMT.DBF"), "COD"),
                 bench.dbf_column(os.path.join(work, "AULAT.DBF"), "ABREV"),
                 bench.dbf_column(os.path.join(work, "PROFT.DBF"), "ABREV"))
-    command = [cli, "export", "--sice", sice, "--work", work]
-    seconds, rss, cpu = bench.best_of(command, runs)
-    output = os.path.join(sice, "SICE_HORARIO.TXT")
+    folders = {}
+    for name in programs:
+        folders[name] = os.path.join(scratch, f"sice-{name}-{rows}")
+        shutil.copytree(sice, folders[name])
+    commands = {name: [cli, "export", "--sice", folders[name], "--work", work]
+                for name, cli in programs.items()}
+    for command in commands.values():  # the first run writes the file the floor sizes
+        bench.run_measured(command)
+    output = os.path.join(folders["este"], "SICE_HORARIO.TXT")
     inputs = [soluc] + [os.path.join(work, f"{t}.DBF")
                         for t in ("GRUPOST", "AULAT", "ASIGNOMT", "DIASHORAST")] + \
              [os.path.join(sice, "sice_asignat.txt"), os.path.join(sice, "sice_sesiones.txt")]
-    floor = bench.floor_seconds(inputs, [output], runs)
-    calls = bench.io_calls(command)
-    return dict(rows=rows, seconds=seconds, floor=floor, calls=calls, rss=rss, cpu=cpu)
+    floor_scratch = os.path.join(scratch, "floor")
+    os.makedirs(floor_scratch, exist_ok=True)
+    commands["suelo"] = bench.floor_command(floor_scratch, inputs, [output])
+    timed = bench.side_by_side(commands, runs)
+    results = {}
+    for name in programs:
+        seconds, rss, cpu = timed[name]
+        results[name] = dict(rows=rows, seconds=seconds, cpu=cpu, rss=rss, floor=timed["suelo"][0],
+                             calls=bench.io_calls(commands[name]))
+    differences = bench.differences(
+        [(output, os.path.join(folders[name], "SICE_HORARIO.TXT")) for name in programs
+         if name != "este"], stamps_out)
+    for folder in folders.values():
+        shutil.rmtree(folder)
+    return results, differences
 
 
 def main():
@@ -86,10 +117,14 @@ def main():
     parser.add_argument("--rows", type=int, default=200000, help="SOLUC rows of the small run")
     parser.add_argument("--schools", type=int, default=25, help="schools of the district")
     parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--reference", help="an earlier transTalvorSice-cli to compare with")
     args = parser.parse_args()
-    cli = os.path.join(ROOT, os.environ.get("BUILD_DIR", "build"), "cli", "transTalvorSice-cli")
-    if not os.access(cli, os.X_OK):
-        sys.exit(f"No existe {cli}: compile primero (scripts/setup.sh)")
+    cli = bench.built(os.path.join("cli", "transTalvorSice-cli"))
+    programs = {"este": cli}
+    if args.reference:
+        if not os.access(args.reference, os.X_OK):
+            sys.exit(f"No existe {args.reference}")
+        programs["referencia"] = os.path.abspath(args.reference)
     with tempfile.TemporaryDirectory() as scratch:
         sice, work = os.path.join(scratch, "sice"), os.path.join(scratch, "work")
         os.makedirs(work)
@@ -97,19 +132,27 @@ def main():
                         "--schools", str(args.schools)], check=True, capture_output=True)
         subprocess.run([cli, "import", "--sice", sice, "--work", work], check=True,
                        stdout=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
-        results = []
+        sizes, differences = [], []
         for rows in (args.rows, args.rows * 10):
-            results.append(measure(cli, (sice, work), rows, args.runs))
-            os.remove(os.path.join(sice, "SICE_HORARIO.TXT"))
+            results, found = measure(programs, (sice, work), scratch, rows, args.runs)
+            sizes.append(results)
+            differences += found
     print(bench.summary_header())
-    for r in results:
-        print(bench.summary_line(r["rows"], r["seconds"], r["cpu"], r["floor"], r["calls"], r["rss"]))
-    for r in results:
+    for results in sizes:
+        for name, r in results.items():
+            print(bench.summary_line(name, r["rows"], r["seconds"], r["cpu"], r["floor"], r["calls"],
+                                     r["rss"]))
+    for results in sizes:
+        r = results["este"]
         if r["calls"]:
             print(f"{r['rows']} filas, llamadas: "
                   + ", ".join(f"{k} {v}" for k, v in sorted(r["calls"].items())))
-    small, large = (r["seconds"] / r["rows"] for r in results)
+    small, large = (results["este"]["seconds"] / results["este"]["rows"] for results in sizes)
     print(f"razon (us por fila, grande / pequeno): {large / small:.2f}")
+    if args.reference:
+        bench.report_differences(
+            differences, "SICE_HORARIO.TXT distinto del de la referencia (sin las horas de escritura):",
+            "SICE_HORARIO.TXT es byte a byte el de la referencia, salvo las horas de escritura.")
 
 
 if __name__ == "__main__":

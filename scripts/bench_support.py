@@ -7,10 +7,23 @@ import re
 import shutil
 import struct
 import subprocess
+import sys
 import tempfile
 import time
 
 IO_CALLS = ("read", "write", "pread64", "pwrite64", "readv", "writev", "preadv", "pwritev")
+
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def built(relative):
+    """A program of the build in $BUILD_DIR (default build), or exit saying how to build it."""
+    path = os.path.join(ROOT, os.environ.get("BUILD_DIR", "build"), relative)
+    if not os.access(path, os.X_OK):
+        sys.exit(f"No existe {path}: compile primero (cmake --build build --target "
+                 f"{os.path.basename(path)})")
+    return path
 
 
 def run_measured(command):
@@ -24,36 +37,54 @@ def run_measured(command):
     return elapsed, usage.ru_maxrss, usage.ru_utime + usage.ru_stime
 
 
-def best_of(command, runs):
-    """Best wall time, peak memory and best CPU time of the runs: on a shared machine the wall
-    time also counts waiting for a core, the CPU time does not."""
-    results = [run_measured(command) for _ in range(runs)]
-    return min(r[0] for r in results), max(r[1] for r in results), min(r[2] for r in results)
+def side_by_side(commands, runs):
+    """Each command run `runs` times, taking turns, so that a change in the machine's load falls
+    on all of them alike. For each name: best wall time, peak memory and best CPU time (on a
+    shared machine the wall time also counts waiting for a core, the CPU time does not)."""
+    results = {name: [] for name in commands}
+    for _ in range(runs):
+        for name, command in commands.items():
+            results[name].append(run_measured(command))
+    return {name: (min(r[0] for r in rs), max(r[1] for r in rs), min(r[2] for r in rs))
+            for name, rs in results.items()}
 
 
-def floor_seconds(inputs, outputs, runs):
-    """Best time to read every input file whole and write as many bytes as each output file
-    holds into a scratch file, with one fsync per output file."""
-    sizes = [os.path.getsize(path) for path in outputs]
-    best = None
-    with tempfile.TemporaryDirectory(dir=os.path.dirname(os.path.abspath(outputs[0]))) as scratch:
-        for _ in range(runs):
-            start = time.perf_counter()
-            for path in inputs:
-                with open(path, "rb", buffering=0) as f:
-                    while f.read(1 << 20):
-                        pass
-            for i, size in enumerate(sizes):
-                fd = os.open(os.path.join(scratch, f"out{i}"), os.O_WRONLY | os.O_CREAT | os.O_TRUNC)
-                block = b"x" * min(size, 1 << 20)
-                left = size
-                while left > 0:
-                    left -= os.write(fd, block[:left])
-                os.fsync(fd)
-                os.close(fd)
-            elapsed = time.perf_counter() - start
-            best = elapsed if best is None else min(best, elapsed)
-    return best
+def floor_command(scratch, inputs, outputs, job_memory=False):
+    """The floor of a job as a native process (bench/JobFloor.cpp): start, read every input file
+    whole into one buffer, write as many bytes as each output file holds into `scratch`, syncing
+    each file and then the folder, as a job's replacement of a file does. `job_memory`: with the
+    heap set as the import sets it (huge pages, freed memory kept)."""
+    return ([built(os.path.join("bench", "JobFloor"))] + (["--job-memory"] if job_memory else [])
+            + [scratch] + list(inputs) + ["--"] + [str(os.path.getsize(path)) for path in outputs])
+
+
+def differences(pairs, normalize=None):
+    """Each pair of files (this build's, the reference's) that differ, with the first byte where
+    they do; `normalize` takes out what may differ between two runs (time stamps)."""
+    found = []
+    for mine, theirs in pairs:
+        with open(mine, "rb") as f:
+            a = f.read()
+        with open(theirs, "rb") as f:
+            b = f.read()
+        if normalize:
+            a, b = normalize(a), normalize(b)
+        if a == b:
+            continue
+        at = next((i for i in range(min(len(a), len(b))) if a[i] != b[i]), min(len(a), len(b)))
+        found.append(f"{mine}: difiere de la referencia en el byte {at} "
+                     f"({len(a)} bytes, la referencia {len(b)})")
+    return found
+
+
+def report_differences(differences, which, same):
+    """Prints the outputs that differ from the reference's and fails, or says they are the same."""
+    if differences:
+        print(which)
+        for difference in differences:
+            print("  " + difference)
+        sys.exit(1)
+    print(same)
 
 
 def io_calls(command):
@@ -104,13 +135,13 @@ def dbf_column(path, column):
 
 
 def summary_header():
-    return (f"{'filas':>10} {'segundos':>9} {'CPU s':>6} {'suelo s':>8} {'razon':>6} "
-            f"{'llamadas':>9} {'llam/fila':>9} {'RSS MB':>7}")
+    return (f"{'programa':>10} {'filas':>9} {'segundos':>9} {'CPU s':>6} {'suelo s':>8} {'razon':>6} "
+            f"{'us/fila':>8} {'llamadas':>9} {'llam/fila':>9} {'RSS MB':>7}")
 
 
-def summary_line(rows, seconds, cpu, floor, calls, rss_kb):
+def summary_line(name, rows, seconds, cpu, floor, calls, rss_kb):
     total = sum(calls.values()) if calls is not None else None
     per_row = f"{total / rows:9.4f}" if total is not None else f"{'-':>9}"
     total_text = f"{total:>9}" if total is not None else f"{'-':>9}"
-    return (f"{rows:>10} {seconds:>9.3f} {cpu:>6.3f} {floor:>8.3f} {seconds / floor:>6.2f} {total_text} "
-            f"{per_row} {rss_kb / 1024:>7.1f}")
+    return (f"{name:>10} {rows:>9} {seconds:>9.3f} {cpu:>6.3f} {floor:>8.3f} {seconds / floor:>6.2f} "
+            f"{seconds / rows * 1e6:>8.3f} {total_text} {per_row} {rss_kb / 1024:>7.1f}")

@@ -1,25 +1,26 @@
 #include "sice/CodeList.h"
 
-#include "base/CaseTable.h"
-
 namespace tts::sice {
 
-// The folded set answers "is any earlier entry equal ignoring case", which is all the first-wins
-// rule needs; the entries themselves stay as read.
+// The index answers "is any earlier entry equal ignoring case", which is all the first-wins rule
+// needs, and keeps the entries as read.
 bool CodeList::contains(std::string_view code) const {
-    return folded_.count(foldCase(code)) != 0;
+    return index_.find(code) != nullptr;
 }
 
 bool CodeList::addIfNew(std::string_view code) {
-    if (!folded_.insert(foldCase(code)).second)
-        return false;
-    codes_.emplace_back(code);
-    return true;
+    return index_.add(code, index_.size()).second;
 }
 
-void CodeList::add(std::string code) {
-    folded_.insert(foldCase(code));
-    codes_.push_back(std::move(code));
+void CodeList::add(std::string_view code) {
+    addIfNew(code);
+}
+
+std::vector<std::string> CodeList::codes() const {
+    std::vector<std::string> codes;
+    for (size_t i = 0; i < index_.size(); ++i)
+        codes.emplace_back(index_.key(i));
+    return codes;
 }
 
 } // namespace tts::sice

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "base/KeyIndex.h"
+
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace tts::sice {
@@ -12,14 +13,13 @@ namespace tts::sice {
 class CodeList {
 public:
     bool contains(std::string_view code) const;
-    void add(std::string code);
-    // add() when no equal code is in yet; true when it was added. One fold, one hash.
+    void add(std::string_view code); // an equal code already in: nothing more is kept
+    // add() when no equal code is in yet; true when it was added. One hash, no copy.
     bool addIfNew(std::string_view code);
-    const std::vector<std::string>& codes() const { return codes_; }
+    std::vector<std::string> codes() const; // as read, in the order added
 
 private:
-    std::vector<std::string> codes_;
-    std::unordered_set<std::string> folded_;
+    KeyIndex index_{KeyIndex::LetterCase::Ignored};
 };
 
 } // namespace tts::sice

@@ -15,8 +15,12 @@ constexpr char kCtrlZ = '\x1A';
 } // namespace
 
 LineReader::LineReader(const std::string& path) {
+    load(path, owned_);
+}
+
+void LineReader::load(const std::string& path, std::string& bytes) {
     // The whole file is taken at open, so nobody can change it under us while a step reads it.
-    if (platform::SystemError error = platform::readWholeFile(path, owned_)) {
+    if (platform::SystemError error = platform::readWholeFile(path, bytes)) {
         // A folder, device or FIFO: named, so the user knows which entry is in the way.
         if (error == platform::kNotRegularFile)
             throw Error("Cannot open file \"" + path + "\". " + platform::describe(error));

@@ -19,6 +19,9 @@ namespace tts::sice {
 class LineReader {
 public:
     explicit LineReader(const std::string& path);
+    // The file's bytes into `bytes`, whose capacity is kept, raising as the constructor does:
+    // with over(), steps that read one file after another reuse one buffer.
+    static void load(const std::string& path, std::string& bytes);
     static LineReader fromBytes(std::string bytes); // for tests and fuzzing
     // Reads `bytes`, which the caller keeps alive and unchanged while the reader lives.
     static LineReader over(std::string_view bytes);

@@ -111,9 +111,9 @@ struct Groups {
         return isDataLine(line, headerName) && isDataLine(line, "SICE_GRUPO.TXT");
     }
     // A group without a level gets "NIV".
-    static std::string levelOf(std::string_view line) {
-        std::string text = level.textIn(line);
-        return text.empty() ? "NIV" : text;
+    static std::string_view levelOf(std::string_view line) {
+        const std::string_view text = level.in(line);
+        return text.empty() ? std::string_view("NIV") : text;
     }
 };
 

@@ -43,7 +43,11 @@ bool WholeFileLines::next(std::string_view& line) {
 }
 
 WholeFile::WholeFile(const std::string& path) {
-    if (platform::SystemError error = platform::readWholeFile(path, bytes_)) {
+    load(path, bytes_);
+}
+
+void WholeFile::load(const std::string& path, std::string& bytes) {
+    if (platform::SystemError error = platform::readWholeFile(path, bytes)) {
         std::string message = "Cannot open file \"" + path + "\". " + platform::describe(error);
         // "No such file" of a file the folder lists misleads: say it is a broken link.
         if (platform::isNotFound(error) && platform::isLink(path))

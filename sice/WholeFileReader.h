@@ -32,6 +32,8 @@ class WholeFile {
 public:
     explicit WholeFile(const std::string& path);
     WholeFileLines lines() const { return WholeFileLines(bytes_); }
+    // The file's bytes into `bytes`, whose capacity is kept, raising as the constructor does.
+    static void load(const std::string& path, std::string& bytes);
 
 private:
     std::string bytes_;

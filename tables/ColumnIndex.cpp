@@ -6,32 +6,33 @@
 
 namespace tts::tables {
 
-void ColumnIndex::add(const std::string& key, int64_t row) {
-    std::vector<int64_t>& rows = rows_[key];
+void ColumnIndex::add(std::string_view key, int64_t row) {
+    const auto [at, added] = keys_.add(key, rows_.size());
+    if (added)
+        rows_.emplace_back();
+    std::vector<int64_t>& rows = rows_[at];
     if (rows.empty() || rows.back() < row) { // appends come in order: the usual case
         rows.push_back(row);
         return;
     }
-    auto at = std::lower_bound(rows.begin(), rows.end(), row);
-    if (at == rows.end() || *at != row)
-        rows.insert(at, row);
+    auto place = std::lower_bound(rows.begin(), rows.end(), row);
+    if (place == rows.end() || *place != row)
+        rows.insert(place, row);
 }
 
-void ColumnIndex::remove(const std::string& key, int64_t row) {
-    auto found = rows_.find(key);
-    if (found == rows_.end())
+void ColumnIndex::remove(std::string_view key, int64_t row) {
+    const size_t* at = keys_.find(key);
+    if (!at)
         return;
-    std::vector<int64_t>& rows = found->second;
-    auto at = std::lower_bound(rows.begin(), rows.end(), row);
-    if (at != rows.end() && *at == row)
-        rows.erase(at);
-    if (rows.empty())
-        rows_.erase(found);
+    std::vector<int64_t>& rows = rows_[*at];
+    auto place = std::lower_bound(rows.begin(), rows.end(), row);
+    if (place != rows.end() && *place == row)
+        rows.erase(place);
 }
 
-int64_t ColumnIndex::firstRow(const std::string& key) const {
-    auto found = rows_.find(key);
-    return found == rows_.end() ? -1 : found->second.front();
+int64_t ColumnIndex::firstRow(std::string_view key) const {
+    const size_t* at = keys_.find(key);
+    return at == nullptr || rows_[*at].empty() ? -1 : rows_[*at].front();
 }
 
 std::string ColumnIndex::keyOf(const std::vector<std::string>& values) {

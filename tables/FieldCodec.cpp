@@ -167,12 +167,12 @@ void putNumber(std::string& record, const DbfField& field, double value, const s
 }
 
 void putText(std::string& record, const DbfField& field, std::string_view value) {
-    auto width = static_cast<size_t>(field.width);
-    std::string_view cut = value.substr(0, std::min(value.size(), width));
+    const auto width = static_cast<size_t>(field.width);
+    const size_t length = std::min(value.size(), width);
     char* target = record.data() + field.offset;
-    std::memset(target, ' ', width);
-    if (!cut.empty()) // an empty view may have no data pointer at all
-        std::memcpy(target, cut.data(), cut.size());
+    if (length > 0) // an empty view may have no data pointer at all
+        std::memcpy(target, value.data(), length);
+    std::memset(target + length, ' ', width - length);
 }
 
 // Blank, "?" (unknown) and anything unexpected read as no value.
@@ -345,6 +345,10 @@ std::string decimalText(double value) {
     return std::string(buffer, end);
 }
 
+std::string_view textView(std::string_view record, const DbfField& field) {
+    return storedText(rawField(record, field));
+}
+
 void readText(std::string_view record, const DbfField& field, const std::string& path,
               std::string& into) {
     if (field.encoding == FieldEncoding::Text)
@@ -416,6 +420,10 @@ double readFloat(std::string_view record, const DbfField& field, const std::stri
 
 void writeText(std::string& record, const DbfField& field, std::string_view value,
                const std::string& path) {
+    if (field.encoding == FieldEncoding::Text) { // nearly every write: no more to decide
+        putText(record, field, value);
+        return;
+    }
     switch (writableKind(field, path)) {
     case Kind::Text:
         putText(record, field, value);

@@ -20,6 +20,8 @@ bool isSupported(const DbfField& field); // may be read: text, numbers (binary o
 std::string readText(std::string_view record, const DbfField& field, const std::string& path);
 void readText(std::string_view record, const DbfField& field, const std::string& path,
               std::string& into); // the same into a buffer that keeps its capacity
+// A text field's value as readText gives it, as a view into `record`.
+std::string_view textView(std::string_view record, const DbfField& field);
 int32_t readInteger(std::string_view record, const DbfField& field, const std::string& path);
 double readFloat(std::string_view record, const DbfField& field, const std::string& path);
 

@@ -10,6 +10,7 @@
 #include "tables/TableErrors.h"
 #include "tables/TableFiles.h"
 
+#include <cstring>
 #include <exception>
 
 #include <map>
@@ -167,7 +168,7 @@ public:
                 }
             }
         }
-        currentRow_ = editRow_;
+        currentRow_.swap(editRow_); // editRow_ is filled afresh before it is used again
         atEnd_ = false;
         editing_ = Editing::None;
         modified_ = false;
@@ -212,6 +213,13 @@ public:
         fieldCodec::readText(rowInView(), field, path_, into);
     }
 
+    std::string_view readTextView(const DbfField& field) {
+        if (field.encoding == FieldEncoding::Text)
+            return fieldCodec::textView(rowInView(), field);
+        fieldCodec::readText(rowInView(), field, path_, textBuffer_);
+        return textBuffer_;
+    }
+
     int32_t readInteger(const std::string& column) {
         const DbfField& field = fieldNamed(column);
         return fieldCodec::readInteger(rowInView(), field, path_);
@@ -220,6 +228,11 @@ public:
     double readFloat(const std::string& column) {
         const DbfField& field = fieldNamed(column);
         return fieldCodec::readFloat(rowInView(), field, path_);
+    }
+
+    std::string_view storedBytes(const DbfField& field) const {
+        return rowInView().substr(static_cast<size_t>(field.offset),
+                                  static_cast<size_t>(field.width));
     }
 
     int32_t readInteger(const DbfField& field) {
@@ -418,6 +431,8 @@ private:
 
     std::string keyOf(std::string_view record, const std::vector<int>& fields) const {
         const std::vector<DbfField>& all = dbf_->layout().fields;
+        if (fields.size() == 1) // one value is its own key
+            return fieldCodec::readText(record, all[static_cast<size_t>(fields.front())], path_);
         std::vector<std::string> values;
         values.reserve(fields.size());
         for (int field : fields)
@@ -455,6 +470,7 @@ private:
     Editing editing_ = Editing::None;
     std::string editRow_;
     bool modified_ = false;
+    std::string textBuffer_; // readTextView of a column that is not text
     int64_t visibleRows_ = -1;
     std::map<std::vector<int>, ColumnIndex> indexes_;
     std::vector<ColumnIndex*> singleIndexes_; // by field, into indexes_, once a locate used it
@@ -646,6 +662,26 @@ void WorkTable::writeFloat(const ColumnHandle& column, double value) {
                     [&](std::string& row, const DbfField& field) {
                         fieldCodec::writeFloat(row, field, value, impl.path());
                     });
+}
+
+std::string_view WorkTable::readTextView(const ColumnHandle& column) {
+    Impl& impl = openImpl(impl_);
+    return impl.readTextView(impl.fieldOf(column.name_, column.index_));
+}
+
+std::string_view WorkTable::storedBytes(const ColumnHandle& column) {
+    Impl& impl = openImpl(impl_);
+    return impl.storedBytes(impl.fieldOf(column.name_, column.index_));
+}
+
+void WorkTable::writeStoredBytes(const ColumnHandle& column, std::string_view bytes) {
+    Impl& impl = openImpl(impl_);
+    impl.writeField(
+        impl.fieldOf(column.name_, column.index_), [&](std::string& row, const DbfField& field) {
+            if (bytes.size() != static_cast<size_t>(field.width))
+                throw tableErrors::invalidDefinition(impl.path(), "campo '" + field.name + "'");
+            row.replace(static_cast<size_t>(field.offset), bytes.size(), bytes);
+        });
 }
 
 bool WorkTable::locate(const ColumnHandle& column, const std::string& value) {

@@ -71,12 +71,20 @@ public:
     ColumnHandle column(const std::string& name) const;
     std::string readText(const ColumnHandle& column);
     void readText(const ColumnHandle& column, std::string& into); // reuses the buffer
+    // The same as a view, valid until the row or the cursor changes: of the row's bytes for a
+    // text column, else of a buffer of the table.
+    std::string_view readTextView(const ColumnHandle& column);
     int32_t readInteger(const ColumnHandle& column);
     double readFloat(const ColumnHandle& column);
     void writeText(const ColumnHandle& column, std::string_view value);
     void writeBoolean(const ColumnHandle& column, bool value);
     void writeFloat(const ColumnHandle& column, double value);
     bool locate(const ColumnHandle& column, const std::string& value);
+
+    // A field's bytes as stored, to give another row the same value without converting it again;
+    // writeStoredBytes takes exactly as many bytes as the field holds.
+    std::string_view storedBytes(const ColumnHandle& column);
+    void writeStoredBytes(const ColumnHandle& column, std::string_view bytes);
 
     // First row in stored order whose columns read as text equal the values exactly; it becomes
     // current. O(1) after the first call on the same columns.

@@ -171,19 +171,23 @@ TEST(TransformaAsignaturasGrupo, MissingAssignmentsFileLeavesTheTable) {
     EXPECT_TRUE(isSentinelTable(f.work.path(), "ASIGT"));
 }
 
-// A failure half-way keeps the previous ASIGT whole instead of a half-built one.
+// A failure half-way keeps the previous ASIGT whole instead of a half-built one. When two passes
+// would fail, the user hears of the earlier pass: a missing GRUPOST before bad hours, and no
+// notice about the course file.
 TEST(TransformaAsignaturasGrupo, FailuresKeepThePreviousTable) {
     struct Case {
         const char* what;
         bool withGroups;
-        const char* hoursText;
-        std::string message; // empty: whatever the table layer says
+        const char* hoursText; // nullptr: no course file
+        std::string message;   // empty: the table layer's, not a conversion's
     };
     const std::vector<Case> cases = {
         {"hours that are not a number", true, "x,5",
          "'x.5' no es un valor punto flotante v\xE1lido"},
         {"two decimal points", true, "1.2.3", "'1.2.3' no es un valor punto flotante v\xE1lido"},
         {"no GRUPOST to read", false, "3", ""},
+        {"no GRUPOST, bad hours", false, "x", ""},
+        {"no GRUPOST, no course file", false, nullptr, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -192,8 +196,9 @@ TEST(TransformaAsignaturasGrupo, FailuresKeepThePreviousTable) {
             writeGroups(f.work.path(), {{"1ESOA", "M", "ESO", "1", "A"}});
         writeSentinelTable(f.work.path(), "ASIGT");
         f.write("sice_asignatgrupo.txt", {assignment("1ESOA", "LEN"), assignment("1ESOA", "MAT")});
-        f.write("sice_asignatcurso.txt",
-                {course("ESO", "1", "LEN", "4"), course("ESO", "1", "MAT", c.hoursText)});
+        if (c.hoursText)
+            f.write("sice_asignatcurso.txt",
+                    {course("ESO", "1", "LEN", "4"), course("ESO", "1", "MAT", c.hoursText)});
         const std::vector<std::string> filesBefore = f.work.names();
         try {
             f.run(TransformaAsignaturasGrupo);
@@ -202,8 +207,11 @@ TEST(TransformaAsignaturasGrupo, FailuresKeepThePreviousTable) {
             if (!c.message.empty())
                 EXPECT_EQ(error.message(), c.message);
             else
-                EXPECT_FALSE(error.message().empty());
+                EXPECT_EQ(error.message().find("no es un valor"), std::string::npos)
+                    << error.message();
+            EXPECT_FALSE(error.message().empty());
         }
+        EXPECT_TRUE(f.host.messages.empty());
         EXPECT_TRUE(isSentinelTable(f.work.path(), "ASIGT"));
         EXPECT_EQ(f.work.names(), filesBefore); // no staging file left behind
         EXPECT_FALSE(f.tableReport("ASIGT").rebuilt);
