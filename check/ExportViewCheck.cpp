@@ -60,7 +60,8 @@ private:
     Findings& out_;
 };
 
-std::optional<WorkTable> openTable(const std::string& workFolder, const char* name, Findings& out) {
+// Whether the table opens as the export opens it; says why not, and what its header declares.
+bool openTable(const std::string& workFolder, const char* name, Findings& out) {
     try {
         WorkTable table = WorkTable::open(workFolder, name, OpenMode::ReadOnly);
         if (const std::string codePage = table.foreignCodePage(); !codePage.empty())
@@ -69,14 +70,14 @@ std::optional<WorkTable> openTable(const std::string& workFolder, const char* na
                                "; el texto se toma tal como est\xE1 guardado, en Windows-1252, y "
                                "las letras acentuadas pueden salir cambiadas",
                            false});
-        return table;
+        return true;
     } catch (const Error& error) {
         out.push_back({std::string(name) + ".DBF", 0,
                        "la exportaci\xF3n se detendr\xED"
                        "a: " +
                            error.message(),
                        true});
-        return std::nullopt;
+        return false;
     }
 }
 
@@ -110,13 +111,12 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
                        true});
         return;
     }
-    names.clear();
 
     {
         // Each table apart first, so that every one the export would stop on is named.
         bool opened = true;
         for (const exporting::ExportTables::Named& named : exporting::ExportTables::kTables)
-            opened = openTable(workFolder, named.table, out).has_value() && opened;
+            opened = openTable(workFolder, named.table, out) && opened;
         if (!opened)
             return;
     }

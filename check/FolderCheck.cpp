@@ -21,20 +21,19 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-SiceFile loadFile(const std::string& carpetaSice, const SiceFileUse& use, bool folderListed) {
+SiceFile loadFile(const std::string& carpetaSice, const SiceFileUse& use) {
     SiceFile file;
     file.use = &use;
-    sice::FoundFile found;
-    if (folderListed) {
+    sice::FoundFile found{carpetaSice + use.name, false, {}};
+    try {
+        // As the jobs find it: in a folder that cannot be listed, only a name spelled exactly.
         found = sice::findFile(carpetaSice, use.name);
-    } else if (platform::pathKind(carpetaSice + use.name) != platform::PathKind::Missing) {
-        // The folder cannot be listed, but a name spelled exactly may still open.
-        found = {carpetaSice + use.name, true, {}};
+    } catch (const Error&) {
+        file.unlisted = true;
     }
     file.exists = found.exists;
     file.path = found.path;
     file.storedName = found.exists ? baseName(found.path) : use.name;
-    file.unlisted = !folderListed && !found.exists;
     if (!found.exists)
         return file;
     if (!found.leftAside.empty())
@@ -43,7 +42,6 @@ SiceFile loadFile(const std::string& carpetaSice, const SiceFileUse& use, bool f
         file.readFailure = sice::cannotReadReason(found.path, failure);
         return file;
     }
-    forEachLine(file, [&](int64_t n, std::string_view) { file.lineCount = n; });
     return file;
 }
 
@@ -87,13 +85,12 @@ CheckReport checkFolder(const std::string& chosenFolder, const std::string& work
     // A folder we may not list is said once, as the jobs would stop on it.
     std::vector<std::string> names;
     const platform::SystemError listing = platform::listFolder(carpetaSice, names);
-    names.clear();
 
     SiceFolder folder;
     std::vector<std::string> order; // stored names in step order, for sorting the findings
     bool unlisted = false;
     for (const SiceFileUse& use : siceFileUses()) {
-        SiceFile file = loadFile(carpetaSice, use, listing == 0);
+        SiceFile file = loadFile(carpetaSice, use);
         report.files.push_back({use.name, file.exists ? file.storedName : "", use.neededBy});
         checkPresence(file, report.findings);
         if (file.exists && file.readFailure.empty())

@@ -36,7 +36,6 @@ struct SiceFile {
     std::string storedName; // the name in the folder (letter case as stored)
     std::string path;
     std::string bytes;
-    int64_t lineCount = 0;   // lines as the import reads them
     std::string readFailure; // why it could not be read, if it could not
     std::string leftAside;   // other spellings of its name, left aside as the jobs do
     bool unlisted = false;   // not found because the folder cannot be listed

@@ -123,7 +123,9 @@ void checkEarlyEnd(const SiceFile& file, Findings& out) {
         if (nul == std::string_view::npos)
             return;
         const bool atLineStart = nul == 0 || bytes[nul - 1] == '\n' || bytes[nul - 1] == '\r';
-        const int64_t line = file.lineCount + (atLineStart ? 1 : 0);
+        int64_t linesRead = 0; // as the import reads them, up to the NUL
+        forEachLine(file, [&](int64_t n, std::string_view) { linesRead = n; });
+        const int64_t line = linesRead + (atLineStart ? 1 : 0);
         const int64_t lost = linesWithData(bytes, nul + 1);
         if (lost > 0)
             out.push_back({file.storedName, line,

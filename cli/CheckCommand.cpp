@@ -18,8 +18,7 @@ using check::Finding;
 
 // The file's name (or a folder's path) as stored, the text in our Windows-1252.
 std::string findingText(const Finding& f) {
-    return textForDisplay(f.file) + (f.line > 0 ? ":" + std::to_string(f.line) : std::string()) +
-           ": " + textForDisplay(f.text);
+    return textForDisplay(check::findingLine(f));
 }
 
 void writeJson(std::ostream& out, const CommandOptions& options, const CheckReport& report,

@@ -22,8 +22,7 @@ namespace {
 sice::FoundFile findSiceFile(const std::string& carpetaSice, const std::string& name,
                              ExportReport& report) {
     sice::FoundFile file = sice::findFile(carpetaSice, name);
-    if (file.exists && !file.leftAside.empty())
-        report.filesLeftAside.push_back(sice::leftAsideText(file));
+    sice::noteLeftAside(file, report.filesLeftAside);
     return file;
 }
 

@@ -42,8 +42,7 @@ struct ImportContext {
         return sice::findFile(carpetaSice, name);
     }
     void noteLeftAside(const sice::FoundFile& file) {
-        if (file.exists && !file.leftAside.empty())
-            report.filesLeftAside.push_back(sice::leftAsideText(file));
+        sice::noteLeftAside(file, report.filesLeftAside);
     }
 
     // The step has put its new table in place.

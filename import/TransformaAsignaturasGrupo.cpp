@@ -119,7 +119,7 @@ public:
         size_t& at = storedAt_[courseLine->index];
         if (at == kNotYet) {
             setFrom(table, *courseLine);
-            at = remember(table, table.readFloat(horas_) == 0);
+            at = remember(table);
         }
         put(table, at);
     }
@@ -138,35 +138,28 @@ private:
         table.writeText(sesiones_, sessionPattern(table.readFloat(horas_)));
     }
 
-    // Pass 4: a row whose HORAS reads as 0 gets one hour.
+    // Pass 4: a row no course line matched gets one hour (a matched one has at least one).
     void setDefault(WorkTable& table) {
         if (defaultAt_ == kNotYet) {
-            if (table.readFloat(horas_) != 0) // not written: reads 0 whatever the row holds
-                return;
             table.writeFloat(horas_, 1);
             table.writeText(sesiones_, "1");
-            defaultAt_ = remember(table, false);
+            defaultAt_ = remember(table);
         }
         put(table, defaultAt_);
     }
 
-    // HORAS and SESIONES as the row stores them, and whether pass 4 still has to change them.
-    size_t remember(WorkTable& table, bool needsDefault) {
+    // HORAS and SESIONES as the row stores them.
+    size_t remember(WorkTable& table) {
         const size_t at = stored_.size();
-        stored_ += needsDefault ? '1' : '0';
         stored_.append(table.storedBytes(horas_));
         stored_.append(table.storedBytes(sesiones_));
         return at;
     }
 
     void put(WorkTable& table, size_t at) {
-        const bool needsDefault = stored_[at] == '1';
-        const std::string_view horas = std::string_view(stored_).substr(at + 1, horasWidth_);
-        table.writeStoredBytes(horas_, horas);
-        table.writeStoredBytes(
-            sesiones_, std::string_view(stored_).substr(at + 1 + horas.size(), sesionesWidth_));
-        if (needsDefault)
-            setDefault(table);
+        const std::string_view stored = std::string_view(stored_).substr(at);
+        table.writeStoredBytes(horas_, stored.substr(0, horasWidth_));
+        table.writeStoredBytes(sesiones_, stored.substr(horasWidth_, sesionesWidth_));
     }
 
     const std::string& coursePath_;

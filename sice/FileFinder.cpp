@@ -38,6 +38,11 @@ std::string leftAsideText(const FoundFile& file) {
            " en may\xFAsculas y min\xFAsculas";
 }
 
+void noteLeftAside(const FoundFile& file, std::vector<std::string>& notes) {
+    if (file.exists && !file.leftAside.empty())
+        notes.push_back(leftAsideText(file));
+}
+
 bool folderExists(const std::string& path) {
     return platform::pathKind(path) == platform::PathKind::Folder;
 }

@@ -24,6 +24,8 @@ FoundFile findFile(const std::string& folder, const std::string& name);
 // "se usa <used>; se deja aparte <other>, que solo difiere en mayúsculas y minúsculas":
 // Windows-1252 text with the names as stored, for the reports of the jobs and of the check.
 std::string leftAsideText(const FoundFile& file);
+// Adds that text to a job's notes when the file was found beside namesakes.
+void noteLeftAside(const FoundFile& file, std::vector<std::string>& notes);
 
 // True when a folder (not a file) exists at `path`.
 bool folderExists(const std::string& path);

@@ -1,11 +1,11 @@
 #include "app/qt/DriveSelector.h"
 
 #include "app/qt/Glyphs.h"
+#include "app/qt/QStringConversion.h"
 
 #include "app/Gradient.h"
 
 #include <QAbstractItemView>
-#include <QFile>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
@@ -42,8 +42,7 @@ void DriveSelector::setDrives(std::vector<Drive> drives) {
     drives_ = std::move(drives);
     clear();
     for (const Drive& drive : drives_)
-        addItem(QIcon(driveIcon(drive.kind)),
-                QFile::decodeName(QByteArray::fromStdString(drive.text())));
+        addItem(QIcon(driveIcon(drive.kind)), fromFileName(drive.text()));
 }
 
 void DriveSelector::showDrive(int index) {

@@ -31,10 +31,6 @@ void ApplicationWindow::show() {
     ::ShowWindow(window_, SW_SHOWNOACTIVATE);
 }
 
-void ApplicationWindow::hide() {
-    ::ShowWindow(window_, SW_HIDE);
-}
-
 LRESULT CALLBACK ApplicationWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
     if (message == WM_NCCREATE)

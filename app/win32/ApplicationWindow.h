@@ -18,7 +18,6 @@ public:
     // The form it stands for; shown on the task bar only while the form is a window of its own.
     void setForm(HWND form) { form_ = form; }
     void show();
-    void hide();
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -411,6 +411,9 @@ private Q_SLOTS:
         // Tab walks the form's order.
         QTest::keyClick(form->Directorios, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), form->Unidades);
+        // The keypad's Enter comes with a modifier of its own and is Enter all the same.
+        QTest::keyClick(form->Unidades, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(exportar.count(), 2);
 
         form->disableJobs();
         form->logic().openFolder(scratch_->path().toStdString());

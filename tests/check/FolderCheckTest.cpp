@@ -68,7 +68,7 @@ void writeSchool(const TempFolder& sice) {
 std::vector<std::string> shown(const CheckReport& report) {
     std::vector<std::string> lines;
     for (const Finding& f : report.findings)
-        lines.push_back((f.note ? "nota: " : "") + windows1252ToUtf8(findingLine(f)));
+        lines.push_back((f.note ? "nota: " : "") + textForDisplay(findingLine(f)));
     return lines;
 }
 
