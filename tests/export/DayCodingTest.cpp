@@ -2,19 +2,14 @@
 #include "export/DayCoding.h"
 
 #include "tests/support/ErrorText.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
 namespace tts::exporting {
 namespace {
 
-// The bytes of a file of these lines, each ended by CR LF, as the export reads it whole.
-std::string fileOf(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
+using test::crlfLines;
 
 TEST(DayCoding, ColumnNineOfTheSecondLine) {
     struct Case {
@@ -33,14 +28,14 @@ TEST(DayCoding, ColumnNineOfTheSecondLine) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.secondLine);
         // Only the second line counts: the first and third say the opposite.
-        const std::string bytes = fileOf({"0   XXXX1", c.secondLine, "1   C02 L"});
+        const std::string bytes = crlfLines({"0   XXXX1", c.secondLine, "1   C02 L"});
         EXPECT_EQ(dayCodingFrom(sice::WholeFileLines(bytes)), c.expected);
     }
 }
 
 TEST(DayCoding, FewerThanTwoLinesIsAnIndexError) {
     for (const auto& lines : {std::vector<std::string>{}, std::vector<std::string>{"1   C01 1"}}) {
-        const std::string bytes = fileOf(lines);
+        const std::string bytes = crlfLines(lines);
         EXPECT_EQ(tts::test::errorOf([&] { dayCodingFrom(sice::WholeFileLines(bytes)); }),
                   "List index out of bounds (1)");
     }

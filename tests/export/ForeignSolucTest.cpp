@@ -1,5 +1,6 @@
 #include "ExportFixture.h"
 #include "base/Error.h"
+#include "export/ExportTables.h"
 #include "tests/support/DbfBytes.h"
 #include "tests/support/RecordingRunHost.h"
 
@@ -219,8 +220,6 @@ const std::vector<SolucFixtureRow> kTimetable = {
     {10, 1, "P004", "", "MAT", "MAT", "AULA1"},
 };
 
-const char* const kTables[] = {"SOLUC", "GRUPOST", "PROFT", "AULAT", "ASIGNOMT", "DIASHORAST"};
-
 // The host may save every table again at its own level: the export writes the same lines.
 TEST_F(ForeignSoluc, TablesSavedAtLevel7OrByVisualFoxProExportTheSameLines) {
     f.createSoluc(kTimetable);
@@ -233,15 +232,15 @@ TEST_F(ForeignSoluc, TablesSavedAtLevel7OrByVisualFoxProExportTheSameLines) {
                          "1    10P004        MAT A1  ",
                          "9SICE_HORARIO.TXT" + std::string(34, ' ') + "HC2024  0509202408075"}));
     std::map<std::string, PlainTable> plain;
-    for (const char* name : kTables)
-        plain[name] = takenApart(readBytes(f.work.file(std::string(name) + ".DBF")));
+    for (const auto& named : exporting::ExportTables::kTables)
+        plain[named.table] = takenApart(readBytes(f.work.file(std::string(named.table) + ".DBF")));
 
     for (auto [version, integerType] : std::vector<std::pair<unsigned char, char>>{
              {0x04, 'I'}, {0x8C, '+'}, {0x30, 'I'}, {0x32, 'I'}}) {
         SCOPED_TRACE(testing::Message() << "version 0x" << std::hex << int{version});
-        for (const char* name : kTables)
-            writeBytes(f.work.file(std::string(name) + ".DBF"),
-                       resaved(plain[name], version, integerType));
+        for (const auto& named : exporting::ExportTables::kTables)
+            writeBytes(f.work.file(std::string(named.table) + ".DBF"),
+                       resaved(plain[named.table], version, integerType));
         writeBytes(f.outputPath(), "");
         run();
         EXPECT_EQ(f.output(), reference);

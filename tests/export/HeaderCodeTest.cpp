@@ -1,5 +1,7 @@
 #include "export/HeaderCode.h"
 
+#include "tests/support/FileBytes.h"
+
 #include <gtest/gtest.h>
 
 namespace tts::exporting {
@@ -28,9 +30,7 @@ TEST(HeaderCode, FirstLineStartingWithZero) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string bytes;
-        for (const std::string& line : c.lines)
-            bytes += line + "\r\n";
+        const std::string bytes = test::crlfLines(c.lines);
         EXPECT_EQ(headerCodeFrom(sice::WholeFileLines(bytes)), c.expected);
     }
 }
