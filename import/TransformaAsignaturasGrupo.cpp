@@ -33,28 +33,65 @@ namespace {
 // pass to fail would raise, and the notice about the course file only when the groups' pass went
 // through. A failure ends the step and drops the new table in any case.
 
+// Some columns' values as a row stores them, kept to be put into later rows as they are: a value
+// worked out once (looked up, converted) is then copied, not worked out again.
+class StoredValues {
+public:
+    StoredValues(WorkTable& table, std::vector<ColumnHandle> columns) {
+        for (const ColumnHandle& column : columns)
+            columns_.push_back({column, table.storedBytes(column).size()});
+    }
+
+    // Keeps the columns' values in the table's current row; where they are kept.
+    size_t remember(WorkTable& table) {
+        const size_t at = stored_.size();
+        for (const Column& column : columns_)
+            stored_.append(table.storedBytes(column.handle));
+        return at;
+    }
+
+    void put(WorkTable& table, size_t at) const {
+        for (const Column& column : columns_) {
+            table.writeStoredBytes(column.handle,
+                                   std::string_view(stored_).substr(at, column.width));
+            at += column.width;
+        }
+    }
+
+private:
+    struct Column {
+        ColumnHandle handle;
+        size_t width;
+    };
+    std::vector<Column> columns_;
+    std::string stored_;
+};
+
 // Pass 2: the group's TURNO, NIVEL, CURSO and GRUPO from the first GRUPOST row whose ABREV is the
 // row's group code; without one they stay empty. Looked up once per code: GRUPOST is only read,
 // so every later row with the code gets the same values, kept as the row stores them.
 class GroupData {
 public:
     GroupData(WorkTable& groups, WorkTable& assignments)
-        : groups_(groups), abrev_(groups.column("ABREV")) {
-        for (const char* name : {"TURNO", "NIVEL", "CURSO", "GRUPO"}) {
-            const ColumnHandle to = assignments.column(name);
-            copied_.push_back(Copied{groups.column(name), to, assignments.storedBytes(to).size()});
-        }
-    }
+        : groups_(groups), abrev_(groups.column("ABREV")), from_(copiedIn(groups)),
+          to_(copiedIn(assignments)), values_(assignments, to_) {}
 
     void copyTo(WorkTable& assignments, std::string_view code) {
         if (const size_t at = lookUp(assignments, code); at != kNoRow)
-            put(assignments, at);
+            values_.put(assignments, at);
     }
 
 private:
     static constexpr size_t kNoRow = static_cast<size_t>(-1);
 
-    // Where the code's values are in stored_, or kNoRow.
+    static std::vector<ColumnHandle> copiedIn(WorkTable& table) {
+        std::vector<ColumnHandle> columns;
+        for (const char* name : {"TURNO", "NIVEL", "CURSO", "GRUPO"})
+            columns.push_back(table.column(name));
+        return columns;
+    }
+
+    // Where the code's values are kept, or kNoRow.
     size_t lookUp(WorkTable& assignments, std::string_view code) {
         if (const size_t* known = codes_.find(code))
             return *known;
@@ -63,34 +100,20 @@ private:
             codes_.add(code, kNoRow);
             return kNoRow;
         }
-        for (const Copied& copied : copied_) {
-            groups_.readText(copied.from, value_);
-            assignments.writeText(copied.to, value_);
+        for (size_t i = 0; i < from_.size(); ++i) {
+            groups_.readText(from_[i], value_);
+            assignments.writeText(to_[i], value_);
         }
-        const size_t at = stored_.size();
-        for (const Copied& copied : copied_)
-            stored_.append(assignments.storedBytes(copied.to));
+        const size_t at = values_.remember(assignments);
         codes_.add(code, at);
         return at;
     }
 
-    void put(WorkTable& assignments, size_t at) {
-        for (const Copied& copied : copied_) {
-            assignments.writeStoredBytes(copied.to,
-                                         std::string_view(stored_).substr(at, copied.width));
-            at += copied.width;
-        }
-    }
-
-    struct Copied {
-        ColumnHandle from, to;
-        size_t width; // of `to`
-    };
     WorkTable& groups_;
     ColumnHandle abrev_;
-    std::vector<Copied> copied_; // GRUPOST to ASIGT
-    KeyIndex codes_;             // group code to its values in stored_, or kNoRow
-    std::string stored_;
+    std::vector<ColumnHandle> from_, to_; // the copied columns in GRUPOST and in ASIGT
+    StoredValues values_;                 // of to_
+    KeyIndex codes_;                      // group code to where its values are kept, or kNoRow
     std::string value_;
 };
 
@@ -104,9 +127,7 @@ public:
         : coursePath_(coursePath), index_(index), casig_(assignments.column("CASIG")),
           nivel_(assignments.column("NIVEL")), curso_(assignments.column("CURSO")),
           horas_(assignments.column(layout::Courses::hoursColumn)),
-          sesiones_(assignments.column("SESIONES")),
-          horasWidth_(assignments.storedBytes(horas_).size()),
-          sesionesWidth_(assignments.storedBytes(sesiones_).size()),
+          sesiones_(assignments.column("SESIONES")), values_(assignments, {horas_, sesiones_}),
           storedAt_(index.lineCount(), kNotYet) {}
 
     void setOn(WorkTable& table) {
@@ -119,9 +140,9 @@ public:
         size_t& at = storedAt_[courseLine->index];
         if (at == kNotYet) {
             setFrom(table, *courseLine);
-            at = remember(table);
+            at = values_.remember(table);
         }
-        put(table, at);
+        values_.put(table, at);
     }
 
 private:
@@ -143,32 +164,17 @@ private:
         if (defaultAt_ == kNotYet) {
             table.writeFloat(horas_, 1);
             table.writeText(sesiones_, "1");
-            defaultAt_ = remember(table);
+            defaultAt_ = values_.remember(table);
         }
-        put(table, defaultAt_);
-    }
-
-    // HORAS and SESIONES as the row stores them.
-    size_t remember(WorkTable& table) {
-        const size_t at = stored_.size();
-        stored_.append(table.storedBytes(horas_));
-        stored_.append(table.storedBytes(sesiones_));
-        return at;
-    }
-
-    void put(WorkTable& table, size_t at) {
-        const std::string_view stored = std::string_view(stored_).substr(at);
-        table.writeStoredBytes(horas_, stored.substr(0, horasWidth_));
-        table.writeStoredBytes(sesiones_, stored.substr(horasWidth_, sesionesWidth_));
+        values_.put(table, defaultAt_);
     }
 
     const std::string& coursePath_;
     const CourseHoursIndex& index_;
     ColumnHandle casig_, nivel_, curso_, horas_, sesiones_;
-    size_t horasWidth_, sesionesWidth_;
-    std::vector<size_t> storedAt_; // by line of the course file: where its values are in stored_
+    StoredValues values_;          // HORAS and SESIONES
+    std::vector<size_t> storedAt_; // by line of the course file: where its values are kept
     size_t defaultAt_ = kNotYet;
-    std::string stored_;
 };
 
 // Runs `pass` on the row unless that pass has failed already; its first failure is kept.
