@@ -99,27 +99,31 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
         }
     }
 
-    // Said once, rather than once for every table it hides.
+    // Each table apart first, so that every one the export would stop on is named.
+    Findings opening;
+    bool opened = true;
+    for (const exporting::ExportTables::Named& named : exporting::ExportTables::kTables)
+        opened = openTable(workFolder, named.table, opening) && opened;
+    // A folder that may not be listed still opens a table spelled exactly, as the export does;
+    // when that is not enough, the folder is said once rather than once for every table.
     std::vector<std::string> names;
-    if (const platform::SystemError listing = platform::listFolder(workFolder, names);
-        listing && !platform::isNotFound(listing)) {
-        out.push_back({workFolder, 0,
-                       "no se puede leer la carpeta de trabajo (" +
-                           platform::reasonInSpanish(listing) +
-                           "): la exportaci\xF3n se detendr\xED"
-                           "a",
-                       true});
-        return;
-    }
-
-    {
-        // Each table apart first, so that every one the export would stop on is named.
-        bool opened = true;
-        for (const exporting::ExportTables::Named& named : exporting::ExportTables::kTables)
-            opened = openTable(workFolder, named.table, out) && opened;
-        if (!opened)
+    const platform::SystemError listing = platform::listFolder(workFolder, names);
+    if (listing && !platform::isNotFound(listing)) {
+        const std::string unreadable =
+            "no se puede leer la carpeta de trabajo (" + platform::reasonInSpanish(listing) + "): ";
+        if (!opened) {
+            out.push_back({workFolder, 0,
+                           unreadable + "la exportaci\xF3n se detendr\xED"
+                                        "a",
+                           true});
             return;
+        }
+        out.push_back(
+            {workFolder, 0, unreadable + "solo se abren las tablas escritas exactamente", false});
     }
+    out.insert(out.end(), opening.begin(), opening.end());
+    if (!opened)
+        return;
     try {
         exporting::ExportTables tables(workFolder, OpenMode::ReadOnly);
         const exporting::DayCoding mode = coding.value_or(exporting::DayCoding::Letters);

@@ -515,6 +515,43 @@ TEST_F(ExportView, MissingTeachersTableWouldStopTheExport) {
     EXPECT_TRUE(report.findings[0].stops);
 }
 
+#ifndef _WIN32 // file modes and forked children of another user
+// A work folder that may be entered but not listed: the export still opens the tables spelled
+// exactly, so the check reads them too and only mentions the folder; a table stored under
+// another spelling cannot be found there, and then the folder is what stops the export.
+TEST_F(ExportView, WorkFolderThatMayNotBeListedStillOpensTablesSpelledExactly) {
+    writeSoluc({{"1", "1", "1ESOA", "", "A101"}});
+    const auto checkedByNobody = [&] {
+        ::chmod(sice_.path().c_str(), 0755);
+        ::chmod(work_.path().c_str(), 0111);
+        const test::ChildOutcome child = test::runInChild(
+            [&] {
+                const CheckReport report = check();
+                std::string said = report.stopping() > 0 ? "stops" : "goes";
+                for (const std::string& line : shown(report))
+                    said += "|" + line;
+                return said;
+            },
+            test::ChildUser::Nobody);
+        ::chmod(work_.path().c_str(), 0755);
+        return child;
+    };
+    const std::string unreadable =
+        work_.path() + ": no se puede leer la carpeta de trabajo (acceso denegado): ";
+
+    test::ChildOutcome child = checkedByNobody();
+    if (child.exitCode == test::ForkedChild::kNotNobody)
+        GTEST_SKIP() << "cannot become an unprivileged user here";
+    ASSERT_TRUE(child.exitedNormally) << child.report;
+    EXPECT_EQ(child.report, "goes|" + unreadable + "solo se abren las tablas escritas exactamente");
+
+    fs::rename(work_.file("SOLUC.DBF"), work_.file("soluc.dbf"));
+    child = checkedByNobody();
+    ASSERT_TRUE(child.exitedNormally) << child.report;
+    EXPECT_EQ(child.report, "stops|" + unreadable + "la exportación se detendría");
+}
+#endif
+
 // A column the export needs and SOLUC lacks: the check says the export's own message.
 TEST_F(ExportView, MissingColumnIsSaidAsTheExportSaysIt) {
     tables::WorkTable t = tables::WorkTable::createAfresh(
