@@ -33,19 +33,9 @@ private:
     ValueLocation where_;
 };
 
-// Runs `read` (a conversion of one value); an error it raises leaves with `where` attached.
-template <class Read> auto readAt(const ValueLocation& where, Read&& read) -> decltype(read()) {
-    try {
-        return read();
-    } catch (const LocatedError&) {
-        throw;
-    } catch (const Error& error) {
-        throw LocatedError(error.message(), where);
-    }
-}
-
-// The same where working out the place costs more than reading the value: `where()` gives it,
-// and is called only when the value fails.
+// Runs `read` (a conversion of one value); an error it raises leaves with the place `where()`
+// gives attached. `where` is called only when the value fails, for places that cost more to
+// work out than the value to read.
 template <class Where, class Read>
 requires std::is_invocable_r_v<ValueLocation, const Where&>
 auto readAt(const Where& where, Read&& read) -> decltype(read()) {
@@ -56,6 +46,11 @@ auto readAt(const Where& where, Read&& read) -> decltype(read()) {
     } catch (const Error& error) {
         throw LocatedError(error.message(), where());
     }
+}
+
+// The same with the place at hand.
+template <class Read> auto readAt(const ValueLocation& where, Read&& read) -> decltype(read()) {
+    return readAt([&where]() -> const ValueLocation& { return where; }, std::forward<Read>(read));
 }
 
 inline std::string columnsPlace(int first, int last) {

@@ -22,6 +22,12 @@ void appendUtf8(std::string& out, char16_t u) {
     }
 }
 
+// Windows-1252 `bytes` onto the end of `out`, in UTF-8.
+void appendWindows1252(std::string& out, std::string_view bytes) {
+    for (char c : bytes)
+        appendUtf8(out, windows1252ToUnicode(static_cast<unsigned char>(c)));
+}
+
 } // namespace
 
 char16_t windows1252ToUnicode(unsigned char byte) {
@@ -40,8 +46,7 @@ int unicodeToWindows1252(char32_t character) {
 std::string windows1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (char c : bytes)
-        appendUtf8(out, windows1252ToUnicode(static_cast<unsigned char>(c)));
+    appendWindows1252(out, bytes);
     return out;
 }
 
@@ -94,17 +99,24 @@ std::string textForDisplay(std::string_view bytes) {
     // neither part spoils the other.
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
+    const auto isAscii = [&](size_t at) { return static_cast<unsigned char>(bytes[at]) < 0x80; };
     size_t i = 0;
     while (i < bytes.size()) {
-        const size_t length =
-            static_cast<unsigned char>(bytes[i]) < 0x80 ? 0 : utf8SequenceAt(bytes, i);
-        if (length > 0) {
+        if (isAscii(i)) { // the same in both
+            out += bytes[i++];
+            continue;
+        }
+        if (const size_t length = utf8SequenceAt(bytes, i); length > 0) {
             out.append(bytes.substr(i, length));
             i += length;
-        } else {
-            out += windows1252ToUtf8(bytes.substr(i, 1));
-            ++i;
+            continue;
         }
+        // Our letters, up to the next plain or UTF-8 byte, converted at once.
+        size_t end = i + 1;
+        while (end < bytes.size() && !isAscii(end) && utf8SequenceAt(bytes, end) == 0)
+            ++end;
+        appendWindows1252(out, bytes.substr(i, end - i));
+        i = end;
     }
     return out;
 }

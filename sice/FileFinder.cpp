@@ -7,14 +7,6 @@
 
 namespace tts::sice {
 
-namespace {
-
-std::string baseName(const std::string& path) {
-    return path.substr(platform::folderOf(path).size());
-}
-
-} // namespace
-
 FoundFile findFile(const std::string& folder, const std::string& name) {
     FoundFile found{folder + name, false, {}};
     std::optional<std::string> path;
@@ -31,9 +23,9 @@ FoundFile findFile(const std::string& folder, const std::string& name) {
 }
 
 std::string leftAsideText(const FoundFile& file) {
-    std::string text = "se usa " + baseName(file.path) + "; se deja aparte ";
+    std::string text = "se usa " + platform::nameOf(file.path) + "; se deja aparte ";
     for (size_t i = 0; i < file.leftAside.size(); ++i)
-        text += (i > 0 ? ", " : "") + baseName(file.leftAside[i]);
+        text += (i > 0 ? ", " : "") + platform::nameOf(file.leftAside[i]);
     return text + (file.leftAside.size() == 1 ? ", que solo difiere" : ", que solo difieren") +
            " en may\xFAsculas y min\xFAsculas";
 }

@@ -6,6 +6,17 @@
 
 namespace tts::sice {
 
+namespace {
+
+// What the context line says of a file that another program holds open.
+constexpr const char* kHeldByAnotherProgram = "otro programa lo tiene abierto";
+
+std::string fileContext(const std::string& path, platform::SystemError error) {
+    return "\nArchivo: " + path + "\nMotivo: " + cannotReadReason(path, error);
+}
+
+} // namespace
+
 std::string ioErrorText(int code) {
     switch (code) {
     case 2:
@@ -29,10 +40,6 @@ std::string cannotReadReason(const std::string& path, platform::SystemError erro
     if (platform::isSharingViolation(error))
         return kHeldByAnotherProgram;
     return platform::reasonInSpanish(error);
-}
-
-std::string fileContext(const std::string& path, platform::SystemError error) {
-    return "\nArchivo: " + path + "\nMotivo: " + cannotReadReason(path, error);
 }
 
 void raiseIoError(const std::string& path, platform::SystemError error) {

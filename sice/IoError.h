@@ -10,21 +10,16 @@ namespace tts::sice {
 // whatever system we run on: 2 "No se encuentra el archivo", 3 "Nombre de archivo inválido",
 // 4 "Demasiados archivos abiertos", 5 "Acceso al archivo denegado", any other n "Error de E/S n".
 
-// What the context line says of a file that another program holds open.
-inline constexpr const char* kHeldByAnotherProgram = "otro programa lo tiene abierto";
-
 // The Spanish message of a Windows-style code.
 std::string ioErrorText(int code);
 
-// What follows such a message, one line per fact: which file it was and why it could not be
-// read ("\nArchivo: <path>\nMotivo: <reason>"). The one place that says it, for every reading
-// of a SICE file, so that each reason the system gives reads the same everywhere.
-std::string fileContext(const std::string& path, platform::SystemError error);
-
-// Why `path` could not be read, in Spanish: the system's reason, or what a link leads to.
+// Why `path` could not be read, in Spanish: the system's reason, or what a link leads to. The
+// one place that words it for every reading of a SICE file, so that each reason the system
+// gives reads the same everywhere.
 std::string cannotReadReason(const std::string& path, platform::SystemError error);
 
-// "<message by code>." and the file's context lines.
+// "<message by code>." and the file's context lines, one per fact: which file it was and why it
+// could not be read ("\nArchivo: <path>\nMotivo: <reason>").
 [[noreturn]] void raiseIoError(const std::string& path, platform::SystemError error);
 
 } // namespace tts::sice

@@ -57,12 +57,9 @@ void WholeFile::load(const std::string& path, std::string& bytes) {
 }
 
 std::vector<std::string> readWholeFile(const std::string& path) {
-    const WholeFile file(path);
-    std::vector<std::string> lines;
-    WholeFileLines each = file.lines();
-    for (std::string_view line; each.next(line);)
-        lines.emplace_back(line);
-    return lines;
+    std::string bytes;
+    WholeFile::load(path, bytes);
+    return splitWholeFile(bytes);
 }
 
 std::vector<std::string> splitWholeFile(std::string_view bytes) {

@@ -35,13 +35,4 @@ int64_t ColumnIndex::firstRow(std::string_view key) const {
     return at == nullptr || rows_[*at].empty() ? -1 : rows_[*at].front();
 }
 
-std::string ColumnIndex::keyOf(const std::vector<std::string>& values) {
-    if (values.size() == 1)
-        return values.front();
-    std::string key;
-    for (const std::string& value : values)
-        appendKeyPart(key, value);
-    return key;
-}
-
 } // namespace tts::tables

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "base/KeyIndex.h"
+#include "base/Text.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,7 +20,19 @@ public:
     int64_t firstRow(std::string_view key) const; // -1 when no row holds the key
 
     // One key for several values; no two different lists of values give the same key.
-    static std::string keyOf(const std::vector<std::string>& values);
+    static std::string keyOf(const std::vector<std::string>& values) {
+        return keyOf(values.size(), [&](size_t i) -> const std::string& { return values[i]; });
+    }
+
+    // The same key, of `count` values that `valueAt(i)` gives one by one.
+    template <class ValueAt> static std::string keyOf(size_t count, ValueAt&& valueAt) {
+        if (count == 1) // one value is its own key
+            return std::string(valueAt(size_t{0}));
+        std::string key;
+        for (size_t i = 0; i < count; ++i)
+            appendKeyPart(key, valueAt(i));
+        return key;
+    }
 
 private:
     KeyIndex keys_;                          // key to its list in rows_

@@ -10,7 +10,6 @@
 #include "tables/TableErrors.h"
 #include "tables/TableFiles.h"
 
-#include <cstring>
 #include <exception>
 
 #include <map>
@@ -431,13 +430,9 @@ private:
 
     std::string keyOf(std::string_view record, const std::vector<int>& fields) const {
         const std::vector<DbfField>& all = dbf_->layout().fields;
-        if (fields.size() == 1) // one value is its own key
-            return fieldCodec::readText(record, all[static_cast<size_t>(fields.front())], path_);
-        std::vector<std::string> values;
-        values.reserve(fields.size());
-        for (int field : fields)
-            values.push_back(fieldCodec::readText(record, all[static_cast<size_t>(field)], path_));
-        return ColumnIndex::keyOf(values);
+        return ColumnIndex::keyOf(fields.size(), [&](size_t i) {
+            return fieldCodec::readText(record, all[static_cast<size_t>(fields[i])], path_);
+        });
     }
 
     ColumnIndex& indexFor(const std::vector<int>& fields) {

@@ -20,10 +20,6 @@ constexpr std::size_t kChunk = 1 << 16;
 
 std::atomic<unsigned> temporarySequence{0};
 
-std::string nameOf(const std::string& path) {
-    return path.substr(folderOf(path).size());
-}
-
 // Writes `bytes` at `offset` in parts, so that a full disk shows up part-way.
 SystemError writeContent(File& file, std::uint64_t offset, std::string_view bytes,
                          const WriteBytes& writer) {
@@ -43,17 +39,6 @@ SystemError writeContent(File& file, std::uint64_t offset, std::string_view byte
         done += size;
     }
     return 0;
-}
-
-SystemError readContent(File& file, std::string& bytes) {
-    std::uint64_t size = 0;
-    if (const SystemError error = file.size(size))
-        return error;
-    bytes.resize(static_cast<std::size_t>(size));
-    std::size_t got = 0;
-    const SystemError error = file.readAt(0, bytes.data(), bytes.size(), got);
-    bytes.resize(got);
-    return error;
 }
 
 // Room on the disk for `size` bytes in a file of `oldSize` bytes. A file system that cannot set
@@ -86,7 +71,7 @@ SystemError rewriteInPlace(const std::string& path, std::string_view bytes,
     if (error)
         return error;
     std::string old;
-    if ((error = readContent(file, old)) != 0)
+    if ((error = readAll(file, old)) != 0)
         return error;
     const DeferredInterrupts wait;
     if ((error = reserveRoom(file, old.size(), bytes.size())) != 0) {
@@ -166,7 +151,7 @@ Replacement::Replacement(std::string path, WriteBytes writer, ReplacementOptions
     if (exists_ && options_.holdTarget) {
         // Held, so nobody else has it; but a rename would replace a file the user protected,
         // which Windows keeps, and so do we. The folder's refusal, above, is the one said first.
-        if (const SystemError denied = checkReplaceable(path_); isAccessDenied(denied)) {
+        if (const SystemError denied = checkWritable(path_)) {
             discard();
             error_ = denied;
             return;

@@ -66,6 +66,9 @@ private:
     std::string path_;
 };
 
+// The whole content of the open `file`, bounded by the size it has now; empty after an error.
+SystemError readAll(File& file, std::string& bytes);
+
 // The whole content of a plain file, read with the file open for reading while others may only
 // read, and bounded by the size the file has when it is opened (a file that grows meanwhile is
 // read as it was). Folders, devices and FIFOs give kNotRegularFile.

@@ -24,6 +24,10 @@ std::string folderOf(const std::string& path) {
     return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
 }
 
+std::string nameOf(const std::string& path) {
+    return path.substr(folderOf(path).size());
+}
+
 SystemError findIgnoringCase(const std::string& folder, const std::string& name,
                              std::optional<std::string>& path,
                              std::vector<std::string>* leftAside) {

@@ -48,6 +48,9 @@ std::string joinPath(const std::string& folder, const std::string& name);
 // The part of `path` up to and including its last separator ("" when there is none).
 std::string folderOf(const std::string& path);
 
+// The part of `path` after its folder: the file's own name.
+std::string nameOf(const std::string& path);
+
 // The names in `folder`, without "." and "..", in the system's order.
 SystemError listFolder(const std::string& folder, std::vector<std::string>& names);
 

@@ -8,8 +8,12 @@
 // and the table layer's rebuild use them.
 namespace tts::platform {
 
-// 0 when `path`, an existing file, may be replaced by us: we may write it (a read-only file is
-// the access error) and nobody holds it (the sharing violation).
+// 0 when we may write `path`, an existing file, whoever holds it: a read-only file, or one its
+// permissions keep from us, is the access error.
+SystemError checkWritable(const std::string& path);
+
+// 0 when `path`, an existing file, may be replaced by us: we may write it (checkWritable) and
+// nobody holds it (the sharing violation).
 SystemError checkReplaceable(const std::string& path);
 
 // The new file gets the permissions of the one it replaces (POSIX only).

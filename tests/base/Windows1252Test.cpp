@@ -30,6 +30,8 @@ TEST(Windows1252, TextForDisplayKeepsAPathsUtf8AndConvertsTheProgramsOwnTexts) {
          "La tabla est\u00E1 en uso.\nTabla: /tmp/A\u00F1o/\u0141\u00F3d\u017A/ASIGT.DBF"},
         {"Otra transformaci\xF3n usa /h/A\xC3\xB1o", "Otra transformaci\u00F3n usa /h/A\u00F1o"},
         {"\xBD \x80", "\u00BD \u20AC"},
+        // A run of our own letters ends where a path's UTF-8 begins.
+        {"\xAB\xE1\xC3\xB1\xBB", "\u00AB\u00E1\u00F1\u00BB"},
         {"\xC3", "\u00C3"}, // a lone lead byte is not UTF-8
         {"plain", "plain"},
     };

@@ -229,14 +229,6 @@ TEST(WorkTableValues, NumberFieldHoldingTextIsReportedNotGuessed) {
     }
 }
 
-} // namespace
-} // namespace tts::tables
-
-namespace tts::tables {
-namespace {
-
-using test::TempFolder;
-
 // What the import writes, byte for byte where other readers depend on it: the end-of-file byte
 // right after the last record, whether the rows came in one rebuild or were appended later.
 TEST(WorkTableValues, EndOfFileByteFollowsTheLastRecord) {

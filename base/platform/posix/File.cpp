@@ -1,6 +1,7 @@
 #include "base/platform/File.h"
 
 #include "base/platform/ReadFault.h"
+#include "base/platform/ReplaceSteps.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -59,14 +60,6 @@ int takeFlock(int fd, bool exclusive) {
         return errno == EWOULDBLOCK ? EBUSY : 0;
     }
     return 0;
-}
-
-// Whether `path` still names the open file `fd`.
-bool namesFile(int fd, const std::string& path) {
-    struct stat open {
-    }, named{};
-    return ::fstat(fd, &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
-           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
 SystemError takeShare(int fd, Access access, Share share) {
@@ -142,7 +135,8 @@ File File::open(const std::string& path, Access access, Share share, Disposition
         return file;
     }
     // Made and locked in two steps: a job that cleared leftovers in between took the name away.
-    if (disposition == Disposition::CreateNew && share == Share::None && !namesFile(fd, path)) {
+    if (disposition == Disposition::CreateNew && share == Share::None &&
+        !isStillNamed(file, path)) {
         error = EEXIST;
         file.close();
         return file;
@@ -225,22 +219,6 @@ SystemError File::close() {
         return 0;
     const int result = ::close(fdOf(std::exchange(handle_, kClosed)));
     return result == 0 || errno == EINTR ? 0 : errno;
-}
-
-SystemError readWholeFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    SystemError error = 0;
-    File file = File::open(path, Access::Read, Share::Read, Disposition::OpenExisting, error);
-    if (error)
-        return error;
-    std::uint64_t size = 0;
-    if ((error = file.size(size)) != 0)
-        return error;
-    bytes.resize(static_cast<std::size_t>(size));
-    std::size_t got = 0;
-    error = file.readAt(0, bytes.data(), bytes.size(), got);
-    bytes.resize(error ? 0 : got);
-    return error;
 }
 
 bool isHeldByAnother(const std::string& path) {

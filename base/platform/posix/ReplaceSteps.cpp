@@ -9,7 +9,18 @@
 
 namespace tts::platform {
 
-SystemError checkReplaceable(const std::string& path) {
+namespace {
+
+// Whether `path` names the open file `fd`; `open` gets what `fd` is.
+bool namesDescriptor(int fd, const std::string& path, struct stat& open) {
+    struct stat named {};
+    return ::fstat(fd, &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+} // namespace
+
+SystemError checkWritable(const std::string& path) {
     // A rename would replace a file we may not write; Windows keeps such a file, so do we. A
     // file without any write permission is read-only for root too, as the read-only attribute
     // is for an administrator.
@@ -18,6 +29,12 @@ SystemError checkReplaceable(const std::string& path) {
         return errno == EROFS ? EROFS : EACCES;
     if (::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0)
         return EACCES;
+    return 0;
+}
+
+SystemError checkReplaceable(const std::string& path) {
+    if (const SystemError error = checkWritable(path))
+        return error;
     return isHeldByAnother(path) ? EBUSY : 0;
 }
 
@@ -40,11 +57,9 @@ void removeIfUnheld(const std::string& path) {
     struct flock probe {};
     probe.l_type = F_WRLCK;
     probe.l_whence = SEEK_SET;
-    struct stat open {
-    }, named{};
+    struct stat open {};
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fcntl(fd, F_OFD_GETLK, &probe) == 0 &&
-        probe.l_type == F_UNLCK && ::fstat(fd, &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
-        open.st_dev == named.st_dev && open.st_ino == named.st_ino && S_ISREG(open.st_mode))
+        probe.l_type == F_UNLCK && namesDescriptor(fd, path, open) && S_ISREG(open.st_mode))
         ::unlink(path.c_str());
     ::close(fd);
 }
@@ -54,11 +69,8 @@ SystemError diskFull() {
 }
 
 bool isStillNamed(File& file, const std::string& path) {
-    struct stat open {
-    }, named{};
-    return ::fstat(static_cast<int>(file.native()), &open) == 0 &&
-           ::stat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
-           open.st_ino == named.st_ino;
+    struct stat open {};
+    return namesDescriptor(static_cast<int>(file.native()), path, open);
 }
 
 void removeLockFile(File& file, const std::string& path) {

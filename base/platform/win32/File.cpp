@@ -193,22 +193,6 @@ SystemError File::close() {
                : static_cast<SystemError>(::GetLastError());
 }
 
-SystemError readWholeFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    SystemError error = 0;
-    File file = File::open(path, Access::Read, Share::Read, Disposition::OpenExisting, error);
-    if (error)
-        return error;
-    std::uint64_t size = 0;
-    if ((error = file.size(size)) != 0)
-        return error;
-    bytes.resize(static_cast<std::size_t>(size));
-    std::size_t got = 0;
-    error = file.readAt(0, bytes.data(), bytes.size(), got);
-    bytes.resize(error ? 0 : got);
-    return error;
-}
-
 bool isHeldByAnother(const std::string& path) {
     // Whoever has the file open without letting others read and write it holds it.
     const HANDLE handle =

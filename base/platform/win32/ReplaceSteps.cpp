@@ -8,13 +8,29 @@
 
 namespace tts::platform {
 
-SystemError checkReplaceable(const std::string& path) {
+SystemError checkWritable(const std::string& path) {
     const std::wstring wide = widen(path);
     const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return ERROR_ACCESS_DENIED;
+    // Whether the file's permissions let us write it, whoever has it open (our own hold too):
+    // sharing everything, only a refusal of the access itself fails.
+    const HANDLE handle = ::CreateFileW(wide.c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const SystemError error = static_cast<SystemError>(::GetLastError());
+        return isAccessDenied(error) ? error : 0;
+    }
+    ::CloseHandle(handle);
+    return 0;
+}
+
+SystemError checkReplaceable(const std::string& path) {
+    if (const SystemError error = checkWritable(path))
+        return error;
     // Open by anyone at all, it cannot be replaced: ask for it alone, and let it go at once.
-    const HANDLE handle = ::CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+    const HANDLE handle = ::CreateFileW(widen(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return static_cast<SystemError>(::GetLastError());
