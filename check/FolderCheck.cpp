@@ -16,11 +16,6 @@ namespace tts::check {
 
 namespace {
 
-std::string baseName(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 SiceFile loadFile(const std::string& carpetaSice, const SiceFileUse& use) {
     SiceFile file;
     file.use = &use;
@@ -33,7 +28,7 @@ SiceFile loadFile(const std::string& carpetaSice, const SiceFileUse& use) {
     }
     file.exists = found.exists;
     file.path = found.path;
-    file.storedName = found.exists ? baseName(found.path) : use.name;
+    file.storedName = found.exists ? platform::nameOf(found.path) : use.name;
     if (!found.exists)
         return file;
     if (!found.leftAside.empty())
