@@ -74,7 +74,9 @@ void FormLogic::FormCreate() {
 void FormLogic::FormClose() {
     if (ParametrosLlamada != 2)
         return;
+    handOffUnwritten_ = true;
     writeHandOff(handOffPath_, EstadoTransformado);
+    handOffUnwritten_ = false;
 }
 
 void FormLogic::BExportarClick() {

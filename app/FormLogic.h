@@ -41,6 +41,9 @@ public:
     void FormCreate();
     // Throws when the hand-off file cannot be written; the close is then abandoned.
     void FormClose();
+    // The last try to write the hand-off file failed: should the program end all the same (the
+    // host's window gone), its exit status must not say success.
+    bool handOffUnwritten() const { return handOffUnwritten_; }
     void BExportarClick(); // the import of the SICE files into the work tables
     void BImportarClick(); // the export of the timetable into SICE_HORARIO.TXT
     void BCloseClick();
@@ -130,6 +133,7 @@ private:
     bool jobsEnabled_ = true;
     bool busy_ = false;
     bool jobRunning_ = false;
+    bool handOffUnwritten_ = false;
 };
 
 } // namespace tts::app

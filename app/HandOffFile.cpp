@@ -12,8 +12,9 @@ std::string handOffFilePath() {
 }
 
 void writeHandOff(const std::string& path, int32_t code) {
-    if (!writeProfileString(path, "Transformadores", "Transformado", std::to_string(code)))
-        throw Error("Unable to write to " + path);
+    if (const platform::SystemError error =
+            writeProfileString(path, "Transformadores", "Transformado", std::to_string(code)))
+        throw Error("Unable to write to " + path + "\nMotivo: " + platform::reasonInSpanish(error));
 }
 
 } // namespace tts::app

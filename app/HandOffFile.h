@@ -11,7 +11,7 @@ std::string handOffFilePath();
 
 // Writes `code` as decimal text under section "Transformadores", key "Transformado", keeping
 // the rest of the file. `path` is in the file system's encoding. Throws tts::Error "Unable to
-// write to <path>" when it cannot.
+// write to <path>" with the system's reason on a line "Motivo: ..." when it cannot.
 void writeHandOff(const std::string& path, int32_t code);
 
 } // namespace tts::app

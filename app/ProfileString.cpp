@@ -117,8 +117,8 @@ std::string withProfileString(std::string_view text, std::string_view section, s
     return out;
 }
 
-bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value) {
+platform::SystemError writeProfileString(const std::string& path, std::string_view section,
+                                         std::string_view key, std::string_view value) {
     return platform::writeProfileString(path, section, key, value, withProfileString);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/platform/SystemError.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,8 +18,9 @@ std::string withProfileString(std::string_view text, std::string_view section, s
 
 // The same on the file at `path` (bytes of the file system's encoding), creating it when
 // missing. The file is replaced through a temporary file and a rename, so the host never reads
-// half an INI file. Returns false when the file cannot be read or written, leaving it untouched.
-bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value);
+// half an INI file. Returns 0, or why the file could not be read or written; it is then left
+// untouched.
+platform::SystemError writeProfileString(const std::string& path, std::string_view section,
+                                         std::string_view key, std::string_view value);
 
 } // namespace tts::app

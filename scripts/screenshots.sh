@@ -38,7 +38,7 @@ cp examples/sice/* "$linux_folder/"
   "$root/build/app/transTalvorSice")
 [ -z "$made" ] || rm -rf "$made"
 
-export WINEPREFIX=$root/build-windows/wine-prefix
+export WINEARCH=win32 WINEPREFIX=$root/build-windows/wine32-prefix
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 windows_folder=$WINEPREFIX/drive_c/SICE/2026-2027
 mkdir -p "$windows_folder"

@@ -2,13 +2,21 @@
 # The Windows build, made and tested on Linux: cross-compiles with mingw-w64 into build-windows/
 # (statically linked, so the programs need no DLL of the compiler) and runs the tests under
 # Wine, then packs build-windows/transTalvorSice-<version>-Windows.zip (the window, the command
-# line, SICE.chm and LEEME.txt side by side). Installs the cross compiler and Wine first, only when missing.
+# line, SICE.chm and LEEME.txt side by side). Installs the cross compiler and Wine first, only
+# when missing. The programs are 32-bit x86, like the host they work beside, and are tested under
+# Wine's 32-bit side, which Debian packs for the i386 architecture: it is added when missing.
 #
 #   scripts/windows.sh [extra cmake options]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 libltdl7 googletest cmake python3 icoutils unzip)
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  echo "== Añadiendo la arquitectura i386 (para wine32)"
+  $SUDO dpkg --add-architecture i386
+fi
+PACKAGES=(g++-mingw-w64-i686-posix wine wine32:i386 libltdl7 googletest cmake python3 icoutils unzip file)
 scripts/install-packages.sh "${PACKAGES[@]}"
 
 # The help file is compiled by tools of this machine (chmcmd and our context-map fixer), so the
@@ -19,14 +27,15 @@ LINUX_BUILD_DIR=${LINUX_BUILD_DIR:-build}
 cmake --build "$LINUX_BUILD_DIR" --target sice_chm transTalvorSice-cli -j"$(nproc)" >/dev/null
 
 BUILD_DIR=${WINDOWS_BUILD_DIR:-build-windows}
-cmake -S . -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+cmake -S . -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake \
   -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} \
   -DTTS_LINUX_CHM="$PWD/$LINUX_BUILD_DIR/app/SICE.chm" "$@" >/dev/null
 cmake --build "$BUILD_DIR" -j"$(nproc)"
 
-# A Wine prefix of our own (made once, about 5 s), quiet, and without the dialogs that would wait
-# for a person.
-export WINEPREFIX=${WINEPREFIX:-$PWD/$BUILD_DIR/wine-prefix}
+# A 32-bit Wine prefix of our own (made once, about 5 s), quiet, and without the dialogs that
+# would wait for a person. A prefix of another architecture cannot be switched, hence its name.
+export WINEARCH=win32
+export WINEPREFIX=${WINEPREFIX:-$PWD/$BUILD_DIR/wine32-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export DISPLAY=

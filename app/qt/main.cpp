@@ -43,5 +43,6 @@ int main(int argc, char* argv[]) {
     QObject::connect(&form, &TMForm::formClosed, &application, &QApplication::quit,
                      Qt::QueuedConnection);
     form.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    return form.logic().handOffUnwritten() ? 1 : status;
 }

@@ -30,17 +30,22 @@ LRESULT CALLBACK onActivate(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(activation, code, wParam, lParam);
 }
 
-void show(HWND owner, const std::string& text, UINT style) {
+void show(HWND form, const std::string& text, UINT style) {
     activation = ::SetWindowsHookExA(WH_CBT, onActivate, nullptr, ::GetCurrentThreadId());
-    // An embedded window is no top-level window, so the box would not disable it by itself.
     HWND focused = ::GetFocus();
-    const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
-    if (ownerWasEnabled)
-        ::EnableWindow(owner, FALSE);
-    ::MessageBoxW(nullptr, screenText(text).c_str(), screenText(ApplicationTitle).c_str(),
-                  style | MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
-    if (ownerWasEnabled)
-        ::EnableWindow(owner, TRUE);
+    // Owned by the form, or by the host's window when the form lives inside it: the task bar
+    // then shows no button of the box's own, and the owner takes no input while it is up.
+    HWND owner = form ? ::GetAncestor(form, GA_ROOT) : nullptr;
+    // The embedded form is no top-level window: it is disabled by itself too, so that it takes
+    // no keys should the host give it the focus.
+    const bool formWasEnabled = form && form != owner && ::IsWindowEnabled(form);
+    if (formWasEnabled)
+        ::EnableWindow(form, FALSE);
+    // Without a form (start-up failed) every window of the program waits for the box.
+    ::MessageBoxW(owner, screenText(text).c_str(), screenText(ApplicationTitle).c_str(),
+                  style | MB_OK | (owner ? MB_APPLMODAL : MB_TASKMODAL) | MB_SETFOREGROUND);
+    if (formWasEnabled)
+        ::EnableWindow(form, TRUE);
     if (focused && ::IsWindow(focused) && ::IsWindowEnabled(focused))
         ::SetFocus(focused);
     if (activation) {

@@ -7,10 +7,11 @@
 namespace tts::app::win32 {
 
 // A job's notice: centred on the screen, no icon, the application title, one button
-// "Aceptar". `owner` (may be null) takes no input meanwhile.
-void showNotice(HWND owner, const std::string& text);
+// "Aceptar". The box is owned by `form`, or by the host's window that `form` is embedded in;
+// the owner takes no input meanwhile. `form` may be null before there is one.
+void showNotice(HWND form, const std::string& text);
 
 // The top-level error handler's box: stop icon, the application title, one button "Aceptar".
-void showErrorBox(HWND owner, const std::string& text);
+void showErrorBox(HWND form, const std::string& text);
 
 } // namespace tts::app::win32

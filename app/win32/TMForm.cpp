@@ -255,7 +255,7 @@ int TMForm::run() {
             ::DispatchMessageA(&message);
         }
     }
-    return 0;
+    return logic_.handOffUnwritten() ? 1 : 0;
 }
 
 bool TMForm::isOurs(HWND window) const {

@@ -25,7 +25,8 @@ public:
     TMForm(const TMForm&) = delete;
     TMForm& operator=(const TMForm&) = delete;
 
-    // Shows the window and handles its messages until it has closed.
+    // Shows the window and handles its messages until it has closed. The exit status: 1 when
+    // the hand-off file could not be written, else 0.
     int run();
 
     FormLogic& logic() { return logic_; }

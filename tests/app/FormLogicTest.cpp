@@ -215,11 +215,13 @@ TEST_F(FormLogicTest, CloseHandsOffOnlyWhenEmbeddedAndRetriesAfterAFailure) {
     EXPECT_FALSE(logic.closeRequested());
     logic.setBusy(false);
     EXPECT_FALSE(logic.closeRequested());
-    EXPECT_EQ(view.errors,
-              std::vector<std::string>{"Unable to write to " +
-                                       scratch.file("Horvane.ini/not-a-folder") + "."});
+    EXPECT_EQ(view.errors, std::vector<std::string>{
+                               "Unable to write to " + scratch.file("Horvane.ini/not-a-folder") +
+                               "\nMotivo: una parte de la ruta no es una carpeta."});
+    EXPECT_TRUE(logic.handOffUnwritten());
     logic.setHandOffPath(scratch.file("Horvane.ini"));
     EXPECT_TRUE(logic.closeRequested());
+    EXPECT_FALSE(logic.handOffUnwritten());
     EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")),
               "[Transformadores]\r\nTransformado=0\r\n");
 }

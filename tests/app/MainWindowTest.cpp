@@ -631,7 +631,9 @@ private Q_SLOTS:
         QSignalSpy closed(form.get(), &TMForm::formClosed);
 
         QTest::mouseClick(form->BClose, Qt::LeftButton);
-        QCOMPARE(messages_->errors, QStringList{"Unable to write to " + unwritable + "."});
+        QCOMPARE(messages_->errors,
+                 QStringList{"Unable to write to " + unwritable +
+                             "\nMotivo: una parte de la ruta no es una carpeta."});
         QVERIFY(form->isVisible());
         QCOMPARE(closed.count(), 0);
 

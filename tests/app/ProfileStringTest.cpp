@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,7 +92,7 @@ protected:
 };
 
 TEST_F(ProfileFileTest, CreatesAMissingFile) {
-    ASSERT_TRUE(writeProfileString(path("Horvane.ini"), "Transformadores", "Transformado", "0"));
+    ASSERT_EQ(writeProfileString(path("Horvane.ini"), "Transformadores", "Transformado", "0"), 0);
     EXPECT_EQ(read(path("Horvane.ini")), "[Transformadores]\r\nTransformado=0\r\n");
     EXPECT_EQ(entries(), QStringList{"Horvane.ini"});
 }
@@ -100,7 +102,7 @@ TEST_F(ProfileFileTest, UpdatesInPlaceKeepingModeAndLink) {
     ::chmod(path("real.ini").c_str(), 0640);
     ASSERT_EQ(::symlink("real.ini", path("Horvane.ini").c_str()), 0);
 
-    ASSERT_TRUE(writeProfileString(path("Horvane.ini"), "Transformadores", "Transformado", "-1"));
+    ASSERT_EQ(writeProfileString(path("Horvane.ini"), "Transformadores", "Transformado", "-1"), 0);
 
     EXPECT_TRUE(QFileInfo(folder.filePath("Horvane.ini")).isSymLink());
     EXPECT_EQ(read(path("real.ini")), "[Rutas]\r\nA=1\r\n[Transformadores]\r\nTransformado=-1\r\n");
@@ -113,9 +115,9 @@ TEST_F(ProfileFileTest, UpdatesInPlaceKeepingModeAndLink) {
 TEST_F(ProfileFileTest, ReportsWhatCannotBeWrittenAndLeavesNoTrace) {
     // Root may write anywhere, but not into a folder that is a file, nor over a folder.
     write(path("plain"), "x");
-    EXPECT_FALSE(writeProfileString(path("plain") + "/Horvane.ini", "S", "K", "1"));
+    EXPECT_EQ(writeProfileString(path("plain") + "/Horvane.ini", "S", "K", "1"), ENOTDIR);
     ASSERT_TRUE(QDir(folder.path()).mkdir("Horvane.ini"));
-    EXPECT_FALSE(writeProfileString(path("Horvane.ini"), "S", "K", "1"));
+    EXPECT_EQ(writeProfileString(path("Horvane.ini"), "S", "K", "1"), platform::kNotRegularFile);
     EXPECT_EQ(entries(), (QStringList{"Horvane.ini", "plain"}));
     EXPECT_EQ(read(path("plain")), "x");
 }

@@ -45,7 +45,7 @@ TEST(WindowsHandOff, WritePrivateProfileStringKeepsTheRestOfHorvaneIni) {
     const std::string path = folder.path() + "\\Horvane.ini";
     test::writeBytes(path, "[Horvane]\r\nCentro = IES Uno\r\n\r\n[Transformadores]\r\n"
                            "Otro=7\r\nTransformado=1\r\n\r\n[Rutas]\r\nTemp=C:\\HTEMP\r\n");
-    ASSERT_TRUE(writeProfileString(path, "Transformadores", "Transformado", "-1"));
+    ASSERT_EQ(writeProfileString(path, "Transformadores", "Transformado", "-1"), 0);
     Entries expected = {{"Horvane", {{"Centro", "IES Uno"}}},
                         {"Transformadores", {{"Otro", "7"}, {"Transformado", "-1"}}},
                         {"Rutas", {{"Temp", "C:\\HTEMP"}}}};
@@ -53,7 +53,7 @@ TEST(WindowsHandOff, WritePrivateProfileStringKeepsTheRestOfHorvaneIni) {
 
     // A missing file is made, with the entry as "key=value".
     const std::string fresh = folder.path() + "\\Nuevo.ini";
-    ASSERT_TRUE(writeProfileString(fresh, "Transformadores", "Transformado", "0"));
+    ASSERT_EQ(writeProfileString(fresh, "Transformadores", "Transformado", "0"), 0);
     EXPECT_NE(test::readBytes(fresh).find("Transformado=0"), std::string::npos);
     EXPECT_EQ(entriesOf(test::readBytes(fresh)),
               (Entries{{"Transformadores", {{"Transformado", "0"}}}}));

@@ -1,4 +1,5 @@
-// Horvane.ini that cannot be written: the user reads "Unable to write to <path>" and the file
+// Horvane.ini that cannot be written: the user reads "Unable to write to <path>" with the reason
+// and the file
 // keeps every byte it had. Permissions only hold for somebody other than root, so each case
 // runs in an unprivileged child. The window's side (it stays open, the next close tries again)
 // is tested with the window in tests/app.
@@ -53,7 +54,7 @@ TEST_P(HandOffFile, IsWrittenOrSaysSoAndLosesNothing) {
         EXPECT_EQ(fileBytes(path), "[Rutas]\r\nTemporal=C:\\HTEMP\r\n\r\n[Transformadores]"
                                    "\r\nTransformado=-1\r\nOtro=x\r\n");
     } else {
-        EXPECT_EQ(child.report, "Unable to write to " + path);
+        EXPECT_EQ(child.report, "Unable to write to " + path + "\nMotivo: acceso denegado");
         if (c.fileExists) {
             EXPECT_EQ(fileBytes(path), kOther);
         }

@@ -2,7 +2,8 @@
 # Packs the Windows zip from the finished Windows build and checks what a school's IT person
 # sees of it: the four files at its top, the read-me in Notepad's code page and line ends
 # saying what it must, and in both programs the icon and the Spanish version information that
-# Explorer shows in their properties.
+# Explorer shows in their properties. Both programs are 32-bit x86 without an elevation request:
+# they start on 32-bit Windows, and Windows shows them the folder as it shows it to the host.
 # Usage: windows_zip.sh BUILD_DIR VERSION COPYRIGHT
 set -euo pipefail
 build=$1
@@ -40,6 +41,25 @@ done
 
 for program in transTalvorSice transTalvorSice-cli; do
   exe=$program.exe
+  # The machine field of the PE header, found through the offset at 0x3C of the DOS header.
+  machine=$(python3 - "$exe" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read(4096)
+(pe,) = struct.unpack_from("<I", data, 0x3C)
+assert data[:2] == b"MZ" and data[pe:pe + 4] == b"PE\0\0", "not a PE file"
+(machine,) = struct.unpack_from("<H", data, pe + 4)
+(magic,) = struct.unpack_from("<H", data, pe + 24)
+print(f"{machine:#06x} {magic:#05x}")
+PY
+) || fail "$exe is not a Windows program"
+  # 0x014c Intel 80386 with the PE32 optional header (0x10b), not PE32+.
+  [ "$machine" = "0x014c 0x10b" ] || fail "$exe is not a 32-bit x86 program: $machine"
+  # No manifest that asks for an execution level: even asInvoker turns off the file
+  # virtualization through which the host sees Horvane.ini.
+  if wrestool -l -t24 "$exe" | grep -q .; then
+    ! wrestool -x -t24 "$exe" | grep -qi requestedExecutionLevel ||
+      fail "$exe asks for an execution level in its manifest"
+  fi
   # The program's icon, the first of the file, with the sizes Explorer and the title bar use.
   wrestool -x -t14 "$exe" >"$program.ico" || fail "$exe has no icon"
   sizes=$(icotool -l "$program.ico" | sed -n 's/.*--width=\([0-9]*\) --height=\1 .*/\1/p' | sort -n | tr '\n' ' ')

@@ -20,16 +20,16 @@ std::string realTarget(const std::string& path) {
 
 } // namespace
 
-bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value,
-                        std::string (*updatedText)(std::string_view, std::string_view,
-                                                   std::string_view, std::string_view)) {
+SystemError writeProfileString(const std::string& path, std::string_view section,
+                               std::string_view key, std::string_view value,
+                               std::string (*updatedText)(std::string_view, std::string_view,
+                                                          std::string_view, std::string_view)) {
     const std::string target = realTarget(path);
     std::string text;
     const SystemError error = readWholeFile(target, text);
     if (error && !isNotFound(error))
-        return false;
-    return replaceFileContents(target, updatedText(text, section, key, value)) == 0;
+        return error;
+    return replaceFileContents(target, updatedText(text, section, key, value));
 }
 
 } // namespace tts::platform

@@ -4,8 +4,13 @@
 //   WindowProbe.exe focus     the control that has the keyboard focus ("none" when none has)
 //   WindowProbe.exe taskbar   the titles that the task bar shows for the program, one per line
 //   WindowProbe.exe drives    the drive selector's size, "137x19"
+//   WindowProbe.exe box       the message box that is up: the window class of its owner and
+//                             whether the owner is "enabled" or "disabled", then its text
+//                             (in UTF-8) on the lines that follow
+//   WindowProbe.exe close-host  asks the stand-in host's window to close, as its close box would
 //
-// The program's window is found by its caption. Exit status 1 when it is not there.
+// The program's window is found by its caption, the box by the application title. Exit status 1
+// when it is not there.
 
 #include <windows.h>
 
@@ -58,10 +63,61 @@ BOOL CALLBACK listTaskBar(HWND window, LPARAM data) {
     return TRUE;
 }
 
+BOOL CALLBACK findBox(HWND window, LPARAM data) {
+    char className[16] = {}, title[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    ::GetWindowTextA(window, title, sizeof title);
+    if (std::string(className) == "#32770" && std::string(title) == "transTalvorSice" &&
+        ::IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Prints the text of the box's static control that holds one (the icon's holds none).
+BOOL CALLBACK printText(HWND window, LPARAM) {
+    char className[16] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    wchar_t text[1024] = {};
+    if (::lstrcmpiA(className, "Static") != 0 || ::GetWindowTextW(window, text, 1024) == 0)
+        return TRUE;
+    char utf8[4096] = {};
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%s\n", utf8);
+    return FALSE;
+}
+
+// The box's owner and its text.
+int describeBox() {
+    HWND box = nullptr;
+    ::EnumWindows(findBox, reinterpret_cast<LPARAM>(&box));
+    if (!box) {
+        std::printf("no box\n");
+        return 1;
+    }
+    HWND owner = ::GetWindow(box, GW_OWNER);
+    char ownerClass[64] = "none";
+    if (owner)
+        ::GetClassNameA(owner, ownerClass, sizeof ownerClass);
+    std::printf("owner %s %s\n", ownerClass,
+                owner && !::IsWindowEnabled(owner) ? "disabled" : "enabled");
+    ::EnumChildWindows(box, printText, 0);
+    std::fflush(stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     const std::string what = argc > 1 ? argv[1] : "";
+    // The box stands apart from the form, which may be a child of the host's window.
+    if (what == "box")
+        return describeBox();
+    if (what == "close-host") {
+        HWND host = ::FindWindowA("HorvaneHost", nullptr);
+        return host && ::PostMessageA(host, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
     HWND form = ::FindWindowA(nullptr, kCaption);
     if (!form) {
         std::printf("no window\n");
@@ -88,7 +144,7 @@ int main(int argc, char* argv[]) {
         ::GetWindowRect(unidades.found, &area);
         std::printf("%ldx%ld\n", area.right - area.left, area.bottom - area.top);
     } else {
-        std::fprintf(stderr, "usage: WindowProbe focus|taskbar|drives\n");
+        std::fprintf(stderr, "usage: WindowProbe focus|taskbar|drives|box|close-host\n");
         return 2;
     }
     std::fflush(stdout);

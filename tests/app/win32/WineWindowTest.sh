@@ -6,7 +6,10 @@
 # help context 3 and giving the focus back when the viewer closes, Tab moving on. Then started by
 # a stand-in host with a job word and the host window's handle, checked for its place inside the
 # host, pressed again, and its hand-off read back. The SICE and work folders lie in a folder named
-# with letters that the Windows code page lacks. Screenshots go to $TTS_SCREENSHOT when set.
+# with letters that the Windows code page lacks. The message boxes are owned by the form (by the
+# host's window when embedded), which waits disabled, and add no button to the task bar. A
+# hand-off that cannot be written is said, and the program that ends without it fails.
+# Screenshots go to $TTS_SCREENSHOT when set.
 #
 #   WineWindowTest.sh <transTalvorSice.exe> <EmbeddingHost.exe> <examples/sice folder>
 #                     <WindowProbe.exe> <HHCtrl.ocx stand-in>
@@ -63,6 +66,15 @@ export TTS_HELP_LOG
 TTS_HELP_LOG=$(winepath -w "$scratch/help.log" 2>/dev/null)
 
 probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
+# Waits for a message box and checks its owner's class and state ($1) and its text ($2).
+box_is() {
+  local got=""
+  for ((i = 0; i < 150; i++)); do
+    got=$(probe box) && break
+    sleep 0.2
+  done
+  [ "$got" = "$1"$'\n'"$2" ] || fail "the box is not '$1' with '$2': $got"
+}
 # Waits until the Win32 focus is on control $1 (as WindowProbe names it); $2 says when.
 focus_is() {
   local got=""
@@ -146,6 +158,10 @@ for way in "${ways[@]}"; do
     keys Return
     ;;
   esac
+  if [ $first = yes ]; then
+    box_is "owner TTSMForm disabled" "Proceso finalizado"
+    [ "$(probe taskbar)" = "transTalvorSice" ] || fail "with a box up the task bar shows: $(probe taskbar)"
+  fi
   [ "$(confirm_boxes "" 60)" -ge 1 ] || fail "no 'Proceso finalizado' after the import"
   for table in "${tables[@]}"; do
     [ -f "$work_dir/$table.DBF" ] || fail "the import did not write $table.DBF"
@@ -213,4 +229,26 @@ grep -q '^ended 0$' "$scratch/host.log" || fail "the program did not end by itse
 for table in "${tables[@]}"; do
   [ -f "$work_dir/$table.DBF" ] || fail "the embedded import did not write $table.DBF"
 done
+wineserver -w
+
+echo "== embedded, Horvane.ini read-only"
+rm -f "$work_dir"/*
+chmod 444 "$scratch/program/Horvane.ini"
+(cd "$sice_dir" && exec wine "$host" "$exe" exportar press >"$scratch/host.raw" 2>/dev/null) &
+hostPid=$!
+pids+=($hostPid)
+box_is "owner HorvaneHost disabled" "Proceso finalizado"
+confirm_boxes "" 10 >/dev/null
+ini=$(winepath -w "$scratch/program/Horvane.ini" 2>/dev/null)
+box_is "owner HorvaneHost disabled" "Unable to write to $ini"$'\n'"Motivo: acceso denegado."
+confirm_boxes "" 10 >/dev/null
+sleep 1
+kill -0 $hostPid 2>/dev/null || fail "the program ended though its hand-off was not written"
+# The host goes away with the program's window in it: the program ends, and says it failed.
+probe close-host || fail "no host window to close"
+wait $hostPid && fail "the host saw success"
+hostLog
+grep -q '^ended 1$' "$scratch/host.log" || fail "the program did not end with status 1: $(cat "$scratch/host.log")"
+[ "$(cat "$scratch/program/Horvane.ini")" = $'[Transformadores]\r\nTransformado=1\r' ] ||
+  fail "the read-only Horvane.ini changed: $(od -c "$scratch/program/Horvane.ini")"
 echo "PASS"
