@@ -27,13 +27,9 @@ LINUX_BUILD_DIR=${LINUX_BUILD_DIR:-build}
 cmake --build "$LINUX_BUILD_DIR" --target sice_chm transTalvorSice-cli -j"$(nproc)" >/dev/null
 
 BUILD_DIR=${WINDOWS_BUILD_DIR:-build-windows}
-cmake -S . -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake \
-  -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} \
-  -DTTS_LINUX_CHM="$PWD/$LINUX_BUILD_DIR/app/SICE.chm" "$@" >/dev/null
-cmake --build "$BUILD_DIR" -j"$(nproc)"
-
 # A 32-bit Wine prefix of our own (made once, about 5 s), quiet, and without the dialogs that
-# would wait for a person. A prefix of another architecture cannot be switched, hence its name.
+# would wait for a person; made before the build, which runs the tests to list them. A prefix
+# of another architecture cannot be switched to 32-bit, hence its name.
 export WINEARCH=win32
 export WINEPREFIX=${WINEPREFIX:-$PWD/$BUILD_DIR/wine32-prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -44,6 +40,11 @@ if [ ! -d "$WINEPREFIX/drive_c" ]; then
   wineboot --init >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+
+cmake -S . -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake \
+  -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} \
+  -DTTS_LINUX_CHM="$PWD/$LINUX_BUILD_DIR/app/SICE.chm" "$@" >/dev/null
+cmake --build "$BUILD_DIR" -j"$(nproc)"
 
 status=0
 # Wine's server sometimes drops a client that connects just as it shuts down after its last
