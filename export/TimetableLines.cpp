@@ -22,30 +22,22 @@ std::string_view shortCodeFallback(std::string_view code) {
     return code.substr(0, 4);
 }
 
-void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
-                       std::string& line) {
-    struct Field {
-        std::string_view value;
-        int width;
-    };
-    const Field fields[] = {
-        {"1", 1},
-        {found.slot.value_or(std::string_view()), 4},
-        {siceDayCode(coding, row.day), 1},
-        {row.teacher, 4},
-        {found.group ? *found.group : shortCodeFallback(row.group), 4},
-        {found.task.value_or(std::string_view(kLectureTask)), 4},
-        {row.subject, 4},
-        {found.room ? *found.room : shortCodeFallback(row.room), 4},
-    };
-    // Sized once, then written in place: a line costs no growth and no copy.
-    size_t size = 0;
-    for (const Field& field : fields)
-        size += sice::paddedSize(field.value, field.width);
-    const size_t start = line.size();
-    line.resize(start + size);
-    char* at = line.data() + start;
-    for (const Field& field : fields)
+TimetableDataLine::TimetableDataLine(DayCoding coding, const SolucRow& row,
+                                     const Translations& found)
+    : fields_{{"1", 1},
+              {found.slot.value_or(std::string_view()), 4},
+              {siceDayCode(coding, row.day), 1},
+              {row.teacher, 4},
+              {found.group ? *found.group : shortCodeFallback(row.group), 4},
+              {found.task.value_or(std::string_view(kLectureTask)), 4},
+              {row.subject, 4},
+              {found.room ? *found.room : shortCodeFallback(row.room), 4}} {
+    for (const Field& field : fields_)
+        size_ += sice::paddedSize(field.value, field.width);
+}
+
+void TimetableDataLine::write(char* at) const {
+    for (const Field& field : fields_)
         at = sice::writePadded(at, field.value, field.width);
 }
 

@@ -2,6 +2,7 @@
 
 #include "export/DayCoding.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -37,10 +38,24 @@ std::string_view shortCodeFallback(std::string_view code);
 inline const char* const kLectureTask = "LEC";
 
 // "1", slot, day, teacher, group, task, subject, room; each padded to its width (1 or 4) and
-// never cut, so a longer value pushes the rest of the line to the right.
-// Appended to `line`: the output's own block, so that the line is built where it is written.
-void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
-                       std::string& line);
+// never cut, so a longer value pushes the rest of the line to the right. Sized first, then
+// written where the output wants it, so that a line costs no growth and no copy.
+class TimetableDataLine {
+public:
+    // The views of `row` and `found` must outlive this.
+    TimetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found);
+    size_t size() const { return size_; }
+    // Writes size() bytes at `at`.
+    void write(char* at) const;
+
+private:
+    struct Field {
+        std::string_view value;
+        int width;
+    };
+    Field fields_[8];
+    size_t size_ = 0;
+};
 
 // "0"/"9", the file name in 50 columns, the header code in 8, the "ddmmyyyyhhnn" stamp; the
 // trailer ends with the number of data lines.
