@@ -125,7 +125,8 @@ int runCheckCommand(const std::vector<std::string>& args) {
     }
     const int status = report.folderFound && report.stopping() == 0 ? ExitOk : ExitNotDone;
     if (!report.folderFound)
-        std::cerr << "No existe la carpeta" << std::endl;
+        std::cerr << "No existe la carpeta\n"
+                  << textForDisplay("Carpeta: " + options->siceFolder) << std::endl;
     if (options->json)
         writeJson(std::cout, *options, report, status);
     else if (report.folderFound)

@@ -1,5 +1,6 @@
 #include "cli/JobCommand.h"
 
+#include "base/Windows1252.h"
 #include "cli/CommandOptions.h"
 
 #include <iostream>
@@ -15,8 +16,14 @@ int JobCommand::run(const std::vector<std::string>& args) {
 
     const std::string workFolder = chosenWorkFolder(*options);
     ConsoleRunHost host(options->json ? std::cerr : std::cout, std::cerr);
-    const JobOutcome outcome =
+    JobOutcome outcome =
         runJob([&] { return doJob(host, folderForRun(options->siceFolder), workFolder); });
+    if (runEnd(folderFound(), outcome) == RunEnd::MissingFolder && !host.messages().empty()) {
+        // The window shows the folder beside its notice; here the notice says which one.
+        const std::string folderLine = "Carpeta: " + options->siceFolder;
+        std::cerr << textForDisplay(folderLine) << std::endl;
+        outcome.error = textForDisplay(host.messages().back() + "\n" + folderLine);
+    }
 
     if (options->json) {
         JsonWriter json(std::cout);

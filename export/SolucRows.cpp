@@ -5,6 +5,44 @@
 
 namespace tts::exporting {
 
+namespace {
+
+// Whether the row's line may be written: each value as the line will hold it, looked at for
+// control bytes.
+bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const SolucRow& row,
+                       const Translations& found, RowSink& sink) {
+    const struct {
+        std::string_view value;
+        const char* place;
+    } written[] = {
+        {found.slot.value_or(std::string_view()), "campo HORA (su c\xF3"
+                                                  "digo de tramo)"},
+        {row.teacher, "campo PROF"},
+        {found.group ? *found.group : shortCodeFallback(row.group),
+         found.group ? "campo CODGRUPO (su traducci\xF3n)" : "campo CODGRUPO"},
+        {found.task.value_or(std::string_view(kLectureTask)), "campo TAREA (su traducci\xF3n)"},
+        {row.subject, "campo ASIG"},
+        {found.room ? *found.room : shortCodeFallback(row.room),
+         found.room ? "campo AULA (su traducci\xF3n)" : "campo AULA"},
+    };
+    for (const auto& value : written) {
+        const char byte = worstControlByte(value.value);
+        if (!byte)
+            continue;
+        ValueLocation where{solucPath, rowNumber, value.place};
+        if (breaksTheFile(byte)) {
+            sink.badRow(LocatedError("El valor lleva " + controlByteName(byte) +
+                                         ", que no puede ir en una l\xEDnea de SICE_HORARIO.TXT",
+                                     std::move(where)));
+            return false;
+        }
+        sink.controlByte(where, byte);
+    }
+    return true;
+}
+
+} // namespace
+
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink) {
     tables::WorkTable& soluc = tables.soluc();
     const tables::ColumnHandle dia = soluc.column("DIA"), hora = soluc.column("HORA"),
@@ -27,7 +65,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
             day = readAt({soluc.path(), rowNumber, "campo DIA"},
                          [&] { return solucDayNumber(soluc, row.day); });
         } catch (const LocatedError& error) {
-            sink.badDay(error);
+            sink.badRow(error);
             continue;
         }
         if (day == 0)
@@ -53,7 +91,8 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
             roomFallbacks.add(row.room, rowNumber);
         soluc.readText(prof, row.teacher);
         soluc.readText(asig, row.subject);
-        sink.row(rowNumber, row, found);
+        if (controlBytesAllow(soluc.path(), rowNumber, row, found, sink))
+            sink.row(rowNumber, row, found);
     }
 }
 

@@ -42,7 +42,4 @@ private:
     SystemError error_ = 0;
 };
 
-// Whether a name in a work or SICE folder is one of our temporary files.
-bool isTemporaryName(const std::string& name);
-
 } // namespace tts::platform

@@ -69,7 +69,7 @@ TEST(CheckCommand, MissingFolderAndUsage) {
     TempFolder place;
     CliResult r = runCli({"check", "--json", "--sice", place.file("none")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "No existe la carpeta\n");
+    EXPECT_EQ(r.err, "No existe la carpeta\nCarpeta: " + place.file("none") + "\n");
     EXPECT_EQ(topLevelKeys(r.out), kCheckKeys);
     EXPECT_NE(r.out.find("\"outcome\": \"missingFolder\""), std::string::npos) << r.out;
 
