@@ -18,7 +18,8 @@ int JobCommand::run(const std::vector<std::string>& args) {
     ConsoleRunHost host(options->json ? std::cerr : std::cout, std::cerr);
     JobOutcome outcome =
         runJob([&] { return doJob(host, folderForRun(options->siceFolder), workFolder); });
-    if (runEnd(folderFound(), outcome) == RunEnd::MissingFolder && !host.messages().empty()) {
+    const RunEnd end = runEnd(folderFound(), outcome);
+    if (end == RunEnd::MissingFolder && !host.messages().empty()) {
         // The window shows the folder beside its notice; here the notice says which one.
         const std::string folderLine = "Carpeta: " + options->siceFolder;
         std::cerr << textForDisplay(folderLine) << std::endl;
@@ -28,7 +29,6 @@ int JobCommand::run(const std::vector<std::string>& args) {
     if (options->json) {
         JsonWriter json(std::cout);
         json.beginObject();
-        const RunEnd end = runEnd(folderFound(), outcome);
         writeOutcomeFields(json, name_, options->siceFolder, workFolder, end, host, outcome);
         writeJsonFields(json, end, host);
         writeFilesLeftAside(json, filesLeftAside());

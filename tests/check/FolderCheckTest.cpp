@@ -491,7 +491,10 @@ TEST_F(ExportView, ControlBytesThatWouldBreakALineStopTheExportOthersAreWarned) 
     writeSoluc({{"1", "1", "1ESOA", "", "A101"},
                 {"1", "1", "1ES\r", "", "A101"},
                 {"1", "2", "1ESOA", "", "A1\x1A"},
-                {"1", "2", "\x7F1E", "", "A101"}});
+                {"1", "2",
+                 "\x7F"
+                 "1E",
+                 "", "A101"}});
     const CheckReport report = check();
     const std::vector<std::string> lines = shown(report);
     const std::string stops = ": la exportación se detendría: El valor lleva ";

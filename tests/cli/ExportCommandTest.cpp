@@ -112,11 +112,12 @@ TEST(ExportCommand, AReportThatCannotBeWrittenEndsWithStatusTwo) {
         EXPECT_NE(r.err.find("No se ha podido escribir el informe en la salida est\u00E1ndar.\n"),
                   std::string::npos)
             << r.err;
-        if (args[0] == "export")
+        if (args[0] == "export") {
             EXPECT_EQ(maskTimeStamps(readBytes(output)),
                       maskTimeStamps(readBytes((fs::path(TTS_SOURCE_DIR) / "tests" / "export" /
                                                 "data" / "example-SICE_HORARIO.TXT")
                                                    .string())));
+        }
     }
 }
 #endif

@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "finished, result 0 | No se puede usar la carpeta (la ruta o uno de sus "
                    "nombres es m\xE1s largo de lo que el sistema admite)"},
         ReasonCase{"ImportFromAFolderPathTooLong", ReasonCase::SiceFolderTooLong, true,
-                   "finished, result -1 | No se puede usar la carpeta (la ruta o uno de sus "
+                   "finished, result 0 | No se puede usar la carpeta (la ruta o uno de sus "
                    "nombres es m\xE1s largo de lo que el sistema admite)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
