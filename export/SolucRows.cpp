@@ -26,9 +26,9 @@ bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const So
          found.room ? "campo AULA (su traducci\xF3n)" : "campo AULA"},
     };
     for (const auto& value : written) {
-        const char byte = worstControlByte(value.value);
-        if (!byte)
+        if (!hasControlByte(value.value))
             continue;
+        const char byte = worstControlByte(value.value);
         ValueLocation where{solucPath, rowNumber, value.place};
         if (breaksTheFile(byte)) {
             sink.badRow(LocatedError("El valor lleva " + controlByteName(byte) +

@@ -35,7 +35,16 @@ std::string_view shortCodeFallback(std::string_view code);
 // A task the subjects table does not know is written as a lecture.
 inline const char* const kLectureTask = "LEC";
 
-// The control byte (below 0x20, or 0x7F) of a value that matters most: the first that would
+// Whether a value holds a control byte (below 0x20, or 0x7F); inline, as every value of every
+// row goes through it.
+inline bool hasControlByte(std::string_view value) {
+    for (const char c : value)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
+
+// The control byte of a value that matters most: the first that would
 // break the file, else the first other one; 0 when there is none.
 char worstControlByte(std::string_view value);
 // Whether that byte would break the file: CR or LF split the line, Ctrl-Z ends the file for

@@ -97,11 +97,15 @@ void DbfFile::checkRecordsLineUp() {
     // A header length that is a few bytes off still passes every check of the header, and the
     // rows would be read shifted: every record must start with its deletion flag. Read ahead as
     // a walk would, so that a table kept whole costs no second read.
-    for (int64_t index = 0; index < layout_.recordCount; ++index) {
-        const char flag = record(index, Reach::WholeTable)[0];
-        if (flag != ' ' && flag != '*')
-            throw tableErrors::damaged(path_, "el registro " + std::to_string(index + 1) +
-                                                  " no empieza donde indica la cabecera");
+    const auto length = static_cast<size_t>(layout_.recordLength);
+    for (int64_t index = 0; index < layout_.recordCount;) {
+        record(index, Reach::WholeTable); // the block that holds it
+        for (const int64_t end = blockEnd(); index < end; ++index) {
+            const char flag = block_[static_cast<size_t>(index - blockFirst_) * length];
+            if (flag != ' ' && flag != '*')
+                throw tableErrors::damaged(path_, "el registro " + std::to_string(index + 1) +
+                                                      " no empieza donde indica la cabecera");
+        }
     }
 }
 
