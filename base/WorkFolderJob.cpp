@@ -27,7 +27,8 @@ platform::JobLock holdWorkFolder(const std::string& workFolder) {
         }
         throw Error(message);
     }
-    // Unavailable: a missing or read-only folder, which the table layer reports in its words.
+    // Unavailable: a missing or read-only folder, or one we may not enter, which the table layer
+    // reports in its words.
     return lock;
 }
 
