@@ -11,8 +11,8 @@ namespace tts::platform {
 // sharing and a LockFileEx byte-range lock, which Wine passes on as an fcntl lock, so that the
 // Linux and the Windows build exclude each other next to a host under Wine). The system drops
 // the lock when the holder dies; the file it leaves is readable by all and locked read-only by
-// a user who may not write it, so that whoever runs next takes it. Taking it removes whatever temporary files of ours lie in the
-// folder and no living writer holds.
+// a user who may not write it, so that whoever runs next takes it. Taking it removes whatever
+// temporary files of ours lie in the folder and no living writer holds.
 class JobLock {
 public:
     // Busy: another job holds the folder. Unavailable: the folder is missing, may not be
