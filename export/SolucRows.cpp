@@ -54,6 +54,40 @@ const CodeAnswer& answerFor(tables::WorkTable& soluc, const tables::ColumnHandle
     return answers.add(stored, std::move(answer));
 }
 
+// Whether the row's line may be written: each value as the line will hold it, looked at for
+// control bytes.
+bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const SolucRow& row,
+                       const Translations& found, RowSink& sink) {
+    const struct {
+        std::string_view value;
+        const char* place;
+    } written[] = {
+        {found.slot.value_or(std::string_view()), "campo HORA (su c\xF3"
+                                                  "digo de tramo)"},
+        {row.teacher, "campo PROF"},
+        {found.group ? *found.group : shortCodeFallback(row.group),
+         found.group ? "campo CODGRUPO (su traducci\xF3n)" : "campo CODGRUPO"},
+        {found.task.value_or(std::string_view(kLectureTask)), "campo TAREA (su traducci\xF3n)"},
+        {row.subject, "campo ASIG"},
+        {found.room ? *found.room : shortCodeFallback(row.room),
+         found.room ? "campo AULA (su traducci\xF3n)" : "campo AULA"},
+    };
+    for (const auto& value : written) {
+        if (!hasControlByte(value.value))
+            continue;
+        const char byte = worstControlByte(value.value);
+        ValueLocation where{solucPath, rowNumber, value.place};
+        if (breaksTheFile(byte)) {
+            sink.badRow(LocatedError("El valor lleva " + controlByteName(byte) +
+                                         ", que no puede ir en una l\xEDnea de SICE_HORARIO.TXT",
+                                     std::move(where)));
+            return false;
+        }
+        sink.controlByte(where, byte);
+    }
+    return true;
+}
+
 } // namespace
 
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink) {
@@ -101,7 +135,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
                 day = readAt({soluc.path(), rowNumber, "campo DIA"},
                              [&] { return solucDayNumber(soluc, dayText); });
             } catch (const LocatedError& error) {
-                sink.badDay(error);
+                sink.badRow(error);
                 continue;
             }
             answer.noDay = day == 0;
@@ -133,7 +167,8 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         row = {slot->day, slot->period, teacher, group.code, task.code, soluc.readTextView(asig),
                room.code};
         found = {viewOf(slot->slot), viewOf(group.found), viewOf(task.found), viewOf(room.found)};
-        sink.row(rowNumber, row, found);
+        if (controlBytesAllow(soluc.path(), rowNumber, row, found, sink))
+            sink.row(rowNumber, row, found);
     }
 }
 

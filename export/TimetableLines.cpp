@@ -2,6 +2,8 @@
 
 #include "sice/PaddedAppend.h"
 
+#include <cstdio>
+
 namespace tts::exporting {
 
 namespace {
@@ -17,6 +19,37 @@ std::string headOrTail(char recordType, const std::string& headerCode, const std
 }
 
 } // namespace
+
+bool breaksTheFile(char controlByte) {
+    return controlByte == '\r' || controlByte == '\n' || controlByte == 0x1A;
+}
+
+char worstControlByte(std::string_view value) {
+    char first = 0;
+    for (const char c : value)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            if (breaksTheFile(c))
+                return c;
+            if (!first)
+                first = c;
+        }
+    return first;
+}
+
+std::string controlByteName(char controlByte) {
+    switch (controlByte) {
+    case '\r':
+        return "un retorno de carro (CR)";
+    case '\n':
+        return "un salto de l\xEDnea (LF)";
+    case 0x1A:
+        return "una marca de fin de archivo (Ctrl-Z)";
+    default:
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(controlByte));
+        return std::string("el byte de control ") + hex;
+    }
+}
 
 std::string_view shortCodeFallback(std::string_view code) {
     return code.substr(0, 4);

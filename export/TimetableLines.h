@@ -37,6 +37,24 @@ std::string_view shortCodeFallback(std::string_view code);
 // A task the subjects table does not know is written as a lecture.
 inline const char* const kLectureTask = "LEC";
 
+// Whether a value holds a control byte (below 0x20, or 0x7F); inline, as every value of every
+// row goes through it.
+inline bool hasControlByte(std::string_view value) {
+    for (const char c : value)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
+
+// The control byte of a value that matters most: the first that would
+// break the file, else the first other one; 0 when there is none.
+char worstControlByte(std::string_view value);
+// Whether that byte would break the file: CR or LF split the line, Ctrl-Z ends the file for
+// readers that stop there.
+bool breaksTheFile(char controlByte);
+// "un retorno de carro (CR)", "el byte de control 0x01"...
+std::string controlByteName(char controlByte);
+
 // "1", slot, day, teacher, group, task, subject, room; each padded to its width (1 or 4) and
 // never cut, so a longer value pushes the rest of the line to the right. Sized first, then
 // written where the output wants it, so that a line costs no growth and no copy.
