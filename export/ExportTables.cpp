@@ -7,6 +7,8 @@
 
 namespace tts::exporting {
 
+namespace schema = tables::schema;
+
 namespace {
 
 std::optional<std::string_view> viewOf(const std::optional<std::string>& answer) {
@@ -28,17 +30,20 @@ ExportTables::ExportTables(const std::string& workFolder, tables::OpenMode mode)
       teachers_(openForExport(workFolder, kTables[2], mode)),
       rooms_(openForExport(workFolder, kTables[3], mode)),
       subjects_(openForExport(workFolder, kTables[4], mode)),
-      slots_(openForExport(workFolder, kTables[5], mode)) {}
+      slots_(openForExport(workFolder, kTables[5], mode)),
+      groupLookup_(groups_, schema::Groups::abrev, schema::Groups::abrevCorta),
+      taskLookup_(subjects_, schema::Subjects::cod, schema::Subjects::codTarea),
+      roomLookup_(rooms_, schema::Rooms::abrev, schema::Rooms::abrevCorta),
+      slotDay_(slots_.column(schema::Slots::dia)), slotPeriod_(slots_.column(schema::Slots::hora)),
+      slotCode_(slots_.column(schema::Slots::codDiho)) {}
 
-std::optional<std::string_view>
-ExportTables::lookUp(tables::WorkTable& table, const std::string& keyColumn, const std::string& key,
-                     const std::string& valueColumn, AnswerCache& answers) {
-    if (const std::optional<std::string>* known = answers.find(key))
+std::optional<std::string_view> ExportTables::lookUp(Lookup& lookup, const std::string& key) {
+    if (const std::optional<std::string>* known = lookup.answers.find(key))
         return viewOf(*known);
     std::optional<std::string> answer;
-    if (table.locate(keyColumn, key))
-        answer = table.readText(valueColumn);
-    return viewOf(answers.add(key, std::move(answer)));
+    if (lookup.table.locate(lookup.key, key))
+        answer = lookup.table.readText(lookup.value);
+    return viewOf(lookup.answers.add(key, std::move(answer)));
 }
 
 std::optional<std::string_view> ExportTables::slotCode(const std::string& day,
@@ -50,28 +55,28 @@ std::optional<std::string_view> ExportTables::slotCode(const std::string& day,
     if (const std::optional<std::string>* known = slotAnswers_.find(slotKey_))
         return viewOf(*known);
     std::optional<std::string> answer;
-    if (slots_.locate({"DIA", "HORA"}, {day, period}))
-        answer = slots_.readText("CODDIHO");
+    if (slots_.locate({slotDay_, slotPeriod_}, {day, period}))
+        answer = slots_.readText(slotCode_);
     return viewOf(slotAnswers_.add(slotKey_, std::move(answer)));
 }
 
 std::optional<std::string_view> ExportTables::shortGroup(const std::string& groupCode) {
-    return lookUp(groups_, "ABREV", groupCode, "ABREVCORTA", groupAnswers_);
+    return lookUp(groupLookup_, groupCode);
 }
 
 std::optional<std::string_view> ExportTables::taskCode(const std::string& subjectCode) {
-    return lookUp(subjects_, "COD", subjectCode, "CODTAREA", taskAnswers_);
+    return lookUp(taskLookup_, subjectCode);
 }
 
 std::optional<std::string_view> ExportTables::shortRoom(const std::string& roomCode) {
-    return lookUp(rooms_, "ABREV", roomCode, "ABREVCORTA", roomAnswers_);
+    return lookUp(roomLookup_, roomCode);
 }
 
 std::vector<std::string> ExportTables::slotDays() {
     std::vector<std::string> days;
     std::unordered_set<std::string> seen;
     for (slots_.first(); !slots_.atEnd(); slots_.next()) {
-        std::string day = slots_.readText("DIA");
+        std::string day = slots_.readText(slotDay_);
         if (seen.insert(day).second)
             days.push_back(std::move(day));
     }

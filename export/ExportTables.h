@@ -19,6 +19,8 @@ public:
     // The folder check opens them read-only, to look up as the export does without holding them.
     explicit ExportTables(const std::string& workFolder,
                           tables::OpenMode mode = tables::OpenMode::Exclusive);
+    ExportTables(const ExportTables&) = delete; // its lookups hold its tables
+    ExportTables& operator=(const ExportTables&) = delete;
 
     // The tables in the window's order, which is the order they open and close in, each with
     // the name of its component.
@@ -27,8 +29,12 @@ public:
         const char* component;
     };
     static constexpr Named kTables[] = {
-        {"SOLUC", "wwTableSoluc"}, {"GRUPOST", "wwTableGrupos"},  {"PROFT", "wwTableProfesor"},
-        {"AULAT", "wwTableAulas"}, {"ASIGNOMT", "wwTableNomAsg"}, {"DIASHORAST", "wwTableTramos"}};
+        {tables::schema::Timetable::table.name, "wwTableSoluc"},
+        {tables::schema::Groups::table.name, "wwTableGrupos"},
+        {tables::schema::Teachers::table.name, "wwTableProfesor"},
+        {tables::schema::Rooms::table.name, "wwTableAulas"},
+        {tables::schema::Subjects::table.name, "wwTableNomAsg"},
+        {tables::schema::Slots::table.name, "wwTableTramos"}};
 
     tables::WorkTable& soluc() { return soluc_; }
 
@@ -49,9 +55,16 @@ public:
     void close();
 
 private:
-    std::optional<std::string_view> lookUp(tables::WorkTable& table, const std::string& keyColumn,
-                                           const std::string& key, const std::string& valueColumn,
-                                           AnswerCache& answers);
+    // A table's key column and the column its answer comes from.
+    struct Lookup {
+        Lookup(tables::WorkTable& table, const tables::ColumnSpec& keyColumn,
+               const tables::ColumnSpec& valueColumn)
+            : table(table), key(table.column(keyColumn)), value(table.column(valueColumn)) {}
+        tables::WorkTable& table;
+        tables::ColumnHandle key, value;
+        AnswerCache answers;
+    };
+    static std::optional<std::string_view> lookUp(Lookup& lookup, const std::string& key);
 
     // As in kTables.
     tables::WorkTable soluc_;    // wwTableSoluc
@@ -60,7 +73,9 @@ private:
     tables::WorkTable rooms_;    // wwTableAulas
     tables::WorkTable subjects_; // wwTableNomAsg
     tables::WorkTable slots_;    // wwTableTramos
-    AnswerCache slotAnswers_, groupAnswers_, taskAnswers_, roomAnswers_;
+    Lookup groupLookup_, taskLookup_, roomLookup_;
+    tables::ColumnHandle slotDay_, slotPeriod_, slotCode_;
+    AnswerCache slotAnswers_;
     std::string slotKey_; // kept from call to call
 };
 

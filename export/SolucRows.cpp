@@ -7,10 +7,11 @@ namespace tts::exporting {
 
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink) {
     tables::WorkTable& soluc = tables.soluc();
-    const tables::ColumnHandle dia = soluc.column("DIA"), hora = soluc.column("HORA"),
-                               codGrupo = soluc.column("CODGRUPO"), tarea = soluc.column("TAREA"),
-                               aula = soluc.column("AULA"), prof = soluc.column("PROF"),
-                               asig = soluc.column("ASIG");
+    using Soluc = tables::schema::Timetable;
+    const tables::ColumnHandle dia = soluc.column(Soluc::dia), hora = soluc.column(Soluc::hora),
+                               codGrupo = soluc.column(Soluc::codGrupo),
+                               tarea = soluc.column(Soluc::tarea), aula = soluc.column(Soluc::aula),
+                               prof = soluc.column(Soluc::prof), asig = soluc.column(Soluc::asig);
     FallbackTally groupFallbacks(report.groups), taskFallbacks(report.tasks),
         roomFallbacks(report.rooms), slotFallbacks(report.slots);
     // Kept from row to row, so that a row costs no allocation.
@@ -25,7 +26,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         int32_t day = 0;
         try {
             day = readAt({soluc.path(), rowNumber, "campo DIA"},
-                         [&] { return solucDayNumber(soluc, row.day); });
+                         [&] { return solucDayNumber(soluc, dia, row.day); });
         } catch (const LocatedError& error) {
             sink.badDay(error);
             continue;

@@ -3,7 +3,6 @@
 
 namespace tts::import {
 
-using tables::Column;
 using tables::WorkTable;
 
 // Rooms into AULAT. No code list here.
@@ -12,14 +11,12 @@ void TransformaAulas(ImportContext& context) {
     const StepDefinition step{Rooms::file,
                               "No existe archivo de aulas (SICE_AULAS.TXT)",
                               Rooms::reading,
-                              Rooms::table,
-                              {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
-                               Column::text("EDIFICIO", 1), Column::integer("MAXALUM"),
-                               Column::text("ABREVCORTA", 4)}};
+                              schema::Rooms::table};
     runStep(context, step, [](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
-        return [&table, abrev = table.column("ABREV"), nombre = table.column("NOMBRE"),
-                abrevCorta = table.column("ABREVCORTA")](std::string_view line, int64_t) {
+        return [&table, abrev = table.column(schema::Rooms::abrev),
+                nombre = table.column(schema::Rooms::nombre),
+                abrevCorta = table.column(schema::Rooms::abrevCorta)](std::string_view line, int64_t) {
             if (!Rooms::isData(line))
                 return false;
             table.append();
