@@ -99,7 +99,8 @@ void LocateIncludingIndexBuild(benchmark::State& state) {
     for (auto _ : state) {
         WorkTable table = WorkTable::open(benchFolder().path(), "BUILD", OpenMode::ReadOnly);
         for (int64_t i = 0; i < rows; ++i)
-            benchmark::DoNotOptimize(table.locate(table.column("CASIG"), codeOf((i * 7919) % rows)));
+            benchmark::DoNotOptimize(
+                table.locate(table.column("CASIG"), codeOf((i * 7919) % rows)));
     }
     state.SetItemsProcessed(state.iterations() * rows);
 }

@@ -20,7 +20,8 @@ const std::vector<SiceFileUse>& siceFileUses() {
         SiceFileUse::of<Groups>(true, import(schema::Groups::table.name)),
         SiceFileUse::of<Assignments>(true, import(schema::Assignments::table.name)),
         SiceFileUse::of<Courses>(false, "la importaci\xF3n (horas de " +
-                                            std::string(schema::Assignments::table.name) + ", opcional)"),
+                                            std::string(schema::Assignments::table.name) +
+                                            ", opcional)"),
         SiceFileUse::of<Sessions>(true, import(schema::Slots::table.name) + alsoExport),
     };
     return uses;

@@ -28,13 +28,12 @@ public:
         const char* table;
         const char* component;
     };
-    static constexpr Named kTables[] = {
-        {tables::schema::Timetable::table.name, "wwTableSoluc"},
-        {tables::schema::Groups::table.name, "wwTableGrupos"},
-        {tables::schema::Teachers::table.name, "wwTableProfesor"},
-        {tables::schema::Rooms::table.name, "wwTableAulas"},
-        {tables::schema::Subjects::table.name, "wwTableNomAsg"},
-        {tables::schema::Slots::table.name, "wwTableTramos"}};
+    static constexpr Named kTables[] = {{tables::schema::Timetable::table.name, "wwTableSoluc"},
+                                        {tables::schema::Groups::table.name, "wwTableGrupos"},
+                                        {tables::schema::Teachers::table.name, "wwTableProfesor"},
+                                        {tables::schema::Rooms::table.name, "wwTableAulas"},
+                                        {tables::schema::Subjects::table.name, "wwTableNomAsg"},
+                                        {tables::schema::Slots::table.name, "wwTableTramos"}};
 
     tables::WorkTable& soluc() { return soluc_; }
 

@@ -19,8 +19,8 @@ struct TableReport {
 
 // The tables a run rebuilds, in the order of its steps.
 inline constexpr const tables::TableSchema* kImportedTables[] = {
-    &tables::schema::Subjects::table, &tables::schema::Teachers::table,
-    &tables::schema::Rooms::table,    &tables::schema::Groups::table,
+    &tables::schema::Subjects::table,    &tables::schema::Teachers::table,
+    &tables::schema::Rooms::table,       &tables::schema::Groups::table,
     &tables::schema::Assignments::table, &tables::schema::Slots::table};
 
 struct ImportReport {

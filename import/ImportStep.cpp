@@ -35,8 +35,7 @@ bool runStep(ImportContext& context, const StepDefinition& step, const StepStart
         sice::WholeFile::load(file.path, context.fileBytes);
     }
 
-    tables::WorkTable table =
-        tables::WorkTable::createAfresh(context.workFolder, step.table);
+    tables::WorkTable table = tables::WorkTable::createAfresh(context.workFolder, step.table);
     TableReport report{step.table.name};
     StepTarget target{table, report, file.path};
     const LineRule rule = start(target);

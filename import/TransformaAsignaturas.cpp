@@ -13,10 +13,8 @@ using tables::WorkTable;
 void TransformaAsignaturas(ImportContext& context) {
     using layout::Activities;
     using layout::Subjects;
-    const StepDefinition step{Subjects::file,
-                              "No existe archivo de asignaturas (SICE_ASIGNAT.TXT)",
-                              Subjects::reading,
-                              schema::Subjects::table};
+    const StepDefinition step{Subjects::file, "No existe archivo de asignaturas (SICE_ASIGNAT.TXT)",
+                              Subjects::reading, schema::Subjects::table};
     sice::CodeList codes;
     tables::ColumnHandle cod, codLargo, nombre, esTarea, codTarea;
 

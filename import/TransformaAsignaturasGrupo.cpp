@@ -134,8 +134,8 @@ public:
           nivel_(assignments.column(schema::Assignments::nivel)),
           curso_(assignments.column(schema::Assignments::curso)),
           horas_(assignments.column(schema::Assignments::horas)),
-          sesiones_(assignments.column(schema::Assignments::sesiones)), values_(assignments, {horas_, sesiones_}),
-          storedAt_(index.lineCount(), kNotYet) {}
+          sesiones_(assignments.column(schema::Assignments::sesiones)),
+          values_(assignments, {horas_, sesiones_}), storedAt_(index.lineCount(), kNotYet) {}
 
     void setOn(WorkTable& table) {
         const CourseHoursIndex::CourseLine* courseLine = index_.find(
@@ -202,11 +202,9 @@ template <class Pass> void unlessFailed(std::exception_ptr& failure, Pass&& pass
 void TransformaAsignaturasGrupo(ImportContext& context) {
     using layout::Assignments;
     using layout::Courses;
-    const StepDefinition step{
-        Assignments::file,
-        "No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)",
-        Assignments::reading,
-        schema::Assignments::table};
+    const StepDefinition step{Assignments::file,
+                              "No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)",
+                              Assignments::reading, schema::Assignments::table};
 
     std::optional<WorkTable> groups;
     std::optional<GroupData> groupData;
@@ -221,8 +219,8 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
     const auto assignments = [&](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
         unlessFailed(groupsFailed, [&] {
-            groups.emplace(
-                WorkTable::open(context.workFolder, schema::Groups::table.name, OpenMode::ReadOnly));
+            groups.emplace(WorkTable::open(context.workFolder, schema::Groups::table.name,
+                                           OpenMode::ReadOnly));
             groupData.emplace(*groups, table);
         });
         courses = context.locateFile(Courses::file);
@@ -232,23 +230,24 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
                 courseIndex.emplace(sice::WholeFileLines(courseBytes));
                 weeklyHours.emplace(courses.path, *courseIndex, table);
             });
-        return [&, casig = table.column(schema::Assignments::casig),
-                cgrup = table.column(schema::Assignments::cgrup),
-                ctarea = table.column(schema::Assignments::ctarea)](std::string_view line, int64_t) {
-            if (!Assignments::isData(line))
-                return false;
-            table.append();
-            table.writeText(casig, Assignments::subject.in(line));
-            table.writeText(cgrup, Assignments::group.in(line));
-            table.writeText(ctarea, "*LEC");
-            unlessFailed(groupsFailed, [&] {
-                groupData->copyTo(table, table.readTextView(cgrup)); // as the row stores it
-            });
-            if (!groupsFailed && weeklyHours)
-                unlessFailed(hoursFailed, [&] { weeklyHours->setOn(table); });
-            table.post();
-            return true;
-        };
+        return
+            [&, casig = table.column(schema::Assignments::casig),
+             cgrup = table.column(schema::Assignments::cgrup),
+             ctarea = table.column(schema::Assignments::ctarea)](std::string_view line, int64_t) {
+                if (!Assignments::isData(line))
+                    return false;
+                table.append();
+                table.writeText(casig, Assignments::subject.in(line));
+                table.writeText(cgrup, Assignments::group.in(line));
+                table.writeText(ctarea, "*LEC");
+                unlessFailed(groupsFailed, [&] {
+                    groupData->copyTo(table, table.readTextView(cgrup)); // as the row stores it
+                });
+                if (!groupsFailed && weeklyHours)
+                    unlessFailed(hoursFailed, [&] { weeklyHours->setOn(table); });
+                table.post();
+                return true;
+            };
     };
 
     const auto afterTheLastLine = [&](StepTarget&) {

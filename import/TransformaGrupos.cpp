@@ -9,10 +9,8 @@ using tables::WorkTable;
 // DESCRIP is composed of every part, empty ones included.
 void TransformaGrupos(ImportContext& context) {
     using layout::Groups;
-    const StepDefinition step{Groups::file,
-                              "No existe archivo de grupos (SICE_GRUPO.TXT)",
-                              Groups::reading,
-                              schema::Groups::table};
+    const StepDefinition step{Groups::file, "No existe archivo de grupos (SICE_GRUPO.TXT)",
+                              Groups::reading, schema::Groups::table};
     std::string description; // kept from line to line
     runStep(context, step, [&description](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;

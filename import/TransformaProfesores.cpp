@@ -11,10 +11,8 @@ using tables::WorkTable;
 // Teachers into PROFT, one row per code: the first line of a code wins.
 void TransformaProfesores(ImportContext& context) {
     using layout::Teachers;
-    const StepDefinition step{Teachers::file,
-                              "No existe archivo de profesores (SICE_PROF.TXT)",
-                              Teachers::reading,
-                              schema::Teachers::table};
+    const StepDefinition step{Teachers::file, "No existe archivo de profesores (SICE_PROF.TXT)",
+                              Teachers::reading, schema::Teachers::table};
     sice::CodeList codes;
     runStep(context, step, [&codes](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;

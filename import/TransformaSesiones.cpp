@@ -14,10 +14,8 @@ using tables::WorkTable;
 // HORA numbers the distinct start times of all days together and DIHO is DIA followed by HORA.
 void TransformaSesiones(ImportContext& context) {
     using layout::Sessions;
-    const StepDefinition step{Sessions::file,
-                              "No existe archivo de grupos (SICE_SESIONES.TXT)",
-                              Sessions::reading,
-                              schema::Slots::table};
+    const StepDefinition step{Sessions::file, "No existe archivo de grupos (SICE_SESIONES.TXT)",
+                              Sessions::reading, schema::Slots::table};
     StartTimeRanking startTimes;
 
     const auto slots = [&](StepTarget& target) -> LineRule {

@@ -66,8 +66,8 @@ struct Groups {
     static constexpr ColumnSpec unidad = ColumnSpec::text("UNIDAD", 10);
     static constexpr ColumnSpec descrip = ColumnSpec::text("DESCRIP", 80);
     static constexpr ColumnSpec abrevCorta = ColumnSpec::text("ABREVCORTA", 4);
-    static constexpr ColumnSpec columns[] = {abrev,  turno,   nivel,     curso, grupo,
-                                             unidad, descrip, abrevCorta};
+    static constexpr ColumnSpec columns[] = {abrev, turno,  nivel,   curso,
+                                             grupo, unidad, descrip, abrevCorta};
     static constexpr TableSchema table{"GRUPOST", columns};
 };
 

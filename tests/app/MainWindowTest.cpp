@@ -139,8 +139,8 @@ class MainWindowTest : public QObject {
     }
 
     void createSoluc() {
-        auto soluc = tts::tables::WorkTable::createAfresh(
-            bytes(scratch("work")), tts::tables::schema::Timetable::table);
+        auto soluc = tts::tables::WorkTable::createAfresh(bytes(scratch("work")),
+                                                          tts::tables::schema::Timetable::table);
         soluc.append();
         soluc.writeFloat(soluc.column("DIA"), 1);
         soluc.writeFloat(soluc.column("HORA"), 1);

@@ -118,8 +118,8 @@ TEST(ExportCommand, UnknownCodesMostFrequentFirstAtMostTwenty) {
     ExportFolders f;
     f.importExample();
     {
-        tables::WorkTable soluc = tables::WorkTable::createAfresh(
-            f.work(), tables::schema::Timetable::table);
+        tables::WorkTable soluc =
+            tables::WorkTable::createAfresh(f.work(), tables::schema::Timetable::table);
         std::vector<std::string> groups;
         for (int i = 0; i < 25; ++i)
             groups.push_back("G" + std::to_string(i));

@@ -73,7 +73,8 @@ inline bool isSentinelTable(const std::string& folder, const std::string& name) 
     if (!table.hasColumn("SENTINEL"))
         return false;
     table.first();
-    return !table.atEnd() && table.readText(table.column("SENTINEL")) == "antes" && table.rowCount() == 1;
+    return !table.atEnd() && table.readText(table.column("SENTINEL")) == "antes" &&
+           table.rowCount() == 1;
 }
 
 // A SICE folder and a work folder, and one step run over them as the run would call it.

@@ -59,11 +59,15 @@ std::vector<AssignmentRow> readAssignments(const std::string& folder) {
     tables::WorkTable table = tables::WorkTable::open(folder, "ASIGT", tables::OpenMode::ReadOnly);
     std::vector<AssignmentRow> rows;
     for (table.first(); !table.atEnd(); table.next()) {
-        EXPECT_EQ(table.readText(table.column("CPROF")) + table.readText(table.column("CAULA")) + table.readText(table.column("NCONEX")), "");
-        rows.push_back({table.readText(table.column("CASIG")), table.readText(table.column("CGRUP")), table.readText(table.column("CTAREA")),
-                        table.readText(table.column("TURNO")), table.readText(table.column("NIVEL")), table.readText(table.column("CURSO")),
-                        table.readText(table.column("GRUPO")), table.readText(table.column("SESIONES")),
-                        table.readFloat(table.column("HORAS"))});
+        EXPECT_EQ(table.readText(table.column("CPROF")) + table.readText(table.column("CAULA")) +
+                      table.readText(table.column("NCONEX")),
+                  "");
+        rows.push_back(
+            {table.readText(table.column("CASIG")), table.readText(table.column("CGRUP")),
+             table.readText(table.column("CTAREA")), table.readText(table.column("TURNO")),
+             table.readText(table.column("NIVEL")), table.readText(table.column("CURSO")),
+             table.readText(table.column("GRUPO")), table.readText(table.column("SESIONES")),
+             table.readFloat(table.column("HORAS"))});
     }
     return rows;
 }

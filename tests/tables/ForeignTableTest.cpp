@@ -66,13 +66,15 @@ TEST(ForeignTable, EveryFamilyReadsTheSameRows) {
             EXPECT_EQ(table.readText(table.column("HORA")), "3");
             EXPECT_EQ(table.readText(table.column("PESO")), "2.5");
             EXPECT_EQ(table.readText(table.column("FIJA")), "True");
-            EXPECT_EQ(table.readText(table.column("codgrupo")), "1ESOA"); // names regardless of case
+            EXPECT_EQ(table.readText(table.column("codgrupo")),
+                      "1ESOA"); // names regardless of case
             table.next();
             EXPECT_EQ(table.readText(table.column("DIA")), "7");
             EXPECT_EQ(table.readText(table.column("HORA")), "10");
             EXPECT_EQ(table.readText(table.column("PESO")), "0");
             EXPECT_EQ(table.readText(table.column("FIJA")), "");
-            EXPECT_EQ(table.readText(table.column("CODGRUPO")), "2B\xD1"); // bytes as stored, any level
+            EXPECT_EQ(table.readText(table.column("CODGRUPO")),
+                      "2B\xD1"); // bytes as stored, any level
             table.next();
             EXPECT_EQ(table.readText(table.column("DIA")), "7");
             EXPECT_EQ(table.readFloat(table.column("PESO")), 100.0);
@@ -80,7 +82,8 @@ TEST(ForeignTable, EveryFamilyReadsTheSameRows) {
             table.next();
             EXPECT_EQ(table.readText(table.column("DIA")), "");
             EXPECT_EQ(table.readInteger(table.column("DIA")), 0);
-            EXPECT_EQ(table.readText(table.column("CODGRUPO")), "4B"); // a text ends at its first NUL
+            EXPECT_EQ(table.readText(table.column("CODGRUPO")),
+                      "4B"); // a text ends at its first NUL
             EXPECT_EQ(errorOf([&] { table.readText(table.column("FECHA")); }),
                       "El campo 'FECHA' es de un tipo que no se puede usar (D).\nTabla: " +
                           folder.file("soluc.dbf"));

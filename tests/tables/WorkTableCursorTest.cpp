@@ -110,7 +110,7 @@ TEST(WorkTableCursor, EditingRulesForPostAndClose) {
     table.edit();
     table.writeText(table.column("VAL"), "changed");
     EXPECT_EQ(table.readText(table.column("VAL")), "changed"); // reads see the row in editing
-    table.edit();                                // already editing: keeps the written value
+    table.edit(); // already editing: keeps the written value
     EXPECT_EQ(table.readText(table.column("VAL")), "changed");
     table.post();
 

@@ -63,7 +63,8 @@ TEST(WorkTableErrors, MissingTableFolderAndColumn) {
     soluc.close();
     WorkTable plain = WorkTable::open(folder.path(), "SOLUC", OpenMode::Shared);
     plain.append();
-    EXPECT_EQ(errorOf([&] { plain.writeText(plain.column("DIA"), "1"); }), "No se encuentra el campo 'DIA'");
+    EXPECT_EQ(errorOf([&] { plain.writeText(plain.column("DIA"), "1"); }),
+              "No se encuentra el campo 'DIA'");
 }
 
 // A handle is taken before any row is read; its column's absence shows only when it is used, with
