@@ -1,9 +1,9 @@
 #include "export/ExportTables.h"
 
+#include "base/KeyIndex.h"
 #include "base/Text.h"
 
 #include <initializer_list>
-#include <unordered_set>
 
 namespace tts::exporting {
 
@@ -74,10 +74,10 @@ std::optional<std::string_view> ExportTables::shortRoom(const std::string& roomC
 
 std::vector<std::string> ExportTables::slotDays() {
     std::vector<std::string> days;
-    std::unordered_set<std::string> seen;
+    KeyIndex seen;
     for (slots_.first(); !slots_.atEnd(); slots_.next()) {
         std::string day = slots_.readText(slotDay_);
-        if (seen.insert(day).second)
+        if (seen.add(day, days.size()).second)
             days.push_back(std::move(day));
     }
     return days;

@@ -19,13 +19,13 @@ void FallbackTally::add(const std::string& code, int64_t row) {
         return;
     }
     ++target_.rows;
-    auto [at, isNew] = seen_.emplace(code, target_.codes.size());
+    const auto [at, isNew] = seen_.add(code, target_.codes.size());
     if (isNew) {
         target_.codes.push_back(code);
         target_.codeRows.push_back(0);
         target_.firstRows.push_back(row);
     }
-    ++target_.codeRows[at->second];
+    ++target_.codeRows[at];
 }
 
 } // namespace tts::exporting

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/KeyIndex.h"
 #include "export/TimetableExport.h"
 
 #include <string>
-#include <unordered_map>
 
 namespace tts::exporting {
 
@@ -16,7 +16,7 @@ public:
 
 private:
     Fallback& target_;
-    std::unordered_map<std::string, size_t> seen_; // code -> index in target_.codes
+    KeyIndex seen_; // code to its index in target_.codes
 };
 
 } // namespace tts::exporting
