@@ -18,6 +18,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
     SolucRow row;
     Translations found;
     std::string siceDay;
+    const std::string dayPlace = std::string("campo ") + Soluc::dia.name;
     int64_t rowNumber = 0;
     for (soluc.first(); !soluc.atEnd(); soluc.next()) {
         if (++rowNumber % 256 == 0)
@@ -25,7 +26,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         soluc.readText(dia, row.day);
         int32_t day = 0;
         try {
-            day = readAt({soluc.path(), rowNumber, "campo DIA"},
+            day = readAt({soluc.path(), rowNumber, dayPlace},
                          [&] { return solucDayNumber(soluc, dia, row.day); });
         } catch (const LocatedError& error) {
             sink.badDay(error);
