@@ -1,7 +1,6 @@
 #include "export/ExportTables.h"
 
 #include "base/KeyIndex.h"
-#include "base/Text.h"
 
 #include <initializer_list>
 
@@ -10,12 +9,6 @@ namespace tts::exporting {
 namespace schema = tables::schema;
 
 namespace {
-
-std::optional<std::string_view> viewOf(const std::optional<std::string>& answer) {
-    if (!answer)
-        return std::nullopt;
-    return std::string_view(*answer);
-}
 
 tables::WorkTable openForExport(const std::string& workFolder, const ExportTables::Named& named,
                                 tables::OpenMode mode) {
@@ -37,38 +30,28 @@ ExportTables::ExportTables(const std::string& workFolder, tables::OpenMode mode)
       slotDay_(slots_.column(schema::Slots::dia)), slotPeriod_(slots_.column(schema::Slots::hora)),
       slotCode_(slots_.column(schema::Slots::codDiho)) {}
 
-std::optional<std::string_view> ExportTables::lookUp(Lookup& lookup, const std::string& key) {
-    if (const std::optional<std::string>* known = lookup.answers.find(key))
-        return viewOf(*known);
-    std::optional<std::string> answer;
-    if (lookup.table.locate(lookup.key, key))
-        answer = lookup.table.readText(lookup.value);
-    return viewOf(lookup.answers.add(key, std::move(answer)));
+std::optional<std::string> ExportTables::lookUp(const Lookup& lookup, const std::string& key) {
+    if (!lookup.table.locate(lookup.key, key))
+        return std::nullopt;
+    return lookup.table.readText(lookup.value);
 }
 
-std::optional<std::string_view> ExportTables::slotCode(const std::string& day,
-                                                       const std::string& period) {
-    // The day's length first keeps the two parts of the key apart whatever bytes they hold.
-    slotKey_.clear();
-    appendKeyPart(slotKey_, day);
-    slotKey_ += period;
-    if (const std::optional<std::string>* known = slotAnswers_.find(slotKey_))
-        return viewOf(*known);
-    std::optional<std::string> answer;
-    if (slots_.locate({slotDay_, slotPeriod_}, {day, period}))
-        answer = slots_.readText(slotCode_);
-    return viewOf(slotAnswers_.add(slotKey_, std::move(answer)));
+std::optional<std::string> ExportTables::slotCode(const std::string& day,
+                                                  const std::string& period) {
+    if (!slots_.locate({slotDay_, slotPeriod_}, {day, period}))
+        return std::nullopt;
+    return slots_.readText(slotCode_);
 }
 
-std::optional<std::string_view> ExportTables::shortGroup(const std::string& groupCode) {
+std::optional<std::string> ExportTables::shortGroup(const std::string& groupCode) {
     return lookUp(groupLookup_, groupCode);
 }
 
-std::optional<std::string_view> ExportTables::taskCode(const std::string& subjectCode) {
+std::optional<std::string> ExportTables::taskCode(const std::string& subjectCode) {
     return lookUp(taskLookup_, subjectCode);
 }
 
-std::optional<std::string_view> ExportTables::shortRoom(const std::string& roomCode) {
+std::optional<std::string> ExportTables::shortRoom(const std::string& roomCode) {
     return lookUp(roomLookup_, roomCode);
 }
 

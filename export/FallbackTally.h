@@ -3,7 +3,9 @@
 #include "base/KeyIndex.h"
 #include "export/TimetableExport.h"
 
-#include <string>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
 
 namespace tts::exporting {
 
@@ -12,9 +14,12 @@ namespace tts::exporting {
 class FallbackTally {
 public:
     explicit FallbackTally(Fallback& target) : target_(target) {}
-    void add(const std::string& code, int64_t row);
+    // A row of `code`, `row` from 1; what it returns counts a later row of the same code.
+    size_t add(std::string_view code, int64_t row);
+    void again(size_t code);
 
 private:
+    static constexpr size_t kEmpty = static_cast<size_t>(-1);
     Fallback& target_;
     KeyIndex seen_; // code to its index in target_.codes
 };
