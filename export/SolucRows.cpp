@@ -20,6 +20,7 @@ struct SlotAnswer {
     std::string period;              // HORA
     std::optional<std::string> slot; // CODDIHO
     size_t fallback = 0;             // the slot's place in the tally when not found
+    bool controlBytes = false;       // in the slot code
 };
 
 // What a code column gives.
@@ -27,6 +28,8 @@ struct CodeAnswer {
     std::string code;                 // the column read as text
     std::optional<std::string> found; // what the table gave for it
     size_t fallback = 0;              // the code's place in the tally when not found
+    // In the code or its answer: else neither can put one in the line, whichever is written.
+    bool controlBytes = false;
 };
 
 std::optional<std::string_view> viewOf(const std::optional<std::string>& answer) {
@@ -51,6 +54,8 @@ const CodeAnswer& answerFor(tables::WorkTable& soluc, const tables::ColumnHandle
     answer.found = lookUp(answer.code);
     if (!answer.found)
         answer.fallback = fallbacks.add(answer.code, rowNumber);
+    answer.controlBytes =
+        hasControlByte(answer.code) || (answer.found && hasControlByte(*answer.found));
     return answers.add(stored, std::move(answer));
 }
 
@@ -58,25 +63,30 @@ const CodeAnswer& answerFor(tables::WorkTable& soluc, const tables::ColumnHandle
 // control bytes.
 bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const SolucRow& row,
                        const Translations& found, RowSink& sink) {
+    using Soluc = tables::schema::Timetable;
+    static constexpr const char* translated = " (su traducci\xF3n)";
     const struct {
         std::string_view value;
-        const char* place;
+        const char* column;
+        const char* what; // after the column's name
     } written[] = {
-        {found.slot.value_or(std::string_view()), "campo HORA (su c\xF3"
-                                                  "digo de tramo)"},
-        {row.teacher, "campo PROF"},
-        {found.group ? *found.group : shortCodeFallback(row.group),
-         found.group ? "campo CODGRUPO (su traducci\xF3n)" : "campo CODGRUPO"},
-        {found.task.value_or(std::string_view(kLectureTask)), "campo TAREA (su traducci\xF3n)"},
-        {row.subject, "campo ASIG"},
-        {found.room ? *found.room : shortCodeFallback(row.room),
-         found.room ? "campo AULA (su traducci\xF3n)" : "campo AULA"},
+        {found.slot.value_or(std::string_view()), Soluc::hora.name,
+         " (su c\xF3"
+         "digo de tramo)"},
+        {row.teacher, Soluc::prof.name, ""},
+        {found.group ? *found.group : shortCodeFallback(row.group), Soluc::codGrupo.name,
+         found.group ? translated : ""},
+        {found.task.value_or(std::string_view(kLectureTask)), Soluc::tarea.name, translated},
+        {row.subject, Soluc::asig.name, ""},
+        {found.room ? *found.room : shortCodeFallback(row.room), Soluc::aula.name,
+         found.room ? translated : ""},
     };
     for (const auto& value : written) {
         if (!hasControlByte(value.value))
             continue;
         const char byte = worstControlByte(value.value);
-        ValueLocation where{solucPath, rowNumber, value.place};
+        ValueLocation where{solucPath, rowNumber,
+                            std::string("campo ") + value.column + value.what};
         if (breaksTheFile(byte)) {
             sink.badRow(LocatedError("El valor lleva " + controlByteName(byte) +
                                          ", que no puede ir en una l\xEDnea de SICE_HORARIO.TXT",
@@ -92,12 +102,14 @@ bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const So
 
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink) {
     tables::WorkTable& soluc = tables.soluc();
-    const tables::ColumnHandle dia = soluc.column("DIA"), hora = soluc.column("HORA"),
-                               codGrupo = soluc.column("CODGRUPO"), tarea = soluc.column("TAREA"),
-                               aula = soluc.column("AULA"), prof = soluc.column("PROF"),
-                               asig = soluc.column("ASIG");
+    using Soluc = tables::schema::Timetable;
+    const tables::ColumnHandle dia = soluc.column(Soluc::dia), hora = soluc.column(Soluc::hora),
+                               codGrupo = soluc.column(Soluc::codGrupo),
+                               tarea = soluc.column(Soluc::tarea), aula = soluc.column(Soluc::aula),
+                               prof = soluc.column(Soluc::prof), asig = soluc.column(Soluc::asig);
     // Without HORA the first row with a day stops on it, as its read raises.
-    const bool hasHora = soluc.hasColumn("HORA");
+    const bool hasHora = soluc.hasColumn(Soluc::hora.name);
+    const std::string dayPlace = std::string("campo ") + Soluc::dia.name;
     FallbackTally groupFallbacks(report.groups), taskFallbacks(report.tasks),
         roomFallbacks(report.rooms), slotFallbacks(report.slots);
     AnswerCache<SlotAnswer> slots;
@@ -132,8 +144,8 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
             const std::string dayText = soluc.readText(dia);
             int32_t day = 0;
             try {
-                day = readAt({soluc.path(), rowNumber, "campo DIA"},
-                             [&] { return solucDayNumber(soluc, dayText); });
+                day = readAt({soluc.path(), rowNumber, dayPlace},
+                             [&] { return solucDayNumber(soluc, dia, dayText); });
             } catch (const LocatedError& error) {
                 sink.badRow(error);
                 continue;
@@ -146,6 +158,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
                 answer.slot = tables.slotCode(siceDay, answer.period);
                 if (!answer.slot)
                     answer.fallback = slotFallbacks.add(siceDay + "/" + answer.period, rowNumber);
+                answer.controlBytes = answer.slot && hasControlByte(*answer.slot);
             }
             slot = &slots.add(key, std::move(answer));
         }
@@ -167,7 +180,12 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         row = {slot->day, slot->period, teacher, group.code, task.code, soluc.readTextView(asig),
                room.code};
         found = {viewOf(slot->slot), viewOf(group.found), viewOf(task.found), viewOf(room.found)};
-        if (controlBytesAllow(soluc.path(), rowNumber, row, found, sink))
+        // Control bytes are rare: a row goes through their check only when one of its values
+        // may hold one.
+        const bool mayHoldControlBytes = slot->controlBytes || group.controlBytes ||
+                                         task.controlBytes || room.controlBytes ||
+                                         hasControlByte(row.teacher) || hasControlByte(row.subject);
+        if (!mayHoldControlBytes || controlBytesAllow(soluc.path(), rowNumber, row, found, sink))
             sink.row(rowNumber, row, found);
     }
 }
