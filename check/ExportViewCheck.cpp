@@ -5,6 +5,7 @@
 #include "base/platform/Folders.h"
 #include "export/DayCoding.h"
 #include "export/ExportTables.h"
+#include "export/FieldValueTally.h"
 #include "export/SolucRows.h"
 #include "tables/WorkTable.h"
 
@@ -41,11 +42,42 @@ void reportMisses(const exporting::Fallback& misses, const char* what, const std
                        false});
 }
 
+// A value that holds a control byte (tab, line end, Ctrl-Z, ...): SICE reads its line wrong or
+// not at all. The ends of a value are already trimmed of them, so such a byte is inside it.
+bool holdsControlByte(std::string_view value, const exporting::DataField&) {
+    for (const char c : value)
+        if (static_cast<unsigned char>(c) < 32)
+            return true;
+    return false;
+}
+
+// Values of the data lines that `what` says are wrong, at the first row of each, as many as the
+// export's report lists, then how many more.
+void reportValues(const exporting::FieldValues& values, const std::string& what, Findings& out) {
+    using exporting::Fallback;
+    using exporting::kDataFields;
+    size_t shown = 0;
+    for (const exporting::FieldValue& v : values.values) {
+        if (shown++ == Fallback::kCodesShown)
+            break;
+        out.push_back({"SOLUC.DBF", v.firstRow,
+                       std::string(kDataFields[v.field].what) + " " + quoted(v.value) + " " + what +
+                           " (" + std::to_string(v.rows) + (v.rows == 1 ? " fila)" : " filas)"),
+                       false});
+    }
+    if (values.values.size() > Fallback::kCodesShown)
+        out.push_back({"SOLUC.DBF", 0,
+                       "y " + std::to_string(values.values.size() - Fallback::kCodesShown) +
+                           " valores m\xE1s que " + what,
+                       false});
+}
+
 // The export's own row loop, writing nothing: a DIA that is no number is a finding, and the
-// loop goes on to the next row.
+// loop goes on to the next row. Each row's data line is worked out as the export writes it.
 class FindingSink : public exporting::RowSink {
 public:
-    explicit FindingSink(Findings& out) : out_(out) {}
+    FindingSink(Findings& out, exporting::DayCoding coding)
+        : out_(out), coding_(coding), controls_(controlValues, holdsControlByte) {}
     void badDay(const LocatedError& error) override {
         out_.push_back({"SOLUC.DBF", error.where().line,
                         error.where().place +
@@ -54,10 +86,18 @@ public:
                             error.message(),
                         true});
     }
-    void row(int64_t, const exporting::SolucRow&, const exporting::Translations&) override {}
+    void row(int64_t rowNumber, const exporting::SolucRow& row,
+             const exporting::Translations& found) override {
+        day_ = exporting::siceDayCode(coding_, row.day);
+        controls_.add(exporting::dataLineValues(day_, row, found), rowNumber);
+    }
+    exporting::FieldValues controlValues;
 
 private:
     Findings& out_;
+    exporting::DayCoding coding_;
+    exporting::FieldValueTally controls_;
+    std::string day_; // kept from row to row
 };
 
 // Whether the table opens as the export opens it; says why not, and what its header declares.
@@ -83,22 +123,24 @@ bool openTable(const std::string& workFolder, const char* name, Findings& out) {
 
 } // namespace
 
-void checkExportView(const SiceFolder& folder, const std::string& workFolder, Findings& out,
-                     EmptyCodes& empty) {
-    std::optional<exporting::DayCoding> coding;
-    if (auto it = folder.find(sice::layout::Sessions::file);
-        it != folder.end() && it->second.exists) {
-        try {
-            coding = exporting::dayCodingFrom(sice::WholeFileLines(it->second.bytes));
-        } catch (const Error& error) {
-            out.push_back({it->second.storedName, 0,
-                           "la exportaci\xF3n se detendr\xED"
-                           "a: " +
-                               error.message() + " (" + exporting::kDayCodingNeeds + ")",
-                           true});
-        }
+std::optional<exporting::DayCoding> checkDayCoding(const SiceFolder& folder, Findings& out) {
+    auto it = folder.find(sice::layout::Sessions::file);
+    if (it == folder.end() || !it->second.exists || !it->second.readFailure.empty())
+        return std::nullopt;
+    try {
+        return exporting::dayCodingFrom(sice::WholeFileLines(it->second.bytes));
+    } catch (const Error& error) {
+        out.push_back({it->second.storedName, 0,
+                       "la exportaci\xF3n se detendr\xED"
+                       "a: " +
+                           error.message() + " (" + exporting::kDayCodingNeeds + ")",
+                       true});
+        return std::nullopt;
     }
+}
 
+void checkExportView(const SiceFolder& folder, std::optional<exporting::DayCoding> coding,
+                     const std::string& workFolder, Findings& out, EmptyCodes& empty) {
     // Each table apart first, so that every one the export would stop on is named.
     Findings opening;
     bool opened = true;
@@ -140,8 +182,13 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
                            true});
 
         exporting::ExportReport found;
-        FindingSink sink(out);
+        FindingSink sink(out, mode);
         exporting::exportRows(tables, mode, found, sink);
+        if (found.solucRows == 0)
+            out.push_back({"SOLUC.DBF", 0,
+                           "no tiene filas: la exportaci\xF3n sustituir\xED"
+                           "a el horario anterior por uno vac\xEDo",
+                           true});
         empty.groups += found.groups.emptyRows;
         empty.tasks += found.tasks.emptyRows;
         empty.rooms += found.rooms.emptyRows;
@@ -156,6 +203,11 @@ void checkExportView(const SiceFolder& folder, const std::string& workFolder, Fi
                          "DIASHORAST (c\xF3"
                          "digo de tramo en blanco)",
                          out);
+        reportValues(found.longValues,
+                     "no cabe en su columna: se escribe entero y SICE leer\xE1 mal la l\xEDnea",
+                     out);
+        reportValues(sink.controlValues,
+                     "tiene caracteres de control: SICE leer\xE1 mal la l\xEDnea", out);
     } catch (const Error& error) {
         // A missing column: the export would stop on it the same way.
         out.push_back({"SOLUC.DBF", 0,

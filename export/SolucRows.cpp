@@ -1,6 +1,7 @@
 #include "export/SolucRows.h"
 
 #include "export/FallbackTally.h"
+#include "export/FieldValueTally.h"
 #include "export/SolucDay.h"
 
 namespace tts::exporting {
@@ -13,6 +14,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
                                asig = soluc.column("ASIG");
     FallbackTally groupFallbacks(report.groups), taskFallbacks(report.tasks),
         roomFallbacks(report.rooms), slotFallbacks(report.slots);
+    FieldValueTally longValues(report.longValues, longerThanField);
     // Kept from row to row, so that a row costs no allocation.
     SolucRow row;
     Translations found;
@@ -53,8 +55,10 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
             roomFallbacks.add(row.room, rowNumber);
         soluc.readText(prof, row.teacher);
         soluc.readText(asig, row.subject);
+        longValues.add(dataLineValues(siceDay, row, found), rowNumber);
         sink.row(rowNumber, row, found);
     }
+    report.solucRows = rowNumber;
 }
 
 } // namespace tts::exporting

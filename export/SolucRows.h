@@ -24,8 +24,8 @@ public:
 };
 
 // Every SOLUC row in stored order: its day read (a row without one is skipped), its codes looked
-// up in the tables, each code they do not know tallied into the report's fallbacks, then the row
-// handed to `sink`.
+// up in the tables, each code they do not know tallied into the report's fallbacks and each value
+// too long for its field into its long values, then the row handed to `sink`.
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink);
 
 } // namespace tts::exporting

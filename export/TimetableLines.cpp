@@ -22,16 +22,24 @@ std::string_view shortCodeFallback(std::string_view code) {
     return code.substr(0, 4);
 }
 
+DataValues dataLineValues(std::string_view siceDay, const SolucRow& row,
+                          const Translations& found) {
+    return {found.slot.value_or(std::string_view()),
+            siceDay,
+            row.teacher,
+            found.group ? *found.group : shortCodeFallback(row.group),
+            found.task.value_or(std::string_view(kLectureTask)),
+            row.subject,
+            found.room ? *found.room : shortCodeFallback(row.room)};
+}
+
 void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
                        std::string& line) {
+    const std::string day = siceDayCode(coding, row.day);
+    const DataValues values = dataLineValues(day, row, found);
     line.assign(1, '1');
-    sice::appendPadded(line, found.slot.value_or(std::string_view()), 4);
-    sice::appendPadded(line, siceDayCode(coding, row.day), 1);
-    sice::appendPadded(line, row.teacher, 4);
-    sice::appendPadded(line, found.group ? *found.group : shortCodeFallback(row.group), 4);
-    sice::appendPadded(line, found.task.value_or(std::string_view(kLectureTask)), 4);
-    sice::appendPadded(line, row.subject, 4);
-    sice::appendPadded(line, found.room ? *found.room : shortCodeFallback(row.room), 4);
+    for (size_t i = 0; i < values.size(); ++i)
+        sice::appendPadded(line, values[i], static_cast<int>(kDataFields[i].width));
 }
 
 std::string timetableHeaderLine(const std::string& headerCode, const std::string& stamp) {

@@ -2,6 +2,8 @@
 
 #include "export/DayCoding.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,8 +37,29 @@ std::string_view shortCodeFallback(std::string_view code);
 // A task the subjects table does not know is written as a lecture.
 inline const char* const kLectureTask = "LEC";
 
-// "1", slot, day, teacher, group, task, subject, room; each padded to its width (1 or 4) and
-// never cut, so a longer value pushes the rest of the line to the right.
+// The fields of a data line after its "1", in order: what each holds, as the user knows it
+// (Windows-1252), and its width. A longer value is written whole and pushes the rest of the line
+// to the right, where SICE no longer finds it.
+struct DataField {
+    const char* what;
+    size_t width;
+};
+inline constexpr std::array<DataField, 7> kDataFields{{{"tramo", 4},
+                                                       {"d\xED"
+                                                        "a",
+                                                        1},
+                                                       {"profesor", 4},
+                                                       {"grupo", 4},
+                                                       {"tarea", 4},
+                                                       {"asignatura", 4},
+                                                       {"aula", 4}}};
+using DataValues = std::array<std::string_view, kDataFields.size()>;
+
+// What a row writes into those fields, `siceDay` being its day as siceDayCode gives it: the
+// tables' answers, or the fallbacks where they had none. Views into the arguments.
+DataValues dataLineValues(std::string_view siceDay, const SolucRow& row, const Translations& found);
+
+// "1", then the values of dataLineValues, each padded to its width and never cut.
 // Built into `line`, which keeps its capacity from one row to the next.
 void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
                        std::string& line);

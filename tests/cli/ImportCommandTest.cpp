@@ -54,6 +54,9 @@ TEST(ImportCommand, CompleteFolder) {
                                   "GRUPOST                   1                 0",
                                   "ASIGT                     1                 0",
                                   "DIASHORAST                1                 0",
+                                  "Avisos:",
+                                  "  sice_asignat.txt: 1 l\u00EDnea con un c\u00F3digo repetido "
+                                  "se ha dejado fuera (vale la primera): 'mat'",
                               }));
     tables::WorkTable asignomt =
         tables::WorkTable::open(work.path(), "ASIGNOMT", tables::OpenMode::ReadOnly);
@@ -186,9 +189,12 @@ TEST(ImportCommand, JsonReportIsAllOfStandardOutput) {
     const std::string leftAside =
         "\n    \"se usa sice_prof.txt; se deja aparte SICE_PROF.TXT, que solo "
         "difiere en may\u00FAsculas y min\u00FAsculas\"\n  ";
+    const std::string leftAsideWarning =
+        ",\n    \"Nombres que solo difieren en may\u00FAsculas: se usa sice_prof.txt; se deja "
+        "aparte SICE_PROF.TXT, que solo difiere en may\u00FAsculas y min\u00FAsculas\"";
 #else
     // Windows keeps one file per name whatever its letter case.
-    const std::string leftAside;
+    const std::string leftAside, leftAsideWarning;
 #endif
     const CliResult r = runCli({"import", "--json", "--sice", sice.path(), "--work", work.path()});
     EXPECT_EQ(r.status, 1);
@@ -255,7 +261,12 @@ TEST(ImportCommand, JsonReportIsAllOfStandardOutput) {
                                  "  ],\n"
                                  "  \"filesLeftAside\": [" +
                                  leftAside +
-                                 "]\n"
+                                 "],\n"
+                                 "  \"warnings\": [\n"
+                                 "    \"sice_asignat.txt: 1 l\u00EDnea con un c\u00F3digo repetido "
+                                 "se ha dejado fuera (vale la primera): 'mat'\"" +
+                                 leftAsideWarning +
+                                 "\n  ]\n"
                                  "}\n";
     EXPECT_EQ(r.out, expected);
 }
