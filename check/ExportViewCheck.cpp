@@ -5,7 +5,6 @@
 #include "base/platform/Folders.h"
 #include "export/DayCoding.h"
 #include "export/ExportTables.h"
-#include "export/FieldValueTally.h"
 #include "export/SolucRows.h"
 #include "tables/WorkTable.h"
 
@@ -42,15 +41,6 @@ void reportMisses(const exporting::Fallback& misses, const char* what, const std
                        false});
 }
 
-// A value that holds a control byte (tab, line end, Ctrl-Z, ...): SICE reads its line wrong or
-// not at all. The ends of a value are already trimmed of them, so such a byte is inside it.
-bool holdsControlByte(std::string_view value, const exporting::DataField&) {
-    for (const char c : value)
-        if (static_cast<unsigned char>(c) < 32)
-            return true;
-    return false;
-}
-
 // Values of the data lines that `what` says are wrong, at the first row of each, as many as the
 // export's report lists, then how many more.
 void reportValues(const exporting::FieldValues& values, const std::string& what, Findings& out) {
@@ -72,13 +62,12 @@ void reportValues(const exporting::FieldValues& values, const std::string& what,
                        false});
 }
 
-// The export's own row loop, writing nothing: a DIA that is no number is a finding, and the
-// loop goes on to the next row. Each row's data line is worked out as the export writes it.
+// The export's own row loop, writing nothing: a row the export would stop on is a finding, and
+// the loop goes on to the next row; a control byte written as it stands is a warning.
 class FindingSink : public exporting::RowSink {
 public:
-    FindingSink(Findings& out, exporting::DayCoding coding)
-        : out_(out), coding_(coding), controls_(controlValues, holdsControlByte) {}
-    void badDay(const LocatedError& error) override {
+    explicit FindingSink(Findings& out) : out_(out) {}
+    void badRow(const LocatedError& error) override {
         out_.push_back({"SOLUC.DBF", error.where().line,
                         error.where().place +
                             ": la exportaci\xF3n se detendr\xED"
@@ -86,18 +75,17 @@ public:
                             error.message(),
                         true});
     }
-    void row(int64_t rowNumber, const exporting::SolucRow& row,
-             const exporting::Translations& found) override {
-        day_ = exporting::siceDayCode(coding_, row.day);
-        controls_.add(exporting::dataLineValues(day_, row, found), rowNumber);
+    void controlByte(const ValueLocation& where, char byte) override {
+        controls_.add({"SOLUC.DBF", where.line,
+                       where.place + ": el valor lleva " + exporting::controlByteName(byte) +
+                           ", que se escribe tal cual en SICE_HORARIO.TXT",
+                       false});
     }
-    exporting::FieldValues controlValues;
+    void row(int64_t, const exporting::SolucRow&, const exporting::Translations&) override {}
 
 private:
     Findings& out_;
-    exporting::DayCoding coding_;
-    exporting::FieldValueTally controls_;
-    std::string day_; // kept from row to row
+    CappedFindings controls_{out_, "valores m\xE1s con bytes de control"};
 };
 
 // Whether the table opens as the export opens it; says why not, and what its header declares.
@@ -182,7 +170,7 @@ void checkExportView(const SiceFolder& folder, std::optional<exporting::DayCodin
                            true});
 
         exporting::ExportReport found;
-        FindingSink sink(out, mode);
+        FindingSink sink(out);
         exporting::exportRows(tables, mode, found, sink);
         if (found.solucRows == 0)
             out.push_back({"SOLUC.DBF", 0,
@@ -206,8 +194,6 @@ void checkExportView(const SiceFolder& folder, std::optional<exporting::DayCodin
         reportValues(found.longValues,
                      "no cabe en su columna: se escribe entero y SICE leer\xE1 mal la l\xEDnea",
                      out);
-        reportValues(sink.controlValues,
-                     "tiene caracteres de control: SICE leer\xE1 mal la l\xEDnea", out);
     } catch (const Error& error) {
         // A missing column: the export would stop on it the same way.
         out.push_back({"SOLUC.DBF", 0,

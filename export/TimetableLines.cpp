@@ -2,6 +2,8 @@
 
 #include "sice/PaddedAppend.h"
 
+#include <cstdio>
+
 namespace tts::exporting {
 
 namespace {
@@ -18,6 +20,37 @@ std::string headOrTail(char recordType, const std::string& headerCode, const std
 
 } // namespace
 
+bool breaksTheFile(char controlByte) {
+    return controlByte == '\r' || controlByte == '\n' || controlByte == 0x1A;
+}
+
+char worstControlByte(std::string_view value) {
+    char first = 0;
+    for (const char c : value)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            if (breaksTheFile(c))
+                return c;
+            if (!first)
+                first = c;
+        }
+    return first;
+}
+
+std::string controlByteName(char controlByte) {
+    switch (controlByte) {
+    case '\r':
+        return "un retorno de carro (CR)";
+    case '\n':
+        return "un salto de l\xEDnea (LF)";
+    case 0x1A:
+        return "una marca de fin de archivo (Ctrl-Z)";
+    default:
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(controlByte));
+        return std::string("el byte de control ") + hex;
+    }
+}
+
 std::string_view shortCodeFallback(std::string_view code) {
     return code.substr(0, 4);
 }
@@ -33,13 +66,17 @@ DataValues dataLineValues(std::string_view siceDay, const SolucRow& row,
             found.room ? *found.room : shortCodeFallback(row.room)};
 }
 
-void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
-                       std::string& line) {
-    const std::string day = siceDayCode(coding, row.day);
-    const DataValues values = dataLineValues(day, row, found);
-    line.assign(1, '1');
-    for (size_t i = 0; i < values.size(); ++i)
-        sice::appendPadded(line, values[i], static_cast<int>(kDataFields[i].width));
+TimetableDataLine::TimetableDataLine(DayCoding coding, const SolucRow& row,
+                                     const Translations& found)
+    : values_(dataLineValues(siceDayCode(coding, row.day), row, found)), size_(1) {
+    for (size_t i = 0; i < values_.size(); ++i)
+        size_ += sice::paddedSize(values_[i], static_cast<int>(kDataFields[i].width));
+}
+
+void TimetableDataLine::write(char* at) const {
+    *at++ = '1';
+    for (size_t i = 0; i < values_.size(); ++i)
+        at = sice::writePadded(at, values_[i], static_cast<int>(kDataFields[i].width));
 }
 
 std::string timetableHeaderLine(const std::string& headerCode, const std::string& stamp) {

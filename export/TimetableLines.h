@@ -11,15 +11,16 @@
 
 namespace tts::exporting {
 
-// The seven values of a SOLUC row that the export reads, as text.
+// The seven values of a SOLUC row that the export reads, as text; views into what the row loop
+// keeps, valid for the row.
 struct SolucRow {
-    std::string day;     // DIA
-    std::string period;  // HORA
-    std::string teacher; // PROF
-    std::string group;   // CODGRUPO
-    std::string task;    // TAREA
-    std::string subject; // ASIG
-    std::string room;    // AULA
+    std::string_view day;     // DIA
+    std::string_view period;  // HORA
+    std::string_view teacher; // PROF
+    std::string_view group;   // CODGRUPO
+    std::string_view task;    // TAREA
+    std::string_view subject; // ASIG
+    std::string_view room;    // AULA
 };
 
 // What the import's tables give for a row; empty where no row matched. The views point into
@@ -36,6 +37,24 @@ std::string_view shortCodeFallback(std::string_view code);
 
 // A task the subjects table does not know is written as a lecture.
 inline const char* const kLectureTask = "LEC";
+
+// Whether a value holds a control byte (below 0x20, or 0x7F); inline, as every value of every
+// row goes through it.
+inline bool hasControlByte(std::string_view value) {
+    for (const char c : value)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
+
+// The control byte of a value that matters most: the first that would
+// break the file, else the first other one; 0 when there is none.
+char worstControlByte(std::string_view value);
+// Whether that byte would break the file: CR or LF split the line, Ctrl-Z ends the file for
+// readers that stop there.
+bool breaksTheFile(char controlByte);
+// "un retorno de carro (CR)", "el byte de control 0x01"...
+std::string controlByteName(char controlByte);
 
 // The fields of a data line after its "1", in order: what each holds, as the user knows it
 // (Windows-1252), and its width. A longer value is written whole and pushes the rest of the line
@@ -59,10 +78,21 @@ using DataValues = std::array<std::string_view, kDataFields.size()>;
 // tables' answers, or the fallbacks where they had none. Views into the arguments.
 DataValues dataLineValues(std::string_view siceDay, const SolucRow& row, const Translations& found);
 
-// "1", then the values of dataLineValues, each padded to its width and never cut.
-// Built into `line`, which keeps its capacity from one row to the next.
-void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
-                       std::string& line);
+// "1", then the values of dataLineValues, each padded to its width and never cut, so a longer
+// value pushes the rest of the line to the right. Sized first, then written where the output
+// wants it, so that a line costs no growth and no copy.
+class TimetableDataLine {
+public:
+    // The views of `row` and `found` must outlive this.
+    TimetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found);
+    size_t size() const { return size_; }
+    // Writes size() bytes at `at`.
+    void write(char* at) const;
+
+private:
+    DataValues values_;
+    size_t size_ = 0;
+};
 
 // "0"/"9", the file name in 50 columns, the header code in 8, the "ddmmyyyyhhnn" stamp; the
 // trailer ends with the number of data lines.

@@ -27,11 +27,17 @@ class LineFileWriter {
 public:
     explicit LineFileWriter(std::string path, platform::WriteBytes writer = {});
 
-    void add(std::string_view line) { // followed by CR LF
-        block_.append(line);
-        block_.append("\r\n", 2);
-        if (block_.size() >= kBlock)
-            flushBlock();
+    void add(std::string_view line); // followed by CR LF
+    // Room for a line of `size` bytes, its CR LF already after it: the caller writes the line
+    // there before adding anything else, so that it is built where it is written.
+    char* addInPlace(size_t size) {
+        if (used_ + size + 2 > block_.size())
+            makeRoom(size + 2);
+        char* at = block_.data() + used_;
+        at[size] = '\r';
+        at[size + 1] = '\n';
+        used_ += size + 2;
+        return at;
     }
     void commit(); // "Cannot create file "%s". %s"
 
@@ -43,10 +49,12 @@ public:
 private:
     static constexpr size_t kBlock = 1 << 18;
     void flushBlock();
+    void makeRoom(size_t size); // flushes, and grows the block for a longer line
 
     std::string path_;
     platform::Replacement replacement_;
-    std::string block_;
+    std::string block_; // sized once: lines are written into it, used_ bytes of it so far
+    size_t used_ = 0;
 };
 
 } // namespace tts::sice

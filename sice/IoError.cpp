@@ -28,10 +28,7 @@ std::string ioErrorText(int code) {
     }
 }
 
-std::string cannotReadReason(const std::string& path, platform::SystemError error) {
-    // The folder lists the name, yet opening it finds nothing: a link to what is gone.
-    if (platform::isNotFound(error) && platform::isLink(path))
-        return "es un enlace roto: lo que nombra no existe";
+std::string cannotReadReason(platform::SystemError error) {
     // The system's words for a share mode name no culprit; the user needs to close a window.
     if (platform::isSharingViolation(error))
         return kHeldByAnotherProgram;
@@ -44,7 +41,7 @@ std::string fileContext(const std::string& path, const std::string& reason) {
 
 void raiseIoError(const std::string& path, platform::SystemError error) {
     // The message tells a person; the location gives a report the same file and reason as data.
-    const std::string reason = cannotReadReason(path, error);
+    const std::string reason = cannotReadReason(error);
     throw LocatedError(ioErrorText(platform::windowsCode(error)) + "." + fileContext(path, reason),
                        ValueLocation{path, 0, reason});
 }

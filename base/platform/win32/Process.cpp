@@ -52,8 +52,4 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
     return arguments;
 }
 
-// The process heap keeps what it can reuse on its own.
-JobMemory::JobMemory() = default;
-JobMemory::~JobMemory() = default;
-
 } // namespace tts::platform
