@@ -597,7 +597,7 @@ private Q_SLOTS:
             QCOMPARE(messages_->notices, QStringList{"Proceso finalizado"});
         }
         createSoluc();
-        messages_->notices.clear();
+        messages_ = std::make_shared<RecordingPresenter>(); // the import's messages left behind
         auto form = makeForm({"importar", "00001A2B"});
         showAndWait(*form);
         QTest::mouseClick(form->BImportar, Qt::LeftButton);

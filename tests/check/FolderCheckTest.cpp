@@ -496,8 +496,8 @@ TEST_F(ExportView, UnknownCodesMostFrequentFirstAndEmptyCodesApart) {
     EXPECT_EQ(report.stopping(), 0);
 }
 
-// What the export would write wrong without stopping: nothing at all, values that push the rest
-// of their line to the right, and values that hold a control byte.
+// What the export would write wrong without stopping: nothing at all, and values that push the
+// rest of their line to the right (beside a control byte, said as the export's rule says it).
 TEST_F(ExportView, EmptyTimetableLongValuesAndControlBytes) {
     writeSoluc({});
     EXPECT_EQ(shown(check()),
@@ -516,8 +516,8 @@ TEST_F(ExportView, EmptyTimetableLongValuesAndControlBytes) {
              "leerá mal la línea (2 filas)",
              "SOLUC.DBF:4: día '10' no cabe en su columna: se escribe entero y SICE leerá mal la "
              "línea (1 fila)",
-             "SOLUC.DBF:3: profesor 'P\x01X' tiene caracteres de control: SICE leerá mal la línea "
-             "(1 fila)",
+             "SOLUC.DBF:3: campo PROF: el valor lleva el byte de control 0x01, que se escribe tal "
+             "cual en SICE_HORARIO.TXT",
          })
         EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end())
             << expected << "\n"
