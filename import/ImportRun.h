@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/RunHost.h"
+#include "tables/TableSchemas.h"
 
 #include <cstdint>
 #include <string>
@@ -26,6 +27,12 @@ struct TableReport {
     // the table was rebuilt without its rows.
     std::string fileWithoutData{};
 };
+
+// The tables a run rebuilds, in the order of its steps.
+inline constexpr const tables::TableSchema* kImportedTables[] = {
+    &tables::schema::Subjects::table,    &tables::schema::Teachers::table,
+    &tables::schema::Rooms::table,       &tables::schema::Groups::table,
+    &tables::schema::Assignments::table, &tables::schema::Slots::table};
 
 struct ImportReport {
     bool folderFound = false;
