@@ -2,6 +2,7 @@
 
 #include "base/WarningText.h"
 #include "sice/SiceLayouts.h"
+#include "tables/TableSchemas.h"
 
 namespace tts::import {
 
@@ -26,7 +27,7 @@ std::vector<std::string> importWarnings(const ImportReport& report) {
                           " se ha rehecho sin ellas (" + std::to_string(table.rowsWritten) +
                           (table.rowsWritten == 1 ? " fila" : " filas") +
                           "); exporte de nuevo el fichero desde SICE");
-        if (table.table == sice::layout::Groups::table && !table.rebuilt)
+        if (table.table == tables::schema::Groups::table.name && !table.rebuilt)
             out.push_back(std::string("No hay ") + sice::layout::Groups::file + ": " + table.table +
                           " se queda como estaba, con los grupos de una "
                           "importaci\xF3n anterior");

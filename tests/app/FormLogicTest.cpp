@@ -319,9 +319,11 @@ TEST_F(FormLogicTest, AnExportWithMissingCodesSaysSoAfterProcesoFinalizado) {
             const auto isBad = [&](const std::string& code) {
                 return std::find(bad.begin(), bad.end(), code) != bad.end();
             };
+            const std::vector<tables::ColumnHandle> codes = {
+                soluc.column("CODGRUPO"), soluc.column("TAREA"), soluc.column("AULA")};
             for (soluc.first(); !soluc.atEnd(); soluc.next()) {
                 soluc.edit();
-                for (const char* column : {"CODGRUPO", "TAREA", "AULA"})
+                for (const tables::ColumnHandle& column : codes)
                     if (isBad(soluc.readText(column)))
                         soluc.writeText(column, "");
                 soluc.post();
