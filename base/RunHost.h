@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tts {
 
@@ -14,6 +15,11 @@ public:
     // A job's own notice ("Proceso finalizado", "No existe la carpeta", ...), Windows-1252
     // bytes. Returns once the user has confirmed it.
     virtual void showMessage(const std::string& text) = 0;
+
+    // What the user should know of a finished job, one line each (Windows-1252), after
+    // "Proceso finalizado" and before the window closes; never called with none. The window
+    // shows them in one more message; the command line prints its report's instead.
+    virtual void showWarnings(const std::vector<std::string>& warnings) { (void)warnings; }
 
     // The busy (hourglass) pointer for all of the program's windows.
     virtual void setBusy(bool busy) = 0;

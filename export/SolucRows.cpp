@@ -2,6 +2,7 @@
 
 #include "export/AnswerCache.h"
 #include "export/FallbackTally.h"
+#include "export/FieldValueTally.h"
 #include "export/SolucDay.h"
 
 #include <algorithm>
@@ -112,6 +113,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
     const std::string dayPlace = std::string("campo ") + Soluc::dia.name;
     FallbackTally groupFallbacks(report.groups), taskFallbacks(report.tasks),
         roomFallbacks(report.rooms), slotFallbacks(report.slots);
+    FieldValueTally longValues(report.longValues, longerThanField);
     AnswerCache<SlotAnswer> slots;
     AnswerCache<CodeAnswer> groups, tasks, rooms;
     // Kept from row to row, so that a row costs no allocation.
@@ -185,9 +187,12 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         const bool mayHoldControlBytes = slot->controlBytes || group.controlBytes ||
                                          task.controlBytes || room.controlBytes ||
                                          hasControlByte(row.teacher) || hasControlByte(row.subject);
-        if (!mayHoldControlBytes || controlBytesAllow(soluc.path(), rowNumber, row, found, sink))
-            sink.row(rowNumber, row, found);
+        if (mayHoldControlBytes && !controlBytesAllow(soluc.path(), rowNumber, row, found, sink))
+            continue;
+        longValues.add(dataLineValues(siceDayCode(coding, row.day), row, found), rowNumber);
+        sink.row(rowNumber, row, found);
     }
+    report.solucRows = rowNumber;
 }
 
 } // namespace tts::exporting

@@ -1,6 +1,7 @@
 #include "import/ImportRun.h"
 
 #include "import/ImportContext.h"
+#include "import/ImportWarnings.h"
 #include "import/ImportSteps.h"
 #include "sice/SiceLayouts.h"
 
@@ -44,7 +45,10 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
     busy.restore();
 
     progress.finished = true;
+    progress.warnings = importWarnings(progress);
     host.showMessage("Proceso finalizado");
+    if (!progress.warnings.empty())
+        host.showWarnings(progress.warnings);
     host.disableJobs();
     if (host.isEmbedded())
         host.closeWindow();

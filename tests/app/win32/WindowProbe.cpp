@@ -4,13 +4,13 @@
 //   WindowProbe.exe focus     the control that has the keyboard focus ("none" when none has)
 //   WindowProbe.exe taskbar   the titles that the task bar shows for the program, one per line
 //   WindowProbe.exe drives    the drive selector's size, "137x19"
-//   WindowProbe.exe box       the message box that is up: the window class of its owner and
-//                             whether the owner is "enabled" or "disabled", then its text
-//                             (in UTF-8) on the lines that follow
+//   WindowProbe.exe box       the program's message box on show: its icon ("none",
+//                             "information", "stop") on the first line, its text (UTF-8) after
+//   WindowProbe.exe owner     the same box's owner: its window class and whether it is
+//                             "enabled" or "disabled", then the box's text (UTF-8)
 //   WindowProbe.exe close-host  asks the stand-in host's window to close, as its close box would
 //
-// The program's window is found by its caption, the box by the application title. Exit status 1
-// when it is not there.
+// The program's window is found by its caption. Exit status 1 when it is not there.
 
 #include <windows.h>
 
@@ -63,16 +63,46 @@ BOOL CALLBACK listTaskBar(HWND window, LPARAM data) {
     return TRUE;
 }
 
-BOOL CALLBACK findBox(HWND window, LPARAM data) {
+struct MessageBoxFound {
+    HWND box = nullptr;
+};
+
+// A message box is a dialog of its own class captioned with the application title.
+BOOL CALLBACK findMessageBox(HWND window, LPARAM data) {
     char className[16] = {}, title[64] = {};
     ::GetClassNameA(window, className, sizeof className);
     ::GetWindowTextA(window, title, sizeof title);
-    if (std::string(className) == "#32770" && std::string(title) == "transTalvorSice" &&
-        ::IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(data) = window;
+    if (::IsWindowVisible(window) && std::string(className) == "#32770" &&
+        std::string(title) == "transTalvorSice") {
+        reinterpret_cast<MessageBoxFound*>(data)->box = window;
         return FALSE;
     }
     return TRUE;
+}
+
+// The box's parts by the identifiers the system gives them: 0xFFFF its text, 20 its icon.
+int printMessageBox() {
+    MessageBoxFound found;
+    ::EnumWindows(findMessageBox, reinterpret_cast<LPARAM>(&found));
+    if (!found.box) {
+        std::printf("no box\n");
+        return 1;
+    }
+    HWND icon = ::GetDlgItem(found.box, 20);
+    const char* kind = "none";
+    if (icon && ::IsWindowVisible(icon)) {
+        const HICON shown = reinterpret_cast<HICON>(::SendMessageA(icon, STM_GETICON, 0, 0));
+        kind = shown == ::LoadIconA(nullptr, IDI_INFORMATION) ? "information"
+               : shown == ::LoadIconA(nullptr, IDI_HAND)      ? "stop"
+                                                              : "other";
+    }
+    wchar_t text[4096] = {};
+    ::GetDlgItemTextW(found.box, 0xFFFF, text, 4096);
+    char utf8[16384] = {};
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%s\n%s\n", kind, utf8);
+    std::fflush(stdout);
+    return 0;
 }
 
 // Prints the text of the box's static control that holds one (the icon's holds none).
@@ -89,20 +119,20 @@ BOOL CALLBACK printText(HWND window, LPARAM) {
 }
 
 // The box's owner and its text.
-int describeBox() {
-    HWND box = nullptr;
-    ::EnumWindows(findBox, reinterpret_cast<LPARAM>(&box));
-    if (!box) {
+int printOwner() {
+    MessageBoxFound found;
+    ::EnumWindows(findMessageBox, reinterpret_cast<LPARAM>(&found));
+    if (!found.box) {
         std::printf("no box\n");
         return 1;
     }
-    HWND owner = ::GetWindow(box, GW_OWNER);
+    HWND owner = ::GetWindow(found.box, GW_OWNER);
     char ownerClass[64] = "none";
     if (owner)
         ::GetClassNameA(owner, ownerClass, sizeof ownerClass);
     std::printf("owner %s %s\n", ownerClass,
                 owner && !::IsWindowEnabled(owner) ? "disabled" : "enabled");
-    ::EnumChildWindows(box, printText, 0);
+    ::EnumChildWindows(found.box, printText, 0);
     std::fflush(stdout);
     return 0;
 }
@@ -111,13 +141,14 @@ int describeBox() {
 
 int main(int argc, char* argv[]) {
     const std::string what = argc > 1 ? argv[1] : "";
-    // The box stands apart from the form, which may be a child of the host's window.
-    if (what == "box")
-        return describeBox();
+    if (what == "owner")
+        return printOwner();
     if (what == "close-host") {
         HWND host = ::FindWindowA("HorvaneHost", nullptr);
         return host && ::PostMessageA(host, WM_CLOSE, 0, 0) ? 0 : 1;
     }
+    if (what == "box")
+        return printMessageBox();
     HWND form = ::FindWindowA(nullptr, kCaption);
     if (!form) {
         std::printf("no window\n");
@@ -144,7 +175,7 @@ int main(int argc, char* argv[]) {
         ::GetWindowRect(unidades.found, &area);
         std::printf("%ldx%ld\n", area.right - area.left, area.bottom - area.top);
     } else {
-        std::fprintf(stderr, "usage: WindowProbe focus|taskbar|drives|box|close-host\n");
+        std::fprintf(stderr, "usage: WindowProbe focus|taskbar|drives|box|owner|close-host\n");
         return 2;
     }
     std::fflush(stdout);
