@@ -83,7 +83,7 @@ bool openTable(const std::string& workFolder, const char* name, Findings& out) {
 
 } // namespace
 
-void checkExportView(const SiceFolder& folder, const std::string& workFolder, Findings& out,
+void checkExportView(const FoundSiceFiles& folder, const std::string& workFolder, Findings& out,
                      EmptyCodes& empty) {
     std::optional<exporting::DayCoding> coding;
     if (auto it = folder.find(sice::layout::Sessions::file);

@@ -17,7 +17,7 @@ struct EmptyCodes {
 // DIA that is no number), SOLUC rows whose group, room, task or day and period find nothing,
 // and a day coding of sice_sesiones.txt that DIASHORAST does not share. Opens the tables
 // read-only.
-void checkExportView(const SiceFolder& folder, const std::string& workFolder, Findings& findings,
-                     EmptyCodes& empty);
+void checkExportView(const FoundSiceFiles& folder, const std::string& workFolder,
+                     Findings& findings, EmptyCodes& empty);
 
 } // namespace tts::check

@@ -21,7 +21,7 @@ namespace {
 
 using namespace sice::layout;
 
-const SiceFile* present(const SiceFolder& folder, const std::string& name) {
+const SiceFile* present(const FoundSiceFiles& folder, const std::string& name) {
     auto it = folder.find(name);
     return it != folder.end() && it->second.exists && it->second.readFailure.empty() ? &it->second
                                                                                      : nullptr;
@@ -126,7 +126,7 @@ private:
     std::map<std::string, CappedFindings> caps_;
 };
 
-void checkRepeats(const SiceFolder& folder, Findings& out) {
+void checkRepeats(const FoundSiceFiles& folder, Findings& out) {
     RepeatWatch subjects(out);
     if (const SiceFile* f = present(folder, Subjects::file)) {
         forDataLines(*f, [&](int64_t n, std::string_view line) {
@@ -181,7 +181,7 @@ private:
 
 // The assignments against the groups and subjects files, and the hours they would take from the
 // course file: those lines are the ones whose text must be a number.
-void checkAssignments(const SiceFolder& folder, Findings& out) {
+void checkAssignments(const FoundSiceFiles& folder, Findings& out) {
     const SiceFile* assignments = present(folder, Assignments::file);
     const SiceFile* groupsFile = present(folder, Groups::file);
     const SiceFile* subjectsFile = present(folder, Subjects::file);
@@ -252,7 +252,7 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
 
 } // namespace
 
-void checkImportValues(const SiceFolder& folder, Findings& findings) {
+void checkImportValues(const FoundSiceFiles& folder, Findings& findings) {
     if (const SiceFile* sessions = present(folder, Sessions::file))
         checkTimes(*sessions, findings);
     checkRepeats(folder, findings);

@@ -24,8 +24,8 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         soluc.readText(dia, row.day);
         int32_t day = 0;
         try {
-            day = readAt({soluc.path(), rowNumber, "campo DIA"},
-                         [&] { return solucDayNumber(soluc, row.day); });
+            day = locateErrors({soluc.path(), rowNumber, "campo DIA"},
+                               [&] { return solucDayNumber(soluc, row.day); });
         } catch (const LocatedError& error) {
             sink.badDay(error);
             continue;

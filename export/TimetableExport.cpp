@@ -101,11 +101,8 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
 
     busy.restore();
     host.setResult(1);
-    host.showMessage("Proceso finalizado");
-    host.disableJobs();
     out.finished = true;
-    if (host.isEmbedded())
-        host.closeWindow();
+    endJob(host);
 }
 
 } // namespace tts::exporting

@@ -28,7 +28,7 @@ public:
                                        sice_.prefix() + entry.path().filename().string());
         SilentRunHost host;
         import::runImport(host, sice_.path(), work_.path());
-        require(host.lastMessage == "Proceso finalizado", "the example school does not import");
+        require(host.lastMessage == kJobFinished, "the example school does not import");
         writeFileBytes(horaryPath(), std::string(kOldHorary));
         siceBefore_ = snapshotOf(sice_.path());
         tablesBefore_ = snapshotOf(work_.path());
@@ -58,7 +58,7 @@ public:
             require(siceAfter == siceBefore_, "a failed export touched the SICE folder");
             return;
         }
-        require(host.result() == 1 && host.lastMessage == "Proceso finalizado",
+        require(host.result() == 1 && host.lastMessage == kJobFinished,
                 "a finished export did not say so");
         // Split as written: every line ends in CR LF. Codes of SOLUC pass to the file unchanged,
         // so a code holding a CR LF of its own adds a line; other control bytes do not.

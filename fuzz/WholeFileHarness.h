@@ -23,7 +23,9 @@ public:
 
         const std::string path = folder_.prefix() + "SICE_HORARIO.TXT";
         sice::writeLines(lines, path);
-        require(sice::readWholeFile(path) == lines, "a written file reads back differently");
+        std::string back;
+        sice::WholeFile::load(path, back);
+        require(sice::splitWholeFile(back) == lines, "a written file reads back differently");
 
         // Line-by-line reading agrees as long as no line holds a Ctrl-Z, its one special byte.
         bool hasCtrlZ = false;

@@ -48,10 +48,7 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
     busy.restore();
 
     progress.finished = true;
-    host.showMessage("Proceso finalizado");
-    host.disableJobs();
-    if (host.isEmbedded())
-        host.closeWindow();
+    endJob(host);
 }
 
 } // namespace tts::import

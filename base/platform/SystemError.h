@@ -34,7 +34,6 @@ bool isDeviceNotReady(SystemError error); // a drive without its medium, or that
 
 // A failure that tells that someone holds the file, as every layer reports it.
 SystemError sharingViolation();
-SystemError accessDenied();
 SystemError readFault(); // the disk could not read the data (EIO, ERROR_READ_FAULT)
 
 } // namespace tts::platform

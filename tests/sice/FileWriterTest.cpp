@@ -41,7 +41,7 @@ TEST(FileWriter, WritesCrLfAfterEveryLineAndReadsBackBothWays) {
     while (!reader.atEnd())
         byLine.push_back(reader.nextLine());
     EXPECT_EQ(byLine, lines);
-    EXPECT_EQ(readWholeFile(path), lines);
+    EXPECT_EQ(test::readLines(path), lines);
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 }
 

@@ -1,7 +1,5 @@
 #include "base/platform/Process.h"
 
-#include <cerrno>
-#include <csignal>
 #include <unistd.h>
 
 #if defined(__GLIBC__)
@@ -18,12 +16,6 @@ namespace tts::platform {
 
 long currentProcessId() {
     return static_cast<long>(::getpid());
-}
-
-bool processIsGone(long pid) {
-    if (pid <= 0)
-        return false;
-    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
 std::string executablePath() {

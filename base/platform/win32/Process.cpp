@@ -11,17 +11,6 @@ long currentProcessId() {
     return static_cast<long>(::GetCurrentProcessId());
 }
 
-bool processIsGone(long pid) {
-    if (pid <= 0)
-        return false;
-    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
-    if (!process)
-        return ::GetLastError() == ERROR_INVALID_PARAMETER;
-    const bool gone = ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-    ::CloseHandle(process);
-    return gone;
-}
-
 std::string executablePath() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {

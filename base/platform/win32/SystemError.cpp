@@ -144,8 +144,5 @@ SystemError sharingViolation() {
 SystemError readFault() {
     return ERROR_READ_FAULT;
 }
-SystemError accessDenied() {
-    return ERROR_ACCESS_DENIED;
-}
 
 } // namespace tts::platform
