@@ -6,19 +6,13 @@
 namespace tts::sice {
 
 void writeLines(const std::vector<std::string>& lines, const std::string& path) {
-    writeLines(lines, path, {});
-}
-
-void writeLines(const std::vector<std::string>& lines, const std::string& path,
-                const platform::WriteBytes& writer) {
-    LineFileWriter file(path, writer);
+    LineFileWriter file(path);
     for (const std::string& line : lines)
         file.add(line);
     file.commit();
 }
 
-LineFileWriter::LineFileWriter(std::string path, platform::WriteBytes writer)
-    : path_(std::move(path)), replacement_(path_, std::move(writer)) {
+LineFileWriter::LineFileWriter(std::string path) : path_(std::move(path)), replacement_(path_) {
     block_.reserve(kBlock + 512);
 }
 

@@ -15,17 +15,13 @@ namespace tts::sice {
 // Failure: "Cannot create file "%s". %s".
 void writeLines(const std::vector<std::string>& lines, const std::string& path);
 
-// The same, with the bytes going through `writer`: tests pass one that fails part-way.
-void writeLines(const std::vector<std::string>& lines, const std::string& path,
-                const platform::WriteBytes& writer);
-
 // Lines written one by one, in blocks, into the temporary file of the replacement; commit()
 // puts the file in place of `path` as writeLines does. Until then the old file stays as it was,
 // and a writer dropped without commit leaves nothing. A file that cannot be created is reported
 // by commit(), so whatever else stops the job first is what the user reads.
 class LineFileWriter {
 public:
-    explicit LineFileWriter(std::string path, platform::WriteBytes writer = {});
+    explicit LineFileWriter(std::string path);
 
     void add(std::string_view line) { // followed by CR LF
         block_.append(line);

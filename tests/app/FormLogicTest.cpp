@@ -6,7 +6,7 @@
 #include "app/HelpRequests.h"
 #include "app/ProcessState.h"
 
-#include "base/platform/ReadFault.h"
+#include "base/platform/FaultInjection.h"
 #include "base/platform/SystemError.h"
 
 #include "tests/support/FileBytes.h"

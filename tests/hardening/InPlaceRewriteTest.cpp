@@ -5,6 +5,7 @@
 #include "HardeningSupport.h"
 
 #include "base/platform/AtomicReplace.h"
+#include "base/platform/FaultInjection.h"
 #include "export/TimetableExport.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +73,8 @@ TEST_P(InPlaceRewriteFailing, LeavesTheOldFileByteForByte) {
                 budget -= taken;
                 return taken;
             };
-            return describeResult(platform::replaceFileContents(closed.path, fresh, failing));
+            const platform::InjectedWrites writes(failing);
+            return describeResult(platform::replaceFileContents(closed.path, fresh));
         },
         ChildUser::Nobody);
     ASSERT_TRUE(child.exitedNormally) << child.report;
@@ -129,7 +131,8 @@ TEST_P(InPlaceRewriteSignalled, EndsTheProgramOnlyOnceTheFileIsWhole) {
                 sent = true;
                 return size;
             };
-            return describeResult(platform::replaceFileContents(closed.path, fresh, signalling));
+            const platform::InjectedWrites writes(signalling);
+            return describeResult(platform::replaceFileContents(closed.path, fresh));
         },
         ChildUser::Nobody);
     EXPECT_TRUE(child.killedBySignal) << child.report;

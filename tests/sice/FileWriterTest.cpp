@@ -1,5 +1,7 @@
 #include "sice/FileWriter.h"
 
+#include "base/platform/FaultInjection.h"
+
 #include "sice/LineReader.h"
 #include "sice/WholeFileReader.h"
 
@@ -19,9 +21,11 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
+// The error of writing `lines` with every write going through `chunk`.
 std::string writeError(const Lines& lines, const std::string& path,
                        const platform::WriteBytes& chunk) {
-    return test::errorOf([&] { writeLines(lines, path, chunk); });
+    const platform::InjectedWrites writes(chunk);
+    return test::errorOf([&] { writeLines(lines, path); });
 }
 
 TEST(FileWriter, WritesCrLfAfterEveryLineAndReadsBackBothWays) {
