@@ -1,9 +1,9 @@
 #include "check/ImportValuesCheck.h"
 
-#include "base/CaseTable.h"
 #include "base/Error.h"
 #include "import/CourseHoursIndex.h"
 #include "sice/SiceLayouts.h"
+#include "sice/CodeList.h"
 #include "sice/Field.h"
 #include "tables/TableErrors.h"
 #include "tables/WorkTable.h"
@@ -88,12 +88,16 @@ class RepeatWatch {
 public:
     explicit RepeatWatch(Findings& out) : out_(out) {}
     void see(const SiceFile& file, int64_t line, std::string_view code) {
-        auto [at, isNew] = first_.emplace(foldCase(code), Place{file.storedName, line});
-        if (isNew)
+        // The import's own list of codes, so that both take the same codes for equal.
+        const auto [at, isNew] = codes_.addOrFind(code);
+        if (isNew) {
+            first_.push_back({file.storedName, line});
             return;
-        const std::string where = at->second.file == file.storedName
-                                      ? "la l\xEDnea " + std::to_string(at->second.line)
-                                      : at->second.file + ":" + std::to_string(at->second.line);
+        }
+        const Place& first = first_[at];
+        const std::string where = first.file == file.storedName
+                                      ? "la l\xEDnea " + std::to_string(first.line)
+                                      : first.file + ":" + std::to_string(first.line);
         capFor(file.storedName)
             .add({file.storedName, line,
                   "c\xF3"
@@ -122,7 +126,8 @@ private:
         return it->second;
     }
     Findings& out_;
-    std::unordered_map<std::string, Place> first_;
+    sice::CodeList codes_;
+    std::vector<Place> first_; // the first line of each code, in the order of codes_
     std::map<std::string, CappedFindings> caps_;
 };
 

@@ -9,7 +9,11 @@ bool CodeList::contains(std::string_view code) const {
 }
 
 bool CodeList::addIfNew(std::string_view code) {
-    return index_.add(code, index_.size()).second;
+    return addOrFind(code).second;
+}
+
+std::pair<size_t, bool> CodeList::addOrFind(std::string_view code) {
+    return index_.add(code, index_.size());
 }
 
 void CodeList::add(std::string_view code) {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tts::sice {
@@ -16,6 +17,9 @@ public:
     void add(std::string_view code); // an equal code already in: nothing more is kept
     // add() when no equal code is in yet; true when it was added. One hash, no copy.
     bool addIfNew(std::string_view code);
+    // The position, in the order added, of the equal code already in (false), or of `code`, added
+    // now (true).
+    std::pair<size_t, bool> addOrFind(std::string_view code);
     std::vector<std::string> codes() const; // as read, in the order added
 
 private:
