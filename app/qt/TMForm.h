@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+// The program's window on Linux, drawn with Qt over the toolkit-free form (app/FormLogic.h).
 class QLabel;
 class QPushButton;
 

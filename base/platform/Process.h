@@ -1,8 +1,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
+// The running process itself: which one it is, and where its program lies.
 namespace tts::platform {
 
 long currentProcessId();
@@ -10,11 +10,6 @@ long currentProcessId();
 // The full path of the running program's own executable file; empty when the system does not
 // tell.
 std::string executablePath();
-
-// The program's arguments, without its own name, in UTF-8. Windows hands `main` the ANSI code
-// page's bytes, which lose every letter outside it: there they are read again from the command
-// line as the system keeps it, in UTF-16.
-std::vector<std::string> commandLineArguments(int argc, char** argv);
 
 // The heap as a job wants it, while this lives: memory the job frees stays with the process for
 // its next step instead of going back to the system, and the heap grows once by a large step

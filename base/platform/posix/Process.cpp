@@ -30,10 +30,6 @@ std::string executablePath() {
     }
 }
 
-std::vector<std::string> commandLineArguments(int argc, char** argv) {
-    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
-}
-
 #if defined(__GLIBC__)
 namespace {
 constexpr size_t kHugePage = 2 * 1024 * 1024;
