@@ -35,7 +35,7 @@ struct ClosedFolder {
     std::string path = folder.file("SICE_HORARIO.TXT");
 
     explicit ClosedFolder(const std::string& old) {
-        writeFileBytes(path, old);
+        writeBytes(path, old);
         ::chmod(path.c_str(), 0666);
         ::chmod(folder.path().c_str(), 0555);
     }
@@ -79,7 +79,7 @@ TEST_P(InPlaceRewriteFailing, LeavesTheOldFileByteForByte) {
         ChildUser::Nobody);
     ASSERT_TRUE(child.exitedNormally) << child.report;
     EXPECT_EQ(child.report, std::strerror(EIO));
-    EXPECT_TRUE(fileBytes(closed.path) == old) << "the old file is not whole";
+    EXPECT_TRUE(readBytes(closed.path) == old) << "the old file is not whole";
     EXPECT_EQ(closed.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 }
 
@@ -111,7 +111,7 @@ TEST(InPlaceRewrite, FullDiskLeavesTheOldFile) {
         ChildUser::Nobody);
     ASSERT_TRUE(child.exitedNormally) << child.report;
     EXPECT_EQ(child.report, std::strerror(EFBIG));
-    EXPECT_TRUE(fileBytes(closed.path) == old) << "the old file is not whole";
+    EXPECT_TRUE(readBytes(closed.path) == old) << "the old file is not whole";
 }
 
 class InPlaceRewriteSignalled : public ::testing::TestWithParam<int> {};
@@ -137,7 +137,7 @@ TEST_P(InPlaceRewriteSignalled, EndsTheProgramOnlyOnceTheFileIsWhole) {
         ChildUser::Nobody);
     EXPECT_TRUE(child.killedBySignal) << child.report;
     EXPECT_EQ(child.signal, signal);
-    EXPECT_TRUE(fileBytes(closed.path) == fresh) << "the new file is not whole";
+    EXPECT_TRUE(readBytes(closed.path) == fresh) << "the new file is not whole";
     EXPECT_EQ(closed.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 }
 
@@ -166,8 +166,8 @@ TEST(InPlaceRewrite, TheExportSaysTheFileWasRewrittenWhereItStood) {
     ::chmod(school.sice.path().c_str(), 0700);
     ASSERT_TRUE(child.exitedNormally) << child.report;
     EXPECT_EQ(child.report, "acceso denegado | " + target);
-    EXPECT_EQ(fileBytes(target).rfind("0SICE_HORARIO.TXT", 0), 0u);
-    EXPECT_NE(fileBytes(target), school.siceBefore.at("SICE_HORARIO.TXT"));
+    EXPECT_EQ(readBytes(target).rfind("0SICE_HORARIO.TXT", 0), 0u);
+    EXPECT_NE(readBytes(target), school.siceBefore.at("SICE_HORARIO.TXT"));
 }
 
 } // namespace

@@ -41,13 +41,13 @@ TEST_P(JobWithAnUnusableLock, StopsBeforeItChangesAnything) {
     const LockCase& c = GetParam();
     ImportedSchool school;
     // Something for the import to change, were it to run.
-    writeFileBytes(school.sice.file("sice_grupo.txt"), "1   9ZZZ\r\n");
+    writeBytes(school.sice.file("sice_grupo.txt"), "1   9ZZZ\r\n");
     const std::string lock = school.work.file(platform::JobLock::fileName());
     ChildUser user = ChildUser::Same;
     platform::JobLock held;
     switch (c.state) {
     case LockCase::LeftByAnotherUser:
-        writeFileBytes(lock, "");
+        writeBytes(lock, "");
         ::chmod(lock.c_str(), 0644);
         user = ChildUser::Nobody;
         break;
@@ -122,7 +122,7 @@ TEST(JobLockFault, ALivingTemporaryFileSurvivesAnotherJobsStart) {
     EXPECT_EQ(other.report, "finished, result 1 | Proceso finalizado");
     writing.add("9SICE_HORARIO.TXT 0");
     EXPECT_NO_THROW(writing.commit());
-    EXPECT_EQ(fileBytes(target), "0SICE_HORARIO.TXT nuevo\r\n9SICE_HORARIO.TXT 0\r\n");
+    EXPECT_EQ(readBytes(target), "0SICE_HORARIO.TXT nuevo\r\n9SICE_HORARIO.TXT 0\r\n");
 }
 
 } // namespace

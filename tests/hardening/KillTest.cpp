@@ -135,9 +135,9 @@ TEST(Sigkill, DuringExportsLeavesTheWholeOldOrNewTimetableFile) {
         };
     };
     runAndKill(exportAt(1), {}, false);
-    const std::string oldFile = fileBytes(sice.file("SICE_HORARIO.TXT"));
+    const std::string oldFile = readBytes(sice.file("SICE_HORARIO.TXT"));
     const auto duration = timed(exportAt(2));
-    const std::string newFile = fileBytes(sice.file("SICE_HORARIO.TXT"));
+    const std::string newFile = readBytes(sice.file("SICE_HORARIO.TXT"));
     ASSERT_NE(oldFile, newFile);
     const FolderSnapshot tables = snapshotOf(work.path());
     FolderSnapshot siceFiles = snapshotOf(sice.path());
@@ -147,10 +147,10 @@ TEST(Sigkill, DuringExportsLeavesTheWholeOldOrNewTimetableFile) {
     std::uniform_int_distribution<long> delays(0, duration.count() * 11 / 10);
     int killed = 0;
     for (int i = 0; i < kKills; ++i) {
-        writeFileBytes(sice.file("SICE_HORARIO.TXT"), oldFile);
+        writeBytes(sice.file("SICE_HORARIO.TXT"), oldFile);
         const auto delay = std::chrono::microseconds(delays(random));
         killed += runAndKill(exportAt(2), delay, true);
-        const std::string now = fileBytes(sice.file("SICE_HORARIO.TXT"));
+        const std::string now = readBytes(sice.file("SICE_HORARIO.TXT"));
         EXPECT_TRUE(now == oldFile || now == newFile)
             << "kill " << i << " after " << delay.count() << " us left a file of " << now.size()
             << " bytes";
@@ -195,7 +195,7 @@ TEST(KilledRunLeftovers, AreRemovedByTheNextImport) {
     // The table layer's temporary files of tables being rebuilt when the process died.
     for (const std::string& name :
          {".~ASIGNOMT.DBF.tmp-" + dead + "-0", ".~ASIGT.DBF.tmp-" + dead + "-7"})
-        writeFileBytes(work.file(name), "half a table");
+        writeBytes(work.file(name), "half a table");
 
     test::RecordingRunHost host;
     import::runImport(host, sice.path(), work.path());
@@ -206,7 +206,7 @@ TEST(KilledRunLeftovers, AreRemovedByTheNextExport) {
     ImportedSchool school;
     const std::string leftover =
         school.sice.file(".~SICE_HORARIO.TXT.tmp-" + std::to_string(deadPid()));
-    writeFileBytes(leftover, "0SICE_HORARIO.TXT half written\r\n");
+    writeBytes(leftover, "0SICE_HORARIO.TXT half written\r\n");
 
     test::RecordingRunHost host;
     school.runExport(host);
