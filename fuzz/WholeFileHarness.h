@@ -35,7 +35,7 @@ public:
             sice::LineReader reader(path);
             std::vector<std::string> again;
             while (!reader.atEnd())
-                again.push_back(reader.nextLine());
+                again.push_back(std::string(reader.next()));
             reader.close();
             require(again == lines, "a written file reads back differently line by line");
         }

@@ -40,7 +40,7 @@ std::vector<std::string> readLineByLine(const std::string& path) {
     LineReader reader(path);
     std::vector<std::string> lines;
     while (!reader.atEnd())
-        lines.push_back(reader.nextLine());
+        lines.push_back(std::string(reader.next()));
     return lines;
 }
 
@@ -97,8 +97,7 @@ TEST(ExampleFolder, EveryFileIsAWellFormedSiceRecordFile) {
             ++dataLines;
             if (file.codeFirst) {
                 std::string code = field(lines[i], file.codeFirst, file.codeLast);
-                repeats += codes.contains(code);
-                codes.add(code);
+                repeats += !codes.addIfNew(code);
             }
         }
         EXPECT_EQ(trailer, "9" + name50 + rawField(header, 52, 71) + std::to_string(dataLines));

@@ -43,7 +43,7 @@ TEST(FileWriter, WritesCrLfAfterEveryLineAndReadsBackBothWays) {
     LineReader reader(path);
     Lines byLine;
     while (!reader.atEnd())
-        byLine.push_back(reader.nextLine());
+        byLine.push_back(std::string(reader.next()));
     EXPECT_EQ(byLine, lines);
     EXPECT_EQ(test::readLines(path), lines);
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
