@@ -5,13 +5,6 @@
 
 namespace tts::sice {
 
-void writeLines(const std::vector<std::string>& lines, const std::string& path) {
-    LineFileWriter file(path);
-    for (const std::string& line : lines)
-        file.add(line);
-    file.commit();
-}
-
 LineFileWriter::LineFileWriter(std::string path) : path_(std::move(path)), replacement_(path_) {
     block_.reserve(kBlock + 512);
 }

@@ -4,16 +4,8 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tts::sice {
-
-// Writes every line followed by CR LF. The bytes go to a temporary file in the same folder that
-// replaces the target only once all of it is written and flushed, so a failure never leaves a
-// half-written file nor destroys the old one (base/platform/AtomicReplace.h). A file we may not
-// write, or one that another program holds, stays as it was.
-// Failure: "Cannot create file "%s". %s".
-void writeLines(const std::vector<std::string>& lines, const std::string& path);
 
 // Lines written one by one, in blocks, into the temporary file of the replacement; commit()
 // puts the file in place of `path` as writeLines does. Until then the old file stays as it was,

@@ -56,12 +56,4 @@ void WholeFile::load(const std::string& path, std::string& bytes) {
     }
 }
 
-std::vector<std::string> splitWholeFile(std::string_view bytes) {
-    std::vector<std::string> lines;
-    WholeFileLines each(bytes);
-    for (std::string_view line; each.next(line);)
-        lines.emplace_back(line);
-    return lines;
-}
-
 } // namespace tts::sice

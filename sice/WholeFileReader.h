@@ -39,7 +39,4 @@ private:
     std::string bytes_;
 };
 
-// Every line at once, copied: for small files.
-std::vector<std::string> splitWholeFile(std::string_view bytes);
-
 } // namespace tts::sice

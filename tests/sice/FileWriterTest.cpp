@@ -21,6 +21,14 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
+// Every line followed by CR LF, through the writer the export uses.
+void writeLines(const Lines& lines, const std::string& path) {
+    LineFileWriter file(path);
+    for (const std::string& line : lines)
+        file.add(line);
+    file.commit();
+}
+
 // The error of writing `lines` with every write going through `chunk`.
 std::string writeError(const Lines& lines, const std::string& path,
                        const platform::WriteBytes& chunk) {

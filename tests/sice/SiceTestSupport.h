@@ -4,7 +4,7 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/ForkedChild.h"
 #include "tests/support/TempFolder.h"
-#include "sice/WholeFileReader.h"
+#include "tests/support/SiceLines.h"
 
 #include <functional>
 #include <string>
@@ -20,18 +20,13 @@ public:
 };
 
 using tts::test::readBytes;
+using tts::test::readLines;
+using tts::test::splitLines;
 using tts::test::writeBytes;
 
 using tts::test::becomeNobody;
 using tts::test::errorOf;
 using tts::test::kNoError;
-
-// Every line of the file at `path`, read whole as the jobs read it, copied.
-inline std::vector<std::string> readLines(const std::string& path) {
-    std::string bytes;
-    WholeFile::load(path, bytes);
-    return splitWholeFile(bytes);
-}
 
 // errorInChild's answer when the child could not set itself up (no right to change user).
 inline const char* const kPrepareFailed = "<prepare failed>";

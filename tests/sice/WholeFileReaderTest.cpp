@@ -49,7 +49,7 @@ const std::vector<Case>& cases() {
 
 TEST(WholeFileReader, SplitsBytesAsTheWholeFileRulesSay) {
     for (const Case& c : cases())
-        EXPECT_EQ(splitWholeFile(c.bytes), c.lines) << c.what;
+        EXPECT_EQ(test::splitLines(c.bytes), c.lines) << c.what;
 }
 
 TEST(WholeFileReader, ReadsAFileLikeItsBytes) {
