@@ -64,8 +64,9 @@ TEST(Numbers, DecimalGrammarAndOverflow) {
         const DecimalShape shape = decimalShape(c.text);
         EXPECT_EQ(shape.valid, c.valid) << c.text;
         EXPECT_EQ(shape.whole, c.whole) << c.text;
-        if (c.valid)
+        if (c.valid) {
             EXPECT_EQ(decimalValue(c.text), c.value) << c.text;
+        }
     }
 }
 
