@@ -1,19 +1,16 @@
 // The least a job can cost on this machine: start a native process, read every input file whole,
 // write as many bytes as each output file holds (in 256 KB blocks, as the table layer and the
 // line writer do) into a new file of the scratch folder, sync that file and then the folder, as
-// a job's atomic replacement does. The benchmark scripts time it as they time the job. The heap is
-// the system's own, unless --job-memory sets it as the import does (platform::JobMemory).
+// a job's atomic replacement does. The benchmark scripts time it as they time the job.
 //
-//   JobFloor [--job-memory] SCRATCH_FOLDER INPUT... -- OUTPUT_BYTES...
+//   JobFloor SCRATCH_FOLDER INPUT... -- OUTPUT_BYTES...
 
 #include "base/platform/File.h"
 #include "base/platform/Folders.h"
-#include "base/platform/Process.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,17 +26,13 @@ int fail(const std::string& what) {
 } // namespace
 
 int main(int argc, char** argv) {
-    int first = 1;
-    const bool jobMemory = argc > 1 && std::string(argv[1]) == "--job-memory";
-    if (jobMemory)
-        ++first;
-    if (argc <= first)
-        return fail("uso: JobFloor [--job-memory] CARPETA ENTRADA... -- BYTES...");
-    const std::string scratch = argv[first];
+    if (argc < 2)
+        return fail("uso: JobFloor CARPETA ENTRADA... -- BYTES...");
+    const std::string scratch = argv[1];
     std::vector<std::string> inputs;
     std::vector<unsigned long long> outputs;
     bool sizes = false;
-    for (int i = first + 1; i < argc; ++i) {
+    for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--")
             sizes = true;
@@ -49,9 +42,6 @@ int main(int argc, char** argv) {
             inputs.push_back(arg);
     }
 
-    std::optional<platform::JobMemory> memory;
-    if (jobMemory)
-        memory.emplace();
     std::string bytes;
     for (const std::string& input : inputs)
         if (platform::readWholeFile(input, bytes) != 0)

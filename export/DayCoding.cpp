@@ -18,10 +18,10 @@ DayCoding dayCodingFrom(sice::WholeFileLines sessionLines) {
     return DayCoding::Letters;
 }
 
-std::string siceDayCode(DayCoding coding, const std::string& day) {
-    static const char kLetters[] = "LMXJVSD";
+std::string_view siceDayCode(DayCoding coding, std::string_view day) {
+    static constexpr std::string_view kLetters = "LMXJVSD";
     if (coding == DayCoding::Letters && day.size() == 1 && day[0] >= '1' && day[0] <= '7')
-        return std::string(1, kLetters[day[0] - '1']);
+        return kLetters.substr(static_cast<size_t>(day[0] - '1'), 1);
     return day;
 }
 

@@ -3,6 +3,7 @@
 #include "sice/WholeFileReader.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tts::exporting {
@@ -18,8 +19,9 @@ DayCoding dayCodingFrom(sice::WholeFileLines sessionLines);
 inline constexpr const char* kDayCodingNeeds = "necesita al menos dos l\xEDneas";
 
 // The day text of a SOLUC row as SICE wants it: in letter mode "1"-"7" become L M X J V S D;
-// every other text, and every text in number mode, stays as it is.
-std::string siceDayCode(DayCoding coding, const std::string& day);
+// every other text, and every text in number mode, stays as it is. A view of `day` or of a
+// letter that lives as long as the program.
+std::string_view siceDayCode(DayCoding coding, std::string_view day);
 
 // True when the day codes of DIASHORAST are all of the other kind than `coding` asks for (digits
 // 1-7 where letters are expected, or letters where digits are), so that no slot can match.

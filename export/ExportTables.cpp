@@ -1,19 +1,12 @@
 #include "export/ExportTables.h"
 
-#include "base/Text.h"
+#include "base/KeyIndex.h"
 
 #include <initializer_list>
-#include <unordered_set>
 
 namespace tts::exporting {
 
 namespace {
-
-std::optional<std::string_view> viewOf(const std::optional<std::string>& answer) {
-    if (!answer)
-        return std::nullopt;
-    return std::string_view(*answer);
-}
 
 tables::WorkTable openForExport(const std::string& workFolder, const ExportTables::Named& named,
                                 tables::OpenMode mode) {
@@ -30,49 +23,40 @@ ExportTables::ExportTables(const std::string& workFolder, tables::OpenMode mode)
       subjects_(openForExport(workFolder, kTables[4], mode)),
       slots_(openForExport(workFolder, kTables[5], mode)) {}
 
-std::optional<std::string_view>
-ExportTables::lookUp(tables::WorkTable& table, const std::string& keyColumn, const std::string& key,
-                     const std::string& valueColumn, AnswerCache& answers) {
-    if (const std::optional<std::string>* known = answers.find(key))
-        return viewOf(*known);
-    std::optional<std::string> answer;
-    if (table.locate(keyColumn, key))
-        answer = table.readText(valueColumn);
-    return viewOf(answers.add(key, std::move(answer)));
+std::optional<std::string> ExportTables::lookUp(tables::WorkTable& table,
+                                                const std::string& keyColumn,
+                                                const std::string& key,
+                                                const std::string& valueColumn) {
+    if (!table.locate(keyColumn, key))
+        return std::nullopt;
+    return table.readText(valueColumn);
 }
 
-std::optional<std::string_view> ExportTables::slotCode(const std::string& day,
-                                                       const std::string& period) {
-    // The day's length first keeps the two parts of the key apart whatever bytes they hold.
-    slotKey_.clear();
-    appendKeyPart(slotKey_, day);
-    slotKey_ += period;
-    if (const std::optional<std::string>* known = slotAnswers_.find(slotKey_))
-        return viewOf(*known);
-    std::optional<std::string> answer;
-    if (slots_.locate({"DIA", "HORA"}, {day, period}))
-        answer = slots_.readText("CODDIHO");
-    return viewOf(slotAnswers_.add(slotKey_, std::move(answer)));
+std::optional<std::string> ExportTables::slotCode(const std::string& day,
+                                                  const std::string& period) {
+    if (!slots_.locate({"DIA", "HORA"}, {day, period}))
+        return std::nullopt;
+    return slots_.readText("CODDIHO");
 }
 
-std::optional<std::string_view> ExportTables::shortGroup(const std::string& groupCode) {
-    return lookUp(groups_, "ABREV", groupCode, "ABREVCORTA", groupAnswers_);
+std::optional<std::string> ExportTables::shortGroup(const std::string& groupCode) {
+    return lookUp(groups_, "ABREV", groupCode, "ABREVCORTA");
 }
 
-std::optional<std::string_view> ExportTables::taskCode(const std::string& subjectCode) {
-    return lookUp(subjects_, "COD", subjectCode, "CODTAREA", taskAnswers_);
+std::optional<std::string> ExportTables::taskCode(const std::string& subjectCode) {
+    return lookUp(subjects_, "COD", subjectCode, "CODTAREA");
 }
 
-std::optional<std::string_view> ExportTables::shortRoom(const std::string& roomCode) {
-    return lookUp(rooms_, "ABREV", roomCode, "ABREVCORTA", roomAnswers_);
+std::optional<std::string> ExportTables::shortRoom(const std::string& roomCode) {
+    return lookUp(rooms_, "ABREV", roomCode, "ABREVCORTA");
 }
 
 std::vector<std::string> ExportTables::slotDays() {
     std::vector<std::string> days;
-    std::unordered_set<std::string> seen;
+    KeyIndex seen;
     for (slots_.first(); !slots_.atEnd(); slots_.next()) {
         std::string day = slots_.readText("DIA");
-        if (seen.insert(day).second)
+        if (seen.add(day, days.size()).second)
             days.push_back(std::move(day));
     }
     return days;

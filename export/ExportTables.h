@@ -1,11 +1,9 @@
 #pragma once
 
-#include "export/AnswerCache.h"
 #include "tables/WorkTable.h"
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace tts::exporting {
@@ -33,14 +31,12 @@ public:
     tables::WorkTable& soluc() { return soluc_; }
 
     // Each lookup takes the first row in stored order that matches exactly; the table layer
-    // indexes a column on its first locate, so every later row costs O(1). The tables are ours
-    // alone while they are open, so each answer is remembered by its code: a timetable repeats a
-    // few hundred codes over thousands of rows, and a repeat then costs no table access at all.
-    // An answer is a view of what the table gave, valid while this object lives.
-    std::optional<std::string_view> slotCode(const std::string& day, const std::string& period);
-    std::optional<std::string_view> shortGroup(const std::string& groupCode);
-    std::optional<std::string_view> taskCode(const std::string& subjectCode);
-    std::optional<std::string_view> shortRoom(const std::string& roomCode);
+    // indexes a column on its first locate, so every later one costs O(1). The text of the
+    // value column, or nothing when no row matches.
+    std::optional<std::string> slotCode(const std::string& day, const std::string& period);
+    std::optional<std::string> shortGroup(const std::string& groupCode);
+    std::optional<std::string> taskCode(const std::string& subjectCode);
+    std::optional<std::string> shortRoom(const std::string& roomCode);
 
     // The DIA of every DIASHORAST row, distinct.
     std::vector<std::string> slotDays();
@@ -49,9 +45,9 @@ public:
     void close();
 
 private:
-    std::optional<std::string_view> lookUp(tables::WorkTable& table, const std::string& keyColumn,
-                                           const std::string& key, const std::string& valueColumn,
-                                           AnswerCache& answers);
+    static std::optional<std::string> lookUp(tables::WorkTable& table, const std::string& keyColumn,
+                                             const std::string& key,
+                                             const std::string& valueColumn);
 
     // As in kTables.
     tables::WorkTable soluc_;    // wwTableSoluc
@@ -60,8 +56,6 @@ private:
     tables::WorkTable rooms_;    // wwTableAulas
     tables::WorkTable subjects_; // wwTableNomAsg
     tables::WorkTable slots_;    // wwTableTramos
-    AnswerCache slotAnswers_, groupAnswers_, taskAnswers_, roomAnswers_;
-    std::string slotKey_; // kept from call to call
 };
 
 } // namespace tts::exporting

@@ -13,19 +13,29 @@ std::vector<size_t> Fallback::byFrequency() const {
     return order;
 }
 
-void FallbackTally::add(const std::string& code, int64_t row) {
+size_t FallbackTally::add(std::string_view code, int64_t row) {
     if (code.empty()) {
+        ++target_.emptyRows;
+        return kEmpty;
+    }
+    ++target_.rows;
+    const auto [at, isNew] = seen_.add(code, target_.codes.size());
+    if (isNew) {
+        target_.codes.emplace_back(code);
+        target_.codeRows.push_back(0);
+        target_.firstRows.push_back(row);
+    }
+    ++target_.codeRows[at];
+    return at;
+}
+
+void FallbackTally::again(size_t code) {
+    if (code == kEmpty) {
         ++target_.emptyRows;
         return;
     }
     ++target_.rows;
-    auto [at, isNew] = seen_.emplace(code, target_.codes.size());
-    if (isNew) {
-        target_.codes.push_back(code);
-        target_.codeRows.push_back(0);
-        target_.firstRows.push_back(row);
-    }
-    ++target_.codeRows[at->second];
+    ++target_.codeRows[code];
 }
 
 } // namespace tts::exporting

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "base/KeyIndex.h"
 #include "export/TimetableExport.h"
 
-#include <string>
-#include <unordered_map>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
 
 namespace tts::exporting {
 
@@ -12,11 +14,14 @@ namespace tts::exporting {
 class FallbackTally {
 public:
     explicit FallbackTally(Fallback& target) : target_(target) {}
-    void add(const std::string& code, int64_t row);
+    // A row of `code`, `row` from 1; what it returns counts a later row of the same code.
+    size_t add(std::string_view code, int64_t row);
+    void again(size_t code);
 
 private:
+    static constexpr size_t kEmpty = static_cast<size_t>(-1);
     Fallback& target_;
-    std::unordered_map<std::string, size_t> seen_; // code -> index in target_.codes
+    KeyIndex seen_; // code to its index in target_.codes
 };
 
 } // namespace tts::exporting

@@ -1,9 +1,59 @@
 #include "export/SolucRows.h"
 
+#include "export/AnswerCache.h"
 #include "export/FallbackTally.h"
 #include "export/SolucDay.h"
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace tts::exporting {
+
+namespace {
+
+// What a row's DIA and HORA give.
+struct SlotAnswer {
+    bool noDay = false;              // DIA 0 or blank: the row gives no line
+    std::string day;                 // as the line shows it
+    std::string period;              // HORA
+    std::optional<std::string> slot; // CODDIHO
+    size_t fallback = 0;             // the slot's place in the tally when not found
+};
+
+// What a code column gives.
+struct CodeAnswer {
+    std::string code;                 // the column read as text
+    std::optional<std::string> found; // what the table gave for it
+    size_t fallback = 0;              // the code's place in the tally when not found
+};
+
+std::optional<std::string_view> viewOf(const std::optional<std::string>& answer) {
+    if (!answer)
+        return std::nullopt;
+    return std::string_view(*answer);
+}
+
+// The answer for the code in `column` of the current row: read and looked up the first time its
+// stored bytes appear, remembered after that. A code not found is tallied for every row.
+template <typename LookUp>
+const CodeAnswer& answerFor(tables::WorkTable& soluc, const tables::ColumnHandle& column,
+                            AnswerCache<CodeAnswer>& answers, FallbackTally& fallbacks,
+                            int64_t rowNumber, LookUp lookUp) {
+    const std::string_view stored = soluc.storedBytes(column);
+    if (const CodeAnswer* known = answers.find(stored)) {
+        if (!known->found)
+            fallbacks.again(known->fallback);
+        return *known;
+    }
+    CodeAnswer answer{soluc.readText(column), std::nullopt, 0};
+    answer.found = lookUp(answer.code);
+    if (!answer.found)
+        answer.fallback = fallbacks.add(answer.code, rowNumber);
+    return answers.add(stored, std::move(answer));
+}
+
+} // namespace
 
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink) {
     tables::WorkTable& soluc = tables.soluc();
@@ -11,48 +61,68 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
                                codGrupo = soluc.column("CODGRUPO"), tarea = soluc.column("TAREA"),
                                aula = soluc.column("AULA"), prof = soluc.column("PROF"),
                                asig = soluc.column("ASIG");
+    // Without HORA the first row with a day stops on it, as its read raises.
+    const bool hasHora = soluc.hasColumn("HORA");
     FallbackTally groupFallbacks(report.groups), taskFallbacks(report.tasks),
         roomFallbacks(report.rooms), slotFallbacks(report.slots);
+    AnswerCache<SlotAnswer> slots;
+    AnswerCache<CodeAnswer> groups, tasks, rooms;
     // Kept from row to row, so that a row costs no allocation.
+    std::string slotKey, teacher;
     SolucRow row;
     Translations found;
-    std::string siceDay;
     int64_t rowNumber = 0;
     for (soluc.first(); !soluc.atEnd(); soluc.next()) {
         if (++rowNumber % 256 == 0)
             sink.keepAlive();
-        soluc.readText(dia, row.day);
-        int32_t day = 0;
-        try {
-            day = locateErrors({soluc.path(), rowNumber, "campo DIA"},
-                               [&] { return solucDayNumber(soluc, row.day); });
-        } catch (const LocatedError& error) {
-            sink.badDay(error);
-            continue;
+        // DIA and HORA have fixed widths: their bytes side by side are one key.
+        slotKey.assign(soluc.storedBytes(dia));
+        if (hasHora)
+            slotKey.append(soluc.storedBytes(hora));
+        const SlotAnswer* slot = slots.find(slotKey);
+        if (slot) {
+            if (!slot->noDay && !slot->slot)
+                slotFallbacks.again(slot->fallback);
+        } else {
+            SlotAnswer answer;
+            const std::string dayText = soluc.readText(dia);
+            int32_t day = 0;
+            try {
+                day = locateErrors({soluc.path(), rowNumber, "campo DIA"},
+                                   [&] { return solucDayNumber(soluc, dayText); });
+            } catch (const LocatedError& error) {
+                sink.badDay(error);
+                continue;
+            }
+            answer.noDay = day == 0;
+            if (!answer.noDay) {
+                answer.day = solucDayText(dayText, day);
+                answer.period = soluc.readText(hora);
+                const std::string siceDay(siceDayCode(coding, answer.day));
+                answer.slot = tables.slotCode(siceDay, answer.period);
+                if (!answer.slot)
+                    answer.fallback = slotFallbacks.add(siceDay + "/" + answer.period, rowNumber);
+            }
+            slot = &slots.add(slotKey, std::move(answer));
         }
-        if (day == 0)
+        if (slot->noDay)
             continue;
-        row.day = solucDayText(row.day, day);
-        soluc.readText(hora, row.period);
-        siceDay = siceDayCode(coding, row.day);
 
-        found.slot = tables.slotCode(siceDay, row.period);
-        if (!found.slot)
-            slotFallbacks.add(siceDay + "/" + row.period, rowNumber);
-        soluc.readText(codGrupo, row.group);
-        found.group = tables.shortGroup(row.group);
-        if (!found.group)
-            groupFallbacks.add(row.group, rowNumber);
-        soluc.readText(tarea, row.task);
-        found.task = tables.taskCode(row.task);
-        if (!found.task)
-            taskFallbacks.add(row.task, rowNumber);
-        soluc.readText(aula, row.room);
-        found.room = tables.shortRoom(row.room);
-        if (!found.room)
-            roomFallbacks.add(row.room, rowNumber);
-        soluc.readText(prof, row.teacher);
-        soluc.readText(asig, row.subject);
+        const CodeAnswer& group =
+            answerFor(soluc, codGrupo, groups, groupFallbacks, rowNumber,
+                      [&](const std::string& code) { return tables.shortGroup(code); });
+        const CodeAnswer& task =
+            answerFor(soluc, tarea, tasks, taskFallbacks, rowNumber,
+                      [&](const std::string& code) { return tables.taskCode(code); });
+        const CodeAnswer& room =
+            answerFor(soluc, aula, rooms, roomFallbacks, rowNumber,
+                      [&](const std::string& code) { return tables.shortRoom(code); });
+        // A view of a column that is not text lives in one buffer of the table, which the next
+        // such read takes: the teacher is kept before the subject is read.
+        teacher.assign(soluc.readTextView(prof));
+        row = {slot->day, slot->period, teacher, group.code, task.code, soluc.readTextView(asig),
+               room.code};
+        found = {viewOf(slot->slot), viewOf(group.found), viewOf(task.found), viewOf(room.found)};
         sink.row(rowNumber, row, found);
     }
 }

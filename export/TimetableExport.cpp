@@ -37,8 +37,8 @@ public:
     LineSink(RunHost& host, DayCoding coding, sice::LineFileWriter& output)
         : host_(host), coding_(coding), output_(output) {}
     void row(int64_t, const SolucRow& row, const Translations& found) override {
-        timetableDataLine(coding_, row, found, line_);
-        output_.add(line_);
+        output_.addBuilt(
+            [&](std::string& block) { timetableDataLine(coding_, row, found, block); });
         ++lines;
     }
     // The window repaints now and then; it takes no input.
@@ -49,7 +49,6 @@ private:
     RunHost& host_;
     DayCoding coding_;
     sice::LineFileWriter& output_;
-    std::string line_; // kept from row to row
 };
 } // namespace
 

@@ -24,14 +24,29 @@ std::string_view shortCodeFallback(std::string_view code) {
 
 void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
                        std::string& line) {
-    line.assign(1, '1');
-    sice::appendPadded(line, found.slot.value_or(std::string_view()), 4);
-    sice::appendPadded(line, siceDayCode(coding, row.day), 1);
-    sice::appendPadded(line, row.teacher, 4);
-    sice::appendPadded(line, found.group ? *found.group : shortCodeFallback(row.group), 4);
-    sice::appendPadded(line, found.task.value_or(std::string_view(kLectureTask)), 4);
-    sice::appendPadded(line, row.subject, 4);
-    sice::appendPadded(line, found.room ? *found.room : shortCodeFallback(row.room), 4);
+    struct Field {
+        std::string_view value;
+        int width;
+    };
+    const Field fields[] = {
+        {"1", 1},
+        {found.slot.value_or(std::string_view()), 4},
+        {siceDayCode(coding, row.day), 1},
+        {row.teacher, 4},
+        {found.group ? *found.group : shortCodeFallback(row.group), 4},
+        {found.task.value_or(std::string_view(kLectureTask)), 4},
+        {row.subject, 4},
+        {found.room ? *found.room : shortCodeFallback(row.room), 4},
+    };
+    // Sized once, then written in place: a line costs no growth and no copy.
+    size_t size = 0;
+    for (const Field& field : fields)
+        size += sice::paddedSize(field.value, field.width);
+    const size_t start = line.size();
+    line.resize(start + size);
+    char* at = line.data() + start;
+    for (const Field& field : fields)
+        at = sice::writePadded(at, field.value, field.width);
 }
 
 std::string timetableHeaderLine(const std::string& headerCode, const std::string& stamp) {

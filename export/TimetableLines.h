@@ -9,15 +9,16 @@
 
 namespace tts::exporting {
 
-// The seven values of a SOLUC row that the export reads, as text.
+// The seven values of a SOLUC row that the export reads, as text; views into what the row loop
+// keeps, valid for the row.
 struct SolucRow {
-    std::string day;     // DIA
-    std::string period;  // HORA
-    std::string teacher; // PROF
-    std::string group;   // CODGRUPO
-    std::string task;    // TAREA
-    std::string subject; // ASIG
-    std::string room;    // AULA
+    std::string_view day;     // DIA
+    std::string_view period;  // HORA
+    std::string_view teacher; // PROF
+    std::string_view group;   // CODGRUPO
+    std::string_view task;    // TAREA
+    std::string_view subject; // ASIG
+    std::string_view room;    // AULA
 };
 
 // What the import's tables give for a row; empty where no row matched. The views point into
@@ -37,7 +38,7 @@ inline const char* const kLectureTask = "LEC";
 
 // "1", slot, day, teacher, group, task, subject, room; each padded to its width (1 or 4) and
 // never cut, so a longer value pushes the rest of the line to the right.
-// Built into `line`, which keeps its capacity from one row to the next.
+// Appended to `line`: the output's own block, so that the line is built where it is written.
 void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
                        std::string& line);
 

@@ -8,7 +8,6 @@
 
 #include "base/BusyPointer.h"
 #include "base/WorkFolderJob.h"
-#include "base/platform/Process.h"
 
 namespace tts::import {
 
@@ -29,7 +28,6 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
                               Assignments::table, Sessions::table})
         progress.tables.push_back(TableReport{table});
 
-    const platform::JobMemory memory; // each step's buffers serve the next one
     BusyPointer busy(host);
     host.setResult(1);
     ImportContext context{*carpetaSice, workFolder, host, progress};

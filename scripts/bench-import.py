@@ -4,10 +4,9 @@
 the programs take turns: the import's time (best of --runs, process start included), its CPU
 time, the floor (bench/JobFloor: start a native process, read every file the import reads and
 write as many bytes as the six tables, syncing each table and the folder after it, as the import
-does; the system's own heap), their ratio, the time per table row, the read and write system
+does), their ratio, the time per table row, the read and write system
 calls per row (strace -c -f) and the peak memory. Then the ratio of the time per input line, large over small
-(at most 1.1 when the import is linear), and the ratio against the floor run with the heap set as
-the import sets it (bench/JobFloor --job-memory).
+(at most 1.1 when the import is linear).
 
 --reference CLI runs an earlier build of the program on the same folders, and on the example
 school, side by side, and compares every table the two write byte for byte: any difference is
@@ -54,14 +53,12 @@ def measure(programs, scratch, folder, runs):
     floor_scratch = os.path.join(scratch, "floor")
     os.makedirs(floor_scratch, exist_ok=True)
     commands["suelo"] = bench.floor_command(floor_scratch, inputs, tables)
-    commands["suelo-montón"] = bench.floor_command(floor_scratch, inputs, tables, job_memory=True)
     timed = bench.side_by_side(commands, runs)
     rows = sum(bench.dbf_records(t) for t in tables)
     results = {}
     for name in programs:
         seconds, rss, cpu = timed[name]
         results[name] = dict(rows=rows, seconds=seconds, cpu=cpu, rss=rss, floor=timed["suelo"][0],
-                             heap_floor=timed["suelo-montón"][0],
                              calls=bench.io_calls(commands[name]))
     differences = [d for name in programs if name != "este"
                    for d in compare(work, os.path.join(scratch, f"work-{name}"))]
@@ -105,10 +102,6 @@ def main():
                   + bench.summary_line(name, r["rows"], r["seconds"], r["cpu"], r["floor"],
                                        r["calls"], r["rss"])
                   + f" {largest / 1e6:>15.1f}")
-    for schools, _, results, _ in sizes:
-        r = results["este"]
-        print(f"{schools} centros, suelo con el montón de la importación: {r['heap_floor']:.3f} s, "
-              f"razón {r['seconds'] / r['heap_floor']:.2f}")
     for schools, _, results, _ in sizes:
         calls = results["este"]["calls"]
         if calls:

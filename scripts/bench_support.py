@@ -49,13 +49,12 @@ def side_by_side(commands, runs):
             for name, rs in results.items()}
 
 
-def floor_command(scratch, inputs, outputs, job_memory=False):
+def floor_command(scratch, inputs, outputs):
     """The floor of a job as a native process (bench/JobFloor.cpp): start, read every input file
     whole into one buffer, write as many bytes as each output file holds into `scratch`, syncing
-    each file and then the folder, as a job's replacement of a file does. `job_memory`: with the
-    heap set as the import sets it (huge pages, freed memory kept)."""
-    return ([built(os.path.join("bench", "JobFloor"))] + (["--job-memory"] if job_memory else [])
-            + [scratch] + list(inputs) + ["--"] + [str(os.path.getsize(path)) for path in outputs])
+    each file and then the folder, as a job's replacement of a file does."""
+    return ([built(os.path.join("bench", "JobFloor")), scratch] + list(inputs) + ["--"]
+            + [str(os.path.getsize(path)) for path in outputs])
 
 
 def differences(pairs, normalize=None):

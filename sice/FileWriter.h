@@ -21,6 +21,14 @@ public:
         if (block_.size() >= kBlock)
             flushBlock();
     }
+    // The same for a line that `build(std::string& block)` appends to the block, so that it is
+    // built where it is written, without a copy.
+    template <typename Build> void addBuilt(Build&& build) {
+        build(block_);
+        block_.append("\r\n", 2);
+        if (block_.size() >= kBlock)
+            flushBlock();
+    }
     void commit(); // "Cannot create file "%s". %s"
 
     // The folder took no new file but the file could be written: it is rewritten where it

@@ -39,11 +39,19 @@ TEST(KeyIndex, ComparesBytesOrIgnoresLetterCase) {
         bool ignoringCaseFinds;
     };
     const Case cases[] = {
-        {"AB", "AB", true, true},      {"AB", "ab", false, true},
+        {"AB", "AB", true, true},
+        {"AB", "ab", false, true},
         {"\xD1", "\xF1", false, true}, // Ñ ñ
         {"\xE1", "a", false, false},   // á is not a
-        {"", "", true, true},          {"", " ", false, false},
+        {"", "", true, true},
+        {"", " ", false, false},
         {"AB", "AB ", false, false},
+        // Past a word, and past what is folded in one go.
+        {"ABCDEFGHIJ\xC9KLMNOPQ", "abcdefghij\xE9klmnopq", false, true},
+        {"ABCDEFGHIJKLMNOPQ", "ABCDEFGHIJKLMNOPR", false, false},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ",
+         "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz", false,
+         true},
     };
     for (const Case& c : cases) {
         KeyIndex exact;

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace tts::exporting {
 namespace {
 
-// Past several doublings of the array, every code still finds its own answer, exact bytes only.
-TEST(AnswerCache, KeepsEveryAnswerByTheExactCodeAcrossGrowth) {
-    AnswerCache cache;
+// Past several doublings of the index, every stored value still finds its own answer, by its
+// exact bytes only, and the first answer given for some bytes is the one kept.
+TEST(AnswerCache, KeepsTheFirstAnswerOfEveryStoredValueAcrossGrowth) {
+    AnswerCache<std::optional<std::string>> cache;
     auto codeOf = [](int i) { return "G" + std::to_string(i); };
     for (int i = 0; i < 5000; ++i)
         cache.add(codeOf(i),
@@ -25,6 +29,7 @@ TEST(AnswerCache, KeepsEveryAnswerByTheExactCodeAcrossGrowth) {
 
     cache.add(std::string("G1\0x", 4), std::string("NUL"));
     EXPECT_EQ(cache.find(std::string("G1\0x", 4))->value(), "NUL");
+    EXPECT_EQ(cache.add("G1", std::string("again")).value(), "A1");
     EXPECT_EQ(cache.find("G1")->value(), "A1");
 }
 

@@ -27,6 +27,11 @@ TEST(PaddedAppend, PadsToTheWidthButNeverCuts) {
         std::string line = "0";
         appendPadded(line, row.value, row.width);
         EXPECT_EQ(line, "0" + row.appended) << '"' << row.value << "\" width " << row.width;
+
+        // Built in place, the same bytes, and the next field goes right after them.
+        std::string inPlace(paddedSize(row.value, row.width) + 1, '#');
+        EXPECT_EQ(writePadded(inPlace.data(), row.value, row.width), &inPlace.back());
+        EXPECT_EQ(inPlace, row.appended + "#") << '"' << row.value << "\" width " << row.width;
     }
 }
 

@@ -24,8 +24,4 @@ std::string executablePath() {
     }
 }
 
-// The process heap keeps what it can reuse on its own.
-JobMemory::JobMemory() = default;
-JobMemory::~JobMemory() = default;
-
 } // namespace tts::platform
