@@ -41,12 +41,12 @@ void reportMisses(const exporting::Fallback& misses, const char* what, const std
                        false});
 }
 
-// The export's own row loop, writing nothing: a DIA that is no number is a finding, and the
-// loop goes on to the next row.
+// The export's own row loop, writing nothing: a row the export would stop on is a finding, and
+// the loop goes on to the next row; a control byte written as it stands is a warning.
 class FindingSink : public exporting::RowSink {
 public:
     explicit FindingSink(Findings& out) : out_(out) {}
-    void badDay(const LocatedError& error) override {
+    void badRow(const LocatedError& error) override {
         out_.push_back({"SOLUC.DBF", error.where().line,
                         error.where().place +
                             ": la exportaci\xF3n se detendr\xED"
@@ -54,10 +54,17 @@ public:
                             error.message(),
                         true});
     }
+    void controlByte(const ValueLocation& where, char byte) override {
+        controls_.add({"SOLUC.DBF", where.line,
+                       where.place + ": el valor lleva " + exporting::controlByteName(byte) +
+                           ", que se escribe tal cual en SICE_HORARIO.TXT",
+                       false});
+    }
     void row(int64_t, const exporting::SolucRow&, const exporting::Translations&) override {}
 
 private:
     Findings& out_;
+    CappedFindings controls_{out_, "valores m\xE1s con bytes de control"};
 };
 
 // Whether the table opens as the export opens it; says why not, and what its header declares.

@@ -34,7 +34,7 @@ SiceFile loadFile(const std::string& carpetaSice, const SiceFileUse& use) {
     if (!found.leftAside.empty())
         file.leftAside = sice::leftAsideText(found);
     if (const platform::SystemError failure = platform::readWholeFile(found.path, file.bytes)) {
-        file.readFailure = sice::cannotReadReason(found.path, failure);
+        file.readFailure = sice::cannotReadReason(failure);
         return file;
     }
     return file;

@@ -1,5 +1,6 @@
 #include "base/ErrorText.h"
 #include "base/Windows1252.h"
+#include "base/platform/Folders.h"
 #include "check/FolderCheck.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
@@ -124,8 +125,16 @@ int runCheckCommand(const std::vector<std::string>& args) {
         return ExitError;
     }
     const int status = report.folderFound && report.stopping() == 0 ? ExitOk : ExitNotDone;
-    if (!report.folderFound)
-        std::cerr << "No existe la carpeta" << std::endl;
+    if (!report.folderFound) {
+        // As the jobs say it: a path the system cannot take is no missing folder.
+        const platform::SystemError error = platform::pathError(options->siceFolder);
+        std::cerr << (platform::causeOf(error) == platform::Cause::NameTooLong
+                          ? textForDisplay("No se puede usar la carpeta (" +
+                                           platform::reasonInSpanish(error) + ")")
+                          : std::string("No existe la carpeta"))
+                  << "\n"
+                  << textForDisplay("Carpeta: " + options->siceFolder) << std::endl;
+    }
     if (options->json)
         writeJson(std::cout, *options, report, status);
     else if (report.folderFound)

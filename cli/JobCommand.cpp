@@ -1,5 +1,6 @@
 #include "cli/JobCommand.h"
 
+#include "base/Windows1252.h"
 #include "cli/CommandOptions.h"
 
 #include <iostream>
@@ -15,13 +16,19 @@ int JobCommand::run(const std::vector<std::string>& args) {
 
     const std::string workFolder = chosenWorkFolder(*options);
     ConsoleRunHost host(options->json ? std::cerr : std::cout, std::cerr);
-    const JobOutcome outcome =
+    JobOutcome outcome =
         runJob([&] { return doJob(host, folderForRun(options->siceFolder), workFolder); });
+    const RunEnd end = runEnd(folderFound(), outcome);
+    if (end == RunEnd::MissingFolder && !host.messages().empty()) {
+        // The window shows the folder beside its notice; here the notice says which one.
+        const std::string folderLine = "Carpeta: " + options->siceFolder;
+        std::cerr << textForDisplay(folderLine) << std::endl;
+        outcome.error = textForDisplay(host.messages().back() + "\n" + folderLine);
+    }
 
     if (options->json) {
         JsonWriter json(std::cout);
         json.beginObject();
-        const RunEnd end = runEnd(folderFound(), outcome);
         writeOutcomeFields(json, name_, options->siceFolder, workFolder, end, host, outcome);
         writeJsonFields(json, end, host);
         writeFilesLeftAside(json, filesLeftAside());

@@ -37,9 +37,9 @@ const char* const kUsage =
     "  --help           muestra esta ayuda\n"
     "\n"
     "Estado de salida (import, export): 0 terminado; 1 falta la carpeta o un archivo\n"
-    "obligatorio; 2 un error detuvo el proceso; 64 uso incorrecto. Si el error lo caus\u00F3 un\n"
-    "valor, una l\u00EDnea m\u00E1s dice d\u00F3nde est\u00E1: \"archivo:l\u00EDnea: columnas "
-    "a-b\".\n"
+    "obligatorio; 2 un error detuvo el proceso o no se pudo escribir el informe; 64 uso\n"
+    "incorrecto. Si el error lo caus\u00F3 un valor, una l\u00EDnea m\u00E1s dice d\u00F3nde\n"
+    "est\u00E1: \"archivo:l\u00EDnea: columnas a-b\".\n"
     "\n"
     "Informe JSON de import y export (todas las claves, siempre):\n"
     "  command, siceFolder, workFolder; outcome: \"finished\" | \"stopped\" | \"missingFolder\";\n"
@@ -74,12 +74,23 @@ int main(int argc, char** argv) {
             std::cout << kUsage;
             return tts::cli::ExitOk;
         }
+    int status = -1;
     if (command == "import")
-        return tts::cli::runImportCommand(args);
-    if (command == "export")
-        return tts::cli::runExportCommand(args);
-    if (command == "check")
-        return tts::cli::runCheckCommand(args);
+        status = tts::cli::runImportCommand(args);
+    else if (command == "export")
+        status = tts::cli::runExportCommand(args);
+    else if (command == "check")
+        status = tts::cli::runCheckCommand(args);
+    if (status >= 0) {
+        // A report that did not reach its reader (a full disk, a closed pipe) is no success,
+        // whatever the job did: what it did to the files stays as it is.
+        if (!std::cout.flush()) {
+            std::cerr << "No se ha podido escribir el informe en la salida est\u00E1ndar."
+                      << std::endl;
+            return tts::cli::ExitError;
+        }
+        return status;
+    }
     std::cerr << "Orden desconocida: " << command << "\n\n" << kUsage;
     return tts::cli::ExitUsage;
 }

@@ -4,6 +4,7 @@
 #include "export/FallbackTally.h"
 #include "export/SolucDay.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,40 @@ const CodeAnswer& answerFor(tables::WorkTable& soluc, const tables::ColumnHandle
     return answers.add(stored, std::move(answer));
 }
 
+// Whether the row's line may be written: each value as the line will hold it, looked at for
+// control bytes.
+bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const SolucRow& row,
+                       const Translations& found, RowSink& sink) {
+    const struct {
+        std::string_view value;
+        const char* place;
+    } written[] = {
+        {found.slot.value_or(std::string_view()), "campo HORA (su c\xF3"
+                                                  "digo de tramo)"},
+        {row.teacher, "campo PROF"},
+        {found.group ? *found.group : shortCodeFallback(row.group),
+         found.group ? "campo CODGRUPO (su traducci\xF3n)" : "campo CODGRUPO"},
+        {found.task.value_or(std::string_view(kLectureTask)), "campo TAREA (su traducci\xF3n)"},
+        {row.subject, "campo ASIG"},
+        {found.room ? *found.room : shortCodeFallback(row.room),
+         found.room ? "campo AULA (su traducci\xF3n)" : "campo AULA"},
+    };
+    for (const auto& value : written) {
+        if (!hasControlByte(value.value))
+            continue;
+        const char byte = worstControlByte(value.value);
+        ValueLocation where{solucPath, rowNumber, value.place};
+        if (breaksTheFile(byte)) {
+            sink.badRow(LocatedError("El valor lleva " + controlByteName(byte) +
+                                         ", que no puede ir en una l\xEDnea de SICE_HORARIO.TXT",
+                                     std::move(where)));
+            return false;
+        }
+        sink.controlByte(where, byte);
+    }
+    return true;
+}
+
 } // namespace
 
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink) {
@@ -68,7 +103,8 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
     AnswerCache<SlotAnswer> slots;
     AnswerCache<CodeAnswer> groups, tasks, rooms;
     // Kept from row to row, so that a row costs no allocation.
-    std::string slotKey, teacher;
+    char shortKey[32];
+    std::string longKey, teacher;
     SolucRow row;
     Translations found;
     int64_t rowNumber = 0;
@@ -76,10 +112,18 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         if (++rowNumber % 256 == 0)
             sink.keepAlive();
         // DIA and HORA have fixed widths: their bytes side by side are one key.
-        slotKey.assign(soluc.storedBytes(dia));
-        if (hasHora)
-            slotKey.append(soluc.storedBytes(hora));
-        const SlotAnswer* slot = slots.find(slotKey);
+        const std::string_view dayBytes = soluc.storedBytes(dia);
+        const std::string_view periodBytes = hasHora ? soluc.storedBytes(hora) : std::string_view();
+        std::string_view key;
+        if (dayBytes.size() + periodBytes.size() <= sizeof shortKey) {
+            std::copy(dayBytes.begin(), dayBytes.end(), shortKey);
+            std::copy(periodBytes.begin(), periodBytes.end(), shortKey + dayBytes.size());
+            key = std::string_view(shortKey, dayBytes.size() + periodBytes.size());
+        } else {
+            longKey.assign(dayBytes).append(periodBytes);
+            key = longKey;
+        }
+        const SlotAnswer* slot = slots.find(key);
         if (slot) {
             if (!slot->noDay && !slot->slot)
                 slotFallbacks.again(slot->fallback);
@@ -91,7 +135,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
                 day = locateErrors({soluc.path(), rowNumber, "campo DIA"},
                                    [&] { return solucDayNumber(soluc, dayText); });
             } catch (const LocatedError& error) {
-                sink.badDay(error);
+                sink.badRow(error);
                 continue;
             }
             answer.noDay = day == 0;
@@ -103,7 +147,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
                 if (!answer.slot)
                     answer.fallback = slotFallbacks.add(siceDay + "/" + answer.period, rowNumber);
             }
-            slot = &slots.add(slotKey, std::move(answer));
+            slot = &slots.add(key, std::move(answer));
         }
         if (slot->noDay)
             continue;
@@ -123,7 +167,8 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         row = {slot->day, slot->period, teacher, group.code, task.code, soluc.readTextView(asig),
                room.code};
         found = {viewOf(slot->slot), viewOf(group.found), viewOf(task.found), viewOf(room.found)};
-        sink.row(rowNumber, row, found);
+        if (controlBytesAllow(soluc.path(), rowNumber, row, found, sink))
+            sink.row(rowNumber, row, found);
     }
 }
 

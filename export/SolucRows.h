@@ -15,8 +15,14 @@ namespace tts::exporting {
 class RowSink {
 public:
     virtual ~RowSink() = default;
-    // A row whose DIA is no number. The export stops on it; the check notes it and goes on.
-    virtual void badDay(const LocatedError& error) { throw error; }
+    // A row the export cannot write: its DIA is no number, or a value would break the file (a
+    // CR, LF or Ctrl-Z). The export stops on it; the check notes it and goes on.
+    virtual void badRow(const LocatedError& error) { throw error; }
+    // A value that goes into the line with another control byte, as it stands.
+    virtual void controlByte(const ValueLocation& where, char byte) {
+        (void)where;
+        (void)byte;
+    }
     // A row with a day, `rowNumber` from 1; the views of `found` are valid during the call.
     virtual void row(int64_t rowNumber, const SolucRow& row, const Translations& found) = 0;
     // Now and then during a long loop.

@@ -37,8 +37,8 @@ public:
     LineSink(RunHost& host, DayCoding coding, sice::LineFileWriter& output)
         : host_(host), coding_(coding), output_(output) {}
     void row(int64_t, const SolucRow& row, const Translations& found) override {
-        output_.addBuilt(
-            [&](std::string& block) { timetableDataLine(coding_, row, found, block); });
+        const TimetableDataLine line(coding_, row, found);
+        line.write(output_.addInPlace(line.size()));
         ++lines;
     }
     // The window repaints now and then; it takes no input.

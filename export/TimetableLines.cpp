@@ -2,6 +2,8 @@
 
 #include "sice/PaddedAppend.h"
 
+#include <cstdio>
+
 namespace tts::exporting {
 
 namespace {
@@ -18,34 +20,57 @@ std::string headOrTail(char recordType, const std::string& headerCode, const std
 
 } // namespace
 
+bool breaksTheFile(char controlByte) {
+    return controlByte == '\r' || controlByte == '\n' || controlByte == 0x1A;
+}
+
+char worstControlByte(std::string_view value) {
+    char first = 0;
+    for (const char c : value)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            if (breaksTheFile(c))
+                return c;
+            if (!first)
+                first = c;
+        }
+    return first;
+}
+
+std::string controlByteName(char controlByte) {
+    switch (controlByte) {
+    case '\r':
+        return "un retorno de carro (CR)";
+    case '\n':
+        return "un salto de l\xEDnea (LF)";
+    case 0x1A:
+        return "una marca de fin de archivo (Ctrl-Z)";
+    default:
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(controlByte));
+        return std::string("el byte de control ") + hex;
+    }
+}
+
 std::string_view shortCodeFallback(std::string_view code) {
     return code.substr(0, 4);
 }
 
-void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
-                       std::string& line) {
-    struct Field {
-        std::string_view value;
-        int width;
-    };
-    const Field fields[] = {
-        {"1", 1},
-        {found.slot.value_or(std::string_view()), 4},
-        {siceDayCode(coding, row.day), 1},
-        {row.teacher, 4},
-        {found.group ? *found.group : shortCodeFallback(row.group), 4},
-        {found.task.value_or(std::string_view(kLectureTask)), 4},
-        {row.subject, 4},
-        {found.room ? *found.room : shortCodeFallback(row.room), 4},
-    };
-    // Sized once, then written in place: a line costs no growth and no copy.
-    size_t size = 0;
-    for (const Field& field : fields)
-        size += sice::paddedSize(field.value, field.width);
-    const size_t start = line.size();
-    line.resize(start + size);
-    char* at = line.data() + start;
-    for (const Field& field : fields)
+TimetableDataLine::TimetableDataLine(DayCoding coding, const SolucRow& row,
+                                     const Translations& found)
+    : fields_{{"1", 1},
+              {found.slot.value_or(std::string_view()), 4},
+              {siceDayCode(coding, row.day), 1},
+              {row.teacher, 4},
+              {found.group ? *found.group : shortCodeFallback(row.group), 4},
+              {found.task.value_or(std::string_view(kLectureTask)), 4},
+              {row.subject, 4},
+              {found.room ? *found.room : shortCodeFallback(row.room), 4}} {
+    for (const Field& field : fields_)
+        size_ += sice::paddedSize(field.value, field.width);
+}
+
+void TimetableDataLine::write(char* at) const {
+    for (const Field& field : fields_)
         at = sice::writePadded(at, field.value, field.width);
 }
 

@@ -2,6 +2,7 @@
 
 #include "export/DayCoding.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,11 +37,43 @@ std::string_view shortCodeFallback(std::string_view code);
 // A task the subjects table does not know is written as a lecture.
 inline const char* const kLectureTask = "LEC";
 
+// Whether a value holds a control byte (below 0x20, or 0x7F); inline, as every value of every
+// row goes through it.
+inline bool hasControlByte(std::string_view value) {
+    for (const char c : value)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
+
+// The control byte of a value that matters most: the first that would
+// break the file, else the first other one; 0 when there is none.
+char worstControlByte(std::string_view value);
+// Whether that byte would break the file: CR or LF split the line, Ctrl-Z ends the file for
+// readers that stop there.
+bool breaksTheFile(char controlByte);
+// "un retorno de carro (CR)", "el byte de control 0x01"...
+std::string controlByteName(char controlByte);
+
 // "1", slot, day, teacher, group, task, subject, room; each padded to its width (1 or 4) and
-// never cut, so a longer value pushes the rest of the line to the right.
-// Appended to `line`: the output's own block, so that the line is built where it is written.
-void timetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found,
-                       std::string& line);
+// never cut, so a longer value pushes the rest of the line to the right. Sized first, then
+// written where the output wants it, so that a line costs no growth and no copy.
+class TimetableDataLine {
+public:
+    // The views of `row` and `found` must outlive this.
+    TimetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found);
+    size_t size() const { return size_; }
+    // Writes size() bytes at `at`.
+    void write(char* at) const;
+
+private:
+    struct Field {
+        std::string_view value;
+        int width;
+    };
+    Field fields_[8];
+    size_t size_ = 0;
+};
 
 // "0"/"9", the file name in 50 columns, the header code in 8, the "ddmmyyyyhhnn" stamp; the
 // trailer ends with the number of data lines.

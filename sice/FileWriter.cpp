@@ -3,15 +3,29 @@
 #include "base/Error.h"
 #include "base/platform/SystemError.h"
 
+#include <cstring>
+
 namespace tts::sice {
 
-LineFileWriter::LineFileWriter(std::string path) : path_(std::move(path)), replacement_(path_) {
-    block_.reserve(kBlock + 512);
+LineFileWriter::LineFileWriter(std::string path)
+    : path_(std::move(path)), replacement_(path_), block_(kBlock, '\0') {}
+
+void LineFileWriter::add(std::string_view line) {
+    char* at = addInPlace(line.size());
+    if (!line.empty())
+        std::memcpy(at, line.data(), line.size());
 }
 
 void LineFileWriter::flushBlock() {
-    replacement_.write(block_);
-    block_.clear();
+    replacement_.write(std::string_view(block_.data(), used_));
+    used_ = 0;
+}
+
+void LineFileWriter::makeRoom(size_t size) {
+    if (used_ > 0)
+        flushBlock();
+    if (size > block_.size())
+        block_.resize(size);
 }
 
 void LineFileWriter::commit() {

@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kHeldByAnotherProgram = "otro programa lo tiene abierto";
 
 std::string fileContext(const std::string& path, platform::SystemError error) {
-    return "\nArchivo: " + path + "\nMotivo: " + cannotReadReason(path, error);
+    return "\nArchivo: " + path + "\nMotivo: " + cannotReadReason(error);
 }
 
 } // namespace
@@ -32,10 +32,7 @@ std::string ioErrorText(int code) {
     }
 }
 
-std::string cannotReadReason(const std::string& path, platform::SystemError error) {
-    // The folder lists the name, yet opening it finds nothing: a link to what is gone.
-    if (platform::isNotFound(error) && platform::isLink(path))
-        return "es un enlace roto: lo que nombra no existe";
+std::string cannotReadReason(platform::SystemError error) {
     // The system's words for a share mode name no culprit; the user needs to close a window.
     if (platform::isSharingViolation(error))
         return kHeldByAnotherProgram;
@@ -45,7 +42,7 @@ std::string cannotReadReason(const std::string& path, platform::SystemError erro
 void raiseIoError(const std::string& path, platform::SystemError error) {
     // The message tells a person; the location gives a report the same file and reason as data.
     throw LocatedError(ioErrorText(platform::windowsCode(error)) + "." + fileContext(path, error),
-                       ValueLocation{path, 0, cannotReadReason(path, error)});
+                       ValueLocation{path, 0, cannotReadReason(error)});
 }
 
 } // namespace tts::sice

@@ -13,10 +13,10 @@ namespace tts::sice {
 // The Spanish message of a Windows-style code.
 std::string ioErrorText(int code);
 
-// Why `path` could not be read, in Spanish: the system's reason, or what a link leads to. The
-// one place that words it for every reading of a SICE file, so that each reason the system
-// gives reads the same everywhere.
-std::string cannotReadReason(const std::string& path, platform::SystemError error);
+// Why a SICE file could not be read, in Spanish: the system's reason, or who holds it. The one
+// place that words it for every reading of a SICE file, so that each reason reads the same
+// everywhere.
+std::string cannotReadReason(platform::SystemError error);
 
 // "<message by code>." and the file's context lines, one per fact: which file it was and why it
 // could not be read ("\nArchivo: <path>\nMotivo: <reason>").

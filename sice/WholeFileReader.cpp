@@ -48,11 +48,7 @@ WholeFile::WholeFile(const std::string& path) {
 
 void WholeFile::load(const std::string& path, std::string& bytes) {
     if (platform::SystemError error = platform::readWholeFile(path, bytes)) {
-        std::string message = "Cannot open file \"" + path + "\". " + platform::describe(error);
-        // "No such file" of a file the folder lists misleads: say it is a broken link.
-        if (platform::isNotFound(error) && platform::isLink(path))
-            message += "\nMotivo: " + cannotReadReason(path, error);
-        throw Error(message);
+        throw Error("Cannot open file \"" + path + "\". " + platform::describe(error));
     }
 }
 

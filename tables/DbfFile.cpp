@@ -89,7 +89,24 @@ std::unique_ptr<DbfFile> DbfFile::open(platform::File& file, const std::string& 
                                        bool writable) {
     std::unique_ptr<DbfFile> dbf(new DbfFile(file, path, writable, false));
     dbf->layout_ = readDbfLayout(file, path);
+    dbf->checkRecordsLineUp();
     return dbf;
+}
+
+void DbfFile::checkRecordsLineUp() {
+    // A header length that is a few bytes off still passes every check of the header, and the
+    // rows would be read shifted: every record must start with its deletion flag. Read ahead as
+    // a walk would, so that a table kept whole costs no second read.
+    const auto length = static_cast<size_t>(layout_.recordLength);
+    for (int64_t index = 0; index < layout_.recordCount;) {
+        record(index, Reach::WholeTable); // the block that holds it
+        for (const int64_t end = blockEnd(); index < end; ++index) {
+            const char flag = block_[static_cast<size_t>(index - blockFirst_) * length];
+            if (flag != ' ' && flag != '*')
+                throw tableErrors::damaged(path_, "el registro " + std::to_string(index + 1) +
+                                                      " no empieza donde indica la cabecera");
+        }
+    }
 }
 
 int64_t DbfFile::offsetOf(int64_t index) const {

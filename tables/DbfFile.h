@@ -30,8 +30,9 @@ public:
     // file before finish(), so edits of records are kept in the block until it moves on.
     static std::unique_ptr<DbfFile> create(platform::File& file, const std::string& path,
                                            const std::vector<DbfField>& fields);
-    // An existing table, its header checked before any record is read. An edit of a stored
-    // record reaches the file at once; appended records at the end of a block or at finish().
+    // An existing table, its header checked, and every record found to start where the header
+    // says, before any record is used. An edit of a stored record reaches the file at once;
+    // appended records at the end of a block or at finish().
     static std::unique_ptr<DbfFile> open(platform::File& file, const std::string& path,
                                          bool writable);
 
@@ -62,6 +63,7 @@ private:
     void flushBlock();
     void write(const char* bytes, size_t size, int64_t offset);
     void throwIfFailed() const;
+    void checkRecordsLineUp();
 
     platform::File& file_;
     std::string path_;

@@ -2,6 +2,7 @@
 
 #include "base/CaseTable.h"
 #include "base/platform/AtomicReplace.h"
+#include "base/platform/Folders.h"
 #include "base/platform/SystemError.h"
 
 #include "tables/ColumnIndex.h"
@@ -16,6 +17,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace tts::tables {
 
@@ -483,9 +485,15 @@ startReplacement(const std::string& folder, const std::string& name, const std::
     const platform::SystemError error = replacement->error();
     if (platform::isSharingViolation(error))
         throw tableErrors::tableInUse(path);
-    if (replacement->folderRefused() &&
-        (platform::isAccessDenied(error) || platform::isNotFound(error)))
+    if (replacement->folderRefused() && !platform::isReadOnlyDisk(error) &&
+        (platform::isAccessDenied(error) || platform::isNotFound(error))) {
+        // A folder we may not even look into is said as such, not as a wrong path.
+        std::vector<std::string> names;
+        if (const platform::SystemError listing = platform::listFolder(folder, names);
+            platform::isAccessDenied(listing))
+            throw tableErrors::folderUnreadable(folder, listing);
         throw tableErrors::invalidFolder(folder);
+    }
     if (error != 0)
         throw tableErrors::cannotCreate(path, error);
     replacement->whenReplaced(

@@ -1,15 +1,12 @@
 #include "base/platform/AtomicReplace.h"
 
-#include "base/CaseTable.h"
-
 #include "base/platform/FaultInjection.h"
 #include "base/platform/Folders.h"
 #include "base/platform/Interrupts.h"
-#include "base/platform/Process.h"
 #include "base/platform/ReplaceSteps.h"
+#include "base/platform/TemporaryFiles.h"
 
 #include <algorithm>
-#include <atomic>
 
 namespace tts::platform {
 
@@ -18,8 +15,6 @@ namespace {
 // Large enough that a normal file goes in a few calls, small enough that a full disk shows up
 // part-way rather than only at the end.
 constexpr std::size_t kChunk = 1 << 16;
-
-std::atomic<unsigned> temporarySequence{0};
 
 // Writes `bytes` at `offset` in parts, so that a full disk shows up part-way.
 SystemError writeContent(File& file, std::uint64_t offset, std::string_view bytes) {
@@ -92,22 +87,6 @@ SystemError rewriteInPlace(const std::string& path, std::string_view bytes) {
 
 } // namespace
 
-std::string temporaryPrefix(const std::string& name) {
-    return ".~" + name + ".tmp-";
-}
-
-void removeStaleTemporaries(const std::string& path) {
-    const std::string folder = folderOf(path);
-    const std::string prefix = temporaryPrefix(nameOf(path));
-    std::vector<std::string> names;
-    if (listFolder(folder.empty() ? "." : folder, names) != 0)
-        return;
-    for (const std::string& name : names)
-        if (name.size() > prefix.size() &&
-            equalsIgnoringCase(std::string_view(name).substr(0, prefix.size()), prefix))
-            removeIfUnheld(joinPath(folder, name));
-}
-
 Replacement::Replacement(std::string path, ReplacementOptions options)
     : path_(std::move(path)), options_(options) {
     const PathKind kind = pathKind(path_);
@@ -124,12 +103,10 @@ Replacement::Replacement(std::string path, ReplacementOptions options)
         if (error_)
             return;
     }
-    removeStaleTemporaries(path_);
+    removeStaleTemporaries(folderOf(path_), nameOf(path_));
 
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath_ = joinPath(folderOf(path_), temporaryPrefix(nameOf(path_)) +
-                                                       std::to_string(currentProcessId()) + "-" +
-                                                       std::to_string(temporarySequence++));
+        temporaryPath_ = joinPath(folderOf(path_), temporaryName(nameOf(path_)));
         error_ = 0;
         temporary_ = File::open(temporaryPath_, Access::ReadWrite, Share::None,
                                 Disposition::CreateNew, error_);

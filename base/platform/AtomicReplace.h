@@ -11,10 +11,6 @@
 
 namespace tts::platform {
 
-// The prefix of the temporary files written beside NAME: hidden, and not ending in .TXT or
-// .DBF, so that nobody takes one for a SICE file or a table.
-std::string temporaryPrefix(const std::string& name);
-
 // Gives the file at `path` the content `bytes`, so that a failure or a killed process leaves
 // either the whole old file or the whole new one:
 // - the file must be a plain file we may write: a read-only file is not replaced (the access
@@ -88,8 +84,5 @@ private:
     std::string gathered_; // only when rewriting in place
     std::function<void()> whenReplaced_;
 };
-
-// Removes the temporary files of `path`, in any letter case, that no living writer holds.
-void removeStaleTemporaries(const std::string& path);
 
 } // namespace tts::platform

@@ -15,6 +15,10 @@ enum class PathKind { Missing, File, Folder, Other };
 // A path that cannot be looked at (a folder on the way may not be entered) reads as Missing.
 PathKind pathKind(const std::string& path);
 
+// Why `path` cannot be looked at (missing, too long, a folder on the way closed to us); 0 when
+// something is there.
+SystemError pathError(const std::string& path);
+
 // True when `path` itself is a symbolic link (or, on Windows, a reparse point), whether or not
 // what it names exists: a broken link then reads as a link, not as a missing file.
 bool isLink(const std::string& path);

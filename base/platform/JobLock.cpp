@@ -2,6 +2,7 @@
 
 #include "base/platform/Folders.h"
 #include "base/platform/ReplaceSteps.h"
+#include "base/platform/TemporaryFiles.h"
 
 #include <utility>
 
@@ -9,11 +10,6 @@ namespace tts::platform {
 
 const char* JobLock::fileName() {
     return ".~transTalvorSice.lock";
-}
-
-bool isTemporaryName(const std::string& name) {
-    return name.size() > 2 && name.compare(0, 2, ".~") == 0 &&
-           name.find(".tmp-") != std::string::npos;
 }
 
 JobLock& JobLock::operator=(JobLock&& other) noexcept {
@@ -42,10 +38,17 @@ JobLock JobLock::acquire(const std::string& folder, Outcome& outcome) {
         creating = false;
         lock.file_ =
             File::open(path, Access::ReadWrite, Share::None, Disposition::OpenExisting, error);
+        // Left by another user's job that died: the lock works as well on a read-only open.
+        if (isAccessDenied(error))
+            lock.file_ =
+                File::open(path, Access::Read, Share::None, Disposition::OpenExisting, error);
         if (isNotFound(error)) {
             creating = true;
             lock.file_ =
                 File::open(path, Access::ReadWrite, Share::None, Disposition::CreateNew, error);
+            // Whoever runs next may be another user, should this job die holding it.
+            if (!error)
+                letEveryoneRead(lock.file_);
         }
         if (isAlreadyExists(error) || (!error && !isStillNamed(lock.file_, path))) {
             lock.file_.close();
@@ -61,18 +64,18 @@ JobLock JobLock::acquire(const std::string& folder, Outcome& outcome) {
         outcome = Outcome::Busy;
         return lock;
     }
+    std::vector<std::string> names;
     if (error) {
-        // Only the folder's own refusal lets the job go on: the table layer reports it.
-        outcome = creating && (isNotFound(error) || isAccessDenied(error)) ? Outcome::Unavailable
-                                                                           : Outcome::Refused;
+        // Only the folder's own refusal lets the job go on: the table layer reports it. A folder
+        // we may not look into refuses the lock file too, though nobody left one there.
+        const bool folderRefuses =
+            (creating && isNotFound(error)) ||
+            (isAccessDenied(error) && (creating || isAccessDenied(listFolder(folder, names))));
+        outcome = folderRefuses ? Outcome::Unavailable : Outcome::Refused;
         return lock;
     }
     outcome = Outcome::Held;
-    std::vector<std::string> names;
-    if (listFolder(folder, names) == 0)
-        for (const std::string& name : names)
-            if (isTemporaryName(name))
-                removeIfUnheld(joinPath(folder, name));
+    removeStaleTemporaries(folder);
     return lock;
 }
 

@@ -10,12 +10,14 @@ namespace tts::platform {
 // lock file in the folder, locked exclusively (on Linux flock and fcntl locks; on Windows no
 // sharing and a LockFileEx byte-range lock, which Wine passes on as an fcntl lock, so that the
 // Linux and the Windows build exclude each other next to a host under Wine). The system drops
-// the lock when the holder dies. Taking it removes whatever temporary files of ours lie in the
-// folder and no living writer holds.
+// the lock when the holder dies; the file it leaves is readable by all and locked read-only by
+// a user who may not write it, so that whoever runs next takes it. Taking it removes whatever
+// temporary files of ours lie in the folder and no living writer holds.
 class JobLock {
 public:
-    // Busy: another job holds the folder. Unavailable: the folder is missing or no file may be
-    // made in it; the caller goes on and meets the folder's own error in the table layer.
+    // Busy: another job holds the folder. Unavailable: the folder is missing, may not be
+    // entered, or no file may be made in it; the caller goes on and meets the folder's own
+    // error in the table layer.
     // Refused: the lock file is there but cannot be used (another user's, not a plain file, a
     // disk error...): the caller stops before it changes anything; error() says why.
     enum class Outcome { Held, Busy, Unavailable, Refused };
@@ -41,8 +43,5 @@ private:
     std::string path_;
     SystemError error_ = 0;
 };
-
-// Whether a name in a work or SICE folder is one of our temporary files.
-bool isTemporaryName(const std::string& name);
 
 } // namespace tts::platform

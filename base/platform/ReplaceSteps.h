@@ -16,8 +16,16 @@ SystemError checkWritable(const std::string& path);
 // nobody holds it (the sharing violation).
 SystemError checkReplaceable(const std::string& path);
 
-// The new file gets the permissions of the one it replaces (POSIX only).
+// The new file gets the permissions of the one it replaces: on POSIX its mode, its group and,
+// where we may set it, its owner; on Windows its attributes.
 void keepPermissions(File& temporary, const std::string& oldPath);
+
+// Lets every user read the file we made (POSIX), whatever the umask: a lock file then opens
+// for anyone who comes after us, read-only if need be.
+void letEveryoneRead(File& file);
+
+// The name of the user who owns `path` ("" where the system does not say).
+std::string ownerOf(const std::string& path);
 
 // `from` takes the place of `to` in one step; both are closed.
 SystemError moveOver(const std::string& from, const std::string& to);

@@ -2,6 +2,7 @@
 #include "base/platform/File.h"
 #include "base/platform/Folders.h"
 #include "base/platform/JobLock.h"
+#include "base/platform/TemporaryFiles.h"
 
 #include "tests/support/HeldFile.h"
 #include "tests/support/FileBytes.h"
@@ -9,9 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -160,20 +163,25 @@ TEST(PlatformFiles, OneJobAtATimeAndLeftoversOfDeadRunsGo) {
     writeBytes(work.file(".~ASIGT.DBF.tmp-4242-0"), "resto");
     writeBytes(work.file(".~SICE_HORARIO.TXT.tmp-7-1"), "resto");
     writeBytes(work.file("ASIGT.DBF"), "tabla");
+    // Another program's lock file, hidden the same way: not ours to take, held or not.
+    writeBytes(work.file(".~lock.notas.odt#"), "de otro programa");
     JobLock::Outcome outcome{};
     JobLock first = JobLock::acquire(work.path(), outcome);
     EXPECT_EQ(outcome, JobLock::Outcome::Held);
-    EXPECT_EQ(work.names(), (std::vector<std::string>{".~transTalvorSice.lock", "ASIGT.DBF"}));
+    EXPECT_EQ(work.names(), (std::vector<std::string>{".~lock.notas.odt#", ".~transTalvorSice.lock",
+                                                      "ASIGT.DBF"}));
+    EXPECT_EQ(readBytes(work.file(".~lock.notas.odt#")), "de otro programa");
 
     JobLock second = JobLock::acquire(work.path(), outcome);
     EXPECT_EQ(outcome, JobLock::Outcome::Busy);
     EXPECT_FALSE(second.held());
     first.release();
-    EXPECT_EQ(work.names(), (std::vector<std::string>{"ASIGT.DBF"})) << "nothing of ours stays";
+    EXPECT_EQ(work.names(), (std::vector<std::string>{".~lock.notas.odt#", "ASIGT.DBF"}))
+        << "nothing of ours stays";
     second = JobLock::acquire(work.path(), outcome);
     EXPECT_EQ(outcome, JobLock::Outcome::Held);
     second = JobLock{};
-    EXPECT_EQ(work.names(), (std::vector<std::string>{"ASIGT.DBF"}));
+    EXPECT_EQ(work.names(), (std::vector<std::string>{".~lock.notas.odt#", "ASIGT.DBF"}));
 
     // A missing folder is the table layer's to report; a lock file that cannot be used stops.
     JobLock::acquire(work.file("falta"), outcome);
@@ -185,12 +193,56 @@ TEST(PlatformFiles, OneJobAtATimeAndLeftoversOfDeadRunsGo) {
     EXPECT_EQ(refused.path(), work.file(JobLock::fileName()));
 }
 
+#ifndef _WIN32
+// A file shared through its group stays shared once replaced: the new file keeps the old one's
+// group and owner, as it keeps its mode, for a plain replacement and a table's rebuild alike.
+TEST(PlatformFiles, AReplacedFileKeepsItsOwnerGroupAndMode) {
+    uid_t owner = ::getuid();
+    gid_t group = ::getgid();
+    if (owner == 0) {
+        owner = 65534;
+        group = 4242;
+    } else {
+        // A user may only give a file a group of its own: another one than its first.
+        std::vector<gid_t> groups(static_cast<size_t>(std::max(0, ::getgroups(0, nullptr))));
+        groups.resize(static_cast<size_t>(
+            std::max(0, ::getgroups(static_cast<int>(groups.size()), groups.data()))));
+        const auto other =
+            std::find_if(groups.begin(), groups.end(), [](gid_t g) { return g != ::getgid(); });
+        if (other == groups.end())
+            GTEST_SKIP() << "the user belongs to no second group";
+        group = *other;
+    }
+    TempFolder folder;
+    const std::string path = folder.file("SICE_HORARIO.TXT");
+    for (const ReplacementOptions options :
+         {ReplacementOptions{}, ReplacementOptions{.holdTarget = true, .inPlace = false}}) {
+        writeBytes(path, "viejo");
+        ASSERT_EQ(::chown(path.c_str(), owner, group), 0);
+        ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
+        Replacement replacement(path, {}, options);
+        replacement.write("nuevo");
+        ASSERT_EQ(replacement.commit(), 0);
+        EXPECT_FALSE(replacement.inPlace());
+        struct stat after {};
+        ASSERT_EQ(::stat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_uid, owner);
+        EXPECT_EQ(after.st_gid, group);
+        EXPECT_EQ(after.st_mode & 07777, 0664u);
+        EXPECT_EQ(readBytes(path), "nuevo");
+    }
+}
+#endif
+
 TEST(PlatformFiles, StaleTemporaryOfADeadWriterGoesLivingOneStays) {
     TempFolder folder;
     const std::string path = folder.file("SICE_HORARIO.TXT");
-    const std::string living = folder.file(temporaryPrefix("SICE_HORARIO.TXT") + "1-0");
+    const std::string living = folder.file(".~SICE_HORARIO.TXT.tmp-1-0");
     // Left by a writer that found the file under another spelling, as Windows names match.
-    const std::string deadOtherCase = folder.file(temporaryPrefix("sice_horario.txt") + "2-0");
+    const std::string deadOtherCase = folder.file(".~sice_horario.txt.tmp-2-0");
+    // Of another file: not this writer's to clear.
+    const std::string deadOfAnother = folder.file(".~SICE_HORARIO.TXT.BAK.tmp-3-0");
+    writeBytes(deadOfAnother, "resto");
     writeBytes(living, "de otro");
     writeBytes(deadOtherCase, "resto");
     {
@@ -199,10 +251,34 @@ TEST(PlatformFiles, StaleTemporaryOfADeadWriterGoesLivingOneStays) {
         EXPECT_EQ(replaceFileContents(path, "nuevo"), 0);
         EXPECT_TRUE(fs::exists(living));
         EXPECT_FALSE(fs::exists(deadOtherCase));
+        EXPECT_TRUE(fs::exists(deadOfAnother));
     }
     // Nothing holds it any more: the next writer takes it away.
     EXPECT_EQ(replaceFileContents(path, "otra vez"), 0);
     EXPECT_FALSE(fs::exists(living));
+}
+
+// Our temporary names, made and recognised in one place; hidden names of other programs are not.
+TEST(PlatformFiles, TemporaryNamesAreOursOnly) {
+    const struct {
+        const char* candidate;
+        const char* of; // "" for any target
+        bool ours;
+    } cases[] = {
+        {".~ASIGT.DBF.tmp-4242-0", "", true},
+        {".~ASIGT.DBF.tmp-4242-0", "asigt.dbf", true},
+        {".~ASIGT.DBF.tmp-4242-0", "ASIGT", false},
+        {".~lock.notas.odt#", "", false},
+        {".~.tmp-1-0", "", false},
+        {".~ASIGT.DBF.tmp-", "", false},
+        {"ASIGT.DBF", "", false},
+        {"~ASIGT.DBF.tmp-1-0", "", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isTemporaryName(c.candidate, c.of), c.ours) << c.candidate << " of " << c.of;
+    const std::string made = temporaryName("SICE_HORARIO.TXT");
+    EXPECT_TRUE(isTemporaryName(made, "SICE_HORARIO.TXT")) << made;
+    EXPECT_NE(temporaryName("SICE_HORARIO.TXT"), made);
 }
 
 // Whatever folder a job takes as its work folder, a temporary file that a living writer holds

@@ -485,6 +485,31 @@ TEST_F(ExportView, DayCodingThatDiffersFromDiashorastAndADayThatIsNoNumber) {
     EXPECT_EQ(report.stopping(), 2);
 }
 
+// A CR, LF or Ctrl-Z would break SICE_HORARIO.TXT and stops the export, as the check says;
+// another control byte is written as it stands, with a warning.
+TEST_F(ExportView, ControlBytesThatWouldBreakALineStopTheExportOthersAreWarned) {
+    writeSoluc({{"1", "1", "1ESOA", "", "A101"},
+                {"1", "1", "1ES\r", "", "A101"},
+                {"1", "2", "1ESOA", "", "A1\x1A"},
+                {"1", "2",
+                 "\x7F"
+                 "1E",
+                 "", "A101"}});
+    const CheckReport report = check();
+    const std::vector<std::string> lines = shown(report);
+    const std::string stops = ": la exportación se detendría: El valor lleva ";
+    const std::string breaks = ", que no puede ir en una línea de SICE_HORARIO.TXT";
+    for (const std::string& expected :
+         {"SOLUC.DBF:2: campo CODGRUPO" + stops + "un retorno de carro (CR)" + breaks,
+          "SOLUC.DBF:3: campo AULA" + stops + "una marca de fin de archivo (Ctrl-Z)" + breaks,
+          std::string("SOLUC.DBF:4: campo CODGRUPO: el valor lleva el byte de control 0x7F, que "
+                      "se escribe tal cual en SICE_HORARIO.TXT")})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end())
+            << expected << "\n"
+            << testing::PrintToString(lines);
+    EXPECT_EQ(report.stopping(), 2);
+}
+
 TEST_F(ExportView, MissingTableWouldStopTheExportAndNothingIsWritten) {
     const std::vector<std::string> before = [&] {
         std::vector<std::string> names;

@@ -69,9 +69,17 @@ TEST(CheckCommand, MissingFolderAndUsage) {
     TempFolder place;
     CliResult r = runCli({"check", "--json", "--sice", place.file("none")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "No existe la carpeta\n");
+    EXPECT_EQ(r.err, "No existe la carpeta\nCarpeta: " + place.file("none") + "\n");
     EXPECT_EQ(topLevelKeys(r.out), kCheckKeys);
     EXPECT_NE(r.out.find("\"outcome\": \"missingFolder\""), std::string::npos) << r.out;
+#ifndef _WIN32
+    const std::string tooLong = place.file(std::string(300, 'x'));
+    r = runCli({"check", "--sice", tooLong});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "No se puede usar la carpeta (la ruta o uno de sus nombres es m\u00E1s largo "
+                     "de lo que el sistema admite)\nCarpeta: " +
+                         tooLong + "\n");
+#endif
 
     r = runCli({"check", "--sice"});
     EXPECT_EQ(r.status, 64);

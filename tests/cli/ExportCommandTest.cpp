@@ -91,6 +91,37 @@ TEST(ExportCommand, ImportThenExportOfTheExampleSchool) {
               maskTimeStamps(readBytes(expected)));
 }
 
+#ifndef _WIN32
+// A report lost to a full disk is no success, though the job did its work; the error says so
+// once, on standard error.
+TEST(ExportCommand, AReportThatCannotBeWrittenEndsWithStatusTwo) {
+    ExportFolders f;
+    f.importExample();
+    const std::string output = f.sice() + "/SICE_HORARIO.TXT";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"export", "--sice", f.sice(), "--work", f.work()},
+          {"export", "--json", "--sice", f.sice(), "--work", f.work()},
+          {"import", "--sice", f.sice(), "--work", f.work()},
+          {"check", "--sice", f.sice(), "--work", f.work()}}) {
+        SCOPED_TRACE(args[0] + " " + args[1]);
+        fs::remove(fsPath(output));
+        std::vector<std::string> shell = {"-c", "exec \"$0\" \"$@\" >/dev/full", TTS_CLI_PATH};
+        shell.insert(shell.end(), args.begin(), args.end());
+        const CliResult r = runProgram("/bin/sh", shell);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("No se ha podido escribir el informe en la salida est\u00E1ndar.\n"),
+                  std::string::npos)
+            << r.err;
+        if (args[0] == "export") {
+            EXPECT_EQ(maskTimeStamps(readBytes(output)),
+                      maskTimeStamps(readBytes((fs::path(TTS_SOURCE_DIR) / "tests" / "export" /
+                                                "data" / "example-SICE_HORARIO.TXT")
+                                                   .string())));
+        }
+    }
+}
+#endif
+
 TEST(ExportCommand, JsonReportIsAllOfStandardOutput) {
     ExportFolders f;
     f.importExample();
@@ -157,15 +188,28 @@ TEST(ExportCommand, MissingFolder) {
     ExportFolders f;
     CliResult r = runCli({"export", "--sice", f.sice() + "/none", "--work", f.work()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "No existe la carpeta\n");
+    EXPECT_EQ(r.err, "No existe la carpeta\nCarpeta: " + f.sice() + "/none\n");
     EXPECT_EQ(r.out, "");
 
     r = runCli({"export", "--json", "--sice", f.sice() + "/none", "--work", f.work()});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(topLevelKeys(r.out), kExportKeys);
-    for (const char* part : {"\"outcome\": \"missingFolder\"", "\"exitStatus\": 1",
-                             "\"error\": null", "\"writtenTo\": null", "\"linesWritten\": 0"})
+    for (const std::string& part :
+         {std::string("\"outcome\": \"missingFolder\""), std::string("\"exitStatus\": 1"),
+          "\"error\": \"No existe la carpeta\\nCarpeta: " + jsonPath(f.sice()) + kJsonSeparator +
+              "none\"",
+          std::string("\"writtenTo\": null"), std::string("\"linesWritten\": 0")})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+
+#ifndef _WIN32
+    // A path the system cannot take is no missing folder.
+    const std::string tooLong = f.sice() + "/" + std::string(300, 'x');
+    r = runCli({"export", "--sice", tooLong, "--work", f.work()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "No se puede usar la carpeta (la ruta o uno de sus nombres es m\u00E1s largo "
+                     "de lo que el sistema admite)\nCarpeta: " +
+                         tooLong + "\n");
+#endif
 }
 
 TEST(ExportCommand, AnErrorStopsItWithItsMessage) {

@@ -90,7 +90,7 @@ TEST(ImportCommand, MissingFolder) {
     TempFolder place;
     CliResult r = runCli({"import", "--sice", place.file("no-existe"), "--work", place.path()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "No existe la carpeta\n");
+    EXPECT_EQ(r.err, "No existe la carpeta\nCarpeta: " + place.file("no-existe") + "\n");
     EXPECT_EQ(r.out, "");
 
     // The same keys as a finished or a stopped run; every table unchanged.

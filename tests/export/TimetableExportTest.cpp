@@ -1,5 +1,6 @@
 #include "ExportFixture.h"
 #include "base/Error.h"
+#include "base/LocatedError.h"
 #include "export/TimetableExport.h"
 #include "tests/support/ForkedChild.h"
 #include "tests/support/RecordingRunHost.h"
@@ -242,8 +243,15 @@ TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
         const char* name;
         std::function<void()> breakIt;
         std::function<void()> repair;
-        std::string message; // a prefix when it ends with "..."
+        std::string message;    // a prefix when it ends with "..."
+        std::string where = {}; // the SOLUC row and column named, for a value that stops it
     };
+    const auto breakingRow = [&](SolucFixtureRow bad) {
+        return [this, goodRow, bad] { f.createSoluc({goodRow, bad}); };
+    };
+    const auto goodSoluc = [&] { f.createSoluc({goodRow, goodRow}); };
+    const std::string soluc = f.work.file("SOLUC.DBF");
+    const std::string breaks = ", que no puede ir en una l\xEDnea de SICE_HORARIO.TXT";
     const std::vector<Case> cases = {
         {"subjects file missing", [&] { std::remove(f.sice.file("sice_asignat.txt").c_str()); },
          [&] { f.writeStandardSiceFiles(); },
@@ -280,6 +288,14 @@ TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
          [&] { f.createStandardTables(); }, "wwTableTramos: No se encuentra el campo 'CODDIHO'"},
         {"AULAT missing", [&] { std::remove(f.work.file("AULAT.DBF").c_str()); },
          [&] { f.createStandardTables(); }, "No se encuentra la tabla...."},
+        {"a CR in a teacher", breakingRow({1, 1, "P0\r1", "1ESOA", "MAT", "MAT", "AULA1"}),
+         goodSoluc, "El valor lleva un retorno de carro (CR)" + breaks, soluc + ":2: campo PROF"},
+        {"a LF in a group the tables do not know",
+         breakingRow({1, 1, "P001", "1\nXX", "MAT", "MAT", "AULA1"}), goodSoluc,
+         "El valor lleva un salto de l\xEDnea (LF)" + breaks, soluc + ":2: campo CODGRUPO"},
+        {"a Ctrl-Z after a control byte in a subject",
+         breakingRow({1, 1, "P001", "1ESOA", "MAT", "M\x01\x1A", "AULA1"}), goodSoluc,
+         "El valor lleva una marca de fin de archivo (Ctrl-Z)" + breaks, soluc + ":2: campo ASIG"},
     };
 
     for (const Case& c : cases) {
@@ -302,6 +318,11 @@ TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
             else
                 EXPECT_EQ(e.message(), m);
             EXPECT_FALSE(e.message().empty());
+            const auto* located = dynamic_cast<const LocatedError*>(&e);
+            if (!c.where.empty()) {
+                ASSERT_NE(located, nullptr);
+                EXPECT_EQ(located->where().text(), c.where);
+            }
         }
         expectStoppedCleanly(failing, oldFile);
         EXPECT_EQ(failing.result(), 0);

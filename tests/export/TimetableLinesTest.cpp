@@ -70,13 +70,12 @@ TEST(TimetableLines, DataLines) {
          "1    J    1A  GUA     "
          "    "},
     };
-    // Each line goes after what the output holds already, which stays as it was.
-    const std::string before = "1C01 LP0011A  GUA MAT A1  \r\n";
     for (const DataLineCase& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string output = before;
-        timetableDataLine(c.coding, c.row, c.found, output);
-        EXPECT_EQ(output, before + c.expected);
+        const TimetableDataLine line(c.coding, c.row, c.found);
+        std::string written(line.size() + 1, '#'); // one byte more: nothing is written past it
+        line.write(written.data());
+        EXPECT_EQ(written, c.expected + "#");
     }
 }
 

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <ostream>
@@ -27,12 +29,20 @@ void PrintTo(const LockCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-std::string withPaths(std::string text, const std::string& work, const std::string& lock) {
-    for (auto [mark, path] :
-         {std::pair<std::string, std::string>{"<lock>", lock}, {"<work>", work}})
+std::string withPaths(std::string text, const std::string& work, const std::string& lock,
+                      const std::string& owner) {
+    for (auto [mark, path] : {std::pair<std::string, std::string>{"<lock>", lock},
+                              {"<work>", work},
+                              {"<owner>", owner}})
         if (size_t at = text.find(mark); at != std::string::npos)
             text.replace(at, mark.size(), path);
     return text;
+}
+
+// The test program's user, who leaves the lock files behind.
+std::string ownerName() {
+    const passwd* user = ::getpwuid(::getuid());
+    return user ? user->pw_name : std::to_string(::getuid());
 }
 
 class JobWithAnUnusableLock : public ::testing::TestWithParam<LockCase> {};
@@ -46,9 +56,9 @@ TEST_P(JobWithAnUnusableLock, StopsBeforeItChangesAnything) {
     ChildUser user = ChildUser::Same;
     platform::JobLock held;
     switch (c.state) {
-    case LockCase::LeftByAnotherUser:
+    case LockCase::LeftByAnotherUser: // private to its owner, as an older build made it
         writeBytes(lock, "");
-        ::chmod(lock.c_str(), 0644);
+        ::chmod(lock.c_str(), 0600);
         user = ChildUser::Nobody;
         break;
     case LockCase::HeldByAnotherUsersJob: {
@@ -83,7 +93,7 @@ TEST_P(JobWithAnUnusableLock, StopsBeforeItChangesAnything) {
         user);
 
     ASSERT_TRUE(child.exitedNormally) << child.report;
-    EXPECT_EQ(child.report, withPaths(c.outcome, school.work.path(), lock));
+    EXPECT_EQ(child.report, withPaths(c.outcome, school.work.path(), lock, ownerName()));
     EXPECT_EQ(snapshotOf(school.work.path()), school.workBefore);
     EXPECT_EQ(snapshotOf(school.sice.path()), school.siceBefore);
 }
@@ -91,20 +101,61 @@ TEST_P(JobWithAnUnusableLock, StopsBeforeItChangesAnything) {
 #define UNUSABLE                                                                                   \
     "error: No se puede usar el archivo de bloqueo de la carpeta de trabajo.\nArchivo: "           \
     "<lock>\nMotivo: "
+#define LEFT_BEHIND                                                                                \
+    "\nEs el archivo de bloqueo que dej\xF3 una transformaci\xF3n que no termin\xF3 (de "          \
+    "<owner>); "                                                                                   \
+    "si no hay ninguna en marcha, se puede borrar"
 #define BUSY "error: Otra transformaci\xF3n est\xE1 usando la carpeta de trabajo \"<work>\""
 
 INSTANTIATE_TEST_SUITE_P(
     Locks, JobWithAnUnusableLock,
     ::testing::Values(
         LockCase{"ImportLeftByAnotherUser", LockCase::LeftByAnotherUser, true,
-                 UNUSABLE "acceso denegado"},
+                 UNUSABLE "acceso denegado" LEFT_BEHIND},
         LockCase{"ExportLeftByAnotherUser", LockCase::LeftByAnotherUser, false,
-                 UNUSABLE "acceso denegado"},
+                 UNUSABLE "acceso denegado" LEFT_BEHIND},
         LockCase{"ImportWhileAnotherUsersJobRuns", LockCase::HeldByAnotherUsersJob, true, BUSY},
         LockCase{"ExportWhileAnotherUsersJobRuns", LockCase::HeldByAnotherUsersJob, false, BUSY},
         LockCase{"ImportLockIsAFolder", LockCase::IsAFolder, true,
                  UNUSABLE "no es un archivo normal"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A job killed while it holds the work folder leaves its lock file behind, under a umask that
+// hides its files from others; another user's job takes it all the same, runs, and clears it.
+TEST(JobLockFault, ALockLeftByAnotherUsersKilledJobIsTakenByTheNext) {
+    ImportedSchool school;
+    writeFileBytes(school.sice.file("sice_grupo.txt"), "1   9ZZZ\r\n");
+    const std::string lock = school.work.file(platform::JobLock::fileName());
+    for (const TestFolder* folder : {&school.sice, &school.work}) {
+        folder->openToAll();
+        for (const auto& entry : std::filesystem::directory_iterator(folder->path()))
+            ::chmod(entry.path().c_str(), 0666);
+    }
+    ForkedChild first([&](test::ChildSide& side) {
+        ::umask(077);
+        platform::JobLock::Outcome outcome{};
+        platform::JobLock held = platform::JobLock::acquire(school.work.path(), outcome);
+        side.tell(outcome == platform::JobLock::Outcome::Held ? "held" : "not held");
+        side.awaitRelease();
+        return 0;
+    });
+    ASSERT_EQ(first.nextMessage(), "held");
+    first.kill();
+    first.wait();
+    struct stat left {};
+    ASSERT_EQ(::stat(lock.c_str(), &left), 0);
+    EXPECT_EQ(left.st_mode & 0777, 0644u);
+
+    ChildOutcome next = runInChild(
+        [&] { return outcomeOf([&](test::RecordingRunHost& host) { school.runImport(host); }); },
+        ChildUser::Nobody);
+    if (next.exitCode == ForkedChild::kNotNobody)
+        GTEST_SKIP() << "cannot become an unprivileged user here";
+    ASSERT_TRUE(next.exitedNormally) << next.report;
+    EXPECT_EQ(next.report.substr(0, 18), "finished, result 1") << next.report;
+    EXPECT_FALSE(std::filesystem::exists(lock));
+    EXPECT_NE(fileBytes(school.work.file("GRUPOST.DBF")).find("9ZZZ"), std::string::npos);
+}
 
 // An export writes SICE_HORARIO.TXT into a folder that another job, started meanwhile, uses as
 // its work folder: that job's clean-up of dead runs' leftovers leaves the living temporary file.

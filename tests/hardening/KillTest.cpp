@@ -1,8 +1,8 @@
-// The process killed (SIGKILL) at random moments of an import and of an export of a large
-// school, again and again. Afterwards every table and SICE_HORARIO.TXT must be the complete old
-// or the complete new one, and the files a killed run leaves must be gone after the next run.
-// These are the suite's longest tests; their names contain "Sigkill" so that a run short of
-// time can leave them out with ctest -E Sigkill.
+// The process killed (SIGKILL) at random moments of an import, and at points of its progress in
+// an export, of a large school, again and again. Afterwards every table and SICE_HORARIO.TXT must
+// be the complete old or the complete new one, and the files a killed run leaves must be gone after
+// the next run. These are the suite's longest tests; their names contain "Sigkill" so that a run
+// short of time can leave them out with ctest -E Sigkill.
 #include "GeneratedSchool.h"
 #include "HardeningSupport.h"
 #include "TableStates.h"
@@ -16,6 +16,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -118,53 +119,80 @@ TEST(Sigkill, DuringImportsLeavesEveryTableWholeOldOrNew) {
     RecordProperty("leftovers_seen", static_cast<int>(leftovers.size()));
 }
 
+// The export kills itself at points of its own progress rather than after a delay, so that no
+// load on the machine moves a kill out of the run: after every so many rows of the loop (the old
+// file must stay whole, and no temporary file outlive the next export), and once the new file
+// is in place (the new file must be whole).
+class KillingHost : public test::RecordingRunHost {
+public:
+    explicit KillingHost(int killAt) : killAt_(killAt) {}
+    static constexpr int kOnceWritten = -1; // when the job sets its result, the file committed
+    void keepAlive() override {
+        if (++calls_ == killAt_)
+            std::raise(SIGKILL);
+    }
+    void setResult(int32_t code) override {
+        if (killAt_ == kOnceWritten)
+            std::raise(SIGKILL);
+        RecordingRunHost::setResult(code);
+    }
+
+private:
+    int killAt_;
+    int calls_ = 0;
+};
+
 TEST(Sigkill, DuringExportsLeavesTheWholeOldOrNewTimetableFile) {
+    constexpr int kRows = 60000;
+    constexpr int kKeepAlives = kRows / 256; // the row loop calls it every 256 rows
     TestFolder sice("sice"), work("work");
     writeSchool(sice.path(), kLargeSchool, 'B');
     {
         test::RecordingRunHost host;
         import::runImport(host, sice.path(), work.path());
     }
-    writeSoluc(work.path(), kLargeSchool, 60000);
-    auto exportAt = [&](int minute) {
-        return [&, minute] {
-            test::RecordingRunHost host;
+    writeSoluc(work.path(), kLargeSchool, kRows);
+    auto exportAt = [&](int minute, int killAt) {
+        return [&, minute, killAt] {
+            KillingHost host(killAt);
             exporting::runExport(host, sice.path(), work.path(), nullptr, [minute] {
                 return exporting::LocalDateTime{2024, 9, 5, 8, minute};
             });
         };
     };
-    runAndKill(exportAt(1), {}, false);
+    runAndKill(exportAt(1, 0), {}, false);
     const std::string oldFile = readBytes(sice.file("SICE_HORARIO.TXT"));
-    const auto duration = timed(exportAt(2));
+    runAndKill(exportAt(2, 0), {}, false);
     const std::string newFile = readBytes(sice.file("SICE_HORARIO.TXT"));
     ASSERT_NE(oldFile, newFile);
     const FolderSnapshot tables = snapshotOf(work.path());
     FolderSnapshot siceFiles = snapshotOf(sice.path());
     siceFiles.erase("SICE_HORARIO.TXT");
 
-    std::mt19937 random(kSeed);
-    std::uniform_int_distribution<long> delays(0, duration.count() * 11 / 10);
-    int killed = 0;
-    for (int i = 0; i < kKills; ++i) {
+    std::vector<int> killPoints;
+    for (int i = 0; i < kKills; ++i)
+        killPoints.push_back(1 + i * (kKeepAlives - 1) / (kKills - 1));
+    killPoints.push_back(KillingHost::kOnceWritten);
+    for (const int killAt : killPoints) {
         writeBytes(sice.file("SICE_HORARIO.TXT"), oldFile);
-        const auto delay = std::chrono::microseconds(delays(random));
-        killed += runAndKill(exportAt(2), delay, true);
+        EXPECT_TRUE(runAndKill(exportAt(2, killAt), {}, false))
+            << "the export ended before its kill point " << killAt;
         const std::string now = readBytes(sice.file("SICE_HORARIO.TXT"));
-        EXPECT_TRUE(now == oldFile || now == newFile)
-            << "kill " << i << " after " << delay.count() << " us left a file of " << now.size()
-            << " bytes";
+        if (killAt == KillingHost::kOnceWritten)
+            EXPECT_TRUE(now == newFile) << "a file of " << now.size() << " bytes once written";
+        else
+            EXPECT_TRUE(now == oldFile)
+                << "kill at " << killAt << " left a file of " << now.size() << " bytes";
         // The job's empty lock file may outlive a killed run until the next job lets it go.
         FolderSnapshot workNow = snapshotOf(work.path());
         if (auto lock = workNow.find(platform::JobLock::fileName()); lock != workNow.end()) {
-            EXPECT_EQ(lock->second, "") << "kill " << i;
+            EXPECT_EQ(lock->second, "") << "kill at " << killAt;
             workNow.erase(lock);
         }
-        EXPECT_EQ(workNow, tables) << "kill " << i << " changed a table";
+        EXPECT_EQ(workNow, tables) << "kill at " << killAt << " changed a table";
     }
-    EXPECT_GE(killed, kKills / 2) << "too few kills landed inside a run to mean anything";
 
-    runAndKill(exportAt(2), {}, false);
+    runAndKill(exportAt(2, 0), {}, false);
     EXPECT_EQ(snapshotOf(work.path()), tables) << "a complete export leaves more than the tables";
     FolderSnapshot after = snapshotOf(sice.path());
     EXPECT_EQ(after["SICE_HORARIO.TXT"], newFile);

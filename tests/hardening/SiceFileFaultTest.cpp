@@ -128,10 +128,11 @@ INSTANTIATE_TEST_SUITE_P(
                    "entrada/salida del disco",
                    "NOOOOO"},
         ImportCase{"SessionsDiskError", "sice_sesiones.txt", ImportCase::DiskError,
-                   "error: Cannot open file \"<sice>/sice_sesiones.txt\". Input/output error",
+                   "error: Cannot open file \"<sice>/sice_sesiones.txt\". Error de entrada/salida "
+                   "del disco",
                    "NNNNNO"},
         ImportCase{"CourseHoursDenied", "sice_asignatcurso.txt", ImportCase::Denied,
-                   "error: Cannot open file \"<sice>/sice_asignatcurso.txt\". Permission denied",
+                   "error: Cannot open file \"<sice>/sice_asignatcurso.txt\". Acceso denegado",
                    "NNNNOO"},
         // A link named like the file is the file: opening it says why it cannot be read.
         ImportCase{"TeachersAreABrokenLink", "sice_prof.txt", ImportCase::BrokenLink,
@@ -143,8 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "es un enlace que vuelve sobre s\xED mismo (enlaces en bucle)",
                    "NNNOOO"},
         ImportCase{"SessionsAreABrokenLink", "sice_sesiones.txt", ImportCase::BrokenLink,
-                   "error: Cannot open file \"<sice>/sice_sesiones.txt\". No such file or "
-                   "directory\nMotivo: es un enlace roto: lo que nombra no existe",
+                   "error: Cannot open file \"<sice>/sice_sesiones.txt\". Es un enlace roto: lo "
+                   "que nombra no existe",
                    "NNNNNO"},
         ImportCase{"RoomsAreAFolder", "sice_aulas.txt", ImportCase::Folder,
                    "finished, result -1 | No existe archivo de aulas (SICE_AULAS.TXT) | Proceso "
@@ -213,15 +214,16 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, ExportWithBrokenSiceFile,
     ::testing::Values(
         ExportCase{"SubjectsDenied", "sice_asignat.txt", ExportCase::Denied,
-                   "Cannot open file \"<sice>/sice_asignat.txt\". Permission denied"},
-        ExportCase{"SessionsDiskError", "sice_sesiones.txt", ExportCase::DiskError,
-                   "Cannot open file \"<sice>/sice_sesiones.txt\". Input/output error"},
+                   "Cannot open file \"<sice>/sice_asignat.txt\". Acceso denegado"},
+        ExportCase{
+            "SessionsDiskError", "sice_sesiones.txt", ExportCase::DiskError,
+            "Cannot open file \"<sice>/sice_sesiones.txt\". Error de entrada/salida del disco"},
         ExportCase{"SubjectsAreAFolder", "sice_asignat.txt", ExportCase::Folder,
                    "Cannot open file \"<sice>/sice_asignat.txt\". No es un archivo normal"},
         ExportCase{"TimetableIsAFolder", "SICE_HORARIO.TXT", ExportCase::Folder,
                    "Cannot create file \"<sice>/SICE_HORARIO.TXT\". No es un archivo normal"},
         ExportCase{"FolderNotWritable", "SICE_HORARIO.TXT", ExportCase::FolderNotWritable,
-                   "Cannot create file \"<sice>/SICE_HORARIO.TXT\". Permission denied"}),
+                   "Cannot create file \"<sice>/SICE_HORARIO.TXT\". Acceso denegado"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "ImportFixture.h"
 #include "base/Error.h"
 #include "import/ImportSteps.h"
+#include "tests/support/DbfBytes.h"
+#include "tests/support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -216,6 +218,38 @@ TEST(TransformaAsignaturasGrupo, FailuresKeepThePreviousTable) {
         EXPECT_EQ(f.work.names(), filesBefore); // no staging file left behind
         EXPECT_FALSE(f.tableReport("ASIGT").rebuilt);
     }
+}
+
+// The passes one after the other: the groups' pass fails on the second row, the hours' pass on
+// the first; the groups' pass runs first, so its failure is the one the user hears of.
+TEST(TransformaAsignaturasGrupo, AGroupsFailureOnALaterRowComesBeforeAnEarlierHoursFailure) {
+    StepFixture f;
+    using tts::test::RawField;
+    const std::vector<RawField> fields = {{"ABREV", 'C', 10},
+                                          {"TURNO", 'N', 1},
+                                          {"NIVEL", 'C', 5},
+                                          {"CURSO", 'C', 3},
+                                          {"GRUPO", 'C', 2}};
+    tts::test::writeBytes(
+        f.work.file("GRUPOST.DBF"),
+        tts::test::rawTable({}, fields,
+                            {tts::test::rawRecord(fields, {"1ESOA", "1", "ESO", "1", "A"}),
+                             tts::test::rawRecord(fields, {"2ESOB", "x", "ESO", "2", "B"})}));
+    writeSentinelTable(f.work.path(), "ASIGT");
+    f.write("sice_asignatgrupo.txt", {assignment("1ESOA", "LEN"), assignment("2ESOB", "MAT")});
+    f.write("sice_asignatcurso.txt", {course("ESO", "1", "LEN", "x")});
+    try {
+        f.run(TransformaAsignaturasGrupo);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(
+            error.message().rfind("El campo 'TURNO' contiene un valor que no es un n\xFAmero: "
+                                  "'x'.",
+                                  0),
+            0u)
+            << error.message();
+    }
+    EXPECT_TRUE(isSentinelTable(f.work.path(), "ASIGT"));
 }
 
 } // namespace tts::import::test

@@ -91,7 +91,7 @@ TEST(FileWriter, FailedWriteLeavesTheOldFileWhole) {
         return n;
     };
     EXPECT_EQ(writeError(lines, path, diskFills),
-              "Cannot create file \"" + path + "\". " + std::strerror(ENOSPC));
+              "Cannot create file \"" + path + "\". No queda espacio en el disco");
     EXPECT_EQ(budget, 0u);
     EXPECT_EQ(test::readBytes(path), old);
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
@@ -99,7 +99,7 @@ TEST(FileWriter, FailedWriteLeavesTheOldFileWhole) {
     // A write function that makes no progress must fail, not loop.
     auto stuck = [](const char*, size_t, platform::SystemError&) -> size_t { return 0; };
     EXPECT_EQ(writeError({"a"}, path, stuck),
-              "Cannot create file \"" + path + "\". " + std::strerror(ENOSPC));
+              "Cannot create file \"" + path + "\". No queda espacio en el disco");
     EXPECT_EQ(test::readBytes(path), old);
 }
 
@@ -117,8 +117,7 @@ TEST(FileWriter, TargetThatCannotBeReplaced) {
 TEST(FileWriter, FolderThatCannotBeWritten) {
     test::TempFolder folder;
     const std::string missing = folder.file("no/SICE_HORARIO.TXT");
-    EXPECT_EQ(writeError({"a"}, missing, {}),
-              "Cannot create file \"" + missing + "\". " + std::strerror(ENOENT));
+    EXPECT_EQ(writeError({"a"}, missing, {}), "Cannot create file \"" + missing + "\". No existe");
 
     ::chmod(folder.carpeta().c_str(), 0555);
     const std::string path = folder.file("SICE_HORARIO.TXT");
@@ -126,7 +125,7 @@ TEST(FileWriter, FolderThatCannotBeWritten) {
         test::errorInChild(test::becomeNobody, [&] { writeLines({"a"}, path); });
     if (message == test::kPrepareFailed)
         GTEST_SKIP() << "cannot become an unprivileged user here";
-    EXPECT_EQ(message, "Cannot create file \"" + path + "\". " + std::strerror(EACCES));
+    EXPECT_EQ(message, "Cannot create file \"" + path + "\". Acceso denegado");
     EXPECT_FALSE(fs::exists(path));
 }
 
@@ -169,7 +168,7 @@ TEST(FileWriter, StreamedFileThatCannotBeCreatedFailsAtCommit) {
     for (int i = 0; i < 10000; ++i)
         EXPECT_NO_THROW(writer.add(std::string(58, 'x')));
     EXPECT_EQ(test::errorOf([&] { writer.commit(); }),
-              "Cannot create file \"" + missing + "\". " + std::strerror(ENOENT));
+              "Cannot create file \"" + missing + "\". No existe");
 }
 
 // The file is as the user left it: read-only stays read-only and is not replaced, as Windows
@@ -180,7 +179,7 @@ TEST(FileWriter, ReadOnlyFileIsNotReplaced) {
     test::writeBytes(path, "viejo\r\n");
     ::chmod(path.c_str(), 0444);
     EXPECT_EQ(writeError({"nuevo"}, path, {}),
-              "Cannot create file \"" + path + "\". " + std::strerror(EACCES));
+              "Cannot create file \"" + path + "\". Acceso denegado");
     EXPECT_EQ(test::readBytes(path), "viejo\r\n");
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 }
@@ -195,7 +194,7 @@ TEST(FileWriter, FileMadeReadOnlyWhileTheLinesAreWrittenIsNotReplaced) {
         writer.add(std::string(58, 'x'));
     ::chmod(path.c_str(), 0444);
     EXPECT_EQ(test::errorOf([&] { writer.commit(); }),
-              "Cannot create file \"" + path + "\". " + std::strerror(EACCES));
+              "Cannot create file \"" + path + "\". Acceso denegado");
     EXPECT_EQ(test::readBytes(path), "viejo\r\n");
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 }
@@ -226,7 +225,7 @@ TEST(FileWriter, FileLockedByAnotherProgramIsNotReplaced) {
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
     EXPECT_EQ(writeError({"nuevo"}, path, {}),
-              "Cannot create file \"" + path + "\". " + std::strerror(EBUSY));
+              "Cannot create file \"" + path + "\". Otro programa lo est\xE1 usando");
     ::close(fd);
     EXPECT_EQ(test::readBytes(path), "viejo\r\n");
     writeLines({"nuevo"}, path);

@@ -131,7 +131,8 @@ TEST(LineReader, OpenFailuresOfRealFiles) {
               "Cannot open file \"" + folder.file("fifo.txt") + "\". No es un archivo normal");
     EXPECT_EQ(openError(folder.file(std::string(300, 'n'))),
               aboutFile("Nombre de archivo inv\xE1lido", folder.file(std::string(300, 'n')),
-                        "nombre demasiado largo"));
+                        "la ruta o uno de sus nombres es m\xE1s largo de lo que el sistema "
+                        "admite"));
 
     test::writeBytes(folder.file("sice_prof.txt"), "x\r\n");
     const std::string path = folder.file("sice_prof.txt");

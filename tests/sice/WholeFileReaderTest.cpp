@@ -67,7 +67,7 @@ std::string loadError(const std::string& path) {
 TEST(WholeFileReader, OpenFailuresNameThePathAndTheSystemsReason) {
     test::TempFolder folder;
     const std::string missing = folder.file("sice_sesiones.txt");
-    EXPECT_EQ(loadError(missing), "Cannot open file \"" + missing + "\". " + std::strerror(ENOENT));
+    EXPECT_EQ(loadError(missing), "Cannot open file \"" + missing + "\". No existe");
 
     std::filesystem::create_directory(folder.file("sice_asignat.txt"));
     EXPECT_EQ(loadError(folder.file("sice_asignat.txt")), "Cannot open file \"" +
@@ -88,7 +88,7 @@ TEST(WholeFileReader, OpenFailuresNameThePathAndTheSystemsReason) {
         test::errorInChild(test::becomeNobody, [&] { test::readLines(locked); });
     if (message == test::kPrepareFailed)
         GTEST_SKIP() << "cannot become an unprivileged user here";
-    EXPECT_EQ(message, "Cannot open file \"" + locked + "\". " + std::strerror(EACCES));
+    EXPECT_EQ(message, "Cannot open file \"" + locked + "\". Acceso denegado");
 }
 
 } // namespace

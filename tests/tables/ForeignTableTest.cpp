@@ -131,6 +131,9 @@ TEST(ForeignTable, BinaryNumbersReadByTheirFamily) {
         {0x30, 'Y', bytes({0x48, 0xE8, 0x01, 0, 0, 0, 0, 0}), "12.5", 12, 12.5},
         {0x30, 'Y', test::foxCurrency(-5), "-0.0005", 0, -0.0005},
         {0x30, 'Y', test::foxCurrency(70000), "7", 7, 7},
+        // Past 32 bits: all 64 are read.
+        {0x30, 'Y', test::foxCurrency(12345678901), "1234567.8901", 1234568, 1234567.8901},
+        {0x31, 'Y', test::foxCurrency(-30000000000), "-3000000", -3000000, -3000000},
         {0x03, 'I', bytes({0x02, 0x00, 0x00, 0x00}), "2", 2, 2}, // other writers' FoxPro types
     };
     TempFolder folder;
@@ -206,6 +209,10 @@ TEST(ForeignTable, Level7NamesEndAtTheirFirstNul) {
     EXPECT_FALSE(table.hasColumn("CODGRUPOXYZ"));
 }
 
+size_t headerLengthOf(const std::string& dbf) {
+    return static_cast<unsigned char>(dbf[8]) | static_cast<unsigned char>(dbf[9]) << 8;
+}
+
 // Hostile headers of every family are refused when the table is opened, before any record.
 TEST(ForeignTable, HostileHeadersOfEveryFamilyAreRefusedAtOpen) {
     const std::vector<RawField> fields = {{"ABREV", 'C', 10}, {"N", 'I', 4}};
@@ -237,6 +244,17 @@ TEST(ForeignTable, HostileHeadersOfEveryFamilyAreRefusedAtOpen) {
         {"a field of width zero",
          [](std::string& b, size_t end) { b[end - (b[0] == 4 ? 48 - 33 : 32 - 16)] = 0; },
          "el campo 'N' tiene ancho 0"},
+        // Records then start a byte early or late: no flag where the first one should be.
+        {"a header length one byte short",
+         [](std::string& b, size_t) { test::putLittleEndian(b, 8, headerLengthOf(b) - 1, 2); },
+         "el registro 1 no empieza donde indica la cabecera"},
+        {"a header length one byte long",
+         [](std::string& b, size_t) { test::putLittleEndian(b, 8, headerLengthOf(b) + 1, 2); },
+         "el registro 1 no empieza donde indica la cabecera"},
+        // Not only the first record is looked at.
+        {"the last record's flag overwritten",
+         [](std::string& b, size_t) { b[headerLengthOf(b) + 15] = 'B'; },
+         "el registro 2 no empieza donde indica la cabecera"},
     };
     TempFolder folder;
     for (unsigned char version : {0x03, 0x30, 0x04}) {

@@ -63,13 +63,14 @@ int takeFlock(int fd, bool exclusive) {
 }
 
 SystemError takeShare(int fd, Access access, Share share) {
-    (void)access;
     // What others may not do decides the lock: nobody else at all, or no writer. Shared for
     // reading and writing still keeps out whoever wants the file alone.
     const bool exclusive = share == Share::None;
     if (int error = takeFlock(fd, exclusive))
         return error;
-    const short type = exclusive ? F_WRLCK : F_RDLCK;
+    // An fcntl write lock needs a descriptor open for writing; on a read-only one the exclusive
+    // flock above keeps our builds out, and a read lock still keeps out any writer's lock.
+    const short type = exclusive && access == Access::ReadWrite ? F_WRLCK : F_RDLCK;
     int error = lockWholeFile(fd, type);
     if (error == EBUSY) {
         // On NFS flock is made of fcntl locks, and ours would conflict with our own: without it.
@@ -111,6 +112,10 @@ File File::open(const std::string& path, Access access, Share share, Disposition
     while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         error = errno == EISDIR ? kNotRegularFile : errno;
+        // The name is there, the file it leads to is not: not "missing", which would hide it.
+        struct stat link {};
+        if (error == ENOENT && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+            error = kBrokenLink;
         return file;
     }
     file.handle_ = fd;

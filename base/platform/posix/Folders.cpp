@@ -22,6 +22,13 @@ PathKind pathKind(const std::string& path) {
     return PathKind::Other;
 }
 
+SystemError pathError(const std::string& path) {
+    struct stat info {};
+    if (path.empty())
+        return ENOENT;
+    return ::stat(path.c_str(), &info) == 0 ? 0 : errno;
+}
+
 bool isLink(const std::string& path) {
     struct stat info {};
     return !path.empty() && ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);

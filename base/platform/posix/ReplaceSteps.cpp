@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,8 +42,34 @@ SystemError checkReplaceable(const std::string& path) {
 
 void keepPermissions(File& temporary, const std::string& oldPath) {
     struct stat old {};
-    if (::stat(oldPath.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        (void)::fchmod(static_cast<int>(temporary.native()), old.st_mode & 07777);
+    if (::stat(oldPath.c_str(), &old) != 0 || !S_ISREG(old.st_mode))
+        return;
+    const int fd = static_cast<int>(temporary.native());
+    // The group first: a folder shared through it stays writable to the others. The owner only
+    // where we may set it (root, or our own file). Before the mode, which a change of owner may
+    // strip of its set-id bits.
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    (void)::fchmod(fd, old.st_mode & 07777);
+}
+
+void letEveryoneRead(File& file) {
+    const int fd = static_cast<int>(file.native());
+    struct stat info {};
+    if (::fstat(fd, &info) == 0)
+        (void)::fchmod(fd, (info.st_mode & 07777) | 0444);
+}
+
+std::string ownerOf(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return {};
+    passwd entry{};
+    passwd* found = nullptr;
+    char buffer[1024];
+    if (::getpwuid_r(info.st_uid, &entry, buffer, sizeof buffer, &found) == 0 && found)
+        return found->pw_name;
+    return std::to_string(info.st_uid);
 }
 
 SystemError moveOver(const std::string& from, const std::string& to) {

@@ -1,50 +1,45 @@
 #include "base/platform/SystemError.h"
 
 #include <cerrno>
-#include <cstring>
 
 namespace tts::platform {
 
-std::string describe(SystemError error) {
-    if (error == kNotRegularFile)
-        return "No es un archivo normal";
-    return std::strerror(error);
-}
-
-std::string reasonInSpanish(SystemError error) {
+Cause causeOf(SystemError error) {
     switch (error) {
     case kNotRegularFile:
-        return "no es un archivo normal";
+        return Cause::NotRegularFile;
+    case kBrokenLink:
+        return Cause::BrokenLink;
     case ENOENT:
-        return "no existe";
+        return Cause::NotFound;
+    case ENOTDIR:
+        return Cause::PathNotFolder;
     case EACCES:
     case EPERM:
-        return "acceso denegado";
+        return Cause::AccessDenied;
     case EROFS:
-        return "el disco es de solo lectura";
+        return Cause::ReadOnlyDisk;
     case ENOSPC:
-        return "no queda espacio en el disco";
+        return Cause::DiskFull;
     case EDQUOT:
-        return "se ha superado la cuota de disco";
+        return Cause::QuotaExceeded;
     case EFBIG:
-        return "el archivo ha superado el tama\xF1o permitido";
+        return Cause::FileTooLarge;
     case EIO:
-        return "error de entrada/salida del disco";
+        return Cause::DiskFault;
     case EMFILE:
     case ENFILE:
-        return "demasiados archivos abiertos";
+        return Cause::TooManyOpenFiles;
     case ENAMETOOLONG:
-        return "nombre demasiado largo";
+        return Cause::NameTooLong;
     case EISDIR:
-        return "es una carpeta";
-    case ENOTDIR:
-        return "una parte de la ruta no es una carpeta";
+        return Cause::IsFolder;
     case ELOOP:
-        return "es un enlace que vuelve sobre s\xED mismo (enlaces en bucle)";
+        return Cause::LinkLoop;
     case EBUSY:
-        return "otro programa lo est\xE1 usando";
+        return Cause::InUse;
     default:
-        return "error del sistema " + std::to_string(error);
+        return Cause::Other;
     }
 }
 
@@ -69,6 +64,8 @@ int windowsCode(SystemError error) {
     case EISDIR: // Windows refuses to open a folder as a file with "access denied"
     case kNotRegularFile:
         return 5;
+    case kBrokenLink:
+        return 2; // what Windows says of a link to nothing
     case ENOMEM:
         return 8; // ERROR_NOT_ENOUGH_MEMORY
     case EIO:
@@ -106,6 +103,9 @@ bool isDeviceNotReady(SystemError error) {
         return true;
 #endif
     return error == EIO || error == ENXIO || error == ENODEV;
+}
+bool isReadOnlyDisk(SystemError error) {
+    return error == EROFS;
 }
 SystemError sharingViolation() {
     return EBUSY;

@@ -21,6 +21,14 @@ PathKind pathKind(const std::string& path) {
     return PathKind::File;
 }
 
+SystemError pathError(const std::string& path) {
+    if (path.empty())
+        return ERROR_FILE_NOT_FOUND;
+    if (::GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES)
+        return 0;
+    return static_cast<SystemError>(::GetLastError());
+}
+
 bool isLink(const std::string& path) {
     const DWORD attributes = ::GetFileAttributesW(widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);

@@ -51,6 +51,14 @@ void keepPermissions(File& temporary, const std::string& oldPath) {
                                  &basic, sizeof basic);
 }
 
+void letEveryoneRead(File&) {
+    // Whoever may use the folder may read a file made in it.
+}
+
+std::string ownerOf(const std::string&) {
+    return {};
+}
+
 SystemError moveOver(const std::string& from, const std::string& to) {
     const std::wstring source = widen(from), target = widen(to);
     // Another program that opens the old file for a moment (a viewer, a virus scanner) makes

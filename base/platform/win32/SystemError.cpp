@@ -67,60 +67,46 @@ std::string ansiPath(const std::string& path) {
     return bytes + rest;
 }
 
-std::string describe(SystemError error) {
-    if (error == kNotRegularFile)
-        return "No es un archivo normal";
-    char* buffer = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length && buffer ? std::string(buffer, length) : std::string();
-    if (buffer)
-        ::LocalFree(buffer);
-    while (!text.empty() &&
-           (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
-        text.pop_back();
-    if (text.empty())
-        text = "Error " + std::to_string(error);
-    return text;
-}
-
-std::string reasonInSpanish(SystemError error) {
+Cause causeOf(SystemError error) {
     switch (static_cast<DWORD>(error)) {
     case static_cast<DWORD>(kNotRegularFile):
-        return "no es un archivo normal";
+        return Cause::NotRegularFile;
+    case static_cast<DWORD>(kBrokenLink):
+        return Cause::BrokenLink;
     case ERROR_FILE_NOT_FOUND:
-        return "no existe";
+        return Cause::NotFound;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_DIRECTORY:
-        return "una parte de la ruta no es una carpeta";
+        return Cause::PathNotFolder;
     case ERROR_ACCESS_DENIED:
-        return "acceso denegado";
+        return Cause::AccessDenied;
     case ERROR_WRITE_PROTECT:
-        return "el disco es de solo lectura";
+        return Cause::ReadOnlyDisk;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-        return "no queda espacio en el disco";
+        return Cause::DiskFull;
     case ERROR_FILE_TOO_LARGE:
-        return "el archivo ha superado el tama\xF1o permitido";
+        return Cause::FileTooLarge;
     case ERROR_READ_FAULT:
     case ERROR_WRITE_FAULT:
     case ERROR_CRC:
-        return "error de entrada/salida del disco";
+        return Cause::DiskFault;
     case ERROR_TOO_MANY_OPEN_FILES:
-        return "demasiados archivos abiertos";
+        return Cause::TooManyOpenFiles;
     case ERROR_FILENAME_EXCED_RANGE:
-        return "nombre demasiado largo";
+        return Cause::NameTooLong;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return "otro programa lo est\xE1 usando";
+        return Cause::InUse;
     default:
-        return "error del sistema " + std::to_string(error);
+        return Cause::Other;
     }
 }
 
 int windowsCode(SystemError error) {
-    return error == kNotRegularFile ? 5 : error;
+    if (error == kNotRegularFile)
+        return ERROR_ACCESS_DENIED;
+    return error == kBrokenLink ? ERROR_FILE_NOT_FOUND : error;
 }
 
 bool isNotFound(SystemError error) {
@@ -137,6 +123,9 @@ bool isAlreadyExists(SystemError error) {
 }
 bool isDeviceNotReady(SystemError error) {
     return error == ERROR_NOT_READY || error == ERROR_READ_FAULT || error == ERROR_DEV_NOT_EXIST;
+}
+bool isReadOnlyDisk(SystemError error) {
+    return error == ERROR_WRITE_PROTECT;
 }
 SystemError sharingViolation() {
     return ERROR_SHARING_VIOLATION;
