@@ -95,7 +95,7 @@ void addRows(WorkTable& t, int count, const std::map<std::string, std::string (*
     for (int i = 0; i < count; ++i) {
         t.append();
         for (const auto& [column, make] : values)
-            t.writeText(column, make(i));
+            t.writeText(t.column(column), make(i));
         t.post();
     }
     t.close();

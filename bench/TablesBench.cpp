@@ -32,11 +32,11 @@ void fillTable(const std::string& name, int64_t rows) {
                                                Column::text("SESIONES", 20)});
     for (int64_t i = 0; i < rows; ++i) {
         table.append();
-        table.writeText("CASIG", codeOf(i));
-        table.writeText("CGRUP", "1ESOA");
-        table.writeText("NIVEL", "ESO");
-        table.writeFloat("HORAS", 2.5);
-        table.writeText("SESIONES", "11\xBD");
+        table.writeText(table.column("CASIG"), codeOf(i));
+        table.writeText(table.column("CGRUP"), "1ESOA");
+        table.writeText(table.column("NIVEL"), "ESO");
+        table.writeFloat(table.column("HORAS"), 2.5);
+        table.writeText(table.column("SESIONES"), "11\xBD");
         table.post();
     }
     table.close();
@@ -55,7 +55,7 @@ void Walk(benchmark::State& state) {
         WorkTable table = WorkTable::open(benchFolder().path(), "WALK", OpenMode::ReadOnly);
         size_t characters = 0;
         for (table.first(); !table.atEnd(); table.next())
-            characters += table.readText("CASIG").size();
+            characters += table.readText(table.column("CASIG")).size();
         benchmark::DoNotOptimize(characters);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -66,10 +66,10 @@ void LocateWithIndexBuilt(benchmark::State& state) {
     const int64_t rows = state.range(0);
     fillTable("LOCATE", rows);
     WorkTable table = WorkTable::open(benchFolder().path(), "LOCATE", OpenMode::Exclusive);
-    table.locate("CASIG", codeOf(0));
+    table.locate(table.column("CASIG"), codeOf(0));
     int64_t i = 0;
     for (auto _ : state) {
-        bool found = table.locate("CASIG", codeOf((i * 7919) % rows));
+        bool found = table.locate(table.column("CASIG"), codeOf((i * 7919) % rows));
         benchmark::DoNotOptimize(found);
         ++i;
     }
@@ -83,7 +83,8 @@ void LocateIncludingIndexBuild(benchmark::State& state) {
     for (auto _ : state) {
         WorkTable table = WorkTable::open(benchFolder().path(), "BUILD", OpenMode::ReadOnly);
         for (int64_t i = 0; i < rows; ++i)
-            benchmark::DoNotOptimize(table.locate("CASIG", codeOf((i * 7919) % rows)));
+            benchmark::DoNotOptimize(
+                table.locate(table.column("CASIG"), codeOf((i * 7919) % rows)));
     }
     state.SetItemsProcessed(state.iterations() * rows);
 }

@@ -245,7 +245,7 @@ void checkAssignments(const FoundSiceFiles& folder, Findings& out) {
         try {
             if (!tables::fitsFloatColumn(Courses::readHours(hoursText)))
                 problem = tables::tableErrors::valueDoesNotFitText(
-                    Courses::hoursColumn, Courses::hoursNumberText(hoursText));
+                    tables::schema::Assignments::horas.name, Courses::hoursNumberText(hoursText));
         } catch (const Error& error) {
             problem = error.message();
         }

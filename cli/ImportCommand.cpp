@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/JobCommand.h"
 #include "import/ImportRun.h"
+#include "tables/TableSchemas.h"
 
 #include <cstdio>
 #include <ostream>
@@ -12,12 +13,11 @@ namespace {
 using import::ImportReport;
 using import::TableReport;
 
-const char* const kTables[] = {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"};
-
 // Every table appears in the report, also those the run never reached.
 std::vector<TableReport> allTables(const ImportReport& report) {
     std::vector<TableReport> tables;
-    for (const char* name : kTables) {
+    for (const tables::TableSchema* schema : import::kImportedTables) {
+        const std::string name = schema->name;
         TableReport entry{name};
         for (const TableReport& t : report.tables)
             if (t.table == name)

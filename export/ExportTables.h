@@ -17,6 +17,8 @@ public:
     // The folder check opens them read-only, to look up as the export does without holding them.
     explicit ExportTables(const std::string& workFolder,
                           tables::OpenMode mode = tables::OpenMode::Exclusive);
+    ExportTables(const ExportTables&) = delete; // its lookups hold its tables
+    ExportTables& operator=(const ExportTables&) = delete;
 
     // The tables in the window's order, which is the order they open and close in, each with
     // the name of its component.
@@ -24,9 +26,12 @@ public:
         const char* table;
         const char* component;
     };
-    static constexpr Named kTables[] = {
-        {"SOLUC", "wwTableSoluc"}, {"GRUPOST", "wwTableGrupos"},  {"PROFT", "wwTableProfesor"},
-        {"AULAT", "wwTableAulas"}, {"ASIGNOMT", "wwTableNomAsg"}, {"DIASHORAST", "wwTableTramos"}};
+    static constexpr Named kTables[] = {{tables::schema::Timetable::table.name, "wwTableSoluc"},
+                                        {tables::schema::Groups::table.name, "wwTableGrupos"},
+                                        {tables::schema::Teachers::table.name, "wwTableProfesor"},
+                                        {tables::schema::Rooms::table.name, "wwTableAulas"},
+                                        {tables::schema::Subjects::table.name, "wwTableNomAsg"},
+                                        {tables::schema::Slots::table.name, "wwTableTramos"}};
 
     tables::WorkTable& soluc() { return soluc_; }
 
@@ -45,9 +50,15 @@ public:
     void close();
 
 private:
-    static std::optional<std::string> lookUp(tables::WorkTable& table, const std::string& keyColumn,
-                                             const std::string& key,
-                                             const std::string& valueColumn);
+    // A table's key column and the column its answer comes from.
+    struct Lookup {
+        Lookup(tables::WorkTable& table, const tables::ColumnSpec& keyColumn,
+               const tables::ColumnSpec& valueColumn)
+            : table(table), key(table.column(keyColumn)), value(table.column(valueColumn)) {}
+        tables::WorkTable& table;
+        tables::ColumnHandle key, value;
+    };
+    static std::optional<std::string> lookUp(const Lookup& lookup, const std::string& key);
 
     // As in kTables.
     tables::WorkTable soluc_;    // wwTableSoluc
@@ -56,6 +67,8 @@ private:
     tables::WorkTable rooms_;    // wwTableAulas
     tables::WorkTable subjects_; // wwTableNomAsg
     tables::WorkTable slots_;    // wwTableTramos
+    Lookup groupLookup_, taskLookup_, roomLookup_;
+    tables::ColumnHandle slotDay_, slotPeriod_, slotCode_;
 };
 
 } // namespace tts::exporting

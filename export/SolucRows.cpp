@@ -58,25 +58,30 @@ const CodeAnswer& answerFor(tables::WorkTable& soluc, const tables::ColumnHandle
 // control bytes.
 bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const SolucRow& row,
                        const Translations& found, RowSink& sink) {
+    using Soluc = tables::schema::Timetable;
+    static constexpr const char* translated = " (su traducci\xF3n)";
     const struct {
         std::string_view value;
-        const char* place;
+        const char* column;
+        const char* what; // after the column's name
     } written[] = {
-        {found.slot.value_or(std::string_view()), "campo HORA (su c\xF3"
-                                                  "digo de tramo)"},
-        {row.teacher, "campo PROF"},
-        {found.group ? *found.group : shortCodeFallback(row.group),
-         found.group ? "campo CODGRUPO (su traducci\xF3n)" : "campo CODGRUPO"},
-        {found.task.value_or(std::string_view(kLectureTask)), "campo TAREA (su traducci\xF3n)"},
-        {row.subject, "campo ASIG"},
-        {found.room ? *found.room : shortCodeFallback(row.room),
-         found.room ? "campo AULA (su traducci\xF3n)" : "campo AULA"},
+        {found.slot.value_or(std::string_view()), Soluc::hora.name,
+         " (su c\xF3"
+         "digo de tramo)"},
+        {row.teacher, Soluc::prof.name, ""},
+        {found.group ? *found.group : shortCodeFallback(row.group), Soluc::codGrupo.name,
+         found.group ? translated : ""},
+        {found.task.value_or(std::string_view(kLectureTask)), Soluc::tarea.name, translated},
+        {row.subject, Soluc::asig.name, ""},
+        {found.room ? *found.room : shortCodeFallback(row.room), Soluc::aula.name,
+         found.room ? translated : ""},
     };
     for (const auto& value : written) {
         if (!hasControlByte(value.value))
             continue;
         const char byte = worstControlByte(value.value);
-        ValueLocation where{solucPath, rowNumber, value.place};
+        ValueLocation where{solucPath, rowNumber,
+                            std::string("campo ") + value.column + value.what};
         if (breaksTheFile(byte)) {
             sink.badRow(LocatedError("El valor lleva " + controlByteName(byte) +
                                          ", que no puede ir en una l\xEDnea de SICE_HORARIO.TXT",
@@ -92,12 +97,14 @@ bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const So
 
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink) {
     tables::WorkTable& soluc = tables.soluc();
-    const tables::ColumnHandle dia = soluc.column("DIA"), hora = soluc.column("HORA"),
-                               codGrupo = soluc.column("CODGRUPO"), tarea = soluc.column("TAREA"),
-                               aula = soluc.column("AULA"), prof = soluc.column("PROF"),
-                               asig = soluc.column("ASIG");
+    using Soluc = tables::schema::Timetable;
+    const tables::ColumnHandle dia = soluc.column(Soluc::dia), hora = soluc.column(Soluc::hora),
+                               codGrupo = soluc.column(Soluc::codGrupo),
+                               tarea = soluc.column(Soluc::tarea), aula = soluc.column(Soluc::aula),
+                               prof = soluc.column(Soluc::prof), asig = soluc.column(Soluc::asig);
     // Without HORA the first row with a day stops on it, as its read raises.
-    const bool hasHora = soluc.hasColumn("HORA");
+    const bool hasHora = soluc.hasColumn(Soluc::hora.name);
+    const std::string dayPlace = std::string("campo ") + Soluc::dia.name;
     FallbackTally groupFallbacks(report.groups), taskFallbacks(report.tasks),
         roomFallbacks(report.rooms), slotFallbacks(report.slots);
     AnswerCache<SlotAnswer> slots;
@@ -132,8 +139,8 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
             const std::string dayText = soluc.readText(dia);
             int32_t day = 0;
             try {
-                day = locateErrors({soluc.path(), rowNumber, "campo DIA"},
-                                   [&] { return solucDayNumber(soluc, dayText); });
+                day = locateErrors({soluc.path(), rowNumber, dayPlace},
+                                   [&] { return solucDayNumber(soluc, dia, dayText); });
             } catch (const LocatedError& error) {
                 sink.badRow(error);
                 continue;

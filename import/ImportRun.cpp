@@ -23,10 +23,8 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
         return;
     const platform::JobLock job = holdWorkFolder(workFolder);
     progress.folderFound = true;
-    using namespace sice::layout;
-    for (const char* table : {Subjects::table, Teachers::table, Rooms::table, Groups::table,
-                              Assignments::table, Sessions::table})
-        progress.tables.push_back(TableReport{table});
+    for (const tables::TableSchema* table : kImportedTables)
+        progress.tables.push_back(TableReport{table->name});
 
     BusyPointer busy(host);
     host.setResult(1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/RunHost.h"
+#include "tables/TableSchemas.h"
 
 #include <cstdint>
 #include <string>
@@ -15,6 +16,12 @@ struct TableReport {
     int64_t rowsWritten = 0;
     int64_t repeatedCodes = 0; // data lines dropped because their code was already taken
 };
+
+// The tables a run rebuilds, in the order of its steps.
+inline constexpr const tables::TableSchema* kImportedTables[] = {
+    &tables::schema::Subjects::table,    &tables::schema::Teachers::table,
+    &tables::schema::Rooms::table,       &tables::schema::Groups::table,
+    &tables::schema::Assignments::table, &tables::schema::Slots::table};
 
 struct ImportReport {
     bool folderFound = false;

@@ -20,9 +20,8 @@ bool runStep(ImportContext& context, const StepDefinition& step, const StepStart
     else
         sice::WholeFile::load(file.path, context.fileBytes);
 
-    tables::WorkTable table =
-        tables::WorkTable::createAfresh(context.workFolder, step.table, step.columns);
-    TableReport report{step.table};
+    tables::WorkTable table = tables::WorkTable::createAfresh(context.workFolder, step.table);
+    TableReport report{step.table.name};
     StepTarget target{table, report, file.path};
     const LineRule rule = start(target);
     sice::forEachLine(context.fileBytes, step.reading,

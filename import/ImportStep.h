@@ -12,8 +12,10 @@
 
 namespace tts::import {
 
-// Each file's layout lives with the record files; the steps read through it.
+// Each file's layout lives with the record files, each table's with the tables; the steps read
+// and write through them.
 namespace layout = sice::layout;
+namespace schema = tables::schema;
 using sice::FileReading;
 
 // What a step states about itself; its rules live in its own file.
@@ -21,8 +23,7 @@ struct StepDefinition {
     const char* file;           // its required SICE file, as named in the folder
     const char* missingMessage; // its notice when that file is missing
     FileReading reading;
-    const char* table;                   // the work table it rebuilds
-    std::vector<tables::Column> columns; // in order
+    const tables::TableSchema& table; // the work table it rebuilds
 };
 
 // What a step does with one line of its file (`lineNumber` from 1); true when it wrote a row.

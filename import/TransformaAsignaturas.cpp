@@ -6,7 +6,6 @@
 
 namespace tts::import {
 
-using tables::Column;
 using tables::WorkTable;
 
 // Subjects, then activities, into ASIGNOMT. Both files share one code list, so a code keeps only
@@ -14,24 +13,19 @@ using tables::WorkTable;
 void TransformaAsignaturas(ImportContext& context) {
     using layout::Activities;
     using layout::Subjects;
-    const StepDefinition step{Subjects::file,
-                              "No existe archivo de asignaturas (SICE_ASIGNAT.TXT)",
-                              Subjects::reading,
-                              Subjects::table,
-                              {Column::text("COD", 10), Column::text("CODLARGO", 10),
-                               Column::text("NOMBRE", 80), Column::boolean("ESTAREA"),
-                               Column::text("CODTAREA", 10)}};
+    const StepDefinition step{Subjects::file, "No existe archivo de asignaturas (SICE_ASIGNAT.TXT)",
+                              Subjects::reading, schema::Subjects::table};
     sice::CodeList codes;
     tables::ColumnHandle cod, codLargo, nombre, esTarea, codTarea;
 
     const auto subjects = [&](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
         TableReport& report = target.report;
-        cod = table.column("COD");
-        codLargo = table.column("CODLARGO");
-        nombre = table.column("NOMBRE");
-        esTarea = table.column("ESTAREA");
-        codTarea = table.column("CODTAREA");
+        cod = table.column(schema::Subjects::cod);
+        codLargo = table.column(schema::Subjects::codLargo);
+        nombre = table.column(schema::Subjects::nombre);
+        esTarea = table.column(schema::Subjects::esTarea);
+        codTarea = table.column(schema::Subjects::codTarea);
         return [&](std::string_view line, int64_t) {
             if (!Subjects::isData(line))
                 return false;

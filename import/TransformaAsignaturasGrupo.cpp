@@ -10,13 +10,13 @@
 #include "sice/WholeFileReader.h"
 
 #include <exception>
+#include <initializer_list>
 #include <optional>
 #include <utility>
 #include <vector>
 
 namespace tts::import {
 
-using tables::Column;
 using tables::ColumnHandle;
 using tables::OpenMode;
 using tables::WorkTable;
@@ -73,8 +73,12 @@ private:
 class GroupData {
 public:
     GroupData(WorkTable& groups, WorkTable& assignments)
-        : groups_(groups), abrev_(groups.column("ABREV")), from_(copiedIn(groups)),
-          to_(copiedIn(assignments)), values_(assignments, to_) {}
+        : groups_(groups), abrev_(groups.column(schema::Groups::abrev)),
+          from_(handles(groups, {schema::Groups::turno, schema::Groups::nivel,
+                                 schema::Groups::curso, schema::Groups::grupo})),
+          to_(handles(assignments, {schema::Assignments::turno, schema::Assignments::nivel,
+                                    schema::Assignments::curso, schema::Assignments::grupo})),
+          values_(assignments, to_) {}
 
     void copyTo(WorkTable& assignments, std::string_view code) {
         if (const size_t at = lookUp(assignments, code); at != kNoRow)
@@ -84,11 +88,12 @@ public:
 private:
     static constexpr size_t kNoRow = static_cast<size_t>(-1);
 
-    static std::vector<ColumnHandle> copiedIn(WorkTable& table) {
-        std::vector<ColumnHandle> columns;
-        for (const char* name : {"TURNO", "NIVEL", "CURSO", "GRUPO"})
-            columns.push_back(table.column(name));
-        return columns;
+    static std::vector<ColumnHandle> handles(WorkTable& table,
+                                             std::initializer_list<tables::ColumnSpec> columns) {
+        std::vector<ColumnHandle> found;
+        for (const tables::ColumnSpec& column : columns)
+            found.push_back(table.column(column));
+        return found;
     }
 
     // Where the code's values are kept, or kNoRow.
@@ -124,11 +129,13 @@ class WeeklyHours {
 public:
     WeeklyHours(const std::string& coursePath, const CourseHoursIndex& index,
                 WorkTable& assignments)
-        : coursePath_(coursePath), index_(index), casig_(assignments.column("CASIG")),
-          nivel_(assignments.column("NIVEL")), curso_(assignments.column("CURSO")),
-          horas_(assignments.column(layout::Courses::hoursColumn)),
-          sesiones_(assignments.column("SESIONES")), values_(assignments, {horas_, sesiones_}),
-          storedAt_(index.lineCount(), kNotYet) {}
+        : coursePath_(coursePath), index_(index),
+          casig_(assignments.column(schema::Assignments::casig)),
+          nivel_(assignments.column(schema::Assignments::nivel)),
+          curso_(assignments.column(schema::Assignments::curso)),
+          horas_(assignments.column(schema::Assignments::horas)),
+          sesiones_(assignments.column(schema::Assignments::sesiones)),
+          values_(assignments, {horas_, sesiones_}), storedAt_(index.lineCount(), kNotYet) {}
 
     void setOn(WorkTable& table) {
         const CourseHoursIndex::CourseLine* courseLine = index_.find(
@@ -196,16 +203,9 @@ template <class Pass> void unlessFailed(std::exception_ptr& failure, Pass&& pass
 void TransformaAsignaturasGrupo(ImportContext& context) {
     using layout::Assignments;
     using layout::Courses;
-    const StepDefinition step{
-        Assignments::file,
-        "No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)",
-        Assignments::reading,
-        Assignments::table,
-        {Column::text("CASIG", 10), Column::text("CPROF", 10), Column::text("CGRUP", 10),
-         Column::text("CAULA", 10), Column::text("CTAREA", 10), Column::text("TURNO", 1),
-         Column::text("NIVEL", 5), Column::text("CURSO", 3), Column::text("GRUPO", 2),
-         Column::floating(layout::Courses::hoursColumn), Column::text("SESIONES", 20),
-         Column::text("NCONEX", 4)}};
+    const StepDefinition step{Assignments::file,
+                              "No existe archivo de grupos (SICE_ASIGNATGRUPO.TXT)",
+                              Assignments::reading, schema::Assignments::table};
 
     std::optional<WorkTable> groups;
     std::optional<GroupData> groupData;
@@ -220,8 +220,8 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
     const auto assignments = [&](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
         unlessFailed(groupsFailed, [&] {
-            groups.emplace(
-                WorkTable::open(context.workFolder, layout::Groups::table, OpenMode::ReadOnly));
+            groups.emplace(WorkTable::open(context.workFolder, schema::Groups::table.name,
+                                           OpenMode::ReadOnly));
             groupData.emplace(*groups, table);
         });
         courses = context.locateFile(Courses::file);
@@ -231,22 +231,24 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
                 courseIndex.emplace(sice::WholeFileLines(courseBytes));
                 weeklyHours.emplace(courses.path, *courseIndex, table);
             });
-        return [&, casig = table.column("CASIG"), cgrup = table.column("CGRUP"),
-                ctarea = table.column("CTAREA")](std::string_view line, int64_t) {
-            if (!Assignments::isData(line))
-                return false;
-            table.append();
-            table.writeText(casig, Assignments::subject.in(line));
-            table.writeText(cgrup, Assignments::group.in(line));
-            table.writeText(ctarea, "*LEC");
-            unlessFailed(groupsFailed, [&] {
-                groupData->copyTo(table, table.readTextView(cgrup)); // as the row stores it
-            });
-            if (!groupsFailed && weeklyHours)
-                unlessFailed(hoursFailed, [&] { weeklyHours->setOn(table); });
-            table.post();
-            return true;
-        };
+        return
+            [&, casig = table.column(schema::Assignments::casig),
+             cgrup = table.column(schema::Assignments::cgrup),
+             ctarea = table.column(schema::Assignments::ctarea)](std::string_view line, int64_t) {
+                if (!Assignments::isData(line))
+                    return false;
+                table.append();
+                table.writeText(casig, Assignments::subject.in(line));
+                table.writeText(cgrup, Assignments::group.in(line));
+                table.writeText(ctarea, "*LEC");
+                unlessFailed(groupsFailed, [&] {
+                    groupData->copyTo(table, table.readTextView(cgrup)); // as the row stores it
+                });
+                if (!groupsFailed && weeklyHours)
+                    unlessFailed(hoursFailed, [&] { weeklyHours->setOn(table); });
+                table.post();
+                return true;
+            };
     };
 
     const auto afterTheLastLine = [&](StepTarget&) {

@@ -3,29 +3,23 @@
 
 namespace tts::import {
 
-using tables::Column;
 using tables::WorkTable;
 
 // Groups into GRUPOST, one row per data line. GRUPO is the unit code's last character and
 // DESCRIP is composed of every part, empty ones included.
 void TransformaGrupos(ImportContext& context) {
     using layout::Groups;
-    const StepDefinition step{Groups::file,
-                              "No existe archivo de grupos (SICE_GRUPO.TXT)",
-                              Groups::reading,
-                              Groups::table,
-                              {Column::text("ABREV", 10), Column::text("TURNO", 1),
-                               Column::text("NIVEL", 5), Column::text("CURSO", 3),
-                               Column::text("GRUPO", 2), Column::text("UNIDAD", 10),
-                               Column::text("DESCRIP", 80), Column::text("ABREVCORTA", 4)}};
+    const StepDefinition step{Groups::file, "No existe archivo de grupos (SICE_GRUPO.TXT)",
+                              Groups::reading, schema::Groups::table};
     std::string description; // kept from line to line
     runStep(context, step, [&description](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
-        return [&table, &description, abrev = table.column("ABREV"), turno = table.column("TURNO"),
-                nivel = table.column("NIVEL"), curso = table.column("CURSO"),
-                grupo = table.column("GRUPO"), unidad = table.column("UNIDAD"),
-                descrip = table.column("DESCRIP"),
-                abrevCorta = table.column("ABREVCORTA")](std::string_view line, int64_t) {
+        using Table = schema::Groups;
+        return [&table, &description, abrev = table.column(Table::abrev),
+                turno = table.column(Table::turno), nivel = table.column(Table::nivel),
+                curso = table.column(Table::curso), grupo = table.column(Table::grupo),
+                unidad = table.column(Table::unidad), descrip = table.column(Table::descrip),
+                abrevCorta = table.column(Table::abrevCorta)](std::string_view line, int64_t) {
             if (!Groups::isData(line))
                 return false;
             const std::string_view unit = Groups::unit.in(line);

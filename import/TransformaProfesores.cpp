@@ -6,24 +6,20 @@
 
 namespace tts::import {
 
-using tables::Column;
 using tables::WorkTable;
 
 // Teachers into PROFT, one row per code: the first line of a code wins.
 void TransformaProfesores(ImportContext& context) {
     using layout::Teachers;
-    const StepDefinition step{Teachers::file,
-                              "No existe archivo de profesores (SICE_PROF.TXT)",
-                              Teachers::reading,
-                              Teachers::table,
-                              {Column::text("ABREV", 10), Column::text("NOMBRE", 80),
-                               Column::text("DEPART", 40), Column::integer("DNI")}};
+    const StepDefinition step{Teachers::file, "No existe archivo de profesores (SICE_PROF.TXT)",
+                              Teachers::reading, schema::Teachers::table};
     sice::CodeList codes;
     runStep(context, step, [&codes](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
         TableReport& report = target.report;
-        return [&, abrev = table.column("ABREV"), nombre = table.column("NOMBRE"),
-                depart = table.column("DEPART")](std::string_view line, int64_t) {
+        return [&, abrev = table.column(schema::Teachers::abrev),
+                nombre = table.column(schema::Teachers::nombre),
+                depart = table.column(schema::Teachers::depart)](std::string_view line, int64_t) {
             if (!Teachers::isData(line))
                 return false;
             const std::string_view code = Teachers::code.in(line);

@@ -8,30 +8,24 @@
 
 namespace tts::import {
 
-using tables::Column;
 using tables::WorkTable;
 
 // The week's time slots into DIASHORAST: one row per slot, then, once the whole file is read,
 // HORA numbers the distinct start times of all days together and DIHO is DIA followed by HORA.
 void TransformaSesiones(ImportContext& context) {
     using layout::Sessions;
-    const StepDefinition step{Sessions::file,
-                              "No existe archivo de grupos (SICE_SESIONES.TXT)",
-                              Sessions::reading,
-                              Sessions::table,
-                              {Column::text("DIHO", 10), Column::text("CODDIHO", 10),
-                               Column::text("DIA", 20), Column::text("TEXTODIA", 20),
-                               Column::text("HORA", 8), Column::text("HORADESDE", 8),
-                               Column::text("HORAHASTA", 8), Column::text("MINUTOS", 8)}};
+    const StepDefinition step{Sessions::file, "No existe archivo de grupos (SICE_SESIONES.TXT)",
+                              Sessions::reading, schema::Slots::table};
     StartTimeRanking startTimes;
 
     const auto slots = [&](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
         const std::string& path = target.filePath;
-        return [&, dia = table.column("DIA"), hora = table.column("HORA"),
-                codDiho = table.column("CODDIHO"), horaDesde = table.column("HORADESDE"),
-                horaHasta = table.column("HORAHASTA"),
-                minutos = table.column("MINUTOS")](std::string_view line, int64_t lineNumber) {
+        using Table = schema::Slots;
+        return [&, dia = table.column(Table::dia), hora = table.column(Table::hora),
+                codDiho = table.column(Table::codDiho), horaDesde = table.column(Table::horaDesde),
+                horaHasta = table.column(Table::horaHasta),
+                minutos = table.column(Table::minutos)](std::string_view line, int64_t lineNumber) {
             if (!Sessions::isData(line))
                 return false;
             const std::string_view slotCode = Sessions::slot.in(line);
@@ -65,9 +59,10 @@ void TransformaSesiones(ImportContext& context) {
 
     const auto slotNumbers = [&](StepTarget& target) {
         WorkTable& table = target.table;
-        const tables::ColumnHandle dia = table.column("DIA"), hora = table.column("HORA"),
-                                   horaDesde = table.column("HORADESDE"),
-                                   diho = table.column("DIHO");
+        using Table = schema::Slots;
+        const tables::ColumnHandle dia = table.column(Table::dia), hora = table.column(Table::hora),
+                                   horaDesde = table.column(Table::horaDesde),
+                                   diho = table.column(Table::diho);
         for (table.first(); !table.atEnd(); table.next()) {
             const std::string slot =
                 std::to_string(startTimes.slotNumber(table.readTextView(horaDesde)));

@@ -41,7 +41,6 @@ struct StoppingValue {
 struct Subjects {
     static constexpr const char* file = "sice_asignat.txt";
     static constexpr const char* headerName = "SICE_ASIGNAT.TXT";
-    static constexpr const char* table = "ASIGNOMT"; // the work table it goes into
     static constexpr FileReading reading = FileReading::LineByLine;
     static constexpr Columns code{2, 5}; // first line wins, letter case ignored
     static constexpr Columns longCode{6, 25};
@@ -56,7 +55,6 @@ struct Subjects {
 struct Activities {
     static constexpr const char* file = "SICE_ACTIVIDADES.TXT";
     static constexpr const char* headerName = "SICE_ACTIVIDADES.TXT";
-    static constexpr const char* table = "ASIGNOMT"; // the work table it goes into
     static constexpr FileReading reading = FileReading::LineByLine;
     static constexpr Columns code{2, 5};
     static constexpr char codePrefix = '*';
@@ -75,7 +73,6 @@ struct Activities {
 struct Teachers {
     static constexpr const char* file = "sice_prof.txt";
     static constexpr const char* headerName = "SICE_PROF.TXT";
-    static constexpr const char* table = "PROFT"; // the work table it goes into
     static constexpr FileReading reading = FileReading::LineByLine;
     static constexpr Columns code{2, 5}; // first line wins, letter case ignored
     static constexpr Columns name{6, 95};
@@ -87,7 +84,6 @@ struct Teachers {
 struct Rooms {
     static constexpr const char* file = "sice_aulas.txt";
     static constexpr const char* headerName = "SICE_AULAS.TXT";
-    static constexpr const char* table = "AULAT"; // the work table it goes into
     static constexpr FileReading reading = FileReading::LineByLine;
     static constexpr Columns code{2, 11};
     static constexpr Columns shortCode{12, 15};
@@ -98,7 +94,6 @@ struct Rooms {
 struct Groups {
     static constexpr const char* file = "sice_grupo.txt";
     static constexpr const char* headerName = "SICE_GRUPOS.TXT";
-    static constexpr const char* table = "GRUPOST"; // the work table it goes into
     static constexpr FileReading reading = FileReading::LineByLine;
     static constexpr Columns unit{2, 11};
     static constexpr Columns shortCode{12, 15};
@@ -120,7 +115,6 @@ struct Groups {
 struct Assignments {
     static constexpr const char* file = "sice_asignatgrupo.txt";
     static constexpr const char* headerName = "SICE_ASIGNATGRUPO.TXT";
-    static constexpr const char* table = "ASIGT"; // the work table it goes into
     static constexpr FileReading reading = FileReading::LineByLine;
     static constexpr Columns group{2, 11};    // a unit code of the groups file
     static constexpr Columns subject{16, 19}; // a code of the subjects file
@@ -136,9 +130,6 @@ struct Courses {
     static constexpr Columns course{8, 10};
     static constexpr Columns subject{24, 27};
     static constexpr StoppingValue hours{{28, 33}, "horas semanales"};
-    // Where the hours go: a column of the assignments' table.
-    static constexpr const char* hoursTable = Assignments::table;
-    static constexpr const char* hoursColumn = "HORAS";
     static bool isData(std::string_view line) { return isDataLine(line, headerName); }
     // The hours text as a number is read: blank is one hour, a decimal comma is a point.
     static std::string hoursNumberText(std::string_view text) {
@@ -155,7 +146,6 @@ struct Courses {
 struct Sessions {
     static constexpr const char* file = "sice_sesiones.txt";
     static constexpr const char* headerName = "SICE_SESIONES.TXT";
-    static constexpr const char* table = "DIASHORAST"; // the work table it goes into
     static constexpr FileReading reading = FileReading::Whole;
     static constexpr Columns slot{5, 8};
     static constexpr Columns day{9, 9}; // the first slot line's tells the export how days are coded

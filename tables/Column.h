@@ -1,5 +1,7 @@
 #pragma once
 
+// The columns a work table is created with: as a definition, and as a schema declares them.
+
 #include <string>
 
 namespace tts::tables {
@@ -17,6 +19,23 @@ struct Column {
     static Column boolean(std::string name) { return {std::move(name), ColumnType::Boolean, 0}; }
     static Column integer(std::string name) { return {std::move(name), ColumnType::Integer, 0}; }
     static Column floating(std::string name) { return {std::move(name), ColumnType::Float, 0}; }
+};
+
+// A column declared once for good: every product file that reads or writes it names it through
+// its declaration, never by a literal of its own.
+struct ColumnSpec {
+    const char* name;
+    ColumnType type = ColumnType::Text;
+    int width = 0; // text columns only
+
+    static constexpr ColumnSpec text(const char* name, int width) {
+        return {name, ColumnType::Text, width};
+    }
+    static constexpr ColumnSpec boolean(const char* name) { return {name, ColumnType::Boolean}; }
+    static constexpr ColumnSpec integer(const char* name) { return {name, ColumnType::Integer}; }
+    static constexpr ColumnSpec floating(const char* name) { return {name, ColumnType::Float}; }
+
+    Column definition() const { return {name, type, width}; }
 };
 
 } // namespace tts::tables

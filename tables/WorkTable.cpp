@@ -11,11 +11,10 @@
 #include "tables/TableErrors.h"
 #include "tables/TableFiles.h"
 
-#include <exception>
-
 #include <map>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -108,18 +107,11 @@ public:
         first();
     }
 
+    // Never commits: a rebuild not closed is not half a table, the old one stays as it was.
     ~Impl() {
-        // A rebuild abandoned by an error is not half a table: the old one stays as it was.
-        if (replacement_ && open_ && std::uncaught_exceptions() > exceptionsAtStart_) {
-            open_ = false;
+        if (open_ && replacement_)
             replacement_->discard();
-            release();
-            return;
-        }
-        try {
-            close();
-        } catch (...) {
-        }
+        release();
     }
 
     const std::string& path() const { return path_; }
@@ -205,11 +197,6 @@ public:
 
     bool atEnd() const { return atEnd_; }
 
-    std::string readText(const std::string& column) {
-        const DbfField& field = fieldNamed(column);
-        return fieldCodec::readText(rowInView(), field, path_);
-    }
-
     void readText(const DbfField& field, std::string& into) {
         fieldCodec::readText(rowInView(), field, path_, into);
     }
@@ -219,16 +206,6 @@ public:
             return fieldCodec::textView(rowInView(), field);
         fieldCodec::readText(rowInView(), field, path_, textBuffer_);
         return textBuffer_;
-    }
-
-    int32_t readInteger(const std::string& column) {
-        const DbfField& field = fieldNamed(column);
-        return fieldCodec::readInteger(rowInView(), field, path_);
-    }
-
-    double readFloat(const std::string& column) {
-        const DbfField& field = fieldNamed(column);
-        return fieldCodec::readFloat(rowInView(), field, path_);
     }
 
     std::string_view storedBytes(const DbfField& field) const {
@@ -244,10 +221,6 @@ public:
         return fieldCodec::readFloat(rowInView(), field, path_);
     }
 
-    template <typename Write> void write(const std::string& column, Write write) {
-        writeField(fieldNamed(column), write);
-    }
-
     template <typename Write> void writeField(const DbfField& field, Write write) {
         if (editing_ == Editing::None)
             throw tableErrors::notEditing(path_);
@@ -255,18 +228,9 @@ public:
         modified_ = true;
     }
 
-    bool locate(const std::string& column, const std::string& value) {
-        requireOpen();
-        std::vector<int> fields{searchableField(column)};
-        settleEditing();
-        return moveToFirst(indexFor(fields).firstRow(value)); // one value is its own key
-    }
-
-    // The same through a handle: its index is found once and kept.
+    // A single column's index is found once and kept.
     bool locate(const std::string& column, int index, const std::string& value) {
-        const DbfField& field = fieldOf(column, index);
-        if (!fieldCodec::isSupported(field))
-            throw tableErrors::unsupportedColumnType(path_, field.name, field.type);
+        searchable(fieldOf(column, index));
         settleEditing();
         auto at = static_cast<size_t>(index);
         if (singleIndexes_.size() <= at)
@@ -276,13 +240,17 @@ public:
         return moveToFirst(singleIndexes_[at]->firstRow(value));
     }
 
-    bool locate(const std::vector<std::string>& columns, const std::vector<std::string>& values) {
+    // `columns` as (name, index) of their handles.
+    bool locate(const std::vector<std::pair<const std::string*, int>>& columns,
+                const std::vector<std::string>& values) {
         requireOpen();
         if (columns.empty() || columns.size() != values.size())
             throw tableErrors::invalidDefinition(path_, "b\xFAsqueda sin campos");
         std::vector<int> fields;
-        for (const std::string& column : columns)
-            fields.push_back(searchableField(column));
+        for (const auto& [name, index] : columns) {
+            searchable(fieldOf(*name, index));
+            fields.push_back(index);
+        }
         settleEditing();
         return moveToFirst(indexFor(fields).firstRow(ColumnIndex::keyOf(values)));
     }
@@ -375,16 +343,8 @@ private:
         }
     }
 
-    const DbfField& fieldNamed(const std::string& column) {
-        requireOpen();
-        int found = findField(column);
-        if (found < 0)
-            throw tableErrors::columnNotFound(componentName_, column);
-        return dbf_->layout().fields[static_cast<size_t>(found)];
-    }
-
-    // Columns are looked up on every read and write, and tables have a few of them: a scan
-    // for the name as given, and for its upper-case form only when that misses.
+    // A handle's column: a scan for the name as given, and for its upper-case form only when
+    // that misses.
     int findField(const std::string& column) const {
         if (column.empty())
             return -1;
@@ -398,11 +358,9 @@ private:
         return -1;
     }
 
-    int searchableField(const std::string& column) {
-        const DbfField& field = fieldNamed(column);
+    void searchable(const DbfField& field) const {
         if (!fieldCodec::isSupported(field))
             throw tableErrors::unsupportedColumnType(path_, field.name, field.type);
-        return static_cast<int>(&field - dbf_->layout().fields.data());
     }
 
     bool moveToFirst(int64_t row) {
@@ -456,7 +414,6 @@ private:
     bool open_ = true;
     std::unique_ptr<platform::File> file_; // an opened table's; a rebuild writes the replacement's
     std::unique_ptr<platform::Replacement> replacement_;
-    const int exceptionsAtStart_ = std::uncaught_exceptions();
     std::unique_ptr<DbfFile> dbf_;        // declared after the file it writes to: goes first
     std::vector<std::string> upperNames_; // by field, upper case; empty for a repeated name
     std::string blankRow_;
@@ -514,6 +471,10 @@ WorkTable WorkTable::createAfresh(const std::string& folder, const std::string& 
     auto dbf = DbfFile::create(replacement->file(), path, fields);
     return WorkTable(
         std::make_unique<Impl>(path, "", true, nullptr, std::move(replacement), std::move(dbf)));
+}
+
+WorkTable WorkTable::createAfresh(const std::string& folder, const TableSchema& schema) {
+    return createAfresh(folder, schema.name, schema.definition());
 }
 
 WorkTable WorkTable::open(const std::string& folder, const std::string& name, OpenMode mode,
@@ -584,37 +545,6 @@ void WorkTable::next() {
 }
 bool WorkTable::atEnd() const {
     return impl_ ? impl_->atEnd() : true;
-}
-
-std::string WorkTable::readText(const std::string& column) {
-    return openImpl(impl_).readText(column);
-}
-int32_t WorkTable::readInteger(const std::string& column) {
-    return openImpl(impl_).readInteger(column);
-}
-double WorkTable::readFloat(const std::string& column) {
-    return openImpl(impl_).readFloat(column);
-}
-
-void WorkTable::writeText(const std::string& column, const std::string& value) {
-    Impl& impl = openImpl(impl_);
-    impl.write(column, [&](std::string& row, const DbfField& field) {
-        fieldCodec::writeText(row, field, value, impl.path());
-    });
-}
-
-void WorkTable::writeBoolean(const std::string& column, bool value) {
-    Impl& impl = openImpl(impl_);
-    impl.write(column, [&](std::string& row, const DbfField& field) {
-        fieldCodec::writeBoolean(row, field, value, impl.path());
-    });
-}
-
-void WorkTable::writeFloat(const std::string& column, double value) {
-    Impl& impl = openImpl(impl_);
-    impl.write(column, [&](std::string& row, const DbfField& field) {
-        fieldCodec::writeFloat(row, field, value, impl.path());
-    });
 }
 
 ColumnHandle WorkTable::column(const std::string& name) const {
@@ -690,13 +620,13 @@ bool WorkTable::locate(const ColumnHandle& column, const std::string& value) {
     return openImpl(impl_).locate(column.name_, column.index_, value);
 }
 
-bool WorkTable::locate(const std::string& column, const std::string& value) {
-    return openImpl(impl_).locate(column, value);
-}
-
-bool WorkTable::locate(const std::vector<std::string>& columns,
+bool WorkTable::locate(const std::vector<ColumnHandle>& columns,
                        const std::vector<std::string>& values) {
-    return openImpl(impl_).locate(columns, values);
+    std::vector<std::pair<const std::string*, int>> fields;
+    fields.reserve(columns.size());
+    for (const ColumnHandle& column : columns)
+        fields.emplace_back(&column.name_, column.index_);
+    return openImpl(impl_).locate(fields, values);
 }
 
 bool WorkTable::hasColumn(const std::string& column) const {

@@ -2,9 +2,9 @@
 
 #include "base/Error.h"
 #include "tables/Column.h"
+#include "tables/TableSchemas.h"
 
 #include <cstdint>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,13 +34,14 @@ private:
 class WorkTable {
 public:
     // Deletes NAME.DBF and NAME.MDX (failures ignored) and creates an empty table with exactly
-    // these columns, open for writing. The new table replaces the old file only when it is
-    // closed (or destroyed normally); destroyed while an error unwinds, it is dropped and the
-    // old table stays, as it does when the process is killed. NAME.MDX goes with the old file.
-    // Raises "La tabla está en uso." while someone holds NAME.DBF. A row still in editing at
-    // the close is not stored.
+    // these columns, open for writing. The new table replaces the old file only when close()
+    // succeeds; a table destroyed before that is dropped and the old one stays, as it does when
+    // the process is killed. NAME.MDX goes with the old file. Raises "La tabla está en uso."
+    // while someone holds NAME.DBF. A row still in editing at the close is not stored.
     static WorkTable createAfresh(const std::string& folder, const std::string& name,
                                   const std::vector<Column>& columns);
+    // The same for a declared work table.
+    static WorkTable createAfresh(const std::string& folder, const TableSchema& schema);
 
     // `componentName` (such as "wwTableSoluc") prefixes the missing-column message.
     static WorkTable open(const std::string& folder, const std::string& name, OpenMode mode,
@@ -48,6 +49,7 @@ public:
 
     WorkTable(WorkTable&&) noexcept;
     WorkTable& operator=(WorkTable&&) noexcept;
+    // Discards: see close().
     ~WorkTable();
 
     void append(); // new empty row at the end, current and in editing
@@ -59,27 +61,22 @@ public:
     void next();
     bool atEnd() const;
 
-    std::string readText(const std::string& column); // number columns in decimal, "" blank
-    int32_t readInteger(const std::string& column);  // rounded; blank reads 0
-    double readFloat(const std::string& column);     // blank reads 0
-
-    void writeText(const std::string& column, const std::string& value); // cut to width
-    void writeBoolean(const std::string& column, bool value);
-    void writeFloat(const std::string& column, double value);
-
-    // The same through a handle of this table.
+    // A column is read and written through a handle of this table, found once by its name.
     ColumnHandle column(const std::string& name) const;
-    std::string readText(const ColumnHandle& column);
+    ColumnHandle column(const ColumnSpec& spec) const { return column(std::string(spec.name)); }
+    bool hasColumn(const std::string& name) const;
+
+    std::string readText(const ColumnHandle& column); // number columns in decimal, "" blank
     void readText(const ColumnHandle& column, std::string& into); // reuses the buffer
     // The same as a view, valid until the row or the cursor changes: of the row's bytes for a
     // text column, else of a buffer of the table.
     std::string_view readTextView(const ColumnHandle& column);
-    int32_t readInteger(const ColumnHandle& column);
-    double readFloat(const ColumnHandle& column);
-    void writeText(const ColumnHandle& column, std::string_view value);
+    int32_t readInteger(const ColumnHandle& column); // rounded; blank reads 0
+    double readFloat(const ColumnHandle& column);    // blank reads 0
+
+    void writeText(const ColumnHandle& column, std::string_view value); // cut to width
     void writeBoolean(const ColumnHandle& column, bool value);
     void writeFloat(const ColumnHandle& column, double value);
-    bool locate(const ColumnHandle& column, const std::string& value);
 
     // A field's bytes as stored, to give another row the same value without converting it again;
     // writeStoredBytes takes exactly as many bytes as the field holds.
@@ -88,24 +85,18 @@ public:
 
     // First row in stored order whose columns read as text equal the values exactly; it becomes
     // current. O(1) after the first call on the same columns.
-    bool locate(const std::string& column, const std::string& value);
-    bool locate(const std::vector<std::string>& columns, const std::vector<std::string>& values);
-    // Lets locate({"DIA", "HORA"}, {day, period}) pick the list form: two string literals in
-    // braces would otherwise also read as the iterator pair of one std::string.
-    bool locate(std::initializer_list<std::string> columns,
-                std::initializer_list<std::string> values) {
-        return locate(std::vector<std::string>(columns), std::vector<std::string>(values));
-    }
+    bool locate(const ColumnHandle& column, const std::string& value);
+    bool locate(const std::vector<ColumnHandle>& columns, const std::vector<std::string>& values);
 
-    bool hasColumn(const std::string& column) const;
     // The code page the header declares, in words, when it is not Windows-1252; empty when it is
     // or none is declared. Text is read as stored all the same.
     std::string foreignCodePage() const;
     int64_t rowCount() const; // rows not marked deleted
     const std::string& path() const;
 
-    // Stores what is still pending; a failed write raises here at the latest, so close
-    // explicitly: a table closed by its destructor can only drop a rebuild that failed.
+    // The only way anything pending is kept: a rebuilt table replaces the old one here, and an
+    // opened one gets its header brought up to date. A failed write raises here at the latest.
+    // A table destroyed without it keeps nothing that was still pending.
     void close();
     bool isOpen() const;
 

@@ -63,18 +63,14 @@ private Q_SLOTS:
             messages->notices.clear();
         }
         {
-            using tts::tables::Column;
             auto soluc = tts::tables::WorkTable::createAfresh(
-                bytes(work), "SOLUC",
-                {Column::integer("DIA"), Column::integer("HORA"), Column::text("PROF", 10),
-                 Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 10),
-                 Column::text("AULA", 10)});
+                bytes(work), tts::tables::schema::Timetable::table);
             for (int row = 0; row < 150000; ++row) {
                 soluc.append();
-                soluc.writeFloat("DIA", 1 + row % 5);
-                soluc.writeFloat("HORA", 1 + row % 6);
-                soluc.writeText("PROF", "PGAR");
-                soluc.writeText("ASIG", "MAT");
+                soluc.writeFloat(soluc.column("DIA"), 1 + row % 5);
+                soluc.writeFloat(soluc.column("HORA"), 1 + row % 6);
+                soluc.writeText(soluc.column("PROF"), "PGAR");
+                soluc.writeText(soluc.column("ASIG"), "MAT");
                 soluc.post();
             }
             soluc.close();

@@ -139,17 +139,13 @@ class MainWindowTest : public QObject {
     }
 
     void createSoluc() {
-        using tts::tables::Column;
-        auto soluc = tts::tables::WorkTable::createAfresh(
-            bytes(scratch("work")), "SOLUC",
-            {Column::integer("DIA"), Column::integer("HORA"), Column::text("PROF", 10),
-             Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 10),
-             Column::text("AULA", 10)});
+        auto soluc = tts::tables::WorkTable::createAfresh(bytes(scratch("work")),
+                                                          tts::tables::schema::Timetable::table);
         soluc.append();
-        soluc.writeFloat("DIA", 1);
-        soluc.writeFloat("HORA", 1);
-        soluc.writeText("PROF", "PGAR");
-        soluc.writeText("ASIG", "MAT");
+        soluc.writeFloat(soluc.column("DIA"), 1);
+        soluc.writeFloat(soluc.column("HORA"), 1);
+        soluc.writeText(soluc.column("PROF"), "PGAR");
+        soluc.writeText(soluc.column("ASIG"), "MAT");
         soluc.post();
         soluc.close();
     }

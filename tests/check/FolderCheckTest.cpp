@@ -427,19 +427,20 @@ protected:
         std::string day, period, group, task, room;
     };
     void writeSoluc(const std::vector<Row>& rows) {
-        using tables::Column;
-        tables::WorkTable t = tables::WorkTable::createAfresh(
-            work_.path(), "SOLUC",
-            {Column::text("DIA", 4), Column::text("HORA", 4), Column::text("PROF", 4),
-             Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 4),
-             Column::text("AULA", 10)});
+        using S = tables::schema::Timetable;
+        // DIA kept as text, as a host may keep it, so that a row can hold a day that is no number.
+        std::vector<tables::Column> columns = S::table.definition();
+        for (tables::Column& column : columns)
+            if (column.name == S::dia.name)
+                column = tables::Column::text(S::dia.name, 4);
+        tables::WorkTable t = tables::WorkTable::createAfresh(work_.path(), S::table.name, columns);
         for (const Row& r : rows) {
             t.append();
-            t.writeText("DIA", r.day);
-            t.writeText("HORA", r.period);
-            t.writeText("CODGRUPO", r.group);
-            t.writeText("TAREA", r.task);
-            t.writeText("AULA", r.room);
+            t.writeText(t.column(S::dia), r.day);
+            t.writeText(t.column(S::hora), r.period);
+            t.writeText(t.column(S::codGrupo), r.group);
+            t.writeText(t.column(S::tarea), r.task);
+            t.writeText(t.column(S::aula), r.room);
             t.post();
         }
         t.close();
@@ -579,10 +580,11 @@ TEST_F(ExportView, WorkFolderThatMayNotBeListedStillOpensTablesSpelledExactly) {
 
 // A column the export needs and SOLUC lacks: the check says the export's own message.
 TEST_F(ExportView, MissingColumnIsSaidAsTheExportSaysIt) {
+    using S = tables::schema::Timetable;
     tables::WorkTable t = tables::WorkTable::createAfresh(
-        work_.path(), "SOLUC", {tables::Column::text("HORA", 4), tables::Column::text("AULA", 10)});
+        work_.path(), S::table.name, {S::hora.definition(), S::aula.definition()});
     t.append();
-    t.writeText("HORA", "1");
+    t.writeText(t.column(S::hora), "1");
     t.post();
     t.close();
     std::string stopped;

@@ -149,22 +149,18 @@ TEST(ExportCommand, UnknownCodesMostFrequentFirstAtMostTwenty) {
     ExportFolders f;
     f.importExample();
     {
-        using tables::Column;
-        tables::WorkTable soluc = tables::WorkTable::createAfresh(
-            f.work(), "SOLUC",
-            {Column::integer("DIA"), Column::integer("HORA"), Column::text("PROF", 10),
-             Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 10),
-             Column::text("AULA", 10)});
+        tables::WorkTable soluc =
+            tables::WorkTable::createAfresh(f.work(), tables::schema::Timetable::table);
         std::vector<std::string> groups;
         for (int i = 0; i < 25; ++i)
             groups.push_back("G" + std::to_string(i));
         groups.push_back("G24"); // the last one new, but the most frequent
         for (const std::string& group : groups) {
             soluc.append();
-            soluc.writeFloat("DIA", 1);
-            soluc.writeFloat("HORA", 1);
-            soluc.writeText("CODGRUPO", group);
-            soluc.writeText("TAREA", "*CCP");
+            soluc.writeFloat(soluc.column("DIA"), 1);
+            soluc.writeFloat(soluc.column("HORA"), 1);
+            soluc.writeText(soluc.column("CODGRUPO"), group);
+            soluc.writeText(soluc.column("TAREA"), "*CCP");
             soluc.post();
         }
         soluc.close();

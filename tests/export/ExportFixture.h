@@ -55,43 +55,33 @@ public:
     }
 
     void createStandardTables() {
-        using tables::Column;
+        namespace schema = tables::schema;
         {
-            auto t = tables::WorkTable::createAfresh(
-                work.path(), "GRUPOST",
-                {Column::text("ABREV", 10), Column::text("TURNO", 1), Column::text("NIVEL", 5),
-                 Column::text("CURSO", 3), Column::text("GRUPO", 2), Column::text("UNIDAD", 10),
-                 Column::text("DESCRIP", 80), Column::text("ABREVCORTA", 4)});
-            addRow(t, {{"ABREV", "1ESOA"}, {"ABREVCORTA", "1A"}});
-            addRow(t, {{"ABREV", "2BACH-CIEN"}, {"ABREVCORTA", "2BC"}});
-            addRow(t, {{"ABREV", "1ESOA"}, {"ABREVCORTA", "XX"}}); // a repeat never wins
+            using G = schema::Groups;
+            auto t = tables::WorkTable::createAfresh(work.path(), G::table);
+            addRow(t, {{G::abrev, "1ESOA"}, {G::abrevCorta, "1A"}});
+            addRow(t, {{G::abrev, "2BACH-CIEN"}, {G::abrevCorta, "2BC"}});
+            addRow(t, {{G::abrev, "1ESOA"}, {G::abrevCorta, "XX"}}); // a repeat never wins
             t.close();
         }
         {
-            auto t = tables::WorkTable::createAfresh(
-                work.path(), "PROFT",
-                {Column::text("ABREV", 10), Column::text("NOMBRE", 80), Column::text("DEPART", 40),
-                 Column::integer("DNI")});
-            addRow(t, {{"ABREV", "P001"}});
+            auto t = tables::WorkTable::createAfresh(work.path(), schema::Teachers::table);
+            addRow(t, {{schema::Teachers::abrev, "P001"}});
             t.close();
         }
         {
-            auto t = tables::WorkTable::createAfresh(
-                work.path(), "AULAT",
-                {Column::text("ABREV", 10), Column::text("NOMBRE", 80), Column::text("EDIFICIO", 1),
-                 Column::integer("MAXALUM"), Column::text("ABREVCORTA", 4)});
-            addRow(t, {{"ABREV", "LAB-FIS"}, {"ABREVCORTA", "LABF"}});
-            addRow(t, {{"ABREV", "AULA1"}, {"ABREVCORTA", "A1"}});
+            using R = schema::Rooms;
+            auto t = tables::WorkTable::createAfresh(work.path(), R::table);
+            addRow(t, {{R::abrev, "LAB-FIS"}, {R::abrevCorta, "LABF"}});
+            addRow(t, {{R::abrev, "AULA1"}, {R::abrevCorta, "A1"}});
             t.close();
         }
         {
-            auto t = tables::WorkTable::createAfresh(
-                work.path(), "ASIGNOMT",
-                {Column::text("COD", 10), Column::text("CODLARGO", 10), Column::text("NOMBRE", 80),
-                 Column::boolean("ESTAREA"), Column::text("CODTAREA", 10)});
-            addRow(t, {{"COD", "MAT"}});
-            addRow(t, {{"COD", "LEN"}});
-            addRow(t, {{"COD", "*GUA"}, {"CODTAREA", "GUARD"}});
+            using S = schema::Subjects;
+            auto t = tables::WorkTable::createAfresh(work.path(), S::table);
+            addRow(t, {{S::cod, "MAT"}});
+            addRow(t, {{S::cod, "LEN"}});
+            addRow(t, {{S::cod, "*GUA"}, {S::codTarea, "GUARD"}});
             t.close();
         }
         createSlots({{"C01", "L", "1"}, {"C02", "L", "2"}, {"C11", "M", "1"}});
@@ -101,37 +91,33 @@ public:
         std::string code, day, period;
     };
     void createSlots(const std::vector<Slot>& slots) {
-        using tables::Column;
-        auto t = tables::WorkTable::createAfresh(
-            work.path(), "DIASHORAST",
-            {Column::text("DIHO", 10), Column::text("CODDIHO", 10), Column::text("DIA", 20),
-             Column::text("TEXTODIA", 20), Column::text("HORA", 8), Column::text("HORADESDE", 8),
-             Column::text("HORAHASTA", 8), Column::text("MINUTOS", 8)});
+        using S = tables::schema::Slots;
+        auto t = tables::WorkTable::createAfresh(work.path(), S::table);
         for (const Slot& s : slots)
-            addRow(t, {{"DIHO", s.day + s.period},
-                       {"CODDIHO", s.code},
-                       {"DIA", s.day},
-                       {"HORA", s.period}});
+            addRow(t, {{S::diho, s.day + s.period},
+                       {S::codDiho, s.code},
+                       {S::dia, s.day},
+                       {S::hora, s.period}});
         t.close();
     }
 
     void createSoluc(const std::vector<SolucFixtureRow>& rows) {
-        using tables::Column;
-        auto t = tables::WorkTable::createAfresh(
-            work.path(), "SOLUC",
-            {Column::integer("DIA"), Column::integer("HORA"), Column::text("PROF", 10),
-             Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 10),
-             Column::text("AULA", 10)});
+        using S = tables::schema::Timetable;
+        auto t = tables::WorkTable::createAfresh(work.path(), S::table);
+        const tables::ColumnHandle dia = t.column(S::dia), hora = t.column(S::hora),
+                                   prof = t.column(S::prof), codGrupo = t.column(S::codGrupo),
+                                   tarea = t.column(S::tarea), asig = t.column(S::asig),
+                                   aula = t.column(S::aula);
         for (const SolucFixtureRow& r : rows) {
             t.append();
             if (r.day)
-                t.writeFloat("DIA", *r.day);
-            t.writeFloat("HORA", r.period);
-            t.writeText("PROF", r.teacher);
-            t.writeText("CODGRUPO", r.group);
-            t.writeText("TAREA", r.task);
-            t.writeText("ASIG", r.subject);
-            t.writeText("AULA", r.room);
+                t.writeFloat(dia, *r.day);
+            t.writeFloat(hora, r.period);
+            t.writeText(prof, r.teacher);
+            t.writeText(codGrupo, r.group);
+            t.writeText(tarea, r.task);
+            t.writeText(asig, r.subject);
+            t.writeText(aula, r.room);
             t.post();
         }
         t.close();
@@ -142,10 +128,10 @@ public:
 
 private:
     static void addRow(tables::WorkTable& t,
-                       const std::vector<std::pair<std::string, std::string>>& values) {
+                       const std::vector<std::pair<tables::ColumnSpec, std::string>>& values) {
         t.append();
         for (const auto& [column, value] : values)
-            t.writeText(column, value);
+            t.writeText(t.column(column), value);
         t.post();
     }
 };

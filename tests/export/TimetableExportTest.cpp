@@ -198,9 +198,9 @@ TEST_F(TimetableExport, ADayWithDecimalsIsWrittenAndLookedUpRounded) {
          Column::text("AULA", 10)});
     for (double day : {1.6, 0.4, 1.2}) {
         t.append();
-        t.writeFloat("DIA", day);
-        t.writeText("HORA", "1");
-        t.writeText("ASIG", "MAT");
+        t.writeFloat(t.column("DIA"), day);
+        t.writeText(t.column("HORA"), "1");
+        t.writeText(t.column("ASIG"), "MAT");
         t.post();
     }
     t.close();
@@ -267,7 +267,7 @@ TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
              columns.erase(columns.begin());
              auto t = tables::WorkTable::createAfresh(f.work.path(), "SOLUC", columns);
              t.append();
-             t.writeText("PROF", "P001");
+             t.writeText(t.column("PROF"), "P001");
              t.post();
              t.close();
          },
@@ -280,8 +280,8 @@ TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
              auto t = tables::WorkTable::createAfresh(
                  f.work.path(), "DIASHORAST", {Column::text("DIA", 20), Column::text("HORA", 8)});
              t.append();
-             t.writeText("DIA", "L");
-             t.writeText("HORA", "1");
+             t.writeText(t.column("DIA"), "L");
+             t.writeText(t.column("HORA"), "1");
              t.post();
              t.close();
          },

@@ -164,11 +164,11 @@ TEST(UnknownFieldType, InAColumnTheExportDoesNotReadIsIgnored) {
              Column::text("OBSERV", 10), Column::text("CODGRUPO", 10), Column::text("TAREA", 10),
              Column::text("ASIG", 10), Column::text("AULA", 10)});
         soluc.append();
-        soluc.writeFloat("DIA", 1);
-        soluc.writeFloat("HORA", 1);
-        soluc.writeText("PROF", "MSAN");
-        soluc.writeText("CODGRUPO", "1ESOA");
-        soluc.writeText("ASIG", "MAT");
+        soluc.writeFloat(soluc.column("DIA"), 1);
+        soluc.writeFloat(soluc.column("HORA"), 1);
+        soluc.writeText(soluc.column("PROF"), "MSAN");
+        soluc.writeText(soluc.column("CODGRUPO"), "1ESOA");
+        soluc.writeText(soluc.column("ASIG"), "MAT");
         soluc.post();
         soluc.close();
     }

@@ -165,23 +165,23 @@ void writeSchool(const std::string& siceFolder, const SchoolSize& size, char var
 }
 
 void writeSoluc(const std::string& workFolder, const SchoolSize& size, int rows) {
-    using tables::Column;
-    auto soluc = tables::WorkTable::createAfresh(
-        workFolder, "SOLUC",
-        {Column::integer("DIA"), Column::integer("HORA"), Column::text("PROF", 10),
-         Column::text("CODGRUPO", 10), Column::text("TAREA", 10), Column::text("ASIG", 10),
-         Column::text("AULA", 10)});
+    using S = tables::schema::Timetable;
+    auto soluc = tables::WorkTable::createAfresh(workFolder, S::table);
+    const tables::ColumnHandle dia = soluc.column(S::dia), hora = soluc.column(S::hora),
+                               prof = soluc.column(S::prof), codGrupo = soluc.column(S::codGrupo),
+                               tarea = soluc.column(S::tarea), asig = soluc.column(S::asig),
+                               aula = soluc.column(S::aula);
     const int subjects = size.subjectsPerGroup * 3;
     for (int i = 0; i < rows; ++i) {
         soluc.append();
         if (i % 97 != 0) // now and then a row without a day, which the export skips
-            soluc.writeFloat("DIA", 1 + i % size.days);
-        soluc.writeFloat("HORA", 1 + (i / size.days) % size.periodsPerDay);
-        soluc.writeText("PROF", code4('P', i % size.teachers));
-        soluc.writeText("CODGRUPO", i % 50 == 1 ? "NOGROUP" : groupCode(i % size.groups));
-        soluc.writeText("TAREA", i % 10 == 0 ? "*" + code4('A', i % 5) : "NOTASK");
-        soluc.writeText("ASIG", code4('S', i % subjects));
-        soluc.writeText("AULA", i % 40 == 3 ? "NOROOM" : "AULA" + std::to_string(i % size.rooms));
+            soluc.writeFloat(dia, 1 + i % size.days);
+        soluc.writeFloat(hora, 1 + (i / size.days) % size.periodsPerDay);
+        soluc.writeText(prof, code4('P', i % size.teachers));
+        soluc.writeText(codGrupo, i % 50 == 1 ? "NOGROUP" : groupCode(i % size.groups));
+        soluc.writeText(tarea, i % 10 == 0 ? "*" + code4('A', i % 5) : "NOTASK");
+        soluc.writeText(asig, code4('S', i % subjects));
+        soluc.writeText(aula, i % 40 == 3 ? "NOROOM" : "AULA" + std::to_string(i % size.rooms));
         soluc.post();
     }
     soluc.close();

@@ -42,7 +42,7 @@ inline std::vector<Row> readRows(const std::string& folder, const std::string& n
     for (table.first(); !table.atEnd(); table.next()) {
         Row row;
         for (const std::string& column : columnNames)
-            row[column] = table.readText(column);
+            row[column] = table.readText(table.column(column));
         rows.push_back(std::move(row));
     }
     table.close();
@@ -63,7 +63,7 @@ inline void writeSentinelTable(const std::string& folder, const std::string& nam
     tables::WorkTable table =
         tables::WorkTable::createAfresh(folder, name, {tables::Column::text("SENTINEL", 10)});
     table.append();
-    table.writeText("SENTINEL", "antes");
+    table.writeText(table.column("SENTINEL"), "antes");
     table.post();
     table.close();
 }
@@ -73,7 +73,8 @@ inline bool isSentinelTable(const std::string& folder, const std::string& name) 
     if (!table.hasColumn("SENTINEL"))
         return false;
     table.first();
-    return !table.atEnd() && table.readText("SENTINEL") == "antes" && table.rowCount() == 1;
+    return !table.atEnd() && table.readText(table.column("SENTINEL")) == "antes" &&
+           table.rowCount() == 1;
 }
 
 // A SICE folder and a work folder, and one step run over them as the run would call it.

@@ -15,19 +15,15 @@ struct GroupRow {
 };
 
 void writeGroups(const std::string& folder, const std::vector<GroupRow>& groups) {
-    using tables::Column;
-    tables::WorkTable table = tables::WorkTable::createAfresh(
-        folder, "GRUPOST",
-        {Column::text("ABREV", 10), Column::text("TURNO", 1), Column::text("NIVEL", 5),
-         Column::text("CURSO", 3), Column::text("GRUPO", 2), Column::text("UNIDAD", 10),
-         Column::text("DESCRIP", 80), Column::text("ABREVCORTA", 4)});
+    using G = tables::schema::Groups;
+    tables::WorkTable table = tables::WorkTable::createAfresh(folder, G::table);
     for (const GroupRow& g : groups) {
         table.append();
-        table.writeText("ABREV", g.abrev);
-        table.writeText("TURNO", g.turno);
-        table.writeText("NIVEL", g.nivel);
-        table.writeText("CURSO", g.curso);
-        table.writeText("GRUPO", g.grupo);
+        table.writeText(table.column(G::abrev), g.abrev);
+        table.writeText(table.column(G::turno), g.turno);
+        table.writeText(table.column(G::nivel), g.nivel);
+        table.writeText(table.column(G::curso), g.curso);
+        table.writeText(table.column(G::grupo), g.grupo);
         table.post();
     }
     table.close();
@@ -65,11 +61,15 @@ std::vector<AssignmentRow> readAssignments(const std::string& folder) {
     tables::WorkTable table = tables::WorkTable::open(folder, "ASIGT", tables::OpenMode::ReadOnly);
     std::vector<AssignmentRow> rows;
     for (table.first(); !table.atEnd(); table.next()) {
-        EXPECT_EQ(table.readText("CPROF") + table.readText("CAULA") + table.readText("NCONEX"), "");
-        rows.push_back({table.readText("CASIG"), table.readText("CGRUP"), table.readText("CTAREA"),
-                        table.readText("TURNO"), table.readText("NIVEL"), table.readText("CURSO"),
-                        table.readText("GRUPO"), table.readText("SESIONES"),
-                        table.readFloat("HORAS")});
+        EXPECT_EQ(table.readText(table.column("CPROF")) + table.readText(table.column("CAULA")) +
+                      table.readText(table.column("NCONEX")),
+                  "");
+        rows.push_back(
+            {table.readText(table.column("CASIG")), table.readText(table.column("CGRUP")),
+             table.readText(table.column("CTAREA")), table.readText(table.column("TURNO")),
+             table.readText(table.column("NIVEL")), table.readText(table.column("CURSO")),
+             table.readText(table.column("GRUPO")), table.readText(table.column("SESIONES")),
+             table.readFloat(table.column("HORAS"))});
     }
     return rows;
 }

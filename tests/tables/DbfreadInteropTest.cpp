@@ -42,21 +42,22 @@ TEST(DbfreadInterop, AnotherReaderSeesTheColumnsAndValuesWeWrote) {
             {Column::text("COD", 10), Column::text("NOMBRE", 20), Column::boolean("ESTAREA"),
              Column::integer("DNI"), Column::floating("HORAS")});
         table.append();
-        table.writeText("COD", "MAT");
-        table.writeText("NOMBRE", "Matem\xE1ticas");
-        table.writeBoolean("ESTAREA", false);
-        table.writeFloat("DNI", 7);
-        table.writeFloat("HORAS", 2.5);
+        table.writeText(table.column("COD"), "MAT");
+        table.writeText(table.column("NOMBRE"), "Matem\xE1ticas");
+        table.writeBoolean(table.column("ESTAREA"), false);
+        table.writeFloat(table.column("DNI"), 7);
+        table.writeFloat(table.column("HORAS"), 2.5);
         table.post();
         table.append();
-        table.writeText("COD", "*GUA");
-        table.writeText("NOMBRE", "A\xF1o 11\xBD");
-        table.writeBoolean("ESTAREA", true);
-        table.writeFloat("DNI", -12);
-        table.writeFloat("HORAS", 1.25);
+        table.writeText(table.column("COD"), "*GUA");
+        table.writeText(table.column("NOMBRE"), "A\xF1o 11\xBD");
+        table.writeBoolean(table.column("ESTAREA"), true);
+        table.writeFloat(table.column("DNI"), -12);
+        table.writeFloat(table.column("HORAS"), 1.25);
         table.post();
         table.append();
         table.post();
+        table.close();
     }
     EXPECT_EQ(readWithDbfread(folder, "ASIGT.DBF"),
               "field COD C 10 0\n"

@@ -61,27 +61,30 @@ TEST(ForeignTable, EveryFamilyReadsTheSameRows) {
             EXPECT_EQ(table.path(), folder.file("soluc.dbf"));
             EXPECT_EQ(table.rowCount(), 4);
             table.first();
-            EXPECT_EQ(table.readInteger("DIA"), 1);
-            EXPECT_EQ(table.readText("DIA"), "1");
-            EXPECT_EQ(table.readText("HORA"), "3");
-            EXPECT_EQ(table.readText("PESO"), "2.5");
-            EXPECT_EQ(table.readText("FIJA"), "True");
-            EXPECT_EQ(table.readText("codgrupo"), "1ESOA"); // names regardless of case
+            EXPECT_EQ(table.readInteger(table.column("DIA")), 1);
+            EXPECT_EQ(table.readText(table.column("DIA")), "1");
+            EXPECT_EQ(table.readText(table.column("HORA")), "3");
+            EXPECT_EQ(table.readText(table.column("PESO")), "2.5");
+            EXPECT_EQ(table.readText(table.column("FIJA")), "True");
+            EXPECT_EQ(table.readText(table.column("codgrupo")),
+                      "1ESOA"); // names regardless of case
             table.next();
-            EXPECT_EQ(table.readText("DIA"), "7");
-            EXPECT_EQ(table.readText("HORA"), "10");
-            EXPECT_EQ(table.readText("PESO"), "0");
-            EXPECT_EQ(table.readText("FIJA"), "");
-            EXPECT_EQ(table.readText("CODGRUPO"), "2B\xD1"); // bytes as stored, any level
+            EXPECT_EQ(table.readText(table.column("DIA")), "7");
+            EXPECT_EQ(table.readText(table.column("HORA")), "10");
+            EXPECT_EQ(table.readText(table.column("PESO")), "0");
+            EXPECT_EQ(table.readText(table.column("FIJA")), "");
+            EXPECT_EQ(table.readText(table.column("CODGRUPO")),
+                      "2B\xD1"); // bytes as stored, any level
             table.next();
-            EXPECT_EQ(table.readText("DIA"), "7");
-            EXPECT_EQ(table.readFloat("PESO"), 100.0);
-            EXPECT_EQ(table.readText("FIJA"), "False");
+            EXPECT_EQ(table.readText(table.column("DIA")), "7");
+            EXPECT_EQ(table.readFloat(table.column("PESO")), 100.0);
+            EXPECT_EQ(table.readText(table.column("FIJA")), "False");
             table.next();
-            EXPECT_EQ(table.readText("DIA"), "");
-            EXPECT_EQ(table.readInteger("DIA"), 0);
-            EXPECT_EQ(table.readText("CODGRUPO"), "4B"); // a text ends at its first NUL
-            EXPECT_EQ(errorOf([&] { table.readText("FECHA"); }),
+            EXPECT_EQ(table.readText(table.column("DIA")), "");
+            EXPECT_EQ(table.readInteger(table.column("DIA")), 0);
+            EXPECT_EQ(table.readText(table.column("CODGRUPO")),
+                      "4B"); // a text ends at its first NUL
+            EXPECT_EQ(errorOf([&] { table.readText(table.column("FECHA")); }),
                       "El campo 'FECHA' es de un tipo que no se puede usar (D).\nTabla: " +
                           folder.file("soluc.dbf"));
             table.next();
@@ -145,11 +148,11 @@ TEST(ForeignTable, BinaryNumbersReadByTheirFamily) {
         test::writeBytes(folder.file("T.DBF"), rawTable(shapeOf(c.version), fields,
                                                         {rawRecord(fields, {c.stored, "ok"})}));
         WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::ReadOnly);
-        EXPECT_EQ(table.readText("V"), c.text);
-        EXPECT_EQ(table.readInteger("V"), c.integer);
-        EXPECT_DOUBLE_EQ(table.readFloat("V"), c.floating);
-        EXPECT_TRUE(table.locate("V", c.text));
-        EXPECT_EQ(table.readText("C"), "ok");
+        EXPECT_EQ(table.readText(table.column("V")), c.text);
+        EXPECT_EQ(table.readInteger(table.column("V")), c.integer);
+        EXPECT_DOUBLE_EQ(table.readFloat(table.column("V")), c.floating);
+        EXPECT_TRUE(table.locate(table.column("V"), c.text));
+        EXPECT_EQ(table.readText(table.column("C")), "ok");
     }
 }
 
@@ -187,8 +190,8 @@ TEST(ForeignTable, TypesThatHoldNoNumberOrTextAreRefusedWhenRead) {
         test::writeBytes(folder.file("SOLUC.DBF"),
                          rawTable(shapeOf(c.version), fields, {rawRecord(fields, {"", "1"})}));
         WorkTable table = WorkTable::open(folder.path(), "SOLUC", OpenMode::ReadOnly);
-        EXPECT_EQ(table.readText("HORA"), "1");
-        EXPECT_EQ(errorOf([&] { table.readInteger("DIA"); }),
+        EXPECT_EQ(table.readText(table.column("HORA")), "1");
+        EXPECT_EQ(errorOf([&] { table.readInteger(table.column("DIA")); }),
                   "El campo 'DIA' es de un tipo que no se puede usar (" + std::string(1, c.type) +
                       ").\nTabla: " + folder.file("SOLUC.DBF"));
     }
@@ -204,8 +207,8 @@ TEST(ForeignTable, Level7NamesEndAtTheirFirstNul) {
     test::writeBytes(folder.file("GRUPOST.DBF"),
                      rawTable(shapeOf(0x04), fields, {rawRecord(fields, {"1ESOA", "abc"})}));
     WorkTable table = WorkTable::open(folder.path(), "GRUPOST", OpenMode::ReadOnly);
-    EXPECT_EQ(table.readText("CODGRUPO"), "1ESOA");
-    EXPECT_EQ(table.readText("nombre_largo_de_treinta_y_dos_by"), "abc");
+    EXPECT_EQ(table.readText(table.column("CODGRUPO")), "1ESOA");
+    EXPECT_EQ(table.readText(table.column("nombre_largo_de_treinta_y_dos_by")), "abc");
     EXPECT_FALSE(table.hasColumn("CODGRUPOXYZ"));
 }
 
@@ -320,7 +323,7 @@ TEST(ForeignTable, CodePageDeclaredByTheHeader) {
                          rawTable(shape, fields, {rawRecord(fields, {"\xF1"})}));
         WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::ReadOnly);
         EXPECT_EQ(table.foreignCodePage(), c.foreign) << c.driverName << int{c.driver};
-        EXPECT_EQ(table.readText("C"), "\xF1");
+        EXPECT_EQ(table.readText(table.column("C")), "\xF1");
     }
 }
 
@@ -337,11 +340,11 @@ TEST(ForeignTable, LongTextsAndStrayDecimalsOnTexts) {
                      rawTable(shapeOf(0x03), stray, {rawRecord(stray, {"abc", " 4"})}));
 
     WorkTable longTable = WorkTable::open(folder.path(), "LONG", OpenMode::ReadOnly);
-    EXPECT_EQ(longTable.readText("LARGO"), std::string(299, 'x') + "y");
-    EXPECT_EQ(longTable.readInteger("DIA"), 3);
+    EXPECT_EQ(longTable.readText(longTable.column("LARGO")), std::string(299, 'x') + "y");
+    EXPECT_EQ(longTable.readInteger(longTable.column("DIA")), 3);
     WorkTable strayTable = WorkTable::open(folder.path(), "STRAY", OpenMode::ReadOnly);
-    EXPECT_EQ(strayTable.readText("COD"), "abc");
-    EXPECT_EQ(strayTable.readInteger("DIA"), 4);
+    EXPECT_EQ(strayTable.readText(strayTable.column("COD")), "abc");
+    EXPECT_EQ(strayTable.readInteger(strayTable.column("DIA")), 4);
 }
 
 } // namespace

@@ -20,8 +20,9 @@ TEST(ProtectedTable, ARebuildOfAReadOnlyTableIsRefusedBeforeAnythingIsWritten) {
         WorkTable table =
             WorkTable::createAfresh(folder.path(), "AULAT", {Column::text("ABREV", 10)});
         table.append();
-        table.writeText("ABREV", "LAB");
+        table.writeText(table.column("ABREV"), "LAB");
         table.post();
+        table.close();
     }
     const std::string path = folder.file("AULAT.DBF");
     const std::string before = test::readBytes(path);
@@ -38,7 +39,7 @@ TEST(ProtectedTable, ARebuildOfAReadOnlyTableIsRefusedBeforeAnythingIsWritten) {
 
     // Still readable as it was.
     WorkTable table = WorkTable::open(folder.path(), "AULAT", OpenMode::ReadOnly);
-    EXPECT_EQ(table.readText("ABREV"), "LAB");
+    EXPECT_EQ(table.readText(table.column("ABREV")), "LAB");
     table.close();
     fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
 }

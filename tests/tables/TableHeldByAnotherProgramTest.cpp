@@ -22,8 +22,9 @@ TEST(TableHeldByAnotherProgram, IsInUseForEveryOpenAndRebuild) {
         WorkTable table =
             WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("ABREV", 10)});
         table.append();
-        table.writeText("ABREV", "1ESOA");
+        table.writeText(table.column("ABREV"), "1ESOA");
         table.post();
+        table.close();
     }
     const std::string path = folder.file("GRUPOST.DBF");
     const std::string before = test::readBytes(path);
@@ -44,12 +45,12 @@ TEST(TableHeldByAnotherProgram, IsInUseForEveryOpenAndRebuild) {
     // Let go, the table is rebuilt over the old one, with nothing left beside it.
     WorkTable rebuilt = WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("X", 1)});
     rebuilt.append();
-    rebuilt.writeText("X", "a");
+    rebuilt.writeText(rebuilt.column("X"), "a");
     rebuilt.post();
     rebuilt.close();
     WorkTable reopened = WorkTable::open(folder.path(), "GRUPOST", OpenMode::Exclusive);
     reopened.first();
-    EXPECT_EQ(reopened.readText("X"), "a");
+    EXPECT_EQ(reopened.readText(reopened.column("X")), "a");
     size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
         ++files;

@@ -20,7 +20,7 @@ void writeTable(const std::string& folder, const Strings& codes) {
     WorkTable table = WorkTable::createAfresh(folder, "T", {Column::text("COD", 10)});
     for (const std::string& code : codes) {
         table.append();
-        table.writeText("COD", code);
+        table.writeText(table.column("COD"), code);
         table.post();
     }
     table.close();
@@ -30,7 +30,7 @@ Strings codesIn(const std::string& folder) {
     WorkTable table = WorkTable::open(folder, "T", OpenMode::ReadOnly);
     Strings codes;
     for (table.first(); !table.atEnd(); table.next())
-        codes.push_back(table.readText("COD"));
+        codes.push_back(table.readText(table.column("COD")));
     return codes;
 }
 
@@ -43,7 +43,7 @@ TEST(TableRebuild, OldTableStaysWholeUntilTheNewOneIsClosed) {
 
     WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("COD", 10)});
     table.append();
-    table.writeText("COD", "NEW");
+    table.writeText(table.column("COD"), "NEW");
     table.post();
     EXPECT_EQ(test::readBytes(folder.file("T.DBF")), before);
     table.close();
@@ -55,23 +55,45 @@ TEST(TableRebuild, OldTableStaysWholeUntilTheNewOneIsClosed) {
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST(TableRebuild, ARebuildAbandonedByAnErrorLeavesTheOldTable) {
+// Only close() puts a rebuilt table in place: one dropped unclosed, by an error or not, leaves
+// the old table.
+TEST(TableRebuild, ARebuildNeverClosedLeavesTheOldTable) {
+    for (const bool byError : {true, false}) {
+        SCOPED_TRACE(byError ? "abandoned by an error" : "destroyed without an error");
+        TempFolder folder;
+        writeTable(folder.path(), {"OLD"});
+        try {
+            WorkTable table =
+                WorkTable::createAfresh(folder.path(), "T", {Column::text("COD", 10)});
+            for (const char* code : {"A", "B"}) {
+                table.append();
+                table.writeText(table.column("COD"), code);
+                table.post();
+            }
+            table.append();
+            table.writeText(table.column("COD"), "C"); // never posted
+            if (byError)
+                throw std::runtime_error("conversion failed");
+        } catch (const std::runtime_error&) {
+        }
+        EXPECT_EQ(codesIn(folder.path()), Strings{"OLD"});
+        EXPECT_EQ(folder.names(), Strings{"T.DBF"}); // no temporary file left
+    }
+}
+
+// Rows appended to an opened table count only once it is closed.
+TEST(TableRebuild, RowsAppendedToAnOpenedTableCountOnlyOnceClosed) {
     TempFolder folder;
     writeTable(folder.path(), {"OLD"});
-    try {
-        WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("COD", 10)});
-        for (const char* code : {"A", "B"}) {
-            table.append();
-            table.writeText("COD", code);
-            table.post();
-        }
+    for (const bool closed : {false, true}) {
+        WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::Shared);
         table.append();
-        table.writeText("COD", "C"); // never posted
-        throw std::runtime_error("conversion failed");
-    } catch (const std::runtime_error&) {
+        table.writeText(table.column("COD"), "NEW");
+        table.post();
+        if (closed)
+            table.close();
     }
-    EXPECT_EQ(codesIn(folder.path()), Strings{"OLD"});
-    EXPECT_EQ(folder.names(), Strings{"T.DBF"}); // no temporary file left
+    EXPECT_EQ(codesIn(folder.path()), (Strings{"OLD", "NEW"}));
 }
 
 TEST(TableRebuild, TableNamedInAnotherLetterCaseIsReplacedNotDoubled) {
@@ -95,7 +117,7 @@ TEST(TableRebuild, KilledRebuildLeavesTheOldTableAndItsLeftoverIsCleanedLater) {
         WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("COD", 10)});
         for (int i = 0; i < 100; ++i) {
             table.append();
-            table.writeText("COD", "NEW");
+            table.writeText(table.column("COD"), "NEW");
             table.post();
         }
         ::raise(SIGKILL);

@@ -54,16 +54,17 @@ TEST(WorkTableErrors, MissingTableFolderAndColumn) {
 
     WorkTable::createAfresh(folder.path(), "SOLUC", {Column::text("HORA", 2)}).close();
     WorkTable soluc = WorkTable::open(folder.path(), "SOLUC", OpenMode::Exclusive, "wwTableSoluc");
-    EXPECT_EQ(errorOf([&] { soluc.readInteger("DIA"); }),
+    EXPECT_EQ(errorOf([&] { soluc.readInteger(soluc.column("DIA")); }),
               "wwTableSoluc: No se encuentra el campo 'DIA'");
-    EXPECT_EQ(errorOf([&] { soluc.locate("DIA", "1"); }),
+    EXPECT_EQ(errorOf([&] { soluc.locate(soluc.column("DIA"), "1"); }),
               "wwTableSoluc: No se encuentra el campo 'DIA'");
     EXPECT_TRUE(soluc.hasColumn("HORA"));
     EXPECT_FALSE(soluc.hasColumn("DIA"));
     soluc.close();
     WorkTable plain = WorkTable::open(folder.path(), "SOLUC", OpenMode::Shared);
     plain.append();
-    EXPECT_EQ(errorOf([&] { plain.writeText("DIA", "1"); }), "No se encuentra el campo 'DIA'");
+    EXPECT_EQ(errorOf([&] { plain.writeText(plain.column("DIA"), "1"); }),
+              "No se encuentra el campo 'DIA'");
 }
 
 // A handle is taken before any row is read; its column's absence shows only when it is used, with
@@ -87,7 +88,7 @@ TEST(WorkTableErrors, HandleOfAMissingColumnFailsWhenUsedAsAReadByName) {
     EXPECT_EQ(soluc.readText(hora), "7");
     soluc.close();
     EXPECT_EQ(errorOf([&] { soluc.readText(hora, text); }),
-              errorOf([&] { soluc.readText("HORA"); }));
+              errorOf([&] { soluc.readText(soluc.column("HORA")); }));
 }
 
 TEST(WorkTableErrors, FolderThatCannotBeWrittenLeavesTheTableAsItWas) {
@@ -98,8 +99,9 @@ TEST(WorkTableErrors, FolderThatCannotBeWrittenLeavesTheTableAsItWas) {
         WorkTable table =
             WorkTable::createAfresh(readOnlyFolder, "AULAT", {Column::text("ABREV", 10)});
         table.append();
-        table.writeText("ABREV", "LAB");
+        table.writeText(table.column("ABREV"), "LAB");
         table.post();
+        table.close();
     }
     ASSERT_EQ(::chmod(readOnlyFolder.c_str(), 0555), 0);
     ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
@@ -115,7 +117,7 @@ TEST(WorkTableErrors, FolderThatCannotBeWrittenLeavesTheTableAsItWas) {
     EXPECT_EQ(messageInChild(
                   [&] {
                       WorkTable table = WorkTable::open(readOnlyFolder, "AULAT", OpenMode::Shared);
-                      if (table.readText("ABREV") == "LAB")
+                      if (table.readText(table.column("ABREV")) == "LAB")
                           table.append();
                   },
                   true),
@@ -133,8 +135,9 @@ TEST(WorkTableErrors, FailedWriteKeepsTheOldTableAndLeavesNoTemporaryFile) {
         WorkTable table =
             WorkTable::createAfresh(folder.path(), "ASIGT", {Column::text("CASIG", 10)});
         table.append();
-        table.writeText("CASIG", "OLD");
+        table.writeText(table.column("CASIG"), "OLD");
         table.post();
+        table.close();
     }
     const std::string before = test::readBytes(folder.file("ASIGT.DBF"));
     std::string message = messageInChild(
@@ -143,7 +146,7 @@ TEST(WorkTableErrors, FailedWriteKeepsTheOldTableAndLeavesNoTemporaryFile) {
                 WorkTable::createAfresh(folder.path(), "ASIGT", {Column::text("NOMBRE", 200)});
             for (int i = 0; i < 1000; ++i) {
                 table.append();
-                table.writeText("NOMBRE", std::string(200, 'x'));
+                table.writeText(table.column("NOMBRE"), std::string(200, 'x'));
                 table.post();
             }
             table.close(); // rows go out in blocks: the last of them at the latest here
@@ -199,9 +202,10 @@ TEST(WorkTableErrors, DamagedFilesAreReportedNeverReadOutOfBounds) {
             folder.path(), "T", {Column::text("CODIGO", 10), Column::integer("N")});
         for (int i = 0; i < 2; ++i) {
             table.append();
-            table.writeFloat("N", i);
+            table.writeFloat(table.column("N"), i);
             table.post();
         }
+        table.close();
     }
     const std::string good = test::readBytes(folder.file("T.DBF"));
     for (const DamagedCase& c : cases) {
@@ -227,16 +231,16 @@ TEST(WorkTableErrors, FieldOfUnknownTypeFailsWhenUsed) {
                      test::rawDbf(0x03, {{"DIA", 'N', 2}, {"RARO", 'Z', 4}, {"RARO2", '\x01', 1}},
                                   {"  1abcdx", "  2efghy"}));
     WorkTable table = WorkTable::open(folder.path(), "SOLUC", OpenMode::Shared);
-    EXPECT_EQ(table.readInteger("DIA"), 1);
+    EXPECT_EQ(table.readInteger(table.column("DIA")), 1);
     const std::string tableLine = "\nTabla: " + folder.file("SOLUC.DBF");
-    EXPECT_EQ(errorOf([&] { table.readText("RARO"); }),
+    EXPECT_EQ(errorOf([&] { table.readText(table.column("RARO")); }),
               "El campo 'RARO' es de un tipo que no se puede usar (Z)." + tableLine);
-    EXPECT_EQ(errorOf([&] { table.locate("RARO2", "x"); }),
+    EXPECT_EQ(errorOf([&] { table.locate(table.column("RARO2"), "x"); }),
               "El campo 'RARO2' es de un tipo que no se puede usar ($01)." + tableLine);
     table.edit();
-    EXPECT_EQ(errorOf([&] { table.writeText("RARO", "x"); }),
+    EXPECT_EQ(errorOf([&] { table.writeText(table.column("RARO"), "x"); }),
               "El campo 'RARO' es de un tipo que no se puede usar (Z)." + tableLine);
-    table.writeFloat("DIA", 5);
+    table.writeFloat(table.column("DIA"), 5);
     table.post();
     table.close();
     std::string bytes = test::readBytes(folder.file("SOLUC.DBF"));

@@ -69,8 +69,9 @@ protected:
         WorkTable table =
             WorkTable::createAfresh(folder.path(), "GRUPOST", {Column::text("ABREV", 10)});
         table.append();
-        table.writeText("ABREV", "1ESOA");
+        table.writeText(table.column("ABREV"), "1ESOA");
         table.post();
+        table.close();
     }
 
     std::string openError(OpenMode mode) {
@@ -98,7 +99,8 @@ TEST_F(WorkTableLocking, ExclusiveInAnotherProcessKeepsEveryoneOut) {
     }
     EXPECT_EQ(openError(OpenMode::Exclusive), noError); // released with the other process
     WorkTable table = WorkTable::open(folder.path(), "GRUPOST", OpenMode::ReadOnly);
-    EXPECT_EQ(table.readText("ABREV"), "1ESOA"); // the refused rebuild left the table alone
+    EXPECT_EQ(table.readText(table.column("ABREV")),
+              "1ESOA"); // the refused rebuild left the table alone
 }
 
 TEST_F(WorkTableLocking, ExclusiveOpenFailsWhileAnotherProcessReadsTheTable) {

@@ -19,16 +19,16 @@ TEST(WorkTableValues, EveryColumnTypeReadsBackAfterReopening) {
     {
         WorkTable table = WorkTable::createAfresh(folder.path(), "T", sampleColumns());
         table.append();
-        table.writeText("COD", "MAT");
-        table.writeBoolean("ESTAREA", true);
-        table.writeFloat("DNI", -2147483647 - 1);
-        table.writeFloat("HORAS", 2.5);
+        table.writeText(table.column("COD"), "MAT");
+        table.writeBoolean(table.column("ESTAREA"), true);
+        table.writeFloat(table.column("DNI"), -2147483647 - 1);
+        table.writeFloat(table.column("HORAS"), 2.5);
         table.post();
         table.append();
-        table.writeText("COD", "LENGUA"); // one more than the width
-        table.writeBoolean("ESTAREA", false);
-        table.writeFloat("DNI", 2147483647);
-        table.writeFloat("HORAS", 1.25);
+        table.writeText(table.column("COD"), "LENGUA"); // one more than the width
+        table.writeBoolean(table.column("ESTAREA"), false);
+        table.writeFloat(table.column("DNI"), 2147483647);
+        table.writeFloat(table.column("HORAS"), 1.25);
         table.post();
         table.append(); // nothing written: every column blank
         table.post();
@@ -38,29 +38,29 @@ TEST(WorkTableValues, EveryColumnTypeReadsBackAfterReopening) {
     ASSERT_EQ(table.rowCount(), 3);
 
     table.first();
-    EXPECT_EQ(table.readText("COD"), "MAT");
-    EXPECT_EQ(table.readText("ESTAREA"), "True");
-    EXPECT_EQ(table.readInteger("ESTAREA"), 1);
-    EXPECT_EQ(table.readInteger("DNI"), -2147483647 - 1);
-    EXPECT_EQ(table.readText("DNI"), "-2147483648");
-    EXPECT_EQ(table.readFloat("HORAS"), 2.5);
-    EXPECT_EQ(table.readText("HORAS"), "2.5");
-    EXPECT_EQ(table.readInteger("HORAS"), 2); // rounded half to even
+    EXPECT_EQ(table.readText(table.column("COD")), "MAT");
+    EXPECT_EQ(table.readText(table.column("ESTAREA")), "True");
+    EXPECT_EQ(table.readInteger(table.column("ESTAREA")), 1);
+    EXPECT_EQ(table.readInteger(table.column("DNI")), -2147483647 - 1);
+    EXPECT_EQ(table.readText(table.column("DNI")), "-2147483648");
+    EXPECT_EQ(table.readFloat(table.column("HORAS")), 2.5);
+    EXPECT_EQ(table.readText(table.column("HORAS")), "2.5");
+    EXPECT_EQ(table.readInteger(table.column("HORAS")), 2); // rounded half to even
 
     table.next();
-    EXPECT_EQ(table.readText("COD"), "LENGU");
-    EXPECT_EQ(table.readText("ESTAREA"), "False");
-    EXPECT_EQ(table.readInteger("DNI"), 2147483647);
-    EXPECT_EQ(table.readFloat("HORAS"), 1.25);
-    EXPECT_EQ(table.readText("HORAS"), "1.25");
+    EXPECT_EQ(table.readText(table.column("COD")), "LENGU");
+    EXPECT_EQ(table.readText(table.column("ESTAREA")), "False");
+    EXPECT_EQ(table.readInteger(table.column("DNI")), 2147483647);
+    EXPECT_EQ(table.readFloat(table.column("HORAS")), 1.25);
+    EXPECT_EQ(table.readText(table.column("HORAS")), "1.25");
 
     table.next();
-    EXPECT_EQ(table.readText("COD"), "");
-    EXPECT_EQ(table.readText("ESTAREA"), "");
-    EXPECT_EQ(table.readText("DNI"), "");
-    EXPECT_EQ(table.readInteger("DNI"), 0);
-    EXPECT_EQ(table.readText("HORAS"), "");
-    EXPECT_EQ(table.readFloat("HORAS"), 0.0);
+    EXPECT_EQ(table.readText(table.column("COD")), "");
+    EXPECT_EQ(table.readText(table.column("ESTAREA")), "");
+    EXPECT_EQ(table.readText(table.column("DNI")), "");
+    EXPECT_EQ(table.readInteger(table.column("DNI")), 0);
+    EXPECT_EQ(table.readText(table.column("HORAS")), "");
+    EXPECT_EQ(table.readFloat(table.column("HORAS")), 0.0);
 }
 
 TEST(WorkTableValues, TextKeepsItsBytesAndIsCutToTheWidth) {
@@ -84,15 +84,16 @@ TEST(WorkTableValues, TextKeepsItsBytesAndIsCutToTheWidth) {
         WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("V", 5)});
         for (const auto& c : cases) {
             table.append();
-            table.writeText("V", c.written);
+            table.writeText(table.column("V"), c.written);
             table.post();
         }
+        table.close();
     }
     WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::Shared);
     table.first();
     for (const auto& c : cases) {
         ASSERT_FALSE(table.atEnd());
-        EXPECT_EQ(table.readText("V"), c.read) << "written: " << c.written;
+        EXPECT_EQ(table.readText(table.column("V")), c.read) << "written: " << c.written;
         table.next();
     }
     EXPECT_TRUE(table.atEnd());
@@ -115,16 +116,17 @@ TEST(WorkTableValues, NumbersReadAsTextInDecimalWithoutTrailingZeros) {
         WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::floating("F")});
         for (const auto& c : cases) {
             table.append();
-            table.writeFloat("F", c.written);
+            table.writeFloat(table.column("F"), c.written);
             table.post();
         }
+        table.close();
     }
     WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::ReadOnly);
     table.first();
     for (const auto& c : cases) {
-        EXPECT_EQ(table.readText("F"), c.asText);
-        EXPECT_EQ(table.readFloat("F"), c.written);
-        EXPECT_EQ(table.readInteger("F"), c.asInteger) << c.asText;
+        EXPECT_EQ(table.readText(table.column("F")), c.asText);
+        EXPECT_EQ(table.readFloat(table.column("F")), c.written);
+        EXPECT_EQ(table.readInteger(table.column("F")), c.asInteger) << c.asText;
         table.next();
     }
 }
@@ -133,11 +135,12 @@ TEST(WorkTableValues, NumberBeyondThirtyTwoBitsReadsAsTextButNotAsInteger) {
     TempFolder folder;
     WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::floating("F")});
     table.append();
-    table.writeFloat("F", 1e12);
-    EXPECT_EQ(table.readText("F"), "1000000000000");
-    EXPECT_EQ(table.readFloat("F"), 1e12);
-    EXPECT_EQ(test::errorOf([&] { table.readInteger("F"); }),
+    table.writeFloat(table.column("F"), 1e12);
+    EXPECT_EQ(table.readText(table.column("F")), "1000000000000");
+    EXPECT_EQ(table.readFloat(table.column("F")), 1e12);
+    EXPECT_EQ(test::errorOf([&] { table.readInteger(table.column("F")); }),
               "'1000000000000.000000' no es un valor entero v\xE1lido");
+    table.close();
 }
 
 TEST(WorkTableValues, HeaderIsPlainDbaseMarkedWindowsAnsi) {
@@ -173,46 +176,48 @@ TEST(WorkTableValues, ConversionsBetweenColumnTypes) {
         folder.path(), "T",
         {Column::text("C", 10), Column::integer("I"), Column::floating("F"), Column::boolean("L")});
     table.append();
-    table.writeFloat("C", 42);
-    table.writeText("I", "17");
-    table.writeText("F", "0.25");
-    table.writeText("L", "True");
-    EXPECT_EQ(table.readText("C"), "42");
-    EXPECT_EQ(table.readInteger("C"), 42);
-    EXPECT_EQ(table.readInteger("I"), 17);
-    EXPECT_EQ(table.readText("F"), "0.25");
-    EXPECT_EQ(table.readText("L"), "True");
-    table.writeFloat("C", 2.5);
-    table.writeFloat("I", 2.5); // an integer column keeps the rounded value
-    EXPECT_EQ(table.readText("C"), "2.5");
-    EXPECT_EQ(table.readText("I"), "2");
-    table.writeText("I", "");
-    EXPECT_EQ(table.readText("I"), "");
-    EXPECT_EQ(test::errorOf([&] { table.writeText("I", "abc"); }),
+    table.writeFloat(table.column("C"), 42);
+    table.writeText(table.column("I"), "17");
+    table.writeText(table.column("F"), "0.25");
+    table.writeText(table.column("L"), "True");
+    EXPECT_EQ(table.readText(table.column("C")), "42");
+    EXPECT_EQ(table.readInteger(table.column("C")), 42);
+    EXPECT_EQ(table.readInteger(table.column("I")), 17);
+    EXPECT_EQ(table.readText(table.column("F")), "0.25");
+    EXPECT_EQ(table.readText(table.column("L")), "True");
+    table.writeFloat(table.column("C"), 2.5);
+    table.writeFloat(table.column("I"), 2.5); // an integer column keeps the rounded value
+    EXPECT_EQ(table.readText(table.column("C")), "2.5");
+    EXPECT_EQ(table.readText(table.column("I")), "2");
+    table.writeText(table.column("I"), "");
+    EXPECT_EQ(table.readText(table.column("I")), "");
+    EXPECT_EQ(test::errorOf([&] { table.writeText(table.column("I"), "abc"); }),
               "'abc' no es un valor punto flotante v\xE1lido");
-    table.writeText("C", "x");
-    EXPECT_EQ(test::errorOf([&] { table.readInteger("C"); }),
+    table.writeText(table.column("C"), "x");
+    EXPECT_EQ(test::errorOf([&] { table.readInteger(table.column("C")); }),
               "'x' no es un valor entero v\xE1lido");
+    table.close();
 }
 
 TEST(WorkTableValues, ValueTooLargeForItsColumnIsRefused) {
     TempFolder folder;
     WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::floating("F")});
     table.append();
-    table.writeFloat("F", 1234567890123.5); // fits with fewer decimals
-    EXPECT_EQ(table.readText("F"), "1234567890123.5");
-    EXPECT_EQ(test::errorOf([&] { table.writeFloat("F", 1e25); }),
+    table.writeFloat(table.column("F"), 1234567890123.5); // fits with fewer decimals
+    EXPECT_EQ(table.readText(table.column("F")), "1234567890123.5");
+    EXPECT_EQ(test::errorOf([&] { table.writeFloat(table.column("F"), 1e25); }),
               "El valor 1e+25 no cabe en el campo 'F'.\nTabla: " + folder.file("T.DBF"));
     // Told beforehand, without a table, as writeFloat then does.
     for (double value : {1234567890123.5, 99999999999999983616.0, -1e18, 1e20, -1e19, 1e25}) {
         bool written = true;
         try {
-            table.writeFloat("F", value);
+            table.writeFloat(table.column("F"), value);
         } catch (const Error&) {
             written = false;
         }
         EXPECT_EQ(fitsFloatColumn(value), written) << value;
     }
+    table.close();
 }
 
 TEST(WorkTableValues, NumberFieldHoldingTextIsReportedNotGuessed) {
@@ -222,7 +227,7 @@ TEST(WorkTableValues, NumberFieldHoldingTextIsReportedNotGuessed) {
     WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::ReadOnly);
     const std::string tableLine = "\nTabla: " + folder.file("T.DBF");
     for (const char* stored : {"abc", "****", "1.2."}) {
-        EXPECT_EQ(test::errorOf([&] { table.readInteger("DIA"); }),
+        EXPECT_EQ(test::errorOf([&] { table.readInteger(table.column("DIA")); }),
                   "El campo 'DIA' contiene un valor que no es un n\xFAmero: '" +
                       std::string(stored) + "'." + tableLine);
         table.next();
@@ -236,8 +241,8 @@ TEST(WorkTableValues, EndOfFileByteFollowsTheLastRecord) {
     const size_t headerLength = 32 + 2 * 32 + 1, recordLength = 1 + 4 + 11;
     auto append = [](WorkTable& table, const char* code) {
         table.append();
-        table.writeText("COD", code);
-        table.writeFloat("N", 1);
+        table.writeText(table.column("COD"), code);
+        table.writeFloat(table.column("N"), 1);
         table.post();
     };
     {
@@ -271,8 +276,8 @@ TEST(WorkTableValues, ZeroIsStoredWithoutSign) {
                                                   {Column::floating("F"), Column::integer("N")});
         for (double value : {0.0, -0.0, -0.0000001, -0.0000004}) {
             table.append();
-            table.writeFloat("F", value);
-            table.writeFloat("N", value);
+            table.writeFloat(table.column("F"), value);
+            table.writeFloat(table.column("N"), value);
             table.post();
         }
         table.close();
@@ -302,7 +307,7 @@ TEST(WorkTableValues, TableWithoutEndOfFileByteIsComplete) {
     EXPECT_EQ(two.rowCount(), 2);
     two.first();
     two.next();
-    EXPECT_EQ(two.readText("COD"), "B");
+    EXPECT_EQ(two.readText(two.column("COD")), "B");
     two.next();
     EXPECT_TRUE(two.atEnd());
 }
