@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
 // hides its files from others; another user's job takes it all the same, runs, and clears it.
 TEST(JobLockFault, ALockLeftByAnotherUsersKilledJobIsTakenByTheNext) {
     ImportedSchool school;
-    writeFileBytes(school.sice.file("sice_grupo.txt"), "1   9ZZZ\r\n");
+    writeBytes(school.sice.file("sice_grupo.txt"), "1   9ZZZ\r\n");
     const std::string lock = school.work.file(platform::JobLock::fileName());
     for (const TestFolder* folder : {&school.sice, &school.work}) {
         folder->openToAll();
@@ -154,7 +154,7 @@ TEST(JobLockFault, ALockLeftByAnotherUsersKilledJobIsTakenByTheNext) {
     ASSERT_TRUE(next.exitedNormally) << next.report;
     EXPECT_EQ(next.report.substr(0, 18), "finished, result 1") << next.report;
     EXPECT_FALSE(std::filesystem::exists(lock));
-    EXPECT_NE(fileBytes(school.work.file("GRUPOST.DBF")).find("9ZZZ"), std::string::npos);
+    EXPECT_NE(readBytes(school.work.file("GRUPOST.DBF")).find("9ZZZ"), std::string::npos);
 }
 
 // An export writes SICE_HORARIO.TXT into a folder that another job, started meanwhile, uses as
