@@ -6,6 +6,7 @@
 #include "app/HelpRequests.h"
 #include "app/ProcessState.h"
 #include "app/ShortenedPath.h"
+#include "app/WarningMessage.h"
 
 #include "base/ErrorText.h"
 #include "base/platform/Environment.h"
@@ -286,6 +287,11 @@ void FormLogic::guarded(const std::function<void()>& handler) {
 
 void FormLogic::showMessage(const std::string& text) {
     view_.notice(text);
+}
+
+void FormLogic::showWarnings(const std::vector<std::string>& warnings) {
+    if (const std::string text = warningMessage(warnings); !text.empty())
+        view_.information(text);
 }
 
 void FormLogic::setBusy(bool busy) {

@@ -108,6 +108,7 @@ public:
 
     // RunHost
     void showMessage(const std::string& text) override;
+    void showWarnings(const std::vector<std::string>& warnings) override;
     void setBusy(bool busy) override;
     bool isEmbedded() const override;
     void closeWindow() override;

@@ -43,6 +43,9 @@ public:
     // A job's notice: modal, centred on the screen, no icon, the application title, one button
     // "Aceptar". Windows-1252 bytes (a path inside it in the file system's encoding).
     virtual void notice(const std::string& text) = 0;
+    // What a finished job warns about, after its "Proceso finalizado": as a notice, with the
+    // information icon.
+    virtual void information(const std::string& text) = 0;
     // The top-level error handler's box: modal, stop icon, application title, one button. The
     // text already has its full stop.
     virtual void error(const std::string& text) = 0;

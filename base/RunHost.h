@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tts {
 
@@ -20,6 +21,11 @@ public:
 
     // The job ran to its end: kJobFinished, shown as any notice unless the host sets it apart.
     virtual void showFinished() { showMessage(kJobFinished); }
+
+    // What the user should know of a finished job, one line each (Windows-1252), after
+    // "Proceso finalizado" and before the window closes; never called with none. The window
+    // shows them in one more message; the command line prints its report's instead.
+    virtual void showWarnings(const std::vector<std::string>& warnings) { (void)warnings; }
 
     // The busy (hourglass) pointer for all of the program's windows.
     virtual void setBusy(bool busy) = 0;
@@ -43,10 +49,13 @@ public:
     virtual void keepAlive() {}
 };
 
-// How every job that ran to its end closes: its closing notice, both job buttons disabled for
-// good, and an embedded window handed back to the host.
-inline void endJob(RunHost& host) {
+// How every job that ran to its end closes: its closing notice, what the user should know of it
+// (`warnings`, when there are any), both job buttons disabled for good, and an embedded window
+// handed back to the host.
+inline void endJob(RunHost& host, const std::vector<std::string>& warnings) {
     host.showFinished();
+    if (!warnings.empty())
+        host.showWarnings(warnings);
     host.disableJobs();
     if (host.isEmbedded())
         host.closeWindow();

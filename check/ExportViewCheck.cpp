@@ -41,6 +41,27 @@ void reportMisses(const exporting::Fallback& misses, const char* what, const std
                        false});
 }
 
+// Values of the data lines that `what` says are wrong, at the first row of each, as many as the
+// export's report lists, then how many more.
+void reportValues(const exporting::FieldValues& values, const std::string& what, Findings& out) {
+    using exporting::Fallback;
+    using exporting::kDataFields;
+    size_t shown = 0;
+    for (const exporting::FieldValue& v : values.values) {
+        if (shown++ == Fallback::kCodesShown)
+            break;
+        out.push_back({"SOLUC.DBF", v.firstRow,
+                       std::string(kDataFields[v.field].what) + " " + quoted(v.value) + " " + what +
+                           " (" + std::to_string(v.rows) + (v.rows == 1 ? " fila)" : " filas)"),
+                       false});
+    }
+    if (values.values.size() > Fallback::kCodesShown)
+        out.push_back({"SOLUC.DBF", 0,
+                       "y " + std::to_string(values.values.size() - Fallback::kCodesShown) +
+                           " valores m\xE1s que " + what,
+                       false});
+}
+
 // The export's own row loop, writing nothing: a row the export would stop on is a finding, and
 // the loop goes on to the next row; a control byte written as it stands is a warning.
 class FindingSink : public exporting::RowSink {
@@ -90,22 +111,24 @@ bool openTable(const std::string& workFolder, const char* name, Findings& out) {
 
 } // namespace
 
-void checkExportView(const FoundSiceFiles& folder, const std::string& workFolder, Findings& out,
-                     EmptyCodes& empty) {
-    std::optional<exporting::DayCoding> coding;
-    if (auto it = folder.find(sice::layout::Sessions::file);
-        it != folder.end() && it->second.exists) {
-        try {
-            coding = exporting::dayCodingFrom(sice::WholeFileLines(it->second.bytes));
-        } catch (const Error& error) {
-            out.push_back({it->second.storedName, 0,
-                           "la exportaci\xF3n se detendr\xED"
-                           "a: " +
-                               error.message() + " (" + exporting::kDayCodingNeeds + ")",
-                           true});
-        }
+std::optional<exporting::DayCoding> checkDayCoding(const FoundSiceFiles& folder, Findings& out) {
+    auto it = folder.find(sice::layout::Sessions::file);
+    if (it == folder.end() || !it->second.exists || !it->second.readFailure.empty())
+        return std::nullopt;
+    try {
+        return exporting::dayCodingFrom(sice::WholeFileLines(it->second.bytes));
+    } catch (const Error& error) {
+        out.push_back({it->second.storedName, 0,
+                       "la exportaci\xF3n se detendr\xED"
+                       "a: " +
+                           error.message() + " (" + exporting::kDayCodingNeeds + ")",
+                       true});
+        return std::nullopt;
     }
+}
 
+void checkExportView(const FoundSiceFiles& folder, std::optional<exporting::DayCoding> coding,
+                     const std::string& workFolder, Findings& out, EmptyCodes& empty) {
     // Each table apart first, so that every one the export would stop on is named.
     Findings opening;
     bool opened = true;
@@ -149,6 +172,11 @@ void checkExportView(const FoundSiceFiles& folder, const std::string& workFolder
         exporting::ExportReport found;
         FindingSink sink(out);
         exporting::exportRows(tables, mode, found, sink);
+        if (found.solucRows == 0)
+            out.push_back({"SOLUC.DBF", 0,
+                           "no tiene filas: la exportaci\xF3n sustituir\xED"
+                           "a el horario anterior por uno vac\xEDo",
+                           true});
         empty.groups += found.groups.emptyRows;
         empty.tasks += found.tasks.emptyRows;
         empty.rooms += found.rooms.emptyRows;
@@ -163,6 +191,9 @@ void checkExportView(const FoundSiceFiles& folder, const std::string& workFolder
                          "DIASHORAST (c\xF3"
                          "digo de tramo en blanco)",
                          out);
+        reportValues(found.longValues,
+                     "no cabe en su columna: se escribe entero y SICE leer\xE1 mal la l\xEDnea",
+                     out);
     } catch (const Error& error) {
         // A missing column: the export would stop on it the same way.
         out.push_back({"SOLUC.DBF", 0,

@@ -55,6 +55,22 @@ void checkPresence(const SiceFile& file, Findings& out) {
     }
 }
 
+// A required file that is there and holds no data line: the import would rebuild its table
+// without rows, as when SICE is exported while it is still loading.
+void checkHasData(const SiceFile& file, Findings& out) {
+    if (!file.use->required)
+        return;
+    bool data = false;
+    forEachLine(file,
+                [&](int64_t, std::string_view line) { data = data || file.use->isData(line); });
+    if (!data)
+        out.push_back({file.storedName, 0,
+                       "no tiene l\xEDneas con datos; lo usa " + file.use->neededBy +
+                           ": su tabla se rehar\xED"
+                           "a sin sus filas; exp\xF3rtelo de nuevo desde SICE",
+                       true});
+}
+
 } // namespace
 
 int64_t CheckReport::stopping() const {
@@ -88,8 +104,10 @@ CheckReport checkFolder(const std::string& chosenFolder, const std::string& work
         SiceFile file = loadFile(carpetaSice, use);
         report.files.push_back({use.name, file.exists ? file.storedName : "", use.neededBy});
         checkPresence(file, report.findings);
-        if (file.exists && file.readFailure.empty())
+        if (file.exists && file.readFailure.empty()) {
+            checkHasData(file, report.findings);
             checkTextShape(file, report.findings);
+        }
         order.push_back(file.storedName);
         unlisted = unlisted || file.unlisted;
         folder.emplace(use.name, std::move(file));
@@ -106,9 +124,11 @@ CheckReport checkFolder(const std::string& chosenFolder, const std::string& work
         order.insert(order.begin(), chosenFolder);
     }
     checkImportValues(folder, report.findings);
+    // The export's stop on the sessions file needs no work folder to be foreseen.
+    const std::optional<exporting::DayCoding> coding = checkDayCoding(folder, report.findings);
     if (!workFolder.empty()) {
         report.workChecked = true;
-        checkExportView(folder, workFolder, report.findings, report.emptyCodes);
+        checkExportView(folder, coding, workFolder, report.findings, report.emptyCodes);
     }
 
     auto rank = [&](const Finding& f) {

@@ -49,6 +49,7 @@ private:
     const std::vector<std::string>& filesLeftAside() const override {
         return report_.filesLeftAside;
     }
+    const std::vector<std::string>& warnings() const override { return report_.warnings; }
 
     void writeJsonFields(JsonWriter& json, RunEnd, const ConsoleRunHost&) const override {
         json.key("writtenTo");

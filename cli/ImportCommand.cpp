@@ -43,6 +43,7 @@ private:
     const std::vector<std::string>& filesLeftAside() const override {
         return report_.filesLeftAside;
     }
+    const std::vector<std::string>& warnings() const override { return report_.warnings; }
 
     void writeJsonFields(JsonWriter& json, RunEnd end, const ConsoleRunHost& host) const override {
         json.member("requiredFileMissing", end == RunEnd::Finished && host.result() == -1);

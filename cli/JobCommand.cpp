@@ -32,11 +32,13 @@ int JobCommand::run(const std::vector<std::string>& args) {
         writeOutcomeFields(json, name_, options->siceFolder, workFolder, end, host, outcome);
         writeJsonFields(json, end, host);
         writeFilesLeftAside(json, filesLeftAside());
+        writeWarnings(json, warnings());
         json.endObject();
         json.finish();
     } else if (hasTextReport()) {
         writeTextLines(std::cout);
-        writeFilesLeftAside(std::cout, filesLeftAside());
+        // The files left aside are among the warnings.
+        writeWarnings(std::cout, warnings());
     }
     return outcome.status;
 }

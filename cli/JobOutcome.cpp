@@ -84,9 +84,20 @@ void writeFilesLeftAside(JsonWriter& json, const std::vector<std::string>& texts
     json.endArray();
 }
 
-void writeFilesLeftAside(std::ostream& out, const std::vector<std::string>& texts) {
-    for (const std::string& text : texts)
-        out << "Nombres que solo difieren en may\u00FAsculas: " << textForDisplay(text) << "\n";
+void writeWarnings(JsonWriter& json, const std::vector<std::string>& warnings) {
+    json.key("warnings");
+    json.beginArray();
+    for (const std::string& warning : warnings)
+        json.value(textForDisplay(warning));
+    json.endArray();
+}
+
+void writeWarnings(std::ostream& out, const std::vector<std::string>& warnings) {
+    if (warnings.empty())
+        return;
+    out << "Avisos:\n";
+    for (const std::string& warning : warnings)
+        out << "  " << textForDisplay(warning) << "\n";
 }
 
 std::string counted(int64_t n, const char* one, const char* many) {

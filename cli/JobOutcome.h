@@ -41,9 +41,13 @@ void writeOutcomeFields(JsonWriter& json, const char* command, const std::string
                         const JobOutcome& outcome);
 
 // "filesLeftAside": the job's files whose names differ only in letter case from one it used
-// ("se usa X; se deja aparte Y, ..."), and the same as lines of the text report.
+// ("se usa X; se deja aparte Y, ..."); the text report has them among the warnings.
 void writeFilesLeftAside(JsonWriter& json, const std::vector<std::string>& texts);
-void writeFilesLeftAside(std::ostream& out, const std::vector<std::string>& texts);
+
+// "warnings": what the job's report says the user should know, one text each; and the same in
+// the text report, under "Avisos:" (nothing when there is none).
+void writeWarnings(JsonWriter& json, const std::vector<std::string>& warnings);
+void writeWarnings(std::ostream& out, const std::vector<std::string>& warnings);
 
 // "1 fila", "3 filas".
 std::string counted(int64_t n, const char* one, const char* many);

@@ -1,6 +1,8 @@
 #include "export/DayCoding.h"
 
 #include "base/Error.h"
+#include "base/LocatedError.h"
+#include "sice/IoError.h"
 #include "sice/SiceLayouts.h"
 
 #include <string_view>
@@ -16,6 +18,15 @@ DayCoding dayCodingFrom(sice::WholeFileLines sessionLines) {
     if (day.size() == 1 && day[0] >= '1' && day[0] <= '7')
         return DayCoding::Numbers;
     return DayCoding::Letters;
+}
+
+DayCoding dayCodingOfFile(const std::string& path, sice::WholeFileLines sessionLines) {
+    try {
+        return dayCodingFrom(sessionLines);
+    } catch (const Error& error) {
+        throw LocatedError(error.message() + "." + sice::fileContext(path, kDayCodingNeeds),
+                           ValueLocation{path, 0, kDayCodingNeeds});
+    }
 }
 
 std::string_view siceDayCode(DayCoding coding, std::string_view day) {

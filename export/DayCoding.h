@@ -17,6 +17,8 @@ enum class DayCoding { Numbers, Letters };
 DayCoding dayCodingFrom(sice::WholeFileLines sessionLines);
 // What that message means, for those who read it before the export stops on it.
 inline constexpr const char* kDayCodingNeeds = "necesita al menos dos l\xEDneas";
+// The same for the file at `path`, whose stop says where it is and why, as every stop does.
+DayCoding dayCodingOfFile(const std::string& path, sice::WholeFileLines sessionLines);
 
 // The day text of a SOLUC row as SICE wants it: in letter mode "1"-"7" become L M X J V S D;
 // every other text, and every text in number mode, stays as it is. A view of `day` or of a

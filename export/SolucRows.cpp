@@ -2,6 +2,7 @@
 
 #include "export/AnswerCache.h"
 #include "export/FallbackTally.h"
+#include "export/FieldValueTally.h"
 #include "export/SolucDay.h"
 
 #include <algorithm>
@@ -20,6 +21,7 @@ struct SlotAnswer {
     std::string period;              // HORA
     std::optional<std::string> slot; // CODDIHO
     size_t fallback = 0;             // the slot's place in the tally when not found
+    bool controlBytes = false;       // in the slot code
 };
 
 // What a code column gives.
@@ -27,6 +29,8 @@ struct CodeAnswer {
     std::string code;                 // the column read as text
     std::optional<std::string> found; // what the table gave for it
     size_t fallback = 0;              // the code's place in the tally when not found
+    // In the code or its answer: else neither can put one in the line, whichever is written.
+    bool controlBytes = false;
 };
 
 std::optional<std::string_view> viewOf(const std::optional<std::string>& answer) {
@@ -51,6 +55,8 @@ const CodeAnswer& answerFor(tables::WorkTable& soluc, const tables::ColumnHandle
     answer.found = lookUp(answer.code);
     if (!answer.found)
         answer.fallback = fallbacks.add(answer.code, rowNumber);
+    answer.controlBytes =
+        hasControlByte(answer.code) || (answer.found && hasControlByte(*answer.found));
     return answers.add(stored, std::move(answer));
 }
 
@@ -107,6 +113,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
     const std::string dayPlace = std::string("campo ") + Soluc::dia.name;
     FallbackTally groupFallbacks(report.groups), taskFallbacks(report.tasks),
         roomFallbacks(report.rooms), slotFallbacks(report.slots);
+    FieldValueTally longValues(report.longValues, longerThanField);
     AnswerCache<SlotAnswer> slots;
     AnswerCache<CodeAnswer> groups, tasks, rooms;
     // Kept from row to row, so that a row costs no allocation.
@@ -153,6 +160,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
                 answer.slot = tables.slotCode(siceDay, answer.period);
                 if (!answer.slot)
                     answer.fallback = slotFallbacks.add(siceDay + "/" + answer.period, rowNumber);
+                answer.controlBytes = answer.slot && hasControlByte(*answer.slot);
             }
             slot = &slots.add(key, std::move(answer));
         }
@@ -174,9 +182,17 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         row = {slot->day, slot->period, teacher, group.code, task.code, soluc.readTextView(asig),
                room.code};
         found = {viewOf(slot->slot), viewOf(group.found), viewOf(task.found), viewOf(room.found)};
-        if (controlBytesAllow(soluc.path(), rowNumber, row, found, sink))
-            sink.row(rowNumber, row, found);
+        // Control bytes are rare: a row goes through their check only when one of its values
+        // may hold one.
+        const bool mayHoldControlBytes = slot->controlBytes || group.controlBytes ||
+                                         task.controlBytes || room.controlBytes ||
+                                         hasControlByte(row.teacher) || hasControlByte(row.subject);
+        if (mayHoldControlBytes && !controlBytesAllow(soluc.path(), rowNumber, row, found, sink))
+            continue;
+        longValues.add(dataLineValues(siceDayCode(coding, row.day), row, found), rowNumber);
+        sink.row(rowNumber, row, found);
     }
+    report.solucRows = rowNumber;
 }
 
 } // namespace tts::exporting

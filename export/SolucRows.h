@@ -30,9 +30,10 @@ public:
 };
 
 // Every SOLUC row in stored order: its day read (a row without one is skipped), its codes looked
-// up in the tables, each code they do not know tallied into the report's fallbacks, then the row
-// handed to `sink`. What a field gives is worked out the first time its stored bytes appear and
-// remembered after that, so a row costs a few hashes of a few bytes each.
+// up in the tables, each code they do not know tallied into the report's fallbacks and each value
+// too long for its field into its long values, then the row handed to `sink`. What a field gives is
+// worked out the first time its stored bytes appear and remembered after that, so a row costs a few
+// hashes of a few bytes each.
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink);
 
 } // namespace tts::exporting

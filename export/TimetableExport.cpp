@@ -4,6 +4,7 @@
 #include "base/WorkFolderJob.h"
 #include "export/DayCoding.h"
 #include "export/ExportTables.h"
+#include "export/ExportWarnings.h"
 #include "export/HeaderCode.h"
 #include "export/SolucRows.h"
 #include "export/TimetableLines.h"
@@ -73,8 +74,8 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     BusyPointer busy(host);
     const std::string headerCode =
         headerCodeFrom(readSiceFile(carpetaSice, sice::layout::Subjects::file, out).lines());
-    const DayCoding coding =
-        dayCodingFrom(readSiceFile(carpetaSice, sice::layout::Sessions::file, out).lines());
+    const std::string sessions = findSiceFile(carpetaSice, sice::layout::Sessions::file, out).path;
+    const DayCoding coding = dayCodingOfFile(sessions, sice::WholeFile(sessions).lines());
 
     // The old file stays until the last line is in.
     const std::string target = findSiceFile(carpetaSice, "SICE_HORARIO.TXT", out).path;
@@ -98,10 +99,12 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     if (output.inPlace())
         out.inPlaceBecause = platform::reasonInSpanish(output.whyInPlace());
 
+    out.warnings = exportWarnings(out);
+
     busy.restore();
     host.setResult(1);
     out.finished = true;
-    endJob(host);
+    endJob(host, out.warnings);
 }
 
 } // namespace tts::exporting

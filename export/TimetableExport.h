@@ -27,6 +27,20 @@ struct Fallback {
     int64_t emptyRows = 0; // rows whose code was empty and not found
 };
 
+// A value written into a field of the data line (kDataFields).
+struct FieldValue {
+    size_t field = 0;     // index into kDataFields
+    std::string value;    // as written
+    int64_t rows = 0;     // rows that wrote it there
+    int64_t firstRow = 0; // the SOLUC row it first appears in, from 1
+};
+
+// Values of one kind (too long for their field, say), with the rows that wrote them.
+struct FieldValues {
+    int64_t rows = 0;               // rows with at least one such value
+    std::vector<FieldValue> values; // distinct by field and value, in order of first appearance
+};
+
 struct ExportReport {
     bool folderFound = false;
     bool finished = false;
@@ -38,6 +52,11 @@ struct ExportReport {
     // Every slot miss comes from sice_sesiones.txt coding its days one way (letters or digits)
     // while DIASHORAST holds them the other way.
     bool dayCodingMismatch = false;
+    int64_t solucRows = 0;  // every row of SOLUC, with a day or without
+    FieldValues longValues; // longer than their field: lines SICE will read wrong
+    // What the user should know of a finished export, in plain Spanish (Windows-1252), one line
+    // each; the command line and the window show these and work out none of their own.
+    std::vector<std::string> warnings;
     std::string writtenPath; // where SICE_HORARIO.TXT was written
     // The folder took no new file, so SICE_HORARIO.TXT was rewritten where it stood: the folder's
     // refusal in Spanish ("acceso denegado"); empty when it was replaced whole in one step.

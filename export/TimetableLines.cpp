@@ -55,23 +55,28 @@ std::string_view shortCodeFallback(std::string_view code) {
     return code.substr(0, 4);
 }
 
+DataValues dataLineValues(std::string_view siceDay, const SolucRow& row,
+                          const Translations& found) {
+    return {found.slot.value_or(std::string_view()),
+            siceDay,
+            row.teacher,
+            found.group ? *found.group : shortCodeFallback(row.group),
+            found.task.value_or(std::string_view(kLectureTask)),
+            row.subject,
+            found.room ? *found.room : shortCodeFallback(row.room)};
+}
+
 TimetableDataLine::TimetableDataLine(DayCoding coding, const SolucRow& row,
                                      const Translations& found)
-    : fields_{{"1", 1},
-              {found.slot.value_or(std::string_view()), 4},
-              {siceDayCode(coding, row.day), 1},
-              {row.teacher, 4},
-              {found.group ? *found.group : shortCodeFallback(row.group), 4},
-              {found.task.value_or(std::string_view(kLectureTask)), 4},
-              {row.subject, 4},
-              {found.room ? *found.room : shortCodeFallback(row.room), 4}} {
-    for (const Field& field : fields_)
-        size_ += sice::paddedSize(field.value, field.width);
+    : values_(dataLineValues(siceDayCode(coding, row.day), row, found)), size_(1) {
+    for (size_t i = 0; i < values_.size(); ++i)
+        size_ += sice::paddedSize(values_[i], static_cast<int>(kDataFields[i].width));
 }
 
 void TimetableDataLine::write(char* at) const {
-    for (const Field& field : fields_)
-        at = sice::writePadded(at, field.value, field.width);
+    *at++ = '1';
+    for (size_t i = 0; i < values_.size(); ++i)
+        at = sice::writePadded(at, values_[i], static_cast<int>(kDataFields[i].width));
 }
 
 std::string timetableHeaderLine(const std::string& headerCode, const std::string& stamp) {

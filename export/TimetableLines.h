@@ -2,6 +2,7 @@
 
 #include "export/DayCoding.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -55,9 +56,31 @@ bool breaksTheFile(char controlByte);
 // "un retorno de carro (CR)", "el byte de control 0x01"...
 std::string controlByteName(char controlByte);
 
-// "1", slot, day, teacher, group, task, subject, room; each padded to its width (1 or 4) and
-// never cut, so a longer value pushes the rest of the line to the right. Sized first, then
-// written where the output wants it, so that a line costs no growth and no copy.
+// The fields of a data line after its "1", in order: what each holds, as the user knows it
+// (Windows-1252), and its width. A longer value is written whole and pushes the rest of the line
+// to the right, where SICE no longer finds it.
+struct DataField {
+    const char* what;
+    size_t width;
+};
+inline constexpr std::array<DataField, 7> kDataFields{{{"tramo", 4},
+                                                       {"d\xED"
+                                                        "a",
+                                                        1},
+                                                       {"profesor", 4},
+                                                       {"grupo", 4},
+                                                       {"tarea", 4},
+                                                       {"asignatura", 4},
+                                                       {"aula", 4}}};
+using DataValues = std::array<std::string_view, kDataFields.size()>;
+
+// What a row writes into those fields, `siceDay` being its day as siceDayCode gives it: the
+// tables' answers, or the fallbacks where they had none. Views into the arguments.
+DataValues dataLineValues(std::string_view siceDay, const SolucRow& row, const Translations& found);
+
+// "1", then the values of dataLineValues, each padded to its width and never cut, so a longer
+// value pushes the rest of the line to the right. Sized first, then written where the output
+// wants it, so that a line costs no growth and no copy.
 class TimetableDataLine {
 public:
     // The views of `row` and `found` must outlive this.
@@ -67,11 +90,7 @@ public:
     void write(char* at) const;
 
 private:
-    struct Field {
-        std::string_view value;
-        int width;
-    };
-    Field fields_[8];
+    DataValues values_;
     size_t size_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "import/ImportRun.h"
 
 #include "import/ImportContext.h"
+#include "import/ImportWarnings.h"
 #include "import/ImportSteps.h"
 #include "sice/SiceLayouts.h"
 
@@ -44,7 +45,8 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
     busy.restore();
 
     progress.finished = true;
-    endJob(host);
+    progress.warnings = importWarnings(progress);
+    endJob(host, progress.warnings);
 }
 
 } // namespace tts::import

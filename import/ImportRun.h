@@ -9,12 +9,23 @@
 
 namespace tts::import {
 
+// Data lines of one file left out because their code was already taken.
+struct RepeatedCodes {
+    std::string file;                 // as the step opens it
+    int64_t lines = 0;                // lines left out
+    std::vector<std::string> codes{}; // the first few codes repeated, distinct, as read
+};
+
 // What one table got from a run, for the command line's report.
 struct TableReport {
     std::string table;    // "ASIGNOMT", "PROFT", ...
     bool rebuilt = false; // false when its required file was missing or the step did not run
     int64_t rowsWritten = 0;
-    int64_t repeatedCodes = 0; // data lines dropped because their code was already taken
+    int64_t repeatedCodes = 0;            // data lines dropped because their code was already taken
+    std::vector<RepeatedCodes> repeats{}; // the same by file, for the files that had any
+    // Its required file as the step opens it, when the file was there but held no data line:
+    // the table was rebuilt without its rows.
+    std::string fileWithoutData{};
 };
 
 // The tables a run rebuilds, in the order of its steps.
@@ -30,6 +41,9 @@ struct ImportReport {
     // Files of the folder whose names differ only in letter case from the one a step used:
     // "se usa X; se deja aparte Y, ...", Windows-1252 text with the names as stored.
     std::vector<std::string> filesLeftAside;
+    // What the user should know of a finished run, in plain Spanish (Windows-1252), one line
+    // each; the command line and the window show these and work out none of their own.
+    std::vector<std::string> warnings;
 };
 
 // BExportarClick's job: the SICE folder chosen in the window (without the trailing separator,

@@ -29,6 +29,9 @@ bool runStep(ImportContext& context, const StepDefinition& step, const StepStart
                           if (rule(line, lineNumber))
                               ++report.rowsWritten;
                       });
+    // Every data line of a step's own file gives a row, its first repeat included.
+    if (report.rowsWritten == 0)
+        report.fileWithoutData = step.file;
     if (finish)
         finish(target);
 

@@ -30,7 +30,7 @@ void TransformaAsignaturas(ImportContext& context) {
             if (!Subjects::isData(line))
                 return false;
             const std::string_view code = Subjects::code.in(line);
-            if (!takeNewCode(codes, code, report))
+            if (!takeNewCode(codes, code, report, Subjects::file))
                 return false;
             table.append();
             table.writeText(cod, code);
@@ -49,7 +49,7 @@ void TransformaAsignaturas(ImportContext& context) {
             if (!Activities::isData(line))
                 return false;
             const std::string code = Activities::codeOf(line);
-            if (!takeNewCode(codes, code, report))
+            if (!takeNewCode(codes, code, report, Activities::file))
                 return false;
             table.append();
             table.writeText(cod, code);

@@ -23,7 +23,7 @@ void TransformaProfesores(ImportContext& context) {
             if (!Teachers::isData(line))
                 return false;
             const std::string_view code = Teachers::code.in(line);
-            if (!takeNewCode(codes, code, report))
+            if (!takeNewCode(codes, code, report, Teachers::file))
                 return false;
             table.append();
             table.writeText(abrev, code);

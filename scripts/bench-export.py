@@ -114,7 +114,7 @@ def measure(programs, district, scratch, rows, runs):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--rows", type=int, default=200000, help="SOLUC rows of the small run")
+    parser.add_argument("--rows", type=int, default=100000, help="SOLUC rows of the small run")
     parser.add_argument("--schools", type=int, default=25, help="schools of the district")
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--reference", help="an earlier transTalvorSice-cli to compare with")

@@ -11,10 +11,6 @@ namespace {
 // What the context line says of a file that another program holds open.
 constexpr const char* kHeldByAnotherProgram = "otro programa lo tiene abierto";
 
-std::string fileContext(const std::string& path, platform::SystemError error) {
-    return "\nArchivo: " + path + "\nMotivo: " + cannotReadReason(error);
-}
-
 } // namespace
 
 std::string ioErrorText(int code) {
@@ -39,10 +35,15 @@ std::string cannotReadReason(platform::SystemError error) {
     return platform::reasonInSpanish(error);
 }
 
+std::string fileContext(const std::string& path, const std::string& reason) {
+    return "\nArchivo: " + path + "\nMotivo: " + reason;
+}
+
 void raiseIoError(const std::string& path, platform::SystemError error) {
     // The message tells a person; the location gives a report the same file and reason as data.
-    throw LocatedError(ioErrorText(platform::windowsCode(error)) + "." + fileContext(path, error),
-                       ValueLocation{path, 0, cannotReadReason(error)});
+    const std::string reason = cannotReadReason(error);
+    throw LocatedError(ioErrorText(platform::windowsCode(error)) + "." + fileContext(path, reason),
+                       ValueLocation{path, 0, reason});
 }
 
 } // namespace tts::sice

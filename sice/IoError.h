@@ -18,6 +18,9 @@ std::string ioErrorText(int code);
 // everywhere.
 std::string cannotReadReason(platform::SystemError error);
 
+// The context lines a stop adds to its message: "\nArchivo: <path>\nMotivo: <reason>".
+std::string fileContext(const std::string& path, const std::string& reason);
+
 // "<message by code>." and the file's context lines, one per fact: which file it was and why it
 // could not be read ("\nArchivo: <path>\nMotivo: <reason>").
 [[noreturn]] void raiseIoError(const std::string& path, platform::SystemError error);

@@ -58,6 +58,13 @@ void MessageBoxPresenter::notice(const QString& text) {
     acceptAndWait(box);
 }
 
+void MessageBoxPresenter::information(const QString& text) {
+    CentredMessageBox box;
+    prepare(box, text);
+    box.setIcon(QMessageBox::Information);
+    acceptAndWait(box);
+}
+
 void MessageBoxPresenter::error(const QString& text) {
     QMessageBox box(QApplication::activeWindow());
     prepare(box, text);

@@ -8,6 +8,7 @@ namespace tts::app {
 class MessageBoxPresenter : public MessagePresenter {
 public:
     void notice(const QString& text) override;
+    void information(const QString& text) override;
     void error(const QString& text) override;
 };
 

@@ -314,6 +314,10 @@ void TMForm::notice(const std::string& text) {
     messages_->notice(userText(text));
 }
 
+void TMForm::information(const std::string& text) {
+    messages_->information(userText(text));
+}
+
 void TMForm::error(const std::string& text) {
     messages_->error(userText(text));
 }

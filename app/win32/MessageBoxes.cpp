@@ -55,6 +55,10 @@ void showNotice(HWND owner, const std::string& text) {
     show(owner, text, 0);
 }
 
+void showInformation(HWND owner, const std::string& text) {
+    show(owner, text, MB_ICONINFORMATION);
+}
+
 void showErrorBox(HWND owner, const std::string& text) {
     show(owner, text, MB_ICONSTOP);
 }

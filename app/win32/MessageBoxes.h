@@ -10,6 +10,9 @@ namespace tts::app::win32 {
 // "Aceptar". `owner` (may be null) takes no input meanwhile.
 void showNotice(HWND owner, const std::string& text);
 
+// What a finished job warns about: as a notice, with the information icon.
+void showInformation(HWND owner, const std::string& text);
+
 // The top-level error handler's box: stop icon, the application title, one button "Aceptar".
 void showErrorBox(HWND owner, const std::string& text);
 

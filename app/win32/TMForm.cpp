@@ -427,6 +427,10 @@ void TMForm::notice(const std::string& text) {
     showNotice(window_, text);
 }
 
+void TMForm::information(const std::string& text) {
+    showInformation(window_, text);
+}
+
 void TMForm::error(const std::string& text) {
     showErrorBox(window_, text);
 }

@@ -69,6 +69,7 @@ private:
     void setBusyPointer(bool busy) override;
     void keepAlive() override;
     void notice(const std::string& text) override;
+    void information(const std::string& text) override;
     void error(const std::string& text) override;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

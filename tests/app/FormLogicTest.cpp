@@ -5,9 +5,11 @@
 #include "app/FormLogic.h"
 #include "app/HelpRequests.h"
 #include "app/ProcessState.h"
+#include "app/WarningMessage.h"
 
 #include "base/platform/FaultInjection.h"
 #include "base/platform/SystemError.h"
+#include "tables/WorkTable.h"
 
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
@@ -44,11 +46,15 @@ public:
     void setBusyPointer(bool busy) override { calls.push_back(busy ? "busy" : "idle"); }
     void keepAlive() override { ++keptAlive; }
     void notice(const std::string& text) override { notices.push_back(text); }
+    void information(const std::string& text) override {
+        informations.push_back(text);
+        calls.push_back("information");
+    }
     void error(const std::string& text) override { errors.push_back(text); }
 
     FormLogic* form = nullptr;
     FormControl focused = FormControl::Other;
-    std::vector<std::string> calls, notices, errors;
+    std::vector<std::string> calls, notices, informations, errors;
     int folderRedraws = 0;
     int keptAlive = 0;
     bool closed = false;
@@ -235,7 +241,11 @@ TEST_F(FormLogicTest, EmbeddedImportRunsOnceKeepsTheWindowAliveAndHandsOffOne) {
 
     EXPECT_EQ(view.notices, std::vector<std::string>{"Proceso finalizado"});
     EXPECT_EQ(view.errors, std::vector<std::string>{});
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"busy", "idle", "disable", "close"}));
+    // The example school's repeated codes follow in one more message, before the close.
+    EXPECT_EQ(view.calls,
+              (std::vector<std::string>{"busy", "idle", "information", "disable", "close"}));
+    ASSERT_EQ(view.informations.size(), 1u);
+    EXPECT_NE(view.informations[0].find("'pgar'"), std::string::npos) << view.informations[0];
     EXPECT_GE(view.keptAlive, 5); // between every two steps at least
     EXPECT_TRUE(view.closed);
     EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")),
@@ -248,6 +258,99 @@ TEST_F(FormLogicTest, EmbeddedImportRunsOnceKeepsTheWindowAliveAndHandsOffOne) {
     EXPECT_TRUE(logic.canPress(FormControl::BClose));
     logic.BImportarClick();
     EXPECT_EQ(view.notices.size(), 1u);
+}
+
+// The message after "Proceso finalizado": the report's warnings, a few of them, or nothing.
+TEST(WarningMessage, ListsAFewWarningsOrNothing) {
+    const std::vector<std::string> eight = {"w1", "w2", "w3", "w4", "w5", "w6", "w7", "w8"};
+    struct Case {
+        std::vector<std::string> warnings;
+        std::vector<std::string> lines; // "" for no message
+    };
+    const Case cases[] = {
+        {{}, {""}},
+        {{"w1"}, {"Revise estos avisos:", "", "- w1", "", ""}},
+        {std::vector<std::string>(eight.begin(), eight.begin() + 6),
+         {"Revise estos avisos:", "", "- w1", "- w2", "- w3", "- w4", "- w5", "- w6", "", ""}},
+        {std::vector<std::string>(eight.begin(), eight.begin() + 7),
+         {"Revise estos avisos:", "", "- w1", "- w2", "- w3", "- w4", "- w5", "- w6",
+          "- y 1 aviso m\xE1s", "", ""}},
+        {eight,
+         {"Revise estos avisos:", "", "- w1", "- w2", "- w3", "- w4", "- w5", "- w6",
+          "- y 2 avisos m\xE1s", "", ""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.warnings.size());
+        std::vector<std::string> lines;
+        const std::string text = warningMessage(c.warnings);
+        for (size_t from = 0;;) {
+            const size_t end = text.find('\n', from);
+            lines.push_back(text.substr(from, end - from));
+            if (end == std::string::npos)
+                break;
+            from = end + 1;
+        }
+        // After a blank line, the last one points to the help; the rest is the table's.
+        if (!c.warnings.empty()) {
+            EXPECT_NE(lines.back().find("ayuda"), std::string::npos);
+            lines.back().clear();
+        }
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_LE(lines.size(), 12u);
+    }
+}
+
+// The example school's export names the rooms, groups and tasks it could not find, in a message
+// after "Proceso finalizado"; a timetable whose codes are all found, some empty, shows none.
+TEST_F(FormLogicTest, AnExportWithMissingCodesSaysSoAfterProcesoFinalizado) {
+    const std::string school = scratch.file("sice");
+    fs::copy(TTS_SOURCE_DIR "/examples/sice", school);
+    fs::current_path(school);
+    makeForm({}).BExportarClick();
+    fs::copy_file(TTS_SOURCE_DIR "/examples/SOLUC.DBF", scratch.file("work/SOLUC.DBF"));
+
+    for (const bool clean : {false, true}) {
+        SCOPED_TRACE(clean ? "clean" : "example");
+        if (clean) {
+            // Only the rows whose codes are all found or empty.
+            tables::WorkTable soluc =
+                tables::WorkTable::open(scratch.file("work"), "SOLUC", tables::OpenMode::Exclusive);
+            const std::vector<std::string> bad = {"4ESOA-D", "*CCP", "AULA-ING"};
+            const auto isBad = [&](const std::string& code) {
+                return std::find(bad.begin(), bad.end(), code) != bad.end();
+            };
+            const std::vector<tables::ColumnHandle> codes = {
+                soluc.column("CODGRUPO"), soluc.column("TAREA"), soluc.column("AULA")};
+            for (soluc.first(); !soluc.atEnd(); soluc.next()) {
+                soluc.edit();
+                for (const tables::ColumnHandle& column : codes)
+                    if (isBad(soluc.readText(column)))
+                        soluc.writeText(column, "");
+                soluc.post();
+            }
+            soluc.close();
+        }
+        view = RecordingView{};
+        ParametrosLlamada = 0;
+        EstadoTransformado = 0;
+        FormLogic& logic = makeForm({"importar", "1A2B"});
+        view.calls.clear();
+        logic.BImportarClick();
+        EXPECT_EQ(view.notices, std::vector<std::string>{"Proceso finalizado"});
+        EXPECT_TRUE(view.closed);
+        EXPECT_EQ(test::readBytes(scratch.file("Horvane.ini")),
+                  "[Transformadores]\r\nTransformado=1\r\n");
+        if (clean) {
+            EXPECT_EQ(view.informations, std::vector<std::string>{});
+            EXPECT_EQ(view.calls, (std::vector<std::string>{"busy", "idle", "disable", "close"}));
+            continue;
+        }
+        EXPECT_EQ(view.calls,
+                  (std::vector<std::string>{"busy", "idle", "information", "disable", "close"}));
+        ASSERT_EQ(view.informations.size(), 1u);
+        for (const char* code : {"'4ESOA-D'", "'*CCP'", "'AULA-ING'"})
+            EXPECT_NE(view.informations[0].find(code), std::string::npos) << code;
+    }
 }
 
 TEST_F(FormLogicTest, JobErrorRestoresThePointerAndKeepsTheJobsAndTheWindow) {

@@ -29,8 +29,9 @@ namespace {
 class RecordingPresenter : public MessagePresenter {
 public:
     void notice(const QString& text) override { notices << text; }
+    void information(const QString& text) override { informations << text; }
     void error(const QString& text) override { errors << text; }
-    QStringList notices, errors;
+    QStringList notices, informations, errors;
 };
 
 std::string bytes(const QString& path) {

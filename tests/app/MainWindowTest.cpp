@@ -39,12 +39,19 @@ class RecordingPresenter : public MessagePresenter {
 public:
     void notice(const QString& text) override {
         notices << text;
+        sequence << QStringLiteral("notice");
         if (onNotice)
             onNotice(text);
+    }
+    void information(const QString& text) override {
+        informations << text;
+        sequence << QStringLiteral("information");
     }
     void error(const QString& text) override { errors << text; }
 
     QStringList notices;
+    QStringList informations;
+    QStringList sequence; // "notice", "information", in the order shown
     QStringList errors;
     std::function<void(const QString&)> onNotice;
 };
@@ -586,18 +593,46 @@ private Q_SLOTS:
             QCOMPARE(messages_->notices, QStringList{"Proceso finalizado"});
         }
         createSoluc();
-        messages_->notices.clear();
+        messages_ = std::make_shared<RecordingPresenter>(); // the import's messages left behind
         auto form = makeForm({"importar", "00001A2B"});
         showAndWait(*form);
         QTest::mouseClick(form->BImportar, Qt::LeftButton);
         QCOMPARE(messages_->errors, QStringList{});
         QCOMPARE(messages_->notices, QStringList{"Proceso finalizado"});
+        // Every code found (the empty ones are no warning): nothing more is shown.
+        QCOMPARE(messages_->informations, QStringList{});
         QVERIFY(!form->isVisible());
         QCOMPARE(readAll(scratch("Horvane.ini")),
                  QStringLiteral("[Transformadores]\r\nTransformado=1\r\n"));
         const QStringList lines = readAll(startFolder_ + "/SICE_HORARIO.TXT").split("\r\n");
         QCOMPARE(lines.size(), 4); // header, one lesson, trailer, and the last line's end
         QVERIFY(lines[1].startsWith('1'));
+    }
+
+    // The example school's timetable names rooms, groups and tasks the tables lack: one more
+    // message after "Proceso finalizado" says which, and the embedded window still closes and
+    // hands off 1.
+    void exportWithMissingCodesSaysSoBeforeTheWindowCloses() {
+        startInExampleCopy();
+        {
+            auto importing = makeForm();
+            importing->BExportar->click();
+        }
+        QVERIFY(QFile::copy(exampleFolder() + "/../SOLUC.DBF", scratch("work/SOLUC.DBF")));
+        messages_ = std::make_shared<RecordingPresenter>();
+        auto form = makeForm({"importar", "1A2B"});
+        showAndWait(*form);
+        QSignalSpy closed(form.get(), &TMForm::formClosed);
+        QTest::mouseClick(form->BImportar, Qt::LeftButton);
+        QCOMPARE(messages_->errors, QStringList{});
+        QCOMPARE(messages_->notices, QStringList{"Proceso finalizado"});
+        QCOMPARE(messages_->sequence, (QStringList{"notice", "information"}));
+        for (const char* code : {"'AULA-ING'", "'4ESOA-D'", "'*CCP'"})
+            QVERIFY2(messages_->informations.value(0).contains(QLatin1String(code)), code);
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!form->isVisible());
+        QCOMPARE(readAll(scratch("Horvane.ini")),
+                 QStringLiteral("[Transformadores]\r\nTransformado=1\r\n"));
     }
 
     void jobErrorGoesToTheTopLevelHandlerAndTheWindowStays() {
@@ -683,6 +718,17 @@ private Q_SLOTS:
         QCOMPARE(seen.buttons, 1);
         QCOMPARE(seen.button, QStringLiteral("Aceptar"));
         const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY((seen.centre - screenCentre).manhattanLength() <= 2);
+
+        // The warnings after it: the same box with the information icon.
+        seen = {};
+        QTimer::singleShot(100, inspect);
+        boxes.information(QStringLiteral("Revise estos avisos:"));
+        QCOMPARE(seen.title, QStringLiteral("transTalvorSice"));
+        QCOMPARE(seen.text, QStringLiteral("Revise estos avisos:"));
+        QCOMPARE(seen.icon, QMessageBox::Information);
+        QCOMPARE(seen.buttons, 1);
+        QCOMPARE(seen.button, QStringLiteral("Aceptar"));
         QVERIFY((seen.centre - screenCentre).manhattanLength() <= 2);
 
         seen = {};

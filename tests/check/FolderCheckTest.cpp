@@ -117,6 +117,28 @@ TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
          },
          cappedRepeats(), false},
         {"clean", [](const TempFolder&) {}, {}, false},
+        {"a required file saved without data lines",
+         [](const TempFolder& s) {
+             writeLines(s.file("sice_aulas.txt"), {header("SICE_AULAS.TXT"), "9SICE_AULAS.TXT"});
+         },
+         {"sice_aulas.txt: no tiene líneas con datos; lo usa la importación (AULAT): su tabla se "
+          "reharía sin sus filas; expórtelo de nuevo desde SICE"},
+         true},
+        {"an empty sessions file stops the export",
+         [](const TempFolder& s) { writeBytes(s.file("sice_sesiones.txt"), ""); },
+         {"sice_sesiones.txt: no tiene líneas con datos; lo usa la importación (DIASHORAST) y la "
+          "exportación: su tabla se reharía sin sus filas; expórtelo de nuevo desde SICE",
+          "sice_sesiones.txt: la exportación se detendría: List index out of bounds (1) "
+          "(necesita al menos dos líneas)"},
+         true},
+        {"a sessions file of one line stops the export too",
+         [](const TempFolder& s) {
+             writeLines(s.file("sice_sesiones.txt"),
+                        {columns({{5, "0001"}, {9, "L"}, {10, "0800"}, {14, "0855"}})});
+         },
+         {"sice_sesiones.txt: la exportación se detendría: List index out of bounds (1) "
+          "(necesita al menos dos líneas)"},
+         true},
         {"missing required file",
          [](const TempFolder& s) { fs::remove(s.file("sice_prof.txt")); },
          {"sice_prof.txt: falta; lo usa la importación (PROFT)"},
@@ -157,7 +179,10 @@ TEST(FolderCheck, EachKindOfProblemGivesItsLine) {
                  b.replace(at, 2, "\r");
              writeBytes(s.file("sice_grupo.txt"), b);
          },
-         {"sice_grupo.txt: los finales de línea son sólo CR: la lectura línea a línea lo toma "
+         // Read as one header line, the file holds no data line either.
+         {"sice_grupo.txt: no tiene líneas con datos; lo usa la importación (GRUPOST): su tabla "
+          "se reharía sin sus filas; expórtelo de nuevo desde SICE",
+          "sice_grupo.txt: los finales de línea son sólo CR: la lectura línea a línea lo toma "
           "como una sola línea y se pierden 3 líneas",
           "sice_asignatgrupo.txt:2: grupo '1ESOA' (columnas 2-11) no está en sice_grupo.txt",
           "sice_asignatgrupo.txt:3: grupo '1ESOB' (columnas 2-11) no está en sice_grupo.txt"},
@@ -424,7 +449,7 @@ protected:
         import::runImport(host, sice_.path(), work_.path());
     }
     struct Row {
-        std::string day, period, group, task, room;
+        std::string day, period, group, task, room, teacher = "";
     };
     void writeSoluc(const std::vector<Row>& rows) {
         using S = tables::schema::Timetable;
@@ -441,6 +466,7 @@ protected:
             t.writeText(t.column(S::codGrupo), r.group);
             t.writeText(t.column(S::tarea), r.task);
             t.writeText(t.column(S::aula), r.room);
+            t.writeText(t.column(S::prof), r.teacher);
             t.post();
         }
         t.close();
@@ -468,6 +494,35 @@ TEST_F(ExportView, UnknownCodesMostFrequentFirstAndEmptyCodesApart) {
     EXPECT_EQ(report.emptyCodes.tasks, 3);
     EXPECT_EQ(report.emptyCodes.rooms, 1);
     EXPECT_EQ(report.emptyCodes.groups, 0);
+    EXPECT_EQ(report.stopping(), 0);
+}
+
+// What the export would write wrong without stopping: nothing at all, and values that push the
+// rest of their line to the right (beside a control byte, said as the export's rule says it).
+TEST_F(ExportView, EmptyTimetableLongValuesAndControlBytes) {
+    writeSoluc({});
+    EXPECT_EQ(shown(check()),
+              std::vector<std::string>{"SOLUC.DBF: no tiene filas: la exportación sustituiría el "
+                                       "horario anterior por uno vacío"});
+    EXPECT_EQ(check().stopping(), 1);
+
+    writeSoluc({{"1", "1", "1ESOA", "", "A101", "LONGPROFXX"},
+                {"1", "2", "1ESOA", "", "A101", "LONGPROFXX"},
+                {"1", "1", "1ESOA", "", "A101", "P\x01X"},
+                {"10", "1", "1ESOA", "", "A101", "JPG"}});
+    const CheckReport report = check();
+    const std::vector<std::string> lines = shown(report);
+    for (const char* expected : {
+             "SOLUC.DBF:1: profesor 'LONGPROFXX' no cabe en su columna: se escribe entero y SICE "
+             "leerá mal la línea (2 filas)",
+             "SOLUC.DBF:4: día '10' no cabe en su columna: se escribe entero y SICE leerá mal la "
+             "línea (1 fila)",
+             "SOLUC.DBF:3: campo PROF: el valor lleva el byte de control 0x01, que se escribe tal "
+             "cual en SICE_HORARIO.TXT",
+         })
+        EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end())
+            << expected << "\n"
+            << testing::PrintToString(lines);
     EXPECT_EQ(report.stopping(), 0);
 }
 

@@ -3,6 +3,7 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -48,9 +49,9 @@ private:
 using tts::test::readBytes;
 
 const std::vector<std::string> kExportKeys = {
-    "command",      "siceFolder", "workFolder",        "outcome",       "exitStatus",
-    "messages",     "error",      "errorLocation",     "writtenTo",     "writtenInPlace",
-    "linesWritten", "fallbacks",  "dayCodingMismatch", "filesLeftAside"};
+    "command",      "siceFolder", "workFolder",        "outcome",        "exitStatus",
+    "messages",     "error",      "errorLocation",     "writtenTo",      "writtenInPlace",
+    "linesWritten", "fallbacks",  "dayCodingMismatch", "filesLeftAside", "warnings"};
 
 // Columns 60-71 of the header and the trailer hold the time of the run.
 std::string maskTimeStamps(std::string bytes) {
@@ -83,6 +84,13 @@ TEST(ExportCommand, ImportThenExportOfTheExampleSchool) {
                   "D\u00EDa/hora sin tramo en DIASHORAST: 0 filas",
                   "Sin c\u00F3digo, escritas en blanco o LEC: 64 filas sin grupo, 178 filas sin "
                   "tarea, 47 filas sin aula",
+                  "Avisos:",
+                  "  3 lecciones tienen un grupo que no est\u00E1 en GRUPOST ('4ESOA-D'): se "
+                  "escriben con sus 4 primeros caracteres",
+                  "  4 lecciones tienen una tarea que no est\u00E1 en ASIGNOMT ('*CCP'): se "
+                  "escriben como LEC",
+                  "  14 lecciones tienen un aula que no est\u00E1 en AULAT ('AULA-ING'): se "
+                  "escriben con sus 4 primeros caracteres",
               }));
     const std::string expected =
         (fs::path(TTS_SOURCE_DIR) / "tests" / "export" / "data" / "example-SICE_HORARIO.TXT")
@@ -139,7 +147,9 @@ TEST(ExportCommand, JsonReportIsAllOfStandardOutput) {
              "\"writtenInPlace\": false", "\"linesWritten\": 242", "\"dayCodingMismatch\": false",
              "\"rooms\": {\n      \"rows\": 14,\n      \"emptyRows\": 47,\n      \"codes\": [\n"
              "        {\n          \"code\": \"AULA-ING\",\n          \"rows\": 14\n        }\n"
-             "      ]"})
+             "      ]",
+             "\"warnings\": [\n    \"3 lecciones tienen un grupo que no est\u00E1 en GRUPOST "
+             "('4ESOA-D'): se escriben con sus 4 primeros caracteres\",\n"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
 }
 
@@ -177,7 +187,15 @@ TEST(ExportCommand, UnknownCodesMostFrequentFirstAtMostTwenty) {
     EXPECT_EQ(out[2], expected);
     EXPECT_EQ(out[3],
               "Tareas que no est\u00E1n en ASIGNOMT (escritas LEC): 26 filas (\"*CCP\" 26)");
-    EXPECT_EQ(out.back(), "Sin c\u00F3digo, escritas en blanco o LEC: 26 filas sin aula");
+    EXPECT_NE(std::find(out.begin(), out.end(),
+                        "Sin c\u00F3digo, escritas en blanco o LEC: 26 filas sin aula"),
+              out.end());
+    // The warning names three codes, the most frequent first, and counts the rest.
+    ASSERT_GE(out.size(), 3u);
+    EXPECT_EQ(out[out.size() - 3], "Avisos:");
+    EXPECT_EQ(out[out.size() - 2], "  26 lecciones tienen un grupo que no est\u00E1 en GRUPOST "
+                                   "('G24', 'G0', 'G1' y 22 m\u00E1s): se escriben con sus 4 "
+                                   "primeros caracteres");
 }
 
 TEST(ExportCommand, MissingFolder) {
@@ -215,10 +233,18 @@ TEST(ExportCommand, AnErrorStopsItWithItsMessage) {
     writeBytes(f.sice() + "/SICE_HORARIO.TXT", "old\r\n");
     CliResult r = runCli({"export", "--sice", f.sice(), "--work", f.work()});
     EXPECT_EQ(r.status, 2);
-    // ")" sorts below ".", so the error handler adds no full stop.
-    EXPECT_EQ(r.err, "List index out of bounds (1)\n");
+    // The file and the reason follow, as with every stop on a file.
+    const std::string sessions = f.sice() + kSeparator + "sice_sesiones.txt";
+    EXPECT_EQ(r.err, "List index out of bounds (1).\nArchivo: " + sessions +
+                         "\nMotivo: necesita al menos dos l\u00EDneas.\n");
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(readBytes(f.sice() + "/SICE_HORARIO.TXT"), "old\r\n");
+    r = runCli({"export", "--json", "--sice", f.sice(), "--work", f.work()});
+    EXPECT_NE(r.out.find("\"errorLocation\": {\n    \"file\": \"" + jsonPath(sessions) +
+                         "\",\n    \"line\": null,\n    \"place\": \"necesita al menos dos "
+                         "l\u00EDneas\"\n  }"),
+              std::string::npos)
+        << r.out;
 
     // The host's table missing: the table layer's two lines, carried whole in the JSON report.
     fs::copy_file(fs::path(TTS_SOURCE_DIR) / "examples" / "sice" / "sice_sesiones.txt",

@@ -1,6 +1,7 @@
 #include "ExportFixture.h"
 #include "base/Error.h"
 #include "base/LocatedError.h"
+#include "export/TimetableLines.h"
 #include "export/TimetableExport.h"
 #include "tests/support/ForkedChild.h"
 #include "tests/support/RecordingRunHost.h"
@@ -91,8 +92,10 @@ TEST_F(TimetableExport, WholeFileByteForByte) {
     EXPECT_EQ(f.output(), expectedBytes);
     EXPECT_EQ(clockCalls, 2);
 
-    EXPECT_EQ(host.events, (std::vector<std::string>{"busy:on", "busy:off", "result:1",
-                                                     "message:Proceso finalizado", "disable"}));
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{"busy:on", "busy:off", "result:1",
+                                        "message:Proceso finalizado", "warnings:5", "disable"}));
+    EXPECT_EQ(host.warnings, report.warnings);
     EXPECT_TRUE(report.folderFound);
     EXPECT_TRUE(report.finished);
     EXPECT_EQ(report.linesWritten, 6);
@@ -111,14 +114,20 @@ TEST_F(TimetableExport, WholeFileByteForByte) {
     EXPECT_TRUE(tablesFreeForAnotherProgram(f.work.path()));
 }
 
-TEST_F(TimetableExport, EmbeddedClosesTheWindowAfterTheMessage) {
-    f.createSoluc({{5, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}});
-    RecordingRunHost embedded(true);
-    run(embedded);
-    EXPECT_EQ(embedded.events,
-              (std::vector<std::string>{"busy:on", "busy:off", "result:1",
-                                        "message:Proceso finalizado", "disable", "close"}));
-    EXPECT_EQ(embedded.result(), 1);
+// The warnings, when there are any, come after "Proceso finalizado" and before the close.
+TEST_F(TimetableExport, EmbeddedClosesTheWindowAfterTheMessages) {
+    for (const int day : {1, 5}) { // Friday has no slot in DIASHORAST
+        SCOPED_TRACE(day);
+        f.createSoluc({{day, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}});
+        RecordingRunHost embedded(true);
+        run(embedded);
+        std::vector<std::string> expected = {
+            "busy:on", "busy:off", "result:1", "message:Proceso finalizado", "disable", "close"};
+        if (day == 5)
+            expected.insert(expected.begin() + 4, "warnings:1");
+        EXPECT_EQ(embedded.events, expected);
+        EXPECT_EQ(embedded.result(), 1);
+    }
 }
 
 TEST_F(TimetableExport, NoRowWithADayGivesHeaderAndTrailerCountingZero) {
@@ -260,7 +269,9 @@ TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
          [&] { f.writeStandardSiceFiles(); },
          "Cannot open file \"" + f.sice.file("sice_sesiones.txt") + "\". ..."},
         {"sessions file of one line", [&] { f.writeSessions({"0SICE_SESIONES.TXT"}); },
-         [&] { f.writeStandardSiceFiles(); }, "List index out of bounds (1)"},
+         [&] { f.writeStandardSiceFiles(); },
+         "List index out of bounds (1).\nArchivo: " + f.sice.file("sice_sesiones.txt") +
+             "\nMotivo: necesita al menos dos l\xEDneas"},
         {"SOLUC without DIA",
          [&] {
              auto columns = solucColumns;
@@ -393,6 +404,105 @@ TEST_F(TimetableExport, AFolderThatCannotBeWrittenKeepsTheOldFile) {
     EXPECT_EQ(child.report.rfind("Cannot create file \"" + f.outputPath() + "\". ", 0), 0u)
         << child.report;
     EXPECT_EQ(f.output(), "old\r\n");
+}
+
+// Each warning names what went wrong and what was written instead; codes that are found, and
+// empty codes (a guard duty has no group), give none.
+TEST_F(TimetableExport, WarningsNameWhatWasWrittenInstead) {
+    struct Case {
+        const char* name;
+        std::vector<SolucFixtureRow> rows;
+        std::vector<std::string> inWarnings; // each in one warning line, in order
+    };
+    const SolucFixtureRow found{1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"};
+    const std::vector<Case> cases = {
+        {"all found, some codes empty",
+         {found, {1, 2, "P001", "", "", "MAT", ""}, {2, 1, "P001", "2BACH-CIEN", "LEN", "", ""}},
+         {}},
+        {"unknown group",
+         {found, {1, 1, "P001", "4ESOA-D", "MAT", "MAT", "AULA1"}},
+         {"1 lecci\xF3n tiene un grupo que no est\xE1 en GRUPOST ('4ESOA-D')"}},
+        {"unknown task",
+         {{1, 1, "P001", "1ESOA", "*CCP", "MAT", "AULA1"}},
+         {"('*CCP'): se escribe como LEC"}},
+        {"unknown rooms, most frequent first",
+         {{1, 1, "P001", "1ESOA", "MAT", "MAT", "R1"},
+          {1, 1, "P001", "1ESOA", "MAT", "MAT", "R2"},
+          {1, 1, "P001", "1ESOA", "MAT", "MAT", "R2"},
+          {1, 1, "P001", "1ESOA", "MAT", "MAT", "R3"},
+          {1, 1, "P001", "1ESOA", "MAT", "MAT", "R4"},
+          {1, 1, "P001", "1ESOA", "MAT", "MAT", "R5"}},
+         {"6 lecciones tienen un aula que no est\xE1 en AULAT ('R2', 'R1', 'R3' y 2 m\xE1s)"}},
+        {"no slot", {{3, 9, "P001", "1ESOA", "MAT", "MAT", "AULA1"}}, {"('X/9'): se escribe sin"}},
+        {"codes longer than their field",
+         {{1, 1, "LONGPROFXX", "1ESOA", "MAT", "MAT", "AULA1"},
+          {1, 2, "LONGPROFXX", "1ESOA", "*GUA", "MAT", "AULA1"}},
+         {"2 lecciones tienen c\xF3"
+          "digos m\xE1s largos que su columna (profesor 'LONGPROFXX', tarea 'GUARD')"}},
+        {"SOLUC without rows", {}, {"SOLUC no tiene filas: el horario anterior"}},
+        {"no row with a day", {{0, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}}, {"tiene d\xED"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.createSoluc(c.rows);
+        RecordingRunHost h;
+        run(h);
+        ASSERT_TRUE(report.finished);
+        ASSERT_EQ(report.warnings.size(), c.inWarnings.size());
+        for (size_t i = 0; i < c.inWarnings.size(); ++i)
+            EXPECT_NE(report.warnings[i].find(c.inWarnings[i]), std::string::npos)
+                << report.warnings[i];
+        EXPECT_EQ(h.warnings, report.warnings);
+    }
+    EXPECT_EQ(report.solucRows, 1);
+    EXPECT_EQ(report.linesWritten, 0);
+}
+
+TEST_F(TimetableExport, LongValuesAreCountedByFieldAndValue) {
+    f.createSoluc({{1, 1, "LONGPROFXX", "1ESOA", "MAT", "MAT", "AULA1"},
+                   {1, 2, "P001", "1ESOA", "MAT", "MATEM", "AULA1"},
+                   {1, 1, "LONGPROFXX", "1ESOA", "MAT", "MATEM", "AULA1"}});
+    run();
+    EXPECT_EQ(report.longValues.rows, 3);
+    ASSERT_EQ(report.longValues.values.size(), 2u);
+    const exporting::FieldValue& teacher = report.longValues.values[0];
+    EXPECT_EQ(std::string(exporting::kDataFields[teacher.field].what), "profesor");
+    EXPECT_EQ(teacher.value, "LONGPROFXX");
+    EXPECT_EQ(teacher.rows, 2);
+    EXPECT_EQ(teacher.firstRow, 1);
+    const exporting::FieldValue& subject = report.longValues.values[1];
+    EXPECT_EQ(std::string(exporting::kDataFields[subject.field].what), "asignatura");
+    EXPECT_EQ(subject.rows, 2);
+    EXPECT_EQ(subject.firstRow, 2);
+}
+
+// Days coded one way in sice_sesiones.txt and the other in DIASHORAST: one warning names the
+// cause instead of one per slot.
+TEST_F(TimetableExport, ADayCodingMismatchIsOneWarning) {
+    f.createSoluc({{1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}});
+    f.writeSessions(
+        {"0SICE_SESIONES.TXT", ExportFixture::sessionLine("S11 ", '1', "0800", "0855")});
+    run();
+    ASSERT_EQ(report.warnings.size(), 1u);
+    EXPECT_NE(report.warnings[0].find("vuelva a importar"), std::string::npos);
+}
+
+// The stop on a sessions file too short to tell the day coding says which file and why.
+TEST_F(TimetableExport, AShortSessionsFileStopsNamingIt) {
+    for (const std::vector<std::string>& lines :
+         {std::vector<std::string>{}, std::vector<std::string>{"0SICE_SESIONES.TXT"}}) {
+        f.writeSessions(lines);
+        f.createSoluc({{1, 1, "P001", "1ESOA", "MAT", "MAT", "AULA1"}});
+        try {
+            run();
+            ADD_FAILURE() << "no error";
+        } catch (const LocatedError& e) {
+            EXPECT_EQ(e.message().rfind("List index out of bounds (1).", 0), 0u);
+            EXPECT_EQ(e.where().file, f.sice.file("sice_sesiones.txt"));
+            EXPECT_EQ(e.where().line, 0);
+            EXPECT_EQ(e.where().place, "necesita al menos dos l\xEDneas");
+        }
+    }
 }
 
 } // namespace

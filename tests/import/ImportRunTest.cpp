@@ -5,6 +5,7 @@
 #include "tests/support/ErrorText.h"
 
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tts::import::test {
@@ -63,8 +64,11 @@ TEST(ImportRun, CompleteFolderRebuildsTheSixTables) {
     ImportReport report;
     runImport(host, sice.path(), work.path(), &report);
 
-    EXPECT_EQ(host.events, (std::vector<std::string>{"busy:on", "result:1", "busy:off",
-                                                     "message:Proceso finalizado", "disable"}));
+    // The repeated "mat" is the one warning, after "Proceso finalizado".
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{"busy:on", "result:1", "busy:off",
+                                        "message:Proceso finalizado", "warnings:1", "disable"}));
+    EXPECT_EQ(host.warnings, report.warnings);
     EXPECT_EQ(host.result(), 1);
     EXPECT_TRUE(untouchedTables(work).empty());
     EXPECT_EQ(readColumn(work.path(), "ASIGNOMT", "COD"),
@@ -116,6 +120,87 @@ TEST(ImportRun, EmptyFolderReportsEveryStepAndTouchesNoTable) {
     EXPECT_TRUE(report.finished);
     for (const TableReport& table : report.tables)
         EXPECT_FALSE(table.rebuilt) << table.table;
+}
+
+// Each warning comes from a fact the steps recorded, and names the file and the codes.
+TEST(ImportRun, WarningsSayWhatTheTablesLack) {
+    const std::vector<std::string> frameOnly = withFrame("SICE_ASIGNAT.TXT", {});
+    struct Case {
+        const char* name;
+        std::function<void(const TempFolder&)> change;
+        std::vector<std::string> inWarnings; // each in one warning line, in order
+    };
+    const std::vector<Case> cases = {
+        {"repeats in two files, by file",
+         [](const TempFolder& sice) {
+             writeLines(sice.file("sice_actividades.txt"),
+                        {columns({{2, "GUA"}, {66, "GUA"}}), columns({{2, "PE"}, {66, "X"}}),
+                         columns({{2, "GUA"}, {66, "GUA"}}), columns({{2, "PE"}, {66, "X"}})});
+         },
+         {"sice_asignat.txt: 1 l\xEDnea", "'mat'",
+          "SICE_ACTIVIDADES.TXT: 2 l\xEDneas con un c\xF3"
+          "digo repetido se han dejado fuera (vale la primera): '*GUA', '*PE'"}},
+        {"a subjects file saved empty",
+         [&](const TempFolder& sice) { writeLines(sice.file("SICE_ASIGNAT.TXT"), frameOnly); },
+         {"sice_asignat.txt no tiene l\xEDneas con datos: ASIGNOMT se ha rehecho sin ellas (1 "
+          "fila)"}},
+        {"an empty sessions file",
+         [](const TempFolder& sice) { writeLines(sice.file("sice_sesiones.txt"), {}); },
+         {"'mat'", "sice_sesiones.txt no tiene l\xEDneas con datos: DIASHORAST"}},
+        {"no groups file",
+         [](const TempFolder& sice) { std::remove(sice.file("sice_grupo.txt").c_str()); },
+         {"'mat'", "No hay sice_grupo.txt: GRUPOST se queda como estaba"}},
+#ifndef _WIN32
+        {"two spellings of one name",
+         [](const TempFolder& sice) {
+             writeLines(sice.file("sice_prof.txt"), {columns({{2, "JPG"}})});
+         },
+         {"'mat'", "se usa sice_prof.txt; se deja aparte Sice_Prof.txt"}},
+#endif
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder sice, work;
+        writeSchool(sice);
+        tts::test::RecordingRunHost earlier; // the tables a run before this one left
+        runImport(earlier, sice.path(), work.path());
+        c.change(sice);
+        tts::test::RecordingRunHost host;
+        ImportReport report;
+        runImport(host, sice.path(), work.path(), &report);
+        ASSERT_TRUE(report.finished);
+        std::string all;
+        for (const std::string& w : report.warnings)
+            all += w + "\n";
+        size_t from = 0;
+        for (const std::string& part : c.inWarnings) {
+            const size_t at = all.find(part, from);
+            ASSERT_NE(at, std::string::npos) << part << "\n" << all;
+            from = at + part.size();
+        }
+        EXPECT_EQ(host.warnings, report.warnings);
+    }
+}
+
+TEST(ImportRun, RepeatsAreKeptByFileWithTheirFirstCodes) {
+    TempFolder sice, work;
+    writeSchool(sice);
+    writeLines(sice.file("Sice_Prof.txt"),
+               {columns({{2, "A"}}), columns({{2, "a"}}), columns({{2, "B"}}), columns({{2, "b"}}),
+                columns({{2, "C"}}), columns({{2, "c"}}), columns({{2, "D"}}), columns({{2, "d"}}),
+                columns({{2, "A"}})});
+    tts::test::RecordingRunHost host;
+    ImportReport report;
+    runImport(host, sice.path(), work.path(), &report);
+    const TableReport& teachers = report.tables[1];
+    EXPECT_EQ(teachers.repeatedCodes, 5);
+    ASSERT_EQ(teachers.repeats.size(), 1u);
+    EXPECT_EQ(teachers.repeats[0].file, "sice_prof.txt");
+    EXPECT_EQ(teachers.repeats[0].lines, 5);
+    // A few codes are named, each once; the warning says there are others.
+    EXPECT_EQ(teachers.repeats[0].codes, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_NE(report.warnings[1].find("'a', 'b', 'c' y otros"), std::string::npos)
+        << report.warnings[1];
 }
 
 TEST(ImportRun, OnlyTheCourseFileMissingStillSucceeds) {

@@ -17,6 +17,10 @@ public:
         messages.push_back(text);
         events.push_back("message:" + text);
     }
+    void showWarnings(const std::vector<std::string>& lines) override {
+        warnings = lines;
+        events.push_back("warnings:" + std::to_string(lines.size()));
+    }
     void setBusy(bool busy) override {
         this->busy = busy;
         events.push_back(busy ? "busy:on" : "busy:off");
@@ -37,6 +41,7 @@ public:
     }
 
     std::vector<std::string> messages;
+    std::vector<std::string> warnings; // the last ones shown
     std::vector<std::string> events;
     bool busy = false;
     bool jobsDisabled = false;
