@@ -8,6 +8,7 @@
 
 namespace tts::app {
 
+// The folder chooser's behaviour without a toolkit: its rows, its opened folder, its drive.
 enum class FolderIcon { Opened, Current, Closed };
 
 // One row of the folder list: indented by `level`, named by the folder's last name (the root by

@@ -12,6 +12,7 @@
 
 namespace tts::app {
 
+// The form's behaviour, toolkit-free: both windows draw it and forward their events to it.
 class HelpRequests;
 
 // What a key does once the form has looked at it.
@@ -76,7 +77,6 @@ public:
     // Which job panels are shown, and whether their buttons can be pressed.
     bool siceToHorvaneShown() const { return siceToHorvaneShown_; }
     bool horvaneToSiceShown() const { return horvaneToSiceShown_; }
-    bool jobsEnabled() const { return jobsEnabled_; }
     bool canPress(FormControl button) const;
     // Where the keyboard focus goes when the window is first shown.
     FormControl initialFocus() const;
@@ -103,7 +103,6 @@ public:
 
     // Where the hand-off goes; next to the executable unless a test says otherwise.
     void setHandOffPath(std::string path) { handOffPath_ = std::move(path); }
-    const std::string& handOffPath() const { return handOffPath_; }
     // The help that the help button and F1 ask; nothing happens while there is none.
     void setHelpRequests(HelpRequests* help) { help_ = help; }
 

@@ -33,14 +33,14 @@ private:
     ValueLocation where_;
 };
 
-// Runs `read` (a conversion of one value); an error it raises leaves with the place `where()`
-// gives attached. `where` is called only when the value fails, for places that cost more to
-// work out than the value to read.
-template <class Where, class Read>
+// Runs `action` (reading or storing one value); an error it raises leaves with the place
+// `where()` gives attached. `where` is called only when the value fails, for places that cost
+// more to work out than the value itself.
+template <class Where, class Action>
 requires std::is_invocable_r_v<ValueLocation, const Where&>
-auto readAt(const Where& where, Read&& read) -> decltype(read()) {
+auto locateErrors(const Where& where, Action&& action) -> decltype(action()) {
     try {
-        return read();
+        return action();
     } catch (const LocatedError&) {
         throw;
     } catch (const Error& error) {
@@ -49,8 +49,10 @@ auto readAt(const Where& where, Read&& read) -> decltype(read()) {
 }
 
 // The same with the place at hand.
-template <class Read> auto readAt(const ValueLocation& where, Read&& read) -> decltype(read()) {
-    return readAt([&where]() -> const ValueLocation& { return where; }, std::forward<Read>(read));
+template <class Action>
+auto locateErrors(const ValueLocation& where, Action&& action) -> decltype(action()) {
+    return locateErrors([&where]() -> const ValueLocation& { return where; },
+                        std::forward<Action>(action));
 }
 
 inline std::string columnsPlace(int first, int last) {

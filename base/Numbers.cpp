@@ -80,51 +80,63 @@ int32_t toInteger(std::string_view text) {
     return static_cast<int32_t>(value);
 }
 
-double toDecimal(std::string_view text) {
-    auto fail = [&]() -> double {
-        throw Error("'" + std::string(text) + "' no es un valor punto flotante v\xE1lido");
-    };
-    // Grammar checked by hand so that inf, nan, hex floats and blanks are all refused.
+// Checked by hand so that inf, nan, hex floats and blanks are all refused.
+DecimalShape decimalShape(std::string_view text) {
     size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         ++i;
     size_t digits = 0;
     while (i < text.size() && isDigit(text[i]))
         ++i, ++digits;
+    DecimalShape shape;
+    shape.whole = true;
     if (i < text.size() && text[i] == '.') {
+        shape.whole = false;
         ++i;
         while (i < text.size() && isDigit(text[i]))
             ++i, ++digits;
     }
     if (digits == 0)
-        return fail();
+        return {};
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        shape.whole = false;
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
             ++i;
-        size_t expDigits = 0;
+        size_t exponentDigits = 0;
         while (i < text.size() && isDigit(text[i]))
-            ++i, ++expDigits;
-        if (expDigits == 0)
-            return fail();
+            ++i, ++exponentDigits;
+        if (exponentDigits == 0)
+            return {};
     }
-    if (i != text.size())
-        return fail();
-    std::string_view body = text;
-    if (!body.empty() && body.front() == '+')
-        body.remove_prefix(1);
+    shape.valid = i == text.size();
+    return shape.valid ? shape : DecimalShape{};
+}
+
+std::optional<double> decimalValue(std::string_view text) {
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
     double value = 0;
-    auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec == std::errc::result_out_of_range) {
         // from_chars leaves the value untouched here: tell overflow (not a value) from underflow
         // (reads as zero) by the decimal magnitude of the text.
-        if (decimalMagnitude(body) > 0)
-            return fail();
-        value = 0;
-    } else if (ec != std::errc() || ptr != body.data() + body.size()) {
-        return fail();
+        if (decimalMagnitude(text) > 0)
+            return std::nullopt;
+        return 0.0;
     }
+    if (ec != std::errc() || ptr != text.data() + text.size())
+        return std::nullopt;
     return value;
+}
+
+double toDecimal(std::string_view text) {
+    std::optional<double> value;
+    if (decimalShape(text).valid)
+        value = decimalValue(text);
+    if (!value)
+        throw Error("'" + std::string(text) + "' no es un valor punto flotante v\xE1lido");
+    return *value;
 }
 
 uint32_t toHexHandle(std::string_view text) {

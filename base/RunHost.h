@@ -6,6 +6,9 @@
 
 namespace tts {
 
+// The notice that closes every job that ran to its end.
+inline constexpr const char* kJobFinished = "Proceso finalizado";
+
 // What a job (the import run, the timetable export) needs of its surroundings. The window, the
 // command line and the tests each implement it; the jobs never see Qt.
 class RunHost {
@@ -15,6 +18,9 @@ public:
     // A job's own notice ("Proceso finalizado", "No existe la carpeta", ...), Windows-1252
     // bytes. Returns once the user has confirmed it.
     virtual void showMessage(const std::string& text) = 0;
+
+    // The job ran to its end: kJobFinished, shown as any notice unless the host sets it apart.
+    virtual void showFinished() { showMessage(kJobFinished); }
 
     // What the user should know of a finished job, one line each (Windows-1252), after
     // "Proceso finalizado" and before the window closes; never called with none. The window
@@ -42,5 +48,17 @@ public:
     // Nothing to do where there is no window.
     virtual void keepAlive() {}
 };
+
+// How every job that ran to its end closes: its closing notice, what the user should know of it
+// (`warnings`, when there are any), both job buttons disabled for good, and an embedded window
+// handed back to the host.
+inline void endJob(RunHost& host, const std::vector<std::string>& warnings) {
+    host.showFinished();
+    if (!warnings.empty())
+        host.showWarnings(warnings);
+    host.disableJobs();
+    if (host.isEmbedded())
+        host.closeWindow();
+}
 
 } // namespace tts

@@ -77,21 +77,6 @@ size_t utf8SequenceAt(std::string_view text, size_t i) {
     return extra + 1;
 }
 
-bool isValidUtf8(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        const size_t length = utf8SequenceAt(text, i);
-        if (length == 0)
-            return false;
-        i += length;
-    }
-    return true;
-}
-
 std::string textForDisplay(std::string_view bytes) {
     // A message joins our Windows-1252 text with a path in UTF-8 (the file system's, or the wide
     // API's converted on Windows): each well-formed UTF-8 sequence is the path's, every other byte

@@ -12,7 +12,6 @@ char16_t windows1252ToUnicode(unsigned char byte);
 int unicodeToWindows1252(char32_t character); // -1 when the code page lacks it
 
 std::string windows1252ToUtf8(std::string_view bytes);
-bool isValidUtf8(std::string_view bytes);
 // The length of the well-formed UTF-8 sequence of two to four bytes at text[i], or 0.
 size_t utf8SequenceAt(std::string_view text, size_t i);
 

@@ -1,9 +1,9 @@
 // Rows per second of the timetable export over generated SOLUC tables of a whole district, at
 // sizes ten times apart: the time per row must stay flat (every lookup is a hash probe).
 
-#include "base/RunHost.h"
 #include "export/TimetableExport.h"
 #include "tables/WorkTable.h"
+#include "tests/support/RecordingRunHost.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,20 +27,6 @@ constexpr int kSubjects = 300;
 constexpr int kTeachers = 900;
 constexpr int kDays = 5;
 constexpr int kPeriods = 7;
-
-class QuietHost : public tts::RunHost {
-public:
-    void showMessage(const std::string&) override {}
-    void setBusy(bool) override {}
-    bool isEmbedded() const override { return false; }
-    void closeWindow() override {}
-    void disableJobs() override {}
-    int32_t result() const override { return result_; }
-    void setResult(int32_t code) override { result_ = code; }
-
-private:
-    int32_t result_ = 0;
-};
 
 std::string code(const char* prefix, int n) {
     return prefix + std::to_string(n);
@@ -169,7 +155,7 @@ private:
 void Export(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
     District district(rows);
-    QuietHost host;
+    tts::test::RecordingRunHost host;
     tts::exporting::ExportReport report;
     for (auto _ : state)
         tts::exporting::runExport(host, district.sice(), district.work(), &report);

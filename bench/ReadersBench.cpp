@@ -3,10 +3,10 @@
 
 #include "sice/LineReader.h"
 #include "sice/WholeFileReader.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -18,9 +18,7 @@ constexpr int kLines = 1000000;
 class GeneratedFile {
 public:
     GeneratedFile() {
-        path_ = (std::filesystem::temp_directory_path() /
-                 ("tts-readers-bench-" + std::to_string(::getpid()) + ".txt"))
-                    .string();
+        path_ = folder_.file("SICE_ASIGNAT.TXT");
         std::ofstream out(path_, std::ios::binary);
         out << "0SICE_ASIGNAT.TXT                                  37999042020920240915\r\n";
         for (int i = 0; i < kLines - 2; ++i) {
@@ -36,12 +34,12 @@ public:
             << kLines - 2 << "\r\n";
         bytes_ = static_cast<int64_t>(std::filesystem::file_size(path_));
     }
-    ~GeneratedFile() { std::remove(path_.c_str()); }
 
     const std::string& path() const { return path_; }
     int64_t bytes() const { return bytes_; }
 
 private:
+    tts::test::TempFolder folder_;
     std::string path_;
     int64_t bytes_ = 0;
 };

@@ -3,10 +3,9 @@
 // the index is built and including its build.
 
 #include "tables/WorkTable.h"
+#include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
-
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -17,23 +16,8 @@ using tts::tables::Column;
 using tts::tables::OpenMode;
 using tts::tables::WorkTable;
 
-class BenchFolder {
-public:
-    BenchFolder() {
-        path_ = (std::filesystem::temp_directory_path() /
-                 ("tts-tables-bench-" + std::to_string(::getpid())))
-                    .string();
-        std::filesystem::create_directories(path_);
-    }
-    ~BenchFolder() { std::filesystem::remove_all(path_); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-const BenchFolder& benchFolder() {
-    static const BenchFolder folder;
+const tts::test::TempFolder& benchFolder() {
+    static const tts::test::TempFolder folder;
     return folder;
 }
 

@@ -111,7 +111,7 @@ bool openTable(const std::string& workFolder, const char* name, Findings& out) {
 
 } // namespace
 
-std::optional<exporting::DayCoding> checkDayCoding(const SiceFolder& folder, Findings& out) {
+std::optional<exporting::DayCoding> checkDayCoding(const FoundSiceFiles& folder, Findings& out) {
     auto it = folder.find(sice::layout::Sessions::file);
     if (it == folder.end() || !it->second.exists || !it->second.readFailure.empty())
         return std::nullopt;
@@ -127,7 +127,7 @@ std::optional<exporting::DayCoding> checkDayCoding(const SiceFolder& folder, Fin
     }
 }
 
-void checkExportView(const SiceFolder& folder, std::optional<exporting::DayCoding> coding,
+void checkExportView(const FoundSiceFiles& folder, std::optional<exporting::DayCoding> coding,
                      const std::string& workFolder, Findings& out, EmptyCodes& empty) {
     // Each table apart first, so that every one the export would stop on is named.
     Findings opening;

@@ -17,13 +17,14 @@ struct EmptyCodes {
 
 // How sice_sesiones.txt codes its days, as the export reads it; a file of fewer than two lines,
 // on which the export would stop, is a finding. Nothing when the file is not there.
-std::optional<exporting::DayCoding> checkDayCoding(const SiceFolder& folder, Findings& findings);
+std::optional<exporting::DayCoding> checkDayCoding(const FoundSiceFiles& folder,
+                                                   Findings& findings);
 
 // The export's view of the work folder: what would stop it (the tables, a DIA that is no number),
 // SOLUC rows whose group, room, task or day and period find nothing, a SOLUC without rows, values
 // too long for their field or holding control bytes, and a day coding of sice_sesiones.txt
 // (`coding`, from checkDayCoding) that DIASHORAST does not share. Opens the tables read-only.
-void checkExportView(const SiceFolder& folder, std::optional<exporting::DayCoding> coding,
+void checkExportView(const FoundSiceFiles& folder, std::optional<exporting::DayCoding> coding,
                      const std::string& workFolder, Findings& findings, EmptyCodes& empty);
 
 } // namespace tts::check

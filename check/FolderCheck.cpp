@@ -97,7 +97,7 @@ CheckReport checkFolder(const std::string& chosenFolder, const std::string& work
     std::vector<std::string> names;
     const platform::SystemError listing = platform::listFolder(carpetaSice, names);
 
-    SiceFolder folder;
+    FoundSiceFiles folder;
     std::vector<std::string> order; // stored names in step order, for sorting the findings
     bool unlisted = false;
     for (const SiceFileUse& use : siceFileUses()) {

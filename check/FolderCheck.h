@@ -9,6 +9,7 @@
 
 namespace tts::check {
 
+// The read-only diagnosis of a SICE folder and a work folder, and its report.
 struct FileStatus {
     std::string name;       // as the jobs open it
     std::string storedName; // as found in the folder; empty when missing

@@ -1,9 +1,9 @@
 #include "check/ImportValuesCheck.h"
 
-#include "base/CaseTable.h"
 #include "base/Error.h"
 #include "import/CourseHoursIndex.h"
 #include "sice/SiceLayouts.h"
+#include "sice/CodeList.h"
 #include "sice/Field.h"
 #include "tables/TableErrors.h"
 #include "tables/WorkTable.h"
@@ -21,7 +21,7 @@ namespace {
 
 using namespace sice::layout;
 
-const SiceFile* present(const SiceFolder& folder, const std::string& name) {
+const SiceFile* present(const FoundSiceFiles& folder, const std::string& name) {
     auto it = folder.find(name);
     return it != folder.end() && it->second.exists && it->second.readFailure.empty() ? &it->second
                                                                                      : nullptr;
@@ -88,12 +88,16 @@ class RepeatWatch {
 public:
     explicit RepeatWatch(Findings& out) : out_(out) {}
     void see(const SiceFile& file, int64_t line, std::string_view code) {
-        auto [at, isNew] = first_.emplace(foldCase(code), Place{file.storedName, line});
-        if (isNew)
+        // The import's own list of codes, so that both take the same codes for equal.
+        const auto [at, isNew] = codes_.addOrFind(code);
+        if (isNew) {
+            first_.push_back({file.storedName, line});
             return;
-        const std::string where = at->second.file == file.storedName
-                                      ? "la l\xEDnea " + std::to_string(at->second.line)
-                                      : at->second.file + ":" + std::to_string(at->second.line);
+        }
+        const Place& first = first_[at];
+        const std::string where = first.file == file.storedName
+                                      ? "la l\xEDnea " + std::to_string(first.line)
+                                      : first.file + ":" + std::to_string(first.line);
         capFor(file.storedName)
             .add({file.storedName, line,
                   "c\xF3"
@@ -122,11 +126,12 @@ private:
         return it->second;
     }
     Findings& out_;
-    std::unordered_map<std::string, Place> first_;
+    sice::CodeList codes_;
+    std::vector<Place> first_; // the first line of each code, in the order of codes_
     std::map<std::string, CappedFindings> caps_;
 };
 
-void checkRepeats(const SiceFolder& folder, Findings& out) {
+void checkRepeats(const FoundSiceFiles& folder, Findings& out) {
     RepeatWatch subjects(out);
     if (const SiceFile* f = present(folder, Subjects::file)) {
         forDataLines(*f, [&](int64_t n, std::string_view line) {
@@ -181,7 +186,7 @@ private:
 
 // The assignments against the groups and subjects files, and the hours they would take from the
 // course file: those lines are the ones whose text must be a number.
-void checkAssignments(const SiceFolder& folder, Findings& out) {
+void checkAssignments(const FoundSiceFiles& folder, Findings& out) {
     const SiceFile* assignments = present(folder, Assignments::file);
     const SiceFile* groupsFile = present(folder, Groups::file);
     const SiceFile* subjectsFile = present(folder, Subjects::file);
@@ -252,7 +257,7 @@ void checkAssignments(const SiceFolder& folder, Findings& out) {
 
 } // namespace
 
-void checkImportValues(const SiceFolder& folder, Findings& findings) {
+void checkImportValues(const FoundSiceFiles& folder, Findings& findings) {
     if (const SiceFile* sessions = present(folder, Sessions::file))
         checkTimes(*sessions, findings);
     checkRepeats(folder, findings);

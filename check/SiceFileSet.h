@@ -1,12 +1,12 @@
 #pragma once
 
+#include "sice/FileLines.h"
 #include "sice/SiceLayouts.h"
-#include "sice/LineReader.h"
-#include "sice/WholeFileReader.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tts::check {
@@ -44,16 +44,7 @@ struct SiceFile {
 // Calls `each(lineNumber, line)` for every line of the file as the import reads it, the line a
 // view valid during the call: nothing is kept per line, whatever the file holds.
 template <class Each> void forEachLine(const SiceFile& file, Each&& each) {
-    int64_t n = 0;
-    if (file.use->reading == sice::FileReading::Whole) {
-        sice::WholeFileLines lines(file.bytes);
-        for (std::string_view line; lines.next(line);)
-            each(++n, line);
-    } else {
-        sice::LineReader reader = sice::LineReader::over(file.bytes);
-        while (!reader.atEnd())
-            each(++n, reader.next());
-    }
+    sice::forEachLine(file.bytes, file.use->reading, std::forward<Each>(each));
 }
 
 } // namespace tts::check

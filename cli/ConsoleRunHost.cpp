@@ -8,10 +8,12 @@ namespace tts::cli {
 
 void ConsoleRunHost::showMessage(const std::string& text) {
     messages_.push_back(text);
-    if (text == "Proceso finalizado")
-        out_ << textForDisplay(text) << std::endl;
-    else
-        err_ << textForDisplay(text) << std::endl;
+    err_ << textForDisplay(text) << std::endl;
+}
+
+void ConsoleRunHost::showFinished() {
+    messages_.push_back(kJobFinished);
+    out_ << textForDisplay(kJobFinished) << std::endl;
 }
 
 } // namespace tts::cli

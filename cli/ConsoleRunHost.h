@@ -8,13 +8,14 @@
 
 namespace tts::cli {
 
-// The command line's side of a job: notices go to standard error one per line, except
-// "Proceso finalizado", which goes to standard output. Never waits for input.
+// The command line's side of a job: notices go to standard error one per line, except the job's
+// closing one, which goes to standard output. Never waits for input.
 class ConsoleRunHost : public RunHost {
 public:
     ConsoleRunHost(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
 
     void showMessage(const std::string& text) override;
+    void showFinished() override;
     void setBusy(bool) override {}
     bool isEmbedded() const override { return false; }
     void closeWindow() override {}

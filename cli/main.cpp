@@ -1,5 +1,5 @@
 #include "base/platform/Console.h"
-#include "base/platform/Process.h"
+#include "base/platform/CommandLine.h"
 #include "cli/Commands.h"
 
 #include <iostream>

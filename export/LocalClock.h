@@ -7,6 +7,7 @@
 
 namespace tts::exporting {
 
+// The clock the export stamps SICE_HORARIO.TXT with.
 using platform::LocalDateTime;
 
 // Asked once for the header and once again for the trailer: the machine's (platform::localNow);

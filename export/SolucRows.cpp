@@ -146,8 +146,8 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
             const std::string dayText = soluc.readText(dia);
             int32_t day = 0;
             try {
-                day = readAt({soluc.path(), rowNumber, dayPlace},
-                             [&] { return solucDayNumber(soluc, dia, dayText); });
+                day = locateErrors({soluc.path(), rowNumber, dayPlace},
+                                   [&] { return solucDayNumber(soluc, dia, dayText); });
             } catch (const LocatedError& error) {
                 sink.badRow(error);
                 continue;

@@ -103,13 +103,8 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
 
     busy.restore();
     host.setResult(1);
-    host.showMessage("Proceso finalizado");
-    if (!out.warnings.empty())
-        host.showWarnings(out.warnings);
-    host.disableJobs();
     out.finished = true;
-    if (host.isEmbedded())
-        host.closeWindow();
+    endJob(host, out.warnings);
 }
 
 } // namespace tts::exporting

@@ -5,9 +5,9 @@
 #include "fuzz/FolderSnapshot.h"
 #include "fuzz/OpenFiles.h"
 #include "fuzz/ScratchFolder.h"
-#include "fuzz/SilentRunHost.h"
 #include "export/TimetableExport.h"
 #include "import/ImportRun.h"
+#include "tests/support/RecordingRunHost.h"
 
 #include <vector>
 
@@ -26,19 +26,20 @@ public:
         for (const auto& entry : std::filesystem::directory_iterator(exampleSiceFolder))
             std::filesystem::copy_file(entry.path(),
                                        sice_.prefix() + entry.path().filename().string());
-        SilentRunHost host;
+        test::RecordingRunHost host;
         import::runImport(host, sice_.path(), work_.path());
-        require(host.lastMessage == "Proceso finalizado", "the example school does not import");
-        writeFileBytes(horaryPath(), std::string(kOldHorary));
+        require(!host.messages.empty() && host.messages.back() == kJobFinished,
+                "the example school does not import");
+        writeBytes(horaryPath(), std::string(kOldHorary));
         siceBefore_ = snapshotOf(sice_.path());
         tablesBefore_ = snapshotOf(work_.path());
     }
 
     void run(std::string_view solucBytes) {
-        writeFileBytes(work_.prefix() + "SOLUC.DBF", std::string(solucBytes));
+        writeBytes(work_.prefix() + "SOLUC.DBF", std::string(solucBytes));
         const int openBefore = openFileCount();
 
-        SilentRunHost host;
+        test::RecordingRunHost host;
         exporting::ExportReport report;
         bool failed = false;
         try {
@@ -58,11 +59,12 @@ public:
             require(siceAfter == siceBefore_, "a failed export touched the SICE folder");
             return;
         }
-        require(host.result() == 1 && host.lastMessage == "Proceso finalizado",
+        require(host.result() == 1 && !host.messages.empty() &&
+                    host.messages.back() == kJobFinished,
                 "a finished export did not say so");
         // Split as written: every line ends in CR LF. Codes of SOLUC pass to the file unchanged,
         // so a code holding a CR LF of its own adds a line; other control bytes do not.
-        const auto lines = linesEndingInCrLf(fileBytes(horaryPath()));
+        const auto lines = linesEndingInCrLf(readBytes(horaryPath()));
         require(static_cast<int64_t>(lines.size()) >= report.linesWritten + 2,
                 "SICE_HORARIO.TXT does not hold its header, data lines and trailer");
         require(lines.front().rfind("0SICE_HORARIO.TXT", 0) == 0, "no header line");
@@ -79,7 +81,7 @@ public:
         FolderSnapshot expected = siceBefore_;
         expected.erase("SICE_HORARIO.TXT");
         require(siceAfter == expected, "the export wrote more than SICE_HORARIO.TXT");
-        writeFileBytes(horaryPath(), std::string(kOldHorary));
+        writeBytes(horaryPath(), std::string(kOldHorary));
     }
 
 private:

@@ -6,8 +6,8 @@
 #include "fuzz/FolderSplit.h"
 #include "fuzz/OpenFiles.h"
 #include "fuzz/ScratchFolder.h"
-#include "fuzz/SilentRunHost.h"
 #include "import/ImportRun.h"
+#include "tests/support/RecordingRunHost.h"
 #include "tables/WorkTable.h"
 
 #include <filesystem>
@@ -38,12 +38,12 @@ public:
             if (files[i].kind == FuzzedFile::Kind::Folder) {
                 std::filesystem::create_directory(path);
             } else if (files[i].kind == FuzzedFile::Kind::File) {
-                writeFileBytes(path, files[i].bytes);
+                writeBytes(path, files[i].bytes);
             }
         }
 
         const int openBefore = openFileCount();
-        SilentRunHost host;
+        test::RecordingRunHost host;
         import::ImportReport report;
         bool failed = false;
         try {
@@ -55,7 +55,8 @@ public:
         require(openFileCount() == openBefore, "the import left files open");
         require(failed != report.finished, "the report's end disagrees with how the run ended");
         if (report.finished) {
-            require(host.lastMessage == "Proceso finalizado", "a finished run did not say so");
+            require(!host.messages.empty() && host.messages.back() == kJobFinished,
+                    "a finished run did not say so");
             require(host.jobsDisabled, "a finished run left the jobs enabled");
         } else {
             require(!host.jobsDisabled, "a failed run disabled the jobs");

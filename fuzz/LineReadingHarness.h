@@ -33,10 +33,10 @@ inline constexpr std::array<std::array<int, 2>, 10> kColumnRanges = {{{1, 1},
 // into fields. The reader must agree with the reference reading byte for byte.
 inline void runLineReading(std::string_view bytes) {
     const auto expected = reference::readLineByLine(bytes);
-    auto reader = sice::LineReader::fromBytes(std::string(bytes));
+    auto reader = sice::LineReader::over(bytes);
     size_t index = 0;
     while (!reader.atEnd()) {
-        const std::string line = reader.nextLine();
+        const std::string line = std::string(reader.next());
         require(index < expected.size(), "more lines than the file holds");
         if (line != expected[index])
             throw BrokenInvariant("line " + std::to_string(index + 1) + " differs");

@@ -6,6 +6,7 @@
 #include "sice/FileWriter.h"
 #include "sice/LineReader.h"
 #include "sice/WholeFileReader.h"
+#include "tests/support/SiceLines.h"
 
 #include <string>
 #include <string_view>
@@ -18,12 +19,17 @@ namespace tts::fuzz {
 class WholeFileHarness {
 public:
     void run(std::string_view bytes) {
-        const std::vector<std::string> lines = sice::splitWholeFile(bytes);
+        const std::vector<std::string> lines = test::splitLines(bytes);
         require(lines == reference::readWhole(bytes), "the whole-file split differs");
 
         const std::string path = folder_.prefix() + "SICE_HORARIO.TXT";
-        sice::writeLines(lines, path);
-        require(sice::readWholeFile(path) == lines, "a written file reads back differently");
+        sice::LineFileWriter file(path);
+        for (const std::string& line : lines)
+            file.add(line);
+        file.commit();
+        std::string back;
+        sice::WholeFile::load(path, back);
+        require(test::splitLines(back) == lines, "a written file reads back differently");
 
         // Line-by-line reading agrees as long as no line holds a Ctrl-Z, its one special byte.
         bool hasCtrlZ = false;
@@ -33,7 +39,7 @@ public:
             sice::LineReader reader(path);
             std::vector<std::string> again;
             while (!reader.atEnd())
-                again.push_back(reader.nextLine());
+                again.push_back(std::string(reader.next()));
             reader.close();
             require(again == lines, "a written file reads back differently line by line");
         }

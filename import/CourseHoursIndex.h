@@ -33,15 +33,11 @@ public:
     size_t lineCount() const { return lineCount_; } // every line of the file, data or not
 
 private:
-    // The three values in a buffer of the caller; false when no line can hold them.
-    struct Key {
-        char bytes[16];
-        size_t size = 0;
-        std::string_view view() const { return {bytes, size}; }
-    };
-    static bool keyOf(std::string_view subject, std::string_view level, std::string_view course,
-                      Key& key);
+    static void keyOf(std::string_view subject, std::string_view level, std::string_view course,
+                      std::string& key);
     KeyIndex index_; // key to position in lines_
+    // The key being built, kept so that building one allocates nothing once it has grown.
+    mutable std::string key_;
     std::vector<CourseLine> lines_;
     size_t lineCount_ = 0;
 };

@@ -46,12 +46,7 @@ void runImport(RunHost& host, const std::string& chosenFolder, const std::string
 
     progress.finished = true;
     progress.warnings = importWarnings(progress);
-    host.showMessage("Proceso finalizado");
-    if (!progress.warnings.empty())
-        host.showWarnings(progress.warnings);
-    host.disableJobs();
-    if (host.isEmbedded())
-        host.closeWindow();
+    endJob(host, progress.warnings);
 }
 
 } // namespace tts::import

@@ -6,19 +6,6 @@
 
 namespace tts::import {
 
-namespace {
-
-// The codes named, and "y otros" when more lines were left out than the codes named: a code may
-// repeat several times, so the lines do not count the codes.
-std::string repeatedNames(const RepeatedCodes& repeats) {
-    std::string names = namedCodes(repeats.codes, int64_t(repeats.codes.size()));
-    if (repeats.codes.size() == kCodesNamed && repeats.lines > int64_t(kCodesNamed))
-        names += " y otros";
-    return names;
-}
-
-} // namespace
-
 std::vector<std::string> importWarnings(const ImportReport& report) {
     std::vector<std::string> out;
     for (const TableReport& table : report.tables) {
@@ -37,7 +24,7 @@ std::vector<std::string> importWarnings(const ImportReport& report) {
                                                 "digo repetido se ha dejado fuera"
                                               : " l\xEDneas con un c\xF3"
                                                 "digo repetido se han dejado fuera") +
-                          " (vale la primera): " + repeatedNames(repeats));
+                          " (vale la primera): " + namedCodes(repeats.codes, repeats.distinct));
     }
     for (const std::string& leftAside : report.filesLeftAside)
         out.push_back("Nombres que solo difieren en may\xFAsculas: " + leftAside);

@@ -13,7 +13,8 @@ namespace tts::import {
 // ignored) is dropped and counted as a repeat of `file`. True when the code is new and now taken.
 inline bool takeNewCode(sice::CodeList& codes, std::string_view code, TableReport& report,
                         const char* file) {
-    if (codes.addIfNew(code))
+    const auto [place, added] = codes.addOrFind(code);
+    if (added)
         return true;
     ++report.repeatedCodes;
     // A step reads one or two files and names only a few codes: each search is short.
@@ -22,9 +23,14 @@ inline bool takeNewCode(sice::CodeList& codes, std::string_view code, TableRepor
     if (in == report.repeats.end())
         in = report.repeats.insert(report.repeats.end(), RepeatedCodes{file});
     ++in->lines;
-    if (in->codes.size() < kCodesNamed &&
-        std::find(in->codes.begin(), in->codes.end(), code) == in->codes.end())
-        in->codes.emplace_back(code);
+    if (place >= in->counted.size())
+        in->counted.resize(place + 1);
+    if (!in->counted[place]) {
+        in->counted[place] = true;
+        ++in->distinct;
+        if (in->codes.size() < kCodesNamed)
+            in->codes.emplace_back(code);
+    }
     return false;
 }
 

@@ -159,8 +159,9 @@ private:
         using layout::Courses;
         const ValueLocation where{coursePath_, static_cast<int64_t>(courseLine.index + 1),
                                   Courses::hours.columns.place()};
-        const double hours = readAt(where, [&] { return Courses::readHours(courseLine.hours); });
-        readAt(where, [&] { table.writeFloat(horas_, hours); });
+        const double hours =
+            locateErrors(where, [&] { return Courses::readHours(courseLine.hours); });
+        locateErrors(where, [&] { table.writeFloat(horas_, hours); });
         if (table.readFloat(horas_) < 1)
             table.writeFloat(horas_, 1);
         table.writeText(sesiones_, sessionPattern(table.readFloat(horas_)));

@@ -34,7 +34,7 @@ void TransformaSesiones(ImportContext& context) {
             const std::string_view end = Sessions::end.columns.in(line);
             startTimes.add(start);
             const auto timeIn = [&](const layout::StoppingValue& time) {
-                return readAt(
+                return locateErrors(
                     [&] {
                         return ValueLocation{path, lineNumber, time.columns.place()};
                     },

@@ -2,25 +2,14 @@
 
 namespace tts::sice {
 
-// The index answers "is any earlier entry equal ignoring case", which is all the first-wins rule
-// needs, and keeps the entries as read.
-bool CodeList::contains(std::string_view code) const {
-    return index_.find(code) != nullptr;
-}
-
 bool CodeList::addIfNew(std::string_view code) {
-    return index_.add(code, index_.size()).second;
+    return addOrFind(code).second;
 }
 
-void CodeList::add(std::string_view code) {
-    addIfNew(code);
-}
-
-std::vector<std::string> CodeList::codes() const {
-    std::vector<std::string> codes;
-    for (size_t i = 0; i < index_.size(); ++i)
-        codes.emplace_back(index_.key(i));
-    return codes;
+// The index answers "is any earlier entry equal ignoring case", which is all the first-wins rule
+// needs, and numbers the entries in the order added.
+std::pair<size_t, bool> CodeList::addOrFind(std::string_view code) {
+    return index_.add(code, index_.size());
 }
 
 } // namespace tts::sice

@@ -7,20 +7,8 @@
 
 namespace tts::sice {
 
-void writeLines(const std::vector<std::string>& lines, const std::string& path) {
-    writeLines(lines, path, {});
-}
-
-void writeLines(const std::vector<std::string>& lines, const std::string& path,
-                const platform::WriteBytes& writer) {
-    LineFileWriter file(path, writer);
-    for (const std::string& line : lines)
-        file.add(line);
-    file.commit();
-}
-
-LineFileWriter::LineFileWriter(std::string path, platform::WriteBytes writer)
-    : path_(std::move(path)), replacement_(path_, std::move(writer)), block_(kBlock, '\0') {}
+LineFileWriter::LineFileWriter(std::string path)
+    : path_(std::move(path)), replacement_(path_), block_(kBlock, '\0') {}
 
 void LineFileWriter::add(std::string_view line) {
     char* at = addInPlace(line.size());

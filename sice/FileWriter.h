@@ -4,28 +4,17 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tts::sice {
 
-// Writes every line followed by CR LF. The bytes go to a temporary file in the same folder that
-// replaces the target only once all of it is written and flushed, so a failure never leaves a
-// half-written file nor destroys the old one (base/platform/AtomicReplace.h). A file we may not
-// write, or one that another program holds, stays as it was.
-// Failure: "Cannot create file "%s". %s".
-void writeLines(const std::vector<std::string>& lines, const std::string& path);
-
-// The same, with the bytes going through `writer`: tests pass one that fails part-way.
-void writeLines(const std::vector<std::string>& lines, const std::string& path,
-                const platform::WriteBytes& writer);
-
 // Lines written one by one, in blocks, into the temporary file of the replacement; commit()
-// puts the file in place of `path` as writeLines does. Until then the old file stays as it was,
-// and a writer dropped without commit leaves nothing. A file that cannot be created is reported
-// by commit(), so whatever else stops the job first is what the user reads.
+// puts the file in place of `path` in one step (base/platform/AtomicReplace.h): a file we may not
+// write, or one that another program holds, stays as it was. Until then the old file stays as it
+// was, and a writer dropped without commit leaves nothing. A file that cannot be created is
+// reported by commit(), so whatever else stops the job first is what the user reads.
 class LineFileWriter {
 public:
-    explicit LineFileWriter(std::string path, platform::WriteBytes writer = {});
+    explicit LineFileWriter(std::string path);
 
     void add(std::string_view line); // followed by CR LF
     // Room for a line of `size` bytes, its CR LF already after it: the caller writes the line

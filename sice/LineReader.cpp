@@ -28,12 +28,6 @@ void LineReader::load(const std::string& path, std::string& bytes) {
     }
 }
 
-LineReader LineReader::fromBytes(std::string bytes) {
-    LineReader reader;
-    reader.owned_ = std::move(bytes);
-    return reader;
-}
-
 LineReader LineReader::over(std::string_view bytes) {
     LineReader reader;
     reader.borrowedBytes_ = bytes;
@@ -44,14 +38,6 @@ LineReader LineReader::over(std::string_view bytes) {
 bool LineReader::atEnd() const {
     const std::string_view text = bytes();
     return pos_ >= text.size() || text[pos_] == kCtrlZ;
-}
-
-std::string LineReader::nextLine() {
-    return std::string(next());
-}
-
-void LineReader::nextLine(std::string& line) {
-    line.assign(next());
 }
 
 std::string_view LineReader::next() {

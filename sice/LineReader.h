@@ -22,15 +22,12 @@ public:
     // The file's bytes into `bytes`, whose capacity is kept, raising as the constructor does:
     // with over(), steps that read one file after another reuse one buffer.
     static void load(const std::string& path, std::string& bytes);
-    static LineReader fromBytes(std::string bytes); // for tests and fuzzing
     // Reads `bytes`, which the caller keeps alive and unchanged while the reader lives.
     static LineReader over(std::string_view bytes);
 
     bool atEnd() const;
     // The next line, valid until the next call or the reader's end.
     std::string_view next();
-    std::string nextLine();
-    void nextLine(std::string& line); // the same into a buffer that keeps its capacity
     void close();
 
 private:

@@ -52,18 +52,4 @@ void WholeFile::load(const std::string& path, std::string& bytes) {
     }
 }
 
-std::vector<std::string> readWholeFile(const std::string& path) {
-    std::string bytes;
-    WholeFile::load(path, bytes);
-    return splitWholeFile(bytes);
-}
-
-std::vector<std::string> splitWholeFile(std::string_view bytes) {
-    std::vector<std::string> lines;
-    WholeFileLines each(bytes);
-    for (std::string_view line; each.next(line);)
-        lines.emplace_back(line);
-    return lines;
-}
-
 } // namespace tts::sice

@@ -39,8 +39,4 @@ private:
     std::string bytes_;
 };
 
-// Every line at once, copied: for tests and small files.
-std::vector<std::string> readWholeFile(const std::string& path);
-std::vector<std::string> splitWholeFile(std::string_view bytes);
-
 } // namespace tts::sice

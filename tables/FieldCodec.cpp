@@ -61,10 +61,6 @@ std::string_view storedText(std::string_view raw) {
     return raw.substr(0, end);
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // The number in a numeric field. `whole` when it is written without point or exponent.
 struct StoredNumber {
     bool blank = true;
@@ -77,42 +73,20 @@ StoredNumber storedNumber(std::string_view record, const DbfField& field, const 
     StoredNumber number;
     if (text.empty())
         return number;
-    std::string_view body = text;
-    if (body[0] == '+' || body[0] == '-')
-        body.remove_prefix(1);
-    size_t i = 0;
-    size_t digits = 0;
-    for (; i < body.size() && isDigit(body[i]); ++i)
-        ++digits;
-    bool whole = true;
-    if (i < body.size() && body[i] == '.') {
-        whole = false;
-        for (++i; i < body.size() && isDigit(body[i]); ++i)
-            ++digits;
-    }
-    bool valid = digits > 0;
-    if (valid && i < body.size() && (body[i] == 'e' || body[i] == 'E')) {
-        whole = false;
-        ++i;
-        if (i < body.size() && (body[i] == '+' || body[i] == '-'))
-            ++i;
-        size_t exponentDigits = 0;
-        for (; i < body.size() && isDigit(body[i]); ++i)
-            ++exponentDigits;
-        valid = exponentDigits > 0;
-    }
-    if (!valid || i != body.size())
+    const DecimalShape shape = decimalShape(text);
+    if (!shape.valid)
         throw tableErrors::notANumber(path, field.name, std::string(text));
     number.blank = false;
-    number.whole = whole;
+    number.whole = shape.whole;
     number.text = text[0] == '+' ? text.substr(1) : text;
     return number;
 }
 
+// A stored number beyond a double is no value, as everywhere else.
 double toDouble(std::string_view text) {
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+    if (const std::optional<double> value = decimalValue(text))
+        return *value;
+    return toDecimal(text); // raises "'<text>' no es un valor punto flotante válido"
 }
 
 // "-007" -> "-7", "-0" -> "0"

@@ -438,8 +438,7 @@ namespace {
 std::unique_ptr<platform::Replacement>
 startReplacement(const std::string& folder, const std::string& name, const std::string& path) {
     auto replacement = std::make_unique<platform::Replacement>(
-        path, platform::WriteBytes{},
-        platform::ReplacementOptions{.holdTarget = true, .inPlace = false});
+        path, platform::ReplacementOptions{.holdTarget = true, .inPlace = false});
     const platform::SystemError error = replacement->error();
     if (platform::isSharingViolation(error))
         throw tableErrors::tableInUse(path);

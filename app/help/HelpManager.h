@@ -31,9 +31,8 @@ public:
     void showKeyword(const std::string& keyword, const std::string& helpFile);
     void showTopic(const std::string& topic, const std::string& helpFile);
 
-    void setHandle(WindowHandle owner) { handle_ = owner; }
-
-    WindowHandle handle() override { return handle_; }
+    // The viewers' windows stand on their own: the application gives them no owner.
+    WindowHandle handle() override { return 0; }
     std::string helpFile() override { return helpFile_; }
     void release(int viewerId) override;
 
@@ -56,7 +55,6 @@ private:
     std::vector<Entry<IExtendedHelpViewer>> contextViewers_;
     std::shared_ptr<IHelpSelector> selector_;
     std::string helpFile_;
-    WindowHandle handle_ = 0;
     int lastViewerId_ = 0;
 };
 

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "app/help/WindowHandle.h"
+
 #include <cstdint>
 #include <functional>
 
 namespace tts::app {
-
-// A native window handle; 0 is no window.
-using WindowHandle = std::uintptr_t;
 
 // The shape of HtmlHelpA: owner window, help file or "file::/topic" address (null for none),
 // command, data. For the index command the data is the address of the keyword's text.

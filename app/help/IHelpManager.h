@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/help/HtmlHelpEntry.h"
+#include "app/help/WindowHandle.h"
 
 #include <string>
 

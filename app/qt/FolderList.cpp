@@ -61,11 +61,6 @@ FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-QString FolderList::folderAt(int row) const {
-    const QListWidgetItem* row_ = item(row);
-    return row_ ? row_->data(FolderRole).toString() : QString();
-}
-
 void FolderList::showFolders(const FolderChooser& folders) {
     clear();
     for (const FolderRow& folder : folders.rows()) {

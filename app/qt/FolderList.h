@@ -23,9 +23,6 @@ public:
     // The opened folder, in native form, without a trailing separator except at a root.
     QString directory() const { return directory_; }
 
-    // The folder of a row, to open it.
-    QString folderAt(int row) const;
-
 private:
     QString directory_;
 };

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+// The window inside the host's window, on Linux.
 class QWidget;
 
 namespace tts::app {

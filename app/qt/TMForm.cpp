@@ -326,10 +326,6 @@ void TMForm::setHandOffPath(const QString& path) {
     logic_.setHandOffPath(QFile::encodeName(path).toStdString());
 }
 
-QString TMForm::handOffPath() const {
-    return fromFileName(logic_.handOffPath());
-}
-
 void TMForm::helpKey() {
     // The nearest help context from the focused control outwards.
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+// The program's window on Linux, drawn with Qt over the toolkit-free form (app/FormLogic.h).
 class QLabel;
 class QPushButton;
 
@@ -57,17 +58,11 @@ public:
     FormLogic& logic() { return logic_; }
 
     // The handlers, as the form has them.
-    void FormCreate() { logic_.FormCreate(); }
-    void FormClose() { logic_.FormClose(); }
     void BExportarClick() { logic_.BExportarClick(); }
-    void BImportarClick() { logic_.BImportarClick(); }
-    void BCloseClick() { logic_.BCloseClick(); }
-    void Button1Click() { logic_.Button1Click(); }
     void showError(const std::exception& error) { logic_.showError(error); }
 
     // Where the hand-off goes; next to the executable unless a test says otherwise.
     void setHandOffPath(const QString& path);
-    QString handOffPath() const;
     void setHelpRequests(HelpRequests* help) { logic_.setHelpRequests(help); }
 
     bool isEmbedded() const { return logic_.isEmbedded(); }

@@ -9,7 +9,7 @@
 #include "app/win32/TMForm.h"
 
 #include "base/ErrorText.h"
-#include "base/platform/Process.h"
+#include "base/platform/CommandLine.h"
 
 #include <memory>
 #include <string>

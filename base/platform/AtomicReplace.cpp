@@ -1,5 +1,6 @@
 #include "base/platform/AtomicReplace.h"
 
+#include "base/platform/FaultInjection.h"
 #include "base/platform/Folders.h"
 #include "base/platform/Interrupts.h"
 #include "base/platform/ReplaceSteps.h"
@@ -16,14 +17,15 @@ namespace {
 constexpr std::size_t kChunk = 1 << 16;
 
 // Writes `bytes` at `offset` in parts, so that a full disk shows up part-way.
-SystemError writeContent(File& file, std::uint64_t offset, std::string_view bytes,
-                         const WriteBytes& writer) {
+SystemError writeContent(File& file, std::uint64_t offset, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         std::size_t size = std::min(kChunk, bytes.size() - done);
         SystemError error = 0;
-        if (writer)
+#ifdef TTS_FAULT_INJECTION
+        if (const WriteBytes& writer = injectedWriter())
             size = std::min(size, writer(bytes.data() + done, size, error));
+#endif
         if (size > 0)
             if (const SystemError failed = file.writeAt(offset + done, bytes.data() + done, size))
                 return failed;
@@ -59,8 +61,7 @@ SystemError reserveRoom(File& file, std::uint64_t oldSize, std::uint64_t size) {
 // full disk stops us before the first old byte changes), nothing from outside interrupts the
 // writing, and a write that fails part-way puts the old content back from memory, into room it
 // already had. Only a power cut or a SIGKILL in those moments can leave a mix.
-SystemError rewriteInPlace(const std::string& path, std::string_view bytes,
-                           const WriteBytes& writer) {
+SystemError rewriteInPlace(const std::string& path, std::string_view bytes) {
     SystemError error = 0;
     File file = File::open(path, Access::ReadWrite, Share::None, Disposition::OpenExisting, error);
     if (error)
@@ -73,8 +74,7 @@ SystemError rewriteInPlace(const std::string& path, std::string_view bytes,
         file.truncate(old.size());
         return error;
     }
-    if ((error = writeContent(file, 0, bytes, writer)) == 0 &&
-        (error = file.truncate(bytes.size())) == 0)
+    if ((error = writeContent(file, 0, bytes)) == 0 && (error = file.truncate(bytes.size())) == 0)
         error = file.flush();
     if (error) {
         file.writeAt(0, old.data(), old.size());
@@ -87,8 +87,8 @@ SystemError rewriteInPlace(const std::string& path, std::string_view bytes,
 
 } // namespace
 
-Replacement::Replacement(std::string path, WriteBytes writer, ReplacementOptions options)
-    : path_(std::move(path)), writer_(std::move(writer)), options_(options) {
+Replacement::Replacement(std::string path, ReplacementOptions options)
+    : path_(std::move(path)), options_(options) {
     const PathKind kind = pathKind(path_);
     if (kind == PathKind::Folder || kind == PathKind::Other) {
         error_ = kNotRegularFile;
@@ -161,7 +161,7 @@ void Replacement::write(std::string_view bytes) {
         gathered_.append(bytes);
         return;
     }
-    error_ = writeContent(temporary_, written_, bytes, writer_);
+    error_ = writeContent(temporary_, written_, bytes);
     written_ += bytes.size();
 }
 
@@ -174,7 +174,7 @@ SystemError Replacement::commit() {
     }
     if (inPlace_) {
         done_ = true;
-        return error_ = rewriteInPlace(path_, gathered_, writer_);
+        return error_ = rewriteInPlace(path_, gathered_);
     }
     error_ = temporary_.flush();
     const SystemError closed = temporary_.close();
@@ -209,9 +209,8 @@ void Replacement::discard() {
     removeFile(temporaryPath_);
 }
 
-SystemError replaceFileContents(const std::string& path, std::string_view bytes,
-                                const WriteBytes& writer) {
-    Replacement replacement(path, writer);
+SystemError replaceFileContents(const std::string& path, std::string_view bytes) {
+    Replacement replacement(path);
     replacement.write(bytes);
     return replacement.commit();
 }

@@ -11,11 +11,6 @@
 
 namespace tts::platform {
 
-// Lets bytes through to the file: returns how many of them may be written now (they then are),
-// or 0 with an error set. Tests pass one that fails part-way to show that the old file survives.
-using WriteBytes =
-    std::function<std::size_t(const char* data, std::size_t size, SystemError& error)>;
-
 // Gives the file at `path` the content `bytes`, so that a failure or a killed process leaves
 // either the whole old file or the whole new one:
 // - the file must be a plain file we may write: a read-only file is not replaced (the access
@@ -28,9 +23,7 @@ using WriteBytes =
 //   the console's and the system's requests to stop wait until the file is whole, the old
 //   content is put back when a write fails, and the file is flushed before commit() returns;
 // - temporary files of the same target that no living writer holds go first.
-// `writer` is for tests; empty means the file's own writes.
-SystemError replaceFileContents(const std::string& path, std::string_view bytes,
-                                const WriteBytes& writer = {});
+SystemError replaceFileContents(const std::string& path, std::string_view bytes);
 
 // What a replacement does beyond the plain case.
 struct ReplacementOptions {
@@ -51,7 +44,7 @@ struct ReplacementOptions {
 // leaves the user's file half old and half new.
 class Replacement {
 public:
-    explicit Replacement(std::string path, WriteBytes writer = {}, ReplacementOptions options = {});
+    explicit Replacement(std::string path, ReplacementOptions options = {});
     ~Replacement();
     Replacement(const Replacement&) = delete;
     Replacement& operator=(const Replacement&) = delete;
@@ -77,7 +70,6 @@ private:
     void holdTarget();
 
     std::string path_;
-    WriteBytes writer_;
     ReplacementOptions options_;
     SystemError error_ = 0;
     bool exists_ = false;

@@ -8,6 +8,7 @@
 
 namespace tts::platform {
 
+// Files opened, read, written and locked the same way on both systems.
 enum class Access { Read, ReadWrite };
 
 // What other programs may do with the file while we hold it open. On Windows these are share

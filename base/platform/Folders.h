@@ -8,6 +8,7 @@
 
 namespace tts::platform {
 
+// Paths and folders: what lies at a path, folder listings, names and removal.
 enum class PathKind { Missing, File, Folder, Other };
 
 // What lies at `path`, following links as opening it would. Other: a device, FIFO or socket.

@@ -12,7 +12,6 @@ public:
     SharedLibrary(const SharedLibrary&) = delete;
     SharedLibrary& operator=(const SharedLibrary&) = delete;
 
-    bool loaded() const { return module_ != nullptr; }
     void* symbol(const char* name) const; // null when missing
 
 private:

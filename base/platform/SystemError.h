@@ -60,7 +60,6 @@ bool isReadOnlyDisk(SystemError error);   // a file system mounted read-only, a 
 
 // A failure that tells that someone holds the file, as every layer reports it.
 SystemError sharingViolation();
-SystemError accessDenied();
 SystemError readFault(); // the disk could not read the data (EIO, ERROR_READ_FAULT)
 
 } // namespace tts::platform

@@ -7,7 +7,7 @@
 #include "app/ProcessState.h"
 #include "app/WarningMessage.h"
 
-#include "base/platform/ReadFault.h"
+#include "base/platform/FaultInjection.h"
 #include "base/platform/SystemError.h"
 #include "tables/WorkTable.h"
 

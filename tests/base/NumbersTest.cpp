@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace tts {
 
@@ -36,6 +37,36 @@ TEST(Numbers, DecimalsUseAPointWhateverTheLocale) {
                             "1e+", "--1", "1e999"}) {
         EXPECT_EQ(tts::test::errorOf([&] { toDecimal(bad); }),
                   std::string("'") + bad + "' no es un valor punto flotante v\xE1lido");
+    }
+}
+
+// The grammar and the overflow rule that table fields share with every other number.
+TEST(Numbers, DecimalGrammarAndOverflow) {
+    const struct {
+        const char* text;
+        bool valid, whole;
+        std::optional<double> value;
+    } cases[] = {
+        {"-007", true, true, -7.0},
+        {"+12", true, true, 12.0},
+        {"2.", true, false, 2.0},
+        {"1.0E+2", true, false, 100.0},
+        {"1e-999", true, false, 0.0},
+        {"1e999", true, false, std::nullopt},
+        {"-1e999", true, false, std::nullopt},
+        {"", false, false, std::nullopt},
+        {"1e", false, false, std::nullopt},
+        {"+-1", false, false, std::nullopt},
+        {"1 ", false, false, std::nullopt},
+        {"inf", false, false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const DecimalShape shape = decimalShape(c.text);
+        EXPECT_EQ(shape.valid, c.valid) << c.text;
+        EXPECT_EQ(shape.whole, c.whole) << c.text;
+        if (c.valid) {
+            EXPECT_EQ(decimalValue(c.text), c.value) << c.text;
+        }
     }
 }
 

@@ -220,7 +220,7 @@ TEST(PlatformFiles, AReplacedFileKeepsItsOwnerGroupAndMode) {
         writeBytes(path, "viejo");
         ASSERT_EQ(::chown(path.c_str(), owner, group), 0);
         ASSERT_EQ(::chmod(path.c_str(), 0664), 0);
-        Replacement replacement(path, {}, options);
+        Replacement replacement(path, options);
         replacement.write("nuevo");
         ASSERT_EQ(replacement.commit(), 0);
         EXPECT_FALSE(replacement.inPlace());

@@ -91,10 +91,10 @@ class ExportOfADamagedSoluc : public ::testing::TestWithParam<Damage> {};
 TEST_P(ExportOfADamagedSoluc, NamesTheTableAndWhyAndChangesNothing) {
     ImportedSchool school;
     const std::string path = school.work.file("SOLUC.DBF");
-    const std::string original = fileBytes(path);
+    const std::string original = readBytes(path);
     std::string damaged = original;
     GetParam().apply(damaged);
-    writeFileBytes(path, damaged);
+    writeBytes(path, damaged);
     school.remember();
 
     test::RecordingRunHost window;
@@ -120,10 +120,10 @@ TEST_P(ImportReadingADamagedGroupsTable, StopsAtStepFiveAndKeepsEveryTable) {
     states.prepare(sice, work);
     std::filesystem::remove(sice.file("sice_grupo.txt"));
     const std::string path = work.file("GRUPOST.DBF");
-    const std::string original = fileBytes(path);
+    const std::string original = readBytes(path);
     std::string damaged = original;
     GetParam().apply(damaged);
-    writeFileBytes(path, damaged);
+    writeBytes(path, damaged);
 
     test::RecordingRunHost window;
     const std::string message =
@@ -132,7 +132,7 @@ TEST_P(ImportReadingADamagedGroupsTable, StopsAtStepFiveAndKeepsEveryTable) {
                                                      "ado.");
     EXPECT_NE(message.find("Tabla: " + path), std::string::npos) << message;
     EXPECT_EQ(states.describe(work), "NNN?OO");
-    EXPECT_EQ(fileBytes(path), damaged);
+    EXPECT_EQ(readBytes(path), damaged);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, ImportReadingADamagedGroupsTable, ::testing::ValuesIn(kDamages),
@@ -143,9 +143,9 @@ TEST_P(ImportReadingADamagedGroupsTable, IsReplacedWhenTheGroupsFileIsThere) {
     TestFolder sice("sice"), work("work");
     TableStates states;
     states.prepare(sice, work);
-    std::string damaged = fileBytes(work.file("GRUPOST.DBF"));
+    std::string damaged = readBytes(work.file("GRUPOST.DBF"));
     GetParam().apply(damaged);
-    writeFileBytes(work.file("GRUPOST.DBF"), damaged);
+    writeBytes(work.file("GRUPOST.DBF"), damaged);
 
     test::RecordingRunHost window;
     EXPECT_EQ(errorOf([&] { import::runImport(window, sice.path(), work.path()); }), kNoError);
@@ -173,22 +173,22 @@ TEST(UnknownFieldType, InAColumnTheExportDoesNotReadIsIgnored) {
         soluc.close();
     }
     const std::string path = school.work.file("SOLUC.DBF");
-    std::string dbf = fileBytes(path);
+    std::string dbf = readBytes(path);
     dbf[descriptor(3) + 11] = 'X'; // OBSERV
-    writeFileBytes(path, dbf);
+    writeBytes(path, dbf);
 
     test::RecordingRunHost window;
     EXPECT_EQ(errorOf([&] { school.runExport(window); }), kNoError);
     EXPECT_EQ(window.messages, std::vector<std::string>{"Proceso finalizado"});
-    EXPECT_EQ(fileBytes(path), dbf);
+    EXPECT_EQ(readBytes(path), dbf);
 }
 
 TEST(UnknownFieldType, InAColumnTheExportReadsNamesTheColumnAndItsType) {
     ImportedSchool school;
     const std::string path = school.work.file("SOLUC.DBF");
-    std::string dbf = fileBytes(path);
+    std::string dbf = readBytes(path);
     dbf[descriptor(0) + 11] = 'X'; // DIA
-    writeFileBytes(path, dbf);
+    writeBytes(path, dbf);
     school.remember();
 
     test::RecordingRunHost window;

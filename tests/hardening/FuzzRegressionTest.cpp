@@ -33,7 +33,7 @@ void replay(const std::string& target, const std::function<void(std::string_view
     ASSERT_FALSE(inputs.empty()) << "no inputs kept for " << target;
     for (const std::string& path : inputs) {
         SCOPED_TRACE(path);
-        EXPECT_NO_THROW(harness(fileBytes(path)));
+        EXPECT_NO_THROW(harness(readBytes(path)));
     }
 }
 

@@ -1,6 +1,6 @@
 #include "GeneratedSchool.h"
 
-#include "sice/FileWriter.h"
+#include "tests/support/FileBytes.h"
 #include "tables/WorkTable.h"
 
 #include <cstdio>
@@ -65,7 +65,7 @@ void writeFile(const std::string& folder, const std::string& name,
     lines.insert(lines.end(), data.begin(), data.end());
     lines.push_back(FixedLine('9').at(2, upper).at(52, "37999042").at(60, "020920240915").text() +
                     std::to_string(data.size()));
-    sice::writeLines(lines, folder + "/" + name);
+    test::writeLines(folder + "/" + name, lines);
 }
 
 } // namespace

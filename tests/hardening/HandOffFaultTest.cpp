@@ -39,7 +39,7 @@ TEST_P(HandOffFile, IsWrittenOrSaysSoAndLosesNothing) {
     TestFolder folder("program");
     const std::string path = folder.file("Horvane.ini");
     if (c.fileExists) {
-        writeFileBytes(path, kOther);
+        writeBytes(path, kOther);
         ::chmod(path.c_str(), c.fileMode);
     }
     ::chmod(folder.path().c_str(), c.folderMode);
@@ -51,12 +51,12 @@ TEST_P(HandOffFile, IsWrittenOrSaysSoAndLosesNothing) {
     ASSERT_TRUE(child.exitedNormally) << child.report;
     if (c.written) {
         EXPECT_EQ(child.report, kNoError);
-        EXPECT_EQ(fileBytes(path), "[Rutas]\r\nTemporal=C:\\HTEMP\r\n\r\n[Transformadores]"
+        EXPECT_EQ(readBytes(path), "[Rutas]\r\nTemporal=C:\\HTEMP\r\n\r\n[Transformadores]"
                                    "\r\nTransformado=-1\r\nOtro=x\r\n");
     } else {
         EXPECT_EQ(child.report, "Unable to write to " + path + "\nMotivo: acceso denegado");
         if (c.fileExists) {
-            EXPECT_EQ(fileBytes(path), kOther);
+            EXPECT_EQ(readBytes(path), kOther);
         }
     }
     FolderSnapshot left = snapshotOf(folder.path());

@@ -25,7 +25,7 @@ ImportedSchool::ImportedSchool() {
     import::runImport(host, sice.path(), work.path());
     // A timetable over the example's codes, so that an export has something to write.
     writeSoluc(work.path(), SchoolSize{}, 200);
-    writeFileBytes(sice.file("SICE_HORARIO.TXT"), "0SICE_HORARIO.TXT from an earlier export\r\n");
+    writeBytes(sice.file("SICE_HORARIO.TXT"), "0SICE_HORARIO.TXT from an earlier export\r\n");
     remember();
 }
 

@@ -3,6 +3,7 @@
 #include "base/Error.h"
 #include "fuzz/FolderSnapshot.h"
 #include "tests/support/ErrorText.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ForkedChild.h"
 #include "tests/support/RecordingRunHost.h"
 #include "tests/support/TempFolder.h"
@@ -15,10 +16,10 @@
 
 namespace tts::hardening {
 
-using fuzz::fileBytes;
 using fuzz::FolderSnapshot;
 using fuzz::snapshotOf;
-using fuzz::writeFileBytes;
+using test::readBytes;
+using test::writeBytes;
 
 inline std::string exampleSiceFolder() {
     return TTS_SOURCE_DIR "/examples/sice";

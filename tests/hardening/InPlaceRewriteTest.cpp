@@ -5,6 +5,7 @@
 #include "HardeningSupport.h"
 
 #include "base/platform/AtomicReplace.h"
+#include "base/platform/FaultInjection.h"
 #include "export/TimetableExport.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ struct ClosedFolder {
     std::string path = folder.file("SICE_HORARIO.TXT");
 
     explicit ClosedFolder(const std::string& old) {
-        writeFileBytes(path, old);
+        writeBytes(path, old);
         ::chmod(path.c_str(), 0666);
         ::chmod(folder.path().c_str(), 0555);
     }
@@ -72,12 +73,13 @@ TEST_P(InPlaceRewriteFailing, LeavesTheOldFileByteForByte) {
                 budget -= taken;
                 return taken;
             };
-            return describeResult(platform::replaceFileContents(closed.path, fresh, failing));
+            const platform::InjectedWrites writes(failing);
+            return describeResult(platform::replaceFileContents(closed.path, fresh));
         },
         ChildUser::Nobody);
     ASSERT_TRUE(child.exitedNormally) << child.report;
     EXPECT_EQ(child.report, std::strerror(EIO));
-    EXPECT_TRUE(fileBytes(closed.path) == old) << "the old file is not whole";
+    EXPECT_TRUE(readBytes(closed.path) == old) << "the old file is not whole";
     EXPECT_EQ(closed.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 }
 
@@ -110,13 +112,14 @@ TEST(InPlaceRewrite, FullDiskLeavesTheOldFile) {
                 offered += size;
                 return size;
             };
-            return describeResult(platform::replaceFileContents(closed.path, fresh, counting)) +
-                   " after " + std::to_string(offered) + " bytes";
+            const platform::InjectedWrites writes(counting);
+            return describeResult(platform::replaceFileContents(closed.path, fresh)) + " after " +
+                   std::to_string(offered) + " bytes";
         },
         ChildUser::Nobody);
     ASSERT_TRUE(child.exitedNormally) << child.report;
     EXPECT_EQ(child.report, std::string(std::strerror(EFBIG)) + " after 0 bytes");
-    EXPECT_TRUE(fileBytes(closed.path) == old) << "the old file is not whole";
+    EXPECT_TRUE(readBytes(closed.path) == old) << "the old file is not whole";
 }
 
 class InPlaceRewriteSignalled : public ::testing::TestWithParam<int> {};
@@ -136,12 +139,13 @@ TEST_P(InPlaceRewriteSignalled, EndsTheProgramOnlyOnceTheFileIsWhole) {
                 sent = true;
                 return size;
             };
-            return describeResult(platform::replaceFileContents(closed.path, fresh, signalling));
+            const platform::InjectedWrites writes(signalling);
+            return describeResult(platform::replaceFileContents(closed.path, fresh));
         },
         ChildUser::Nobody);
     EXPECT_TRUE(child.killedBySignal) << child.report;
     EXPECT_EQ(child.signal, signal);
-    EXPECT_TRUE(fileBytes(closed.path) == fresh) << "the new file is not whole";
+    EXPECT_TRUE(readBytes(closed.path) == fresh) << "the new file is not whole";
     EXPECT_EQ(closed.names(), (std::vector<std::string>{"SICE_HORARIO.TXT"}));
 }
 
@@ -170,8 +174,8 @@ TEST(InPlaceRewrite, TheExportSaysTheFileWasRewrittenWhereItStood) {
     ::chmod(school.sice.path().c_str(), 0700);
     ASSERT_TRUE(child.exitedNormally) << child.report;
     EXPECT_EQ(child.report, "acceso denegado | " + target);
-    EXPECT_EQ(fileBytes(target).rfind("0SICE_HORARIO.TXT", 0), 0u);
-    EXPECT_NE(fileBytes(target), school.siceBefore.at("SICE_HORARIO.TXT"));
+    EXPECT_EQ(readBytes(target).rfind("0SICE_HORARIO.TXT", 0), 0u);
+    EXPECT_NE(readBytes(target), school.siceBefore.at("SICE_HORARIO.TXT"));
 }
 
 } // namespace

@@ -51,13 +51,13 @@ TEST_P(JobWithAnUnusableLock, StopsBeforeItChangesAnything) {
     const LockCase& c = GetParam();
     ImportedSchool school;
     // Something for the import to change, were it to run.
-    writeFileBytes(school.sice.file("sice_grupo.txt"), "1   9ZZZ\r\n");
+    writeBytes(school.sice.file("sice_grupo.txt"), "1   9ZZZ\r\n");
     const std::string lock = school.work.file(platform::JobLock::fileName());
     ChildUser user = ChildUser::Same;
     platform::JobLock held;
     switch (c.state) {
     case LockCase::LeftByAnotherUser: // private to its owner, as an older build made it
-        writeFileBytes(lock, "");
+        writeBytes(lock, "");
         ::chmod(lock.c_str(), 0600);
         user = ChildUser::Nobody;
         break;
@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
 // hides its files from others; another user's job takes it all the same, runs, and clears it.
 TEST(JobLockFault, ALockLeftByAnotherUsersKilledJobIsTakenByTheNext) {
     ImportedSchool school;
-    writeFileBytes(school.sice.file("sice_grupo.txt"), "1   9ZZZ\r\n");
+    writeBytes(school.sice.file("sice_grupo.txt"), "1   9ZZZ\r\n");
     const std::string lock = school.work.file(platform::JobLock::fileName());
     for (const TestFolder* folder : {&school.sice, &school.work}) {
         folder->openToAll();
@@ -154,7 +154,7 @@ TEST(JobLockFault, ALockLeftByAnotherUsersKilledJobIsTakenByTheNext) {
     ASSERT_TRUE(next.exitedNormally) << next.report;
     EXPECT_EQ(next.report.substr(0, 18), "finished, result 1") << next.report;
     EXPECT_FALSE(std::filesystem::exists(lock));
-    EXPECT_NE(fileBytes(school.work.file("GRUPOST.DBF")).find("9ZZZ"), std::string::npos);
+    EXPECT_NE(readBytes(school.work.file("GRUPOST.DBF")).find("9ZZZ"), std::string::npos);
 }
 
 // An export writes SICE_HORARIO.TXT into a folder that another job, started meanwhile, uses as
@@ -173,7 +173,7 @@ TEST(JobLockFault, ALivingTemporaryFileSurvivesAnotherJobsStart) {
     EXPECT_EQ(other.report, "finished, result 1 | Proceso finalizado");
     writing.add("9SICE_HORARIO.TXT 0");
     EXPECT_NO_THROW(writing.commit());
-    EXPECT_EQ(fileBytes(target), "0SICE_HORARIO.TXT nuevo\r\n9SICE_HORARIO.TXT 0\r\n");
+    EXPECT_EQ(readBytes(target), "0SICE_HORARIO.TXT nuevo\r\n9SICE_HORARIO.TXT 0\r\n");
 }
 
 } // namespace

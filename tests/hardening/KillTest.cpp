@@ -161,9 +161,9 @@ TEST(Sigkill, DuringExportsLeavesTheWholeOldOrNewTimetableFile) {
         };
     };
     runAndKill(exportAt(1, 0), {}, false);
-    const std::string oldFile = fileBytes(sice.file("SICE_HORARIO.TXT"));
+    const std::string oldFile = readBytes(sice.file("SICE_HORARIO.TXT"));
     runAndKill(exportAt(2, 0), {}, false);
-    const std::string newFile = fileBytes(sice.file("SICE_HORARIO.TXT"));
+    const std::string newFile = readBytes(sice.file("SICE_HORARIO.TXT"));
     ASSERT_NE(oldFile, newFile);
     const FolderSnapshot tables = snapshotOf(work.path());
     FolderSnapshot siceFiles = snapshotOf(sice.path());
@@ -174,10 +174,10 @@ TEST(Sigkill, DuringExportsLeavesTheWholeOldOrNewTimetableFile) {
         killPoints.push_back(1 + i * (kKeepAlives - 1) / (kKills - 1));
     killPoints.push_back(KillingHost::kOnceWritten);
     for (const int killAt : killPoints) {
-        writeFileBytes(sice.file("SICE_HORARIO.TXT"), oldFile);
+        writeBytes(sice.file("SICE_HORARIO.TXT"), oldFile);
         EXPECT_TRUE(runAndKill(exportAt(2, killAt), {}, false))
             << "the export ended before its kill point " << killAt;
-        const std::string now = fileBytes(sice.file("SICE_HORARIO.TXT"));
+        const std::string now = readBytes(sice.file("SICE_HORARIO.TXT"));
         if (killAt == KillingHost::kOnceWritten)
             EXPECT_TRUE(now == newFile) << "a file of " << now.size() << " bytes once written";
         else
@@ -223,7 +223,7 @@ TEST(KilledRunLeftovers, AreRemovedByTheNextImport) {
     // The table layer's temporary files of tables being rebuilt when the process died.
     for (const std::string& name :
          {".~ASIGNOMT.DBF.tmp-" + dead + "-0", ".~ASIGT.DBF.tmp-" + dead + "-7"})
-        writeFileBytes(work.file(name), "half a table");
+        writeBytes(work.file(name), "half a table");
 
     test::RecordingRunHost host;
     import::runImport(host, sice.path(), work.path());
@@ -234,7 +234,7 @@ TEST(KilledRunLeftovers, AreRemovedByTheNextExport) {
     ImportedSchool school;
     const std::string leftover =
         school.sice.file(".~SICE_HORARIO.TXT.tmp-" + std::to_string(deadPid()));
-    writeFileBytes(leftover, "0SICE_HORARIO.TXT half written\r\n");
+    writeBytes(leftover, "0SICE_HORARIO.TXT half written\r\n");
 
     test::RecordingRunHost host;
     school.runExport(host);

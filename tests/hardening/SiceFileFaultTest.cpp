@@ -5,7 +5,7 @@
 
 #include "export/TimetableExport.h"
 #include "import/ImportRun.h"
-#include "base/platform/ReadFault.h"
+#include "base/platform/FaultInjection.h"
 
 #include <gtest/gtest.h>
 

@@ -197,9 +197,10 @@ TEST(ImportRun, RepeatsAreKeptByFileWithTheirFirstCodes) {
     ASSERT_EQ(teachers.repeats.size(), 1u);
     EXPECT_EQ(teachers.repeats[0].file, "sice_prof.txt");
     EXPECT_EQ(teachers.repeats[0].lines, 5);
-    // A few codes are named, each once; the warning says there are others.
+    // Four codes repeat ("A" twice): a few are named, each once, and the rest counted.
+    EXPECT_EQ(teachers.repeats[0].distinct, 4);
     EXPECT_EQ(teachers.repeats[0].codes, (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_NE(report.warnings[1].find("'a', 'b', 'c' y otros"), std::string::npos)
+    EXPECT_NE(report.warnings[1].find("'a', 'b', 'c' y 1 m\xE1s"), std::string::npos)
         << report.warnings[1];
 }
 

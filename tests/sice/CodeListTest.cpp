@@ -32,20 +32,23 @@ TEST(CodeList, ComparesWithWindows1252LetterCase) {
     };
     for (const auto& row : table) {
         CodeList list;
-        list.add(row.stored);
-        EXPECT_EQ(list.contains(row.asked), row.repeat) << row.stored << " / " << row.asked;
+        EXPECT_TRUE(list.addIfNew(row.stored));
+        EXPECT_EQ(!list.addIfNew(row.asked), row.repeat) << row.stored << " / " << row.asked;
     }
 }
 
-TEST(CodeList, KeepsCodesAsReadInOrder) {
+// A repeated code finds the position of its first spelling, whatever the letter case.
+TEST(CodeList, FindsTheFirstEntryOfACode) {
     CodeList list;
-    EXPECT_FALSE(list.contains("MAT"));
-    for (const char* code : {"mat", "*GUA", "Len", "MAT", "*gua", "ING"})
-        if (!list.contains(code))
-            list.add(code);
-    EXPECT_EQ(list.codes(), (std::vector<std::string>{"mat", "*GUA", "Len", "ING"}));
-    EXPECT_TRUE(list.contains("len"));
-    EXPECT_FALSE(list.contains("GUA"));
+    const struct {
+        const char* code;
+        size_t position;
+        bool added;
+    } steps[] = {{"mat", 0, true},   {"*GUA", 1, true}, {"Len", 2, true}, {"MAT", 0, false},
+                 {"*gua", 1, false}, {"GUA", 3, true},  {"ING", 4, true}, {"len", 2, false}};
+    for (const auto& step : steps)
+        EXPECT_EQ(list.addOrFind(step.code), std::make_pair(step.position, step.added))
+            << step.code;
 }
 
 } // namespace

@@ -40,7 +40,7 @@ std::vector<std::string> readLineByLine(const std::string& path) {
     LineReader reader(path);
     std::vector<std::string> lines;
     while (!reader.atEnd())
-        lines.push_back(reader.nextLine());
+        lines.push_back(std::string(reader.next()));
     return lines;
 }
 
@@ -73,7 +73,7 @@ TEST(ExampleFolder, EveryFileIsAWellFormedSiceRecordFile) {
         }
         EXPECT_EQ(bytes.find_first_of(std::string("\0\x1A", 2)), std::string::npos);
 
-        const std::vector<std::string> lines = readWholeFile(found.path);
+        const std::vector<std::string> lines = test::readLines(found.path);
         EXPECT_EQ(readLineByLine(found.path), lines);
         ASSERT_EQ(lines.size(), crlf);
         ASSERT_GE(lines.size(), 3u);
@@ -97,8 +97,7 @@ TEST(ExampleFolder, EveryFileIsAWellFormedSiceRecordFile) {
             ++dataLines;
             if (file.codeFirst) {
                 std::string code = field(lines[i], file.codeFirst, file.codeLast);
-                repeats += codes.contains(code);
-                codes.add(code);
+                repeats += !codes.addIfNew(code);
             }
         }
         EXPECT_EQ(trailer, "9" + name50 + rawField(header, 52, 71) + std::to_string(dataLines));
@@ -111,7 +110,7 @@ TEST(ExampleFolder, EveryFileIsAWellFormedSiceRecordFile) {
 }
 
 TEST(ExampleFolder, SessionsUseDayLettersFromTheSecondLine) {
-    const std::vector<std::string> lines = readWholeFile(kFolder + "sice_sesiones.txt");
+    const std::vector<std::string> lines = test::readLines(kFolder + "sice_sesiones.txt");
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(rawField(lines[1], 9, 9), "L");
     for (size_t i = 1; i + 1 < lines.size(); ++i) {

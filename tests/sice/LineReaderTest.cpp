@@ -16,7 +16,7 @@ using Lines = std::vector<std::string>;
 Lines readAll(LineReader& reader) {
     Lines lines;
     while (!reader.atEnd())
-        lines.push_back(reader.nextLine());
+        lines.push_back(std::string(reader.next()));
     return lines;
 }
 
@@ -58,7 +58,7 @@ const std::vector<Case>& cases() {
 
 TEST(LineReader, SplitsBytesAsTheLineRulesSay) {
     for (const Case& c : cases()) {
-        LineReader reader = LineReader::fromBytes(c.bytes);
+        LineReader reader = LineReader::over(c.bytes);
         EXPECT_EQ(readAll(reader), c.lines) << c.what;
     }
 }

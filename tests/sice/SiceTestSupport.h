@@ -4,9 +4,11 @@
 #include "tests/support/FileBytes.h"
 #include "tests/support/ForkedChild.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/SiceLines.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tts::sice::test {
 
@@ -18,6 +20,8 @@ public:
 };
 
 using tts::test::readBytes;
+using tts::test::readLines;
+using tts::test::splitLines;
 using tts::test::writeBytes;
 
 using tts::test::becomeNobody;

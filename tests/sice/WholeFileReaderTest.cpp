@@ -49,19 +49,19 @@ const std::vector<Case>& cases() {
 
 TEST(WholeFileReader, SplitsBytesAsTheWholeFileRulesSay) {
     for (const Case& c : cases())
-        EXPECT_EQ(splitWholeFile(c.bytes), c.lines) << c.what;
+        EXPECT_EQ(test::splitLines(c.bytes), c.lines) << c.what;
 }
 
 TEST(WholeFileReader, ReadsAFileLikeItsBytes) {
     test::TempFolder folder;
     for (const Case& c : cases()) {
         test::writeBytes(folder.file("f.txt"), c.bytes);
-        EXPECT_EQ(readWholeFile(folder.file("f.txt")), c.lines) << c.what;
+        EXPECT_EQ(test::readLines(folder.file("f.txt")), c.lines) << c.what;
     }
 }
 
 std::string loadError(const std::string& path) {
-    return test::errorOf([&] { readWholeFile(path); });
+    return test::errorOf([&] { test::readLines(path); });
 }
 
 TEST(WholeFileReader, OpenFailuresNameThePathAndTheSystemsReason) {
@@ -85,7 +85,7 @@ TEST(WholeFileReader, OpenFailuresNameThePathAndTheSystemsReason) {
     test::writeBytes(locked, "x\r\n");
     ::chmod(locked.c_str(), 0);
     const std::string message =
-        test::errorInChild(test::becomeNobody, [&] { readWholeFile(locked); });
+        test::errorInChild(test::becomeNobody, [&] { test::readLines(locked); });
     if (message == test::kPrepareFailed)
         GTEST_SKIP() << "cannot become an unprivileged user here";
     EXPECT_EQ(message, "Cannot open file \"" + locked + "\". Acceso denegado");

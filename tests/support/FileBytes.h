@@ -7,9 +7,26 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tts::test {
+
+// Whether every byte of `text` belongs to a well-formed UTF-8 sequence.
+inline bool isValidUtf8(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const size_t length = utf8SequenceAt(text, i);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
 
 // A path of the program's (UTF-8 on Windows, whatever bytes on Linux) as the standard library
 // takes it: on Windows a narrow path would go through the ANSI code page, which lacks "Ł".

@@ -1,6 +1,6 @@
 #include "base/platform/File.h"
 
-#include "base/platform/ReadFault.h"
+#include "base/platform/FaultInjection.h"
 #include "base/platform/ReplaceSteps.h"
 
 #include <cerrno>
@@ -152,8 +152,10 @@ File File::open(const std::string& path, Access access, Share share, Disposition
 
 SystemError File::readAt(std::uint64_t offset, void* data, std::size_t size, std::size_t& got) {
     got = 0;
+#ifdef TTS_FAULT_INJECTION
     if (const SystemError fault = injectedReadFault(path_))
         return fault;
+#endif
     char* out = static_cast<char*>(data);
     while (got < size) {
         const ssize_t n =

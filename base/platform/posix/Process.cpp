@@ -1,7 +1,5 @@
 #include "base/platform/Process.h"
 
-#include <cerrno>
-#include <csignal>
 #include <unistd.h>
 
 #include <vector>
@@ -10,12 +8,6 @@ namespace tts::platform {
 
 long currentProcessId() {
     return static_cast<long>(::getpid());
-}
-
-bool processIsGone(long pid) {
-    if (pid <= 0)
-        return false;
-    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
 std::string executablePath() {
@@ -28,10 +20,6 @@ std::string executablePath() {
             return std::string(buffer.data(), static_cast<std::size_t>(length));
         buffer.resize(buffer.size() * 2);
     }
-}
-
-std::vector<std::string> commandLineArguments(int argc, char** argv) {
-    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
 }
 
 } // namespace tts::platform

@@ -113,8 +113,5 @@ SystemError sharingViolation() {
 SystemError readFault() {
     return EIO;
 }
-SystemError accessDenied() {
-    return EACCES;
-}
 
 } // namespace tts::platform

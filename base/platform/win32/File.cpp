@@ -1,6 +1,6 @@
 #include "base/platform/File.h"
 
-#include "base/platform/ReadFault.h"
+#include "base/platform/FaultInjection.h"
 #include "base/platform/ReplaceSteps.h"
 #include "base/platform/win32/Wide.h"
 
@@ -116,8 +116,10 @@ OVERLAPPED overlappedAt(std::uint64_t position) {
 
 SystemError File::readAt(std::uint64_t offset, void* data, std::size_t size, std::size_t& got) {
     got = 0;
+#ifdef TTS_FAULT_INJECTION
     if (const SystemError fault = injectedReadFault(path_))
         return fault;
+#endif
     char* out = static_cast<char*>(data);
     while (got < size) {
         OVERLAPPED at = overlappedAt(offset + got);

@@ -3,23 +3,10 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 namespace tts::platform {
 
 long currentProcessId() {
     return static_cast<long>(::GetCurrentProcessId());
-}
-
-bool processIsGone(long pid) {
-    if (pid <= 0)
-        return false;
-    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
-    if (!process)
-        return ::GetLastError() == ERROR_INVALID_PARAMETER;
-    const bool gone = ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-    ::CloseHandle(process);
-    return gone;
 }
 
 std::string executablePath() {
@@ -35,21 +22,6 @@ std::string executablePath() {
         }
         buffer.resize(buffer.size() * 2);
     }
-}
-
-std::vector<std::string> commandLineArguments(int argc, char** argv) {
-    // Split by the system's own rules, which are the runtime's: blanks separate, a stretch in
-    // double quotes keeps its blanks and loses its quotes.
-    int count = 0;
-    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (!wide)
-        return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc)
-                        : std::vector<std::string>();
-    std::vector<std::string> arguments;
-    for (int i = 1; i < count; ++i)
-        arguments.push_back(narrow(wide[i]));
-    ::LocalFree(wide);
-    return arguments;
 }
 
 } // namespace tts::platform

@@ -133,8 +133,5 @@ SystemError sharingViolation() {
 SystemError readFault() {
     return ERROR_READ_FAULT;
 }
-SystemError accessDenied() {
-    return ERROR_ACCESS_DENIED;
-}
 
 } // namespace tts::platform
