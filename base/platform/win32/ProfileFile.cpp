@@ -17,7 +17,7 @@ SystemError writeProfileString(const std::string& path, std::string_view section
         return 0;
     // It may fail without saying why; the reason must still not read as success.
     const DWORD error = ::GetLastError();
-    return error ? static_cast<SystemError>(error) : accessDenied();
+    return static_cast<SystemError>(error ? error : ERROR_ACCESS_DENIED);
 }
 
 } // namespace tts::platform
