@@ -52,8 +52,8 @@ public:
 private:
     // A table's key column and the column its answer comes from.
     struct Lookup {
-        Lookup(tables::WorkTable& table, const tables::ColumnSpec& keyColumn,
-               const tables::ColumnSpec& valueColumn)
+        Lookup(tables::WorkTable& table, const tables::DeclaredColumn& keyColumn,
+               const tables::DeclaredColumn& valueColumn)
             : table(table), key(table.column(keyColumn)), value(table.column(valueColumn)) {}
         tables::WorkTable& table;
         tables::ColumnHandle key, value;

@@ -88,10 +88,10 @@ public:
 private:
     static constexpr size_t kNoRow = static_cast<size_t>(-1);
 
-    static std::vector<ColumnHandle> handles(WorkTable& table,
-                                             std::initializer_list<tables::ColumnSpec> columns) {
+    static std::vector<ColumnHandle>
+    handles(WorkTable& table, std::initializer_list<tables::DeclaredColumn> columns) {
         std::vector<ColumnHandle> found;
-        for (const tables::ColumnSpec& column : columns)
+        for (const tables::DeclaredColumn& column : columns)
             found.push_back(table.column(column));
         return found;
     }

@@ -23,17 +23,21 @@ struct Column {
 
 // A column declared once for good: every product file that reads or writes it names it through
 // its declaration, never by a literal of its own.
-struct ColumnSpec {
+struct DeclaredColumn {
     const char* name;
     ColumnType type = ColumnType::Text;
     int width = 0; // text columns only
 
-    static constexpr ColumnSpec text(const char* name, int width) {
+    static constexpr DeclaredColumn text(const char* name, int width) {
         return {name, ColumnType::Text, width};
     }
-    static constexpr ColumnSpec boolean(const char* name) { return {name, ColumnType::Boolean}; }
-    static constexpr ColumnSpec integer(const char* name) { return {name, ColumnType::Integer}; }
-    static constexpr ColumnSpec floating(const char* name) { return {name, ColumnType::Float}; }
+    static constexpr DeclaredColumn boolean(const char* name) {
+        return {name, ColumnType::Boolean};
+    }
+    static constexpr DeclaredColumn integer(const char* name) {
+        return {name, ColumnType::Integer};
+    }
+    static constexpr DeclaredColumn floating(const char* name) { return {name, ColumnType::Float}; }
 
     Column definition() const { return {name, type, width}; }
 };

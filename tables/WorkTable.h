@@ -63,7 +63,9 @@ public:
 
     // A column is read and written through a handle of this table, found once by its name.
     ColumnHandle column(const std::string& name) const;
-    ColumnHandle column(const ColumnSpec& spec) const { return column(std::string(spec.name)); }
+    ColumnHandle column(const DeclaredColumn& declared) const {
+        return column(std::string(declared.name));
+    }
     bool hasColumn(const std::string& name) const;
 
     std::string readText(const ColumnHandle& column); // number columns in decimal, "" blank

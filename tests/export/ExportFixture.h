@@ -128,7 +128,7 @@ public:
 
 private:
     static void addRow(tables::WorkTable& t,
-                       const std::vector<std::pair<tables::ColumnSpec, std::string>>& values) {
+                       const std::vector<std::pair<tables::DeclaredColumn, std::string>>& values) {
         t.append();
         for (const auto& [column, value] : values)
             t.writeText(t.column(column), value);
