@@ -1,11 +1,11 @@
 #include "base/ErrorText.h"
 #include "base/Windows1252.h"
-#include "base/platform/Folders.h"
 #include "check/FolderCheck.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "cli/JobOutcome.h"
 #include "cli/JsonWriter.h"
+#include "sice/SiceFolder.h"
 
 #include <iostream>
 #include <optional>
@@ -127,13 +127,8 @@ int runCheckCommand(const std::vector<std::string>& args) {
     const int status = report.folderFound && report.stopping() == 0 ? ExitOk : ExitNotDone;
     if (!report.folderFound) {
         // As the jobs say it: a path the system cannot take is no missing folder.
-        const platform::SystemError error = platform::pathError(options->siceFolder);
-        std::cerr << (platform::causeOf(error) == platform::Cause::NameTooLong
-                          ? textForDisplay("No se puede usar la carpeta (" +
-                                           platform::reasonInSpanish(error) + ")")
-                          : std::string("No existe la carpeta"))
-                  << "\n"
-                  << textForDisplay("Carpeta: " + options->siceFolder) << std::endl;
+        std::cerr << textForDisplay(sice::missingFolderNotice(options->siceFolder)) << "\n"
+                  << textForDisplay(folderLine(options->siceFolder)) << std::endl;
     }
     if (options->json)
         writeJson(std::cout, *options, report, status);

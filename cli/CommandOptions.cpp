@@ -86,6 +86,10 @@ std::string folderForRun(const std::string& typed) {
     return folder;
 }
 
+std::string folderLine(const std::string& typedFolder) {
+    return "Carpeta: " + typedFolder;
+}
+
 int usageError(std::ostream& err, const std::string& command, const std::string& problem) {
     err << "transTalvorSice-cli " << command << ": " << problem << "\n"
         << "Uso: transTalvorSice-cli " << command << " --sice CARPETA [--work CARPETA] [--json]\n"

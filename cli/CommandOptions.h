@@ -27,6 +27,10 @@ std::string chosenWorkFolder(const CommandOptions& options);
 // back into "/".
 std::string folderForRun(const std::string& typed);
 
+// "Carpeta: " and the folder as typed: the line under a missing-folder notice, which says which
+// folder it means as the window shows it beside the notice.
+std::string folderLine(const std::string& typedFolder);
+
 // Writes the problem and the command's usage line to `err` and returns ExitUsage.
 int usageError(std::ostream& err, const std::string& command, const std::string& problem);
 

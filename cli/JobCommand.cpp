@@ -21,9 +21,9 @@ int JobCommand::run(const std::vector<std::string>& args) {
     const RunEnd end = runEnd(folderFound(), outcome);
     if (end == RunEnd::MissingFolder && !host.messages().empty()) {
         // The window shows the folder beside its notice; here the notice says which one.
-        const std::string folderLine = "Carpeta: " + options->siceFolder;
-        std::cerr << textForDisplay(folderLine) << std::endl;
-        outcome.error = textForDisplay(host.messages().back() + "\n" + folderLine);
+        const std::string line = folderLine(options->siceFolder);
+        std::cerr << textForDisplay(line) << std::endl;
+        outcome.error = textForDisplay(host.messages().back() + "\n" + line);
     }
 
     if (options->json) {

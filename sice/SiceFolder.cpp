@@ -11,17 +11,20 @@ std::optional<std::string> carpetaSiceOrNotice(RunHost& host, const std::string&
     std::string carpetaSice = chosenFolder + pathSeparator();
     if (folderExists(carpetaSice))
         return carpetaSice;
-    // A path the system cannot even look at is no missing folder: the user must shorten it.
-    const platform::SystemError error = platform::pathError(carpetaSice);
-    if (platform::causeOf(error) == platform::Cause::NameTooLong)
-        host.showMessage("No se puede usar la carpeta (" + platform::reasonInSpanish(error) + ")");
-    else
-        host.showMessage("No existe la carpeta");
+    host.showMessage(missingFolderNotice(carpetaSice));
     if (host.isEmbedded()) {
         host.setResult(embeddedResult);
         host.closeWindow();
     }
     return std::nullopt;
+}
+
+std::string missingFolderNotice(const std::string& folder) {
+    // A path the system cannot even look at is no missing folder: the user must shorten it.
+    const platform::SystemError error = platform::pathError(folder);
+    if (platform::causeOf(error) == platform::Cause::NameTooLong)
+        return "No se puede usar la carpeta (" + platform::reasonInSpanish(error) + ")";
+    return "No existe la carpeta";
 }
 
 } // namespace tts::sice

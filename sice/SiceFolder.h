@@ -15,4 +15,8 @@ namespace tts::sice {
 std::optional<std::string> carpetaSiceOrNotice(RunHost& host, const std::string& chosenFolder,
                                                int embeddedResult);
 
+// The notice the jobs show when `folder` is not there: "No existe la carpeta", or, when the
+// system cannot take so long a path, "No se puede usar la carpeta (" and the Spanish reason ")".
+std::string missingFolderNotice(const std::string& folder);
+
 } // namespace tts::sice
