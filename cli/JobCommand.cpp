@@ -31,8 +31,11 @@ int JobCommand::run(const std::vector<std::string>& args) {
         json.beginObject();
         writeOutcomeFields(json, name_, options->siceFolder, workFolder, end, host, outcome);
         writeJsonFields(json, end, host);
-        writeFilesLeftAside(json, filesLeftAside());
-        writeWarnings(json, warnings());
+        // The job's files whose names differ only in letter case from one it used ("se usa X; se
+        // deja aparte Y, ..."), which the text report has among the warnings; then the warnings,
+        // what the job's report says the user should know.
+        writeTextArray(json, "filesLeftAside", filesLeftAside());
+        writeTextArray(json, "warnings", warnings());
         json.endObject();
         json.finish();
     } else if (hasTextReport()) {

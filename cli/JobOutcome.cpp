@@ -50,11 +50,7 @@ void writeOutcomeFields(JsonWriter& json, const char* command, const std::string
                            : end == RunEnd::Stopped ? "stopped"
                                                     : "missingFolder");
     json.member("exitStatus", outcome.status);
-    json.key("messages");
-    json.beginArray();
-    for (const std::string& message : host.messages())
-        json.value(textForDisplay(message));
-    json.endArray();
+    writeTextArray(json, "messages", host.messages());
     json.key("error");
     if (outcome.error)
         json.value(*outcome.error);
@@ -76,19 +72,11 @@ void writeOutcomeFields(JsonWriter& json, const char* command, const std::string
     }
 }
 
-void writeFilesLeftAside(JsonWriter& json, const std::vector<std::string>& texts) {
-    json.key("filesLeftAside");
+void writeTextArray(JsonWriter& json, const char* key, const std::vector<std::string>& texts) {
+    json.key(key);
     json.beginArray();
     for (const std::string& text : texts)
         json.value(textForDisplay(text));
-    json.endArray();
-}
-
-void writeWarnings(JsonWriter& json, const std::vector<std::string>& warnings) {
-    json.key("warnings");
-    json.beginArray();
-    for (const std::string& warning : warnings)
-        json.value(textForDisplay(warning));
     json.endArray();
 }
 

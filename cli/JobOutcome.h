@@ -40,13 +40,11 @@ void writeOutcomeFields(JsonWriter& json, const char* command, const std::string
                         const std::string& workFolder, RunEnd end, const ConsoleRunHost& host,
                         const JobOutcome& outcome);
 
-// "filesLeftAside": the job's files whose names differ only in letter case from one it used
-// ("se usa X; se deja aparte Y, ..."); the text report has them among the warnings.
-void writeFilesLeftAside(JsonWriter& json, const std::vector<std::string>& texts);
+// `key` and its array of texts, each as the user reads it: the notices, the files left aside,
+// the warnings.
+void writeTextArray(JsonWriter& json, const char* key, const std::vector<std::string>& texts);
 
-// "warnings": what the job's report says the user should know, one text each; and the same in
-// the text report, under "Avisos:" (nothing when there is none).
-void writeWarnings(JsonWriter& json, const std::vector<std::string>& warnings);
+// The warnings in the text report, under "Avisos:" (nothing when there is none).
 void writeWarnings(std::ostream& out, const std::vector<std::string>& warnings);
 
 // "1 fila", "3 filas".
