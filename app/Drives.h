@@ -1,11 +1,12 @@
 #pragma once
 
+// The drives the folder chooser offers, each with its kind and label.
+
 #include <string>
 #include <vector>
 
 namespace tts::app {
 
-// The drives the folder chooser offers, each with its kind and label.
 enum class DriveKind { Fixed, Removable, CdRom, Network, Ram, Home };
 
 // One entry of the drive selector. Windows has drive letters; on Linux a "drive" is the root

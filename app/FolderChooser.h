@@ -1,5 +1,7 @@
 #pragma once
 
+// The folder chooser's behaviour without a toolkit: its rows, its opened folder, its drive.
+
 #include "app/Drives.h"
 
 #include <map>
@@ -8,7 +10,6 @@
 
 namespace tts::app {
 
-// The folder chooser's behaviour without a toolkit: its rows, its opened folder, its drive.
 enum class FolderIcon { Opened, Current, Closed };
 
 // One row of the folder list: indented by `level`, named by the folder's last name (the root by

@@ -12,7 +12,6 @@
 
 namespace tts::app {
 
-// The form's behaviour, toolkit-free: both windows draw it and forward their events to it.
 class HelpRequests;
 
 // What a key does once the form has looked at it.

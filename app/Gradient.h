@@ -1,11 +1,12 @@
 #pragma once
 
+// The colour bands of the form's gradient panels, worked out once for both windows.
+
 #include <cstdint>
 #include <vector>
 
 namespace tts::app {
 
-// The colour bands of the form's gradient panels, worked out once for both windows.
 struct Rgb {
     uint8_t red = 0, green = 0, blue = 0;
     bool operator==(const Rgb&) const = default;

@@ -1,12 +1,13 @@
 #pragma once
 
+// Letter case of Windows-1252 bytes, folded by one table: how every code is compared.
+
 #include <array>
 #include <string>
 #include <string_view>
 
 namespace tts {
 
-// Letter case of Windows-1252 bytes, folded by one table: how every code is compared.
 namespace caseTable {
 constexpr std::array<unsigned char, 256> makeFoldTable() {
     std::array<unsigned char, 256> table{};

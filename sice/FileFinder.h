@@ -1,11 +1,12 @@
 #pragma once
 
+// A SICE file found in its folder whatever the letter case of its name.
+
 #include <string>
 #include <vector>
 
 namespace tts::sice {
 
-// A SICE file found in its folder whatever the letter case of its name.
 struct FoundFile {
     std::string path; // the real path when found, else folder + name as asked
     bool exists = false;

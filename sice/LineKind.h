@@ -1,10 +1,11 @@
 #pragma once
 
+// Which lines of a SICE file hold data, and which are its header, name or trailer.
+
 #include <string_view>
 
 namespace tts::sice {
 
-// Which lines of a SICE file hold data, and which are its header, name or trailer.
 enum class LineKind { HeaderOrTrailer, HeaderName, Data };
 
 // "0" or "9" in column 1: header or trailer. Columns 2-51 trimmed and a-z upper-cased equal to

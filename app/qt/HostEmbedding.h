@@ -1,11 +1,12 @@
 #pragma once
 
+// The window inside the host's window, on Linux.
+
 #include <QPointer>
 #include <QWindow>
 
 #include <cstdint>
 
-// The window inside the host's window, on Linux.
 class QWidget;
 
 namespace tts::app {

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-// The program's window on Linux, drawn with Qt over the toolkit-free form (app/FormLogic.h).
 class QLabel;
 class QPushButton;
 

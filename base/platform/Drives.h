@@ -1,11 +1,12 @@
 #pragma once
 
+// The machine's drives, as the system lists them.
+
 #include <string>
 #include <vector>
 
 namespace tts::platform {
 
-// The machine's drives, as the system lists them.
 enum class DriveType { Removable, Fixed, Network, CdRom, Ram, Home };
 
 // A drive of the machine: on Windows a drive letter, on Linux a mounted file system (its mount

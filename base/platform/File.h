@@ -1,5 +1,7 @@
 #pragma once
 
+// Files opened, read, written and locked the same way on both systems.
+
 #include "base/platform/SystemError.h"
 
 #include <cstddef>
@@ -8,7 +10,6 @@
 
 namespace tts::platform {
 
-// Files opened, read, written and locked the same way on both systems.
 enum class Access { Read, ReadWrite };
 
 // What other programs may do with the file while we hold it open. On Windows these are share

@@ -1,5 +1,7 @@
 #pragma once
 
+// Paths and folders: what lies at a path, folder listings, names and removal.
+
 #include "base/platform/SystemError.h"
 
 #include <optional>
@@ -8,7 +10,6 @@
 
 namespace tts::platform {
 
-// Paths and folders: what lies at a path, folder listings, names and removal.
 enum class PathKind { Missing, File, Folder, Other };
 
 // What lies at `path`, following links as opening it would. Other: a device, FIFO or socket.

@@ -1,8 +1,9 @@
 #pragma once
 
+// The running process itself: which one it is, and where its program lies.
+
 #include <string>
 
-// The running process itself: which one it is, and where its program lies.
 namespace tts::platform {
 
 long currentProcessId();
