@@ -78,12 +78,8 @@ const Damage kDamages[] = {
 };
 
 std::string expectedReason(const Damage& damage, const std::string& original) {
-    std::string reason = damage.reason;
-    if (size_t at = reason.find("<length>"); at != std::string::npos)
-        reason.replace(at, 8, std::to_string(recordLength(original) + 3));
-    if (size_t at = reason.find("<sum>"); at != std::string::npos)
-        reason.replace(at, 5, std::to_string(recordLength(original)));
-    return reason;
+    return withMarks(damage.reason, {{"<length>", std::to_string(recordLength(original) + 3)},
+                                     {"<sum>", std::to_string(recordLength(original))}});
 }
 
 class ExportOfADamagedSoluc : public ::testing::TestWithParam<Damage> {};

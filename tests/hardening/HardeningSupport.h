@@ -12,7 +12,10 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace tts::hardening {
 
@@ -35,6 +38,26 @@ public:
         return *this;
     }
 };
+
+// Root reads everything: a refused permission only shows for somebody else. Everything the
+// unprivileged child must reach is opened to all first, so only the one denial remains.
+inline void openEverythingToAll(const TestFolder& folder) {
+    folder.openToAll();
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ::chmod(entry.path().c_str(), entry.is_directory() ? 0777 : 0666);
+}
+
+// An expected text with each mark ("<work>", "<sice>"...) replaced, wherever it stands, by what
+// it stands for in this run: the test's own paths, a length worked out from the file.
+inline std::string
+withMarks(std::string text,
+          std::initializer_list<std::pair<std::string_view, std::string_view>> marks) {
+    for (const auto& [mark, value] : marks)
+        for (size_t at = text.find(mark); at != std::string::npos;
+             at = text.find(mark, at + value.size()))
+            text.replace(at, mark.size(), value);
+    return text;
+}
 
 inline void copyFolder(const std::string& from, const std::string& to) {
     for (const auto& entry : std::filesystem::directory_iterator(from))

@@ -156,12 +156,9 @@ INSTANTIATE_TEST_SUITE_P(Requests, InPlaceRewriteSignalled,
 // The export says that it wrote over the old file, and why.
 TEST(InPlaceRewrite, TheExportSaysTheFileWasRewrittenWhereItStood) {
     ImportedSchool school;
-    for (const auto& entry : std::filesystem::directory_iterator(school.sice.path()))
-        ::chmod(entry.path().c_str(), 0666);
-    school.work.openToAll();
-    for (const auto& entry : std::filesystem::directory_iterator(school.work.path()))
-        ::chmod(entry.path().c_str(), 0666);
-    ::chmod(school.sice.path().c_str(), 0555);
+    openEverythingToAll(school.sice);
+    openEverythingToAll(school.work);
+    ::chmod(school.sice.path().c_str(), 0555); // its files writable, no new name in it
     const std::string target = school.sice.file("SICE_HORARIO.TXT");
     ChildOutcome child = runInChild(
         [&] {

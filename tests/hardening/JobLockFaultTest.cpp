@@ -29,16 +29,6 @@ void PrintTo(const LockCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-std::string withPaths(std::string text, const std::string& work, const std::string& lock,
-                      const std::string& owner) {
-    for (auto [mark, path] : {std::pair<std::string, std::string>{"<lock>", lock},
-                              {"<work>", work},
-                              {"<owner>", owner}})
-        if (size_t at = text.find(mark); at != std::string::npos)
-            text.replace(at, mark.size(), path);
-    return text;
-}
-
 // The test program's user, who leaves the lock files behind.
 std::string ownerName() {
     const passwd* user = ::getpwuid(::getuid());
@@ -93,7 +83,9 @@ TEST_P(JobWithAnUnusableLock, StopsBeforeItChangesAnything) {
         user);
 
     ASSERT_TRUE(child.exitedNormally) << child.report;
-    EXPECT_EQ(child.report, withPaths(c.outcome, school.work.path(), lock, ownerName()));
+    EXPECT_EQ(child.report, withMarks(c.outcome, {{"<lock>", lock},
+                                                  {"<work>", school.work.path()},
+                                                  {"<owner>", ownerName()}}));
     EXPECT_EQ(snapshotOf(school.work.path()), school.workBefore);
     EXPECT_EQ(snapshotOf(school.sice.path()), school.siceBefore);
 }
@@ -126,11 +118,8 @@ TEST(JobLockFault, ALockLeftByAnotherUsersKilledJobIsTakenByTheNext) {
     ImportedSchool school;
     writeBytes(school.sice.file("sice_grupo.txt"), "1   9ZZZ\r\n");
     const std::string lock = school.work.file(platform::JobLock::fileName());
-    for (const TestFolder* folder : {&school.sice, &school.work}) {
-        folder->openToAll();
-        for (const auto& entry : std::filesystem::directory_iterator(folder->path()))
-            ::chmod(entry.path().c_str(), 0666);
-    }
+    openEverythingToAll(school.sice);
+    openEverythingToAll(school.work);
     ForkedChild first([&](test::ChildSide& side) {
         ::umask(077);
         platform::JobLock::Outcome outcome{};

@@ -19,14 +19,6 @@
 namespace tts::hardening {
 namespace {
 
-// Root reads everything: a refused permission only shows for somebody else. Everything the
-// unprivileged child must reach is opened to all first, so only the one denial remains.
-void openEverythingToAll(const TestFolder& folder) {
-    folder.openToAll();
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        ::chmod(entry.path().c_str(), entry.is_directory() ? 0777 : 0666);
-}
-
 // Every read of the file fails with an input/output error, as on a failing disk; only in the
 // child that runs the job, and the file is whole and plain, so only the read itself fails.
 std::string failingReadsOf(const std::string& path, const std::function<std::string()>& job) {
@@ -37,13 +29,6 @@ std::string failingReadsOf(const std::string& path, const std::function<std::str
 void replaceByFolder(const std::string& path) {
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
-}
-
-// The expected text with "<sice>" standing for the SICE folder.
-std::string withFolder(std::string text, const std::string& folder) {
-    if (size_t at = text.find("<sice>"); at != std::string::npos)
-        text.replace(at, 6, folder);
-    return text;
 }
 
 struct ImportCase {
@@ -103,7 +88,7 @@ TEST_P(ImportWithBrokenSiceFile, TellsTheUserAndKeepsEveryTableWholeOldOrNew) {
 
     ASSERT_TRUE(child.exitedNormally) << child.report;
     EXPECT_EQ(child.exitCode, 0) << child.report;
-    EXPECT_EQ(child.report, withFolder(c.outcome, sice.path()));
+    EXPECT_EQ(child.report, withMarks(c.outcome, {{"<sice>", sice.path()}}));
     EXPECT_EQ(states.describe(work), c.tables);
     EXPECT_EQ(snapshotOf(sice.path()), siceBefore);
 }
@@ -205,7 +190,7 @@ TEST_P(ExportWithBrokenSiceFile, TellsTheUserAndLeavesTheOldTimetableFile) {
     ::chmod(school.sice.path().c_str(), 0700);
 
     ASSERT_TRUE(child.exitedNormally) << child.report;
-    EXPECT_EQ(child.report, "error: " + withFolder(c.message, school.sice.path()));
+    EXPECT_EQ(child.report, "error: " + withMarks(c.message, {{"<sice>", school.sice.path()}}));
     EXPECT_EQ(snapshotOf(school.sice.path()), school.siceBefore);
     EXPECT_EQ(snapshotOf(school.work.path()), school.workBefore);
 }

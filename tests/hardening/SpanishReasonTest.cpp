@@ -38,14 +38,6 @@ void PrintTo(const ReasonCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-std::string withFolders(std::string text, const ImportedSchool& school) {
-    for (auto [mark, path] : {std::pair<std::string, std::string>{"<work>", school.work.path()},
-                              {"<sice>", school.sice.path()}})
-        for (size_t at; (at = text.find(mark)) != std::string::npos;)
-            text.replace(at, mark.size(), path);
-    return text;
-}
-
 class FailureOfTheSystem : public ::testing::TestWithParam<ReasonCase> {};
 
 TEST_P(FailureOfTheSystem, IsToldByItsCauseAndNamesWhatItIsAbout) {
@@ -57,9 +49,7 @@ TEST_P(FailureOfTheSystem, IsToldByItsCauseAndNamesWhatItIsAbout) {
     case ReasonCase::ReadOnlyDisk:
         break;
     case ReasonCase::ClosedWorkFolder:
-        school.sice.openToAll();
-        for (const auto& entry : std::filesystem::directory_iterator(school.sice.path()))
-            ::chmod(entry.path().c_str(), 0666);
+        openEverythingToAll(school.sice);
         ::chmod(school.work.path().c_str(), 0);
         user = ChildUser::Nobody;
         break;
@@ -92,7 +82,8 @@ TEST_P(FailureOfTheSystem, IsToldByItsCauseAndNamesWhatItIsAbout) {
     if (child.exitCode == ForkedChild::kNotNobody)
         GTEST_SKIP() << "cannot become an unprivileged user here";
     ASSERT_TRUE(child.exitedNormally) << child.report;
-    EXPECT_EQ(child.report, withFolders(c.outcome, school));
+    EXPECT_EQ(child.report, withMarks(c.outcome, {{"<work>", school.work.path()},
+                                                  {"<sice>", school.sice.path()}}));
     EXPECT_EQ(snapshotOf(school.work.path()), school.workBefore);
     EXPECT_EQ(snapshotOf(school.sice.path()), school.siceBefore);
 }
