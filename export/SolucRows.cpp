@@ -123,7 +123,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
     Translations found;
     int64_t rowNumber = 0;
     for (soluc.first(); !soluc.atEnd(); soluc.next()) {
-        if (++rowNumber % 256 == 0)
+        if (++rowNumber % kRowsPerKeepAlive == 0)
             sink.keepAlive();
         // DIA and HORA have fixed widths: their bytes side by side are one key.
         const std::string_view dayBytes = soluc.storedBytes(dia);

@@ -25,9 +25,11 @@ public:
     }
     // A row with a day, `rowNumber` from 1; the views of `found` are valid during the call.
     virtual void row(int64_t rowNumber, const SolucRow& row, const Translations& found) = 0;
-    // Now and then during a long loop.
+    // Now and then during a long loop: after every kRowsPerKeepAlive rows.
     virtual void keepAlive() {}
 };
+
+inline constexpr int64_t kRowsPerKeepAlive = 256;
 
 // Every SOLUC row in stored order: its day read (a row without one is skipped), its codes looked
 // up in the tables, each code they do not know tallied into the report's fallbacks and each value

@@ -8,6 +8,7 @@
 #include "TableStates.h"
 
 #include "base/platform/JobLock.h"
+#include "export/SolucRows.h"
 #include "export/TimetableExport.h"
 #include "import/ImportRun.h"
 
@@ -126,6 +127,7 @@ TEST(Sigkill, DuringImportsLeavesEveryTableWholeOldOrNew) {
 class KillingHost : public test::RecordingRunHost {
 public:
     explicit KillingHost(int killAt) : killAt_(killAt) {}
+    static constexpr int kNever = 0;
     static constexpr int kOnceWritten = -1; // when the job sets its result, the file committed
     void keepAlive() override {
         if (++calls_ == killAt_)
@@ -144,7 +146,7 @@ private:
 
 TEST(Sigkill, DuringExportsLeavesTheWholeOldOrNewTimetableFile) {
     constexpr int kRows = 60000;
-    constexpr int kKeepAlives = kRows / 256; // the row loop calls it every 256 rows
+    constexpr int kKeepAlives = kRows / exporting::kRowsPerKeepAlive;
     TestFolder sice("sice"), work("work");
     writeSchool(sice.path(), kLargeSchool, 'B');
     {
@@ -160,9 +162,9 @@ TEST(Sigkill, DuringExportsLeavesTheWholeOldOrNewTimetableFile) {
             });
         };
     };
-    runAndKill(exportAt(1, 0), {}, false);
+    runAndKill(exportAt(1, KillingHost::kNever), {}, false);
     const std::string oldFile = readBytes(sice.file("SICE_HORARIO.TXT"));
-    runAndKill(exportAt(2, 0), {}, false);
+    runAndKill(exportAt(2, KillingHost::kNever), {}, false);
     const std::string newFile = readBytes(sice.file("SICE_HORARIO.TXT"));
     ASSERT_NE(oldFile, newFile);
     const FolderSnapshot tables = snapshotOf(work.path());
@@ -192,7 +194,7 @@ TEST(Sigkill, DuringExportsLeavesTheWholeOldOrNewTimetableFile) {
         EXPECT_EQ(workNow, tables) << "kill at " << killAt << " changed a table";
     }
 
-    runAndKill(exportAt(2, 0), {}, false);
+    runAndKill(exportAt(2, KillingHost::kNever), {}, false);
     EXPECT_EQ(snapshotOf(work.path()), tables) << "a complete export leaves more than the tables";
     FolderSnapshot after = snapshotOf(sice.path());
     EXPECT_EQ(after["SICE_HORARIO.TXT"], newFile);
