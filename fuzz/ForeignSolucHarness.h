@@ -28,8 +28,7 @@ public:
                                        sice_.prefix() + entry.path().filename().string());
         test::RecordingRunHost host;
         import::runImport(host, sice_.path(), work_.path());
-        require(!host.messages.empty() && host.messages.back() == kJobFinished,
-                "the example school does not import");
+        require(host.finished(), "the example school does not import");
         writeBytes(horaryPath(), std::string(kOldHorary));
         siceBefore_ = snapshotOf(sice_.path());
         tablesBefore_ = snapshotOf(work_.path());
@@ -59,9 +58,7 @@ public:
             require(siceAfter == siceBefore_, "a failed export touched the SICE folder");
             return;
         }
-        require(host.result() == 1 && !host.messages.empty() &&
-                    host.messages.back() == kJobFinished,
-                "a finished export did not say so");
+        require(host.result() == 1 && host.finished(), "a finished export did not say so");
         // Split as written: every line ends in CR LF. Codes of SOLUC pass to the file unchanged,
         // so a code holding a CR LF of its own adds a line; other control bytes do not.
         const auto lines = linesEndingInCrLf(readBytes(horaryPath()));

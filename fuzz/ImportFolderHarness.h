@@ -55,8 +55,7 @@ public:
         require(openFileCount() == openBefore, "the import left files open");
         require(failed != report.finished, "the report's end disagrees with how the run ended");
         if (report.finished) {
-            require(!host.messages.empty() && host.messages.back() == kJobFinished,
-                    "a finished run did not say so");
+            require(host.finished(), "a finished run did not say so");
             require(host.jobsDisabled, "a finished run left the jobs enabled");
         } else {
             require(!host.jobsDisabled, "a failed run disabled the jobs");

@@ -40,6 +40,9 @@ public:
         events.push_back("result:" + std::to_string(code));
     }
 
+    // The job's last notice says that it ran to its end.
+    bool finished() const { return !messages.empty() && messages.back() == kJobFinished; }
+
     std::vector<std::string> messages;
     std::vector<std::string> warnings; // the last ones shown
     std::vector<std::string> events;
