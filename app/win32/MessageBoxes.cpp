@@ -56,16 +56,16 @@ void show(HWND form, const std::string& text, UINT style) {
 
 } // namespace
 
-void showNotice(HWND owner, const std::string& text) {
-    show(owner, text, 0);
+void showNotice(HWND form, const std::string& text) {
+    show(form, text, 0);
 }
 
-void showInformation(HWND owner, const std::string& text) {
-    show(owner, text, MB_ICONINFORMATION);
+void showInformation(HWND form, const std::string& text) {
+    show(form, text, MB_ICONINFORMATION);
 }
 
-void showErrorBox(HWND owner, const std::string& text) {
-    show(owner, text, MB_ICONSTOP);
+void showErrorBox(HWND form, const std::string& text) {
+    show(form, text, MB_ICONSTOP);
 }
 
 } // namespace tts::app::win32

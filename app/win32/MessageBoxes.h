@@ -12,7 +12,7 @@ namespace tts::app::win32 {
 void showNotice(HWND form, const std::string& text);
 
 // What a finished job warns about: as a notice, with the information icon.
-void showInformation(HWND owner, const std::string& text);
+void showInformation(HWND form, const std::string& text);
 
 // The top-level error handler's box: stop icon, the application title, one button "Aceptar".
 void showErrorBox(HWND form, const std::string& text);
