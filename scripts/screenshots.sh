@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Retakes the window's pictures in docs/: the Linux window (build/) and the Windows one under Wine
 # (build-windows/), each started standalone in a folder that holds the example school, in an X
-# server of its own; and the Linux window's message of warnings after the example's export. The folders are neutral, as a school's would be:
+# server of its own; and the Linux window's message of warnings after the example's export. The
+# folders are neutral, as a school's would be:
 #   Linux   /home/secretaria/SICE/2026-2027 (made for the picture and removed after it)
 #   Windows C:\SICE\2026-2027 inside build-windows' own Wine prefix
 # Needs both builds (scripts/setup.sh, scripts/windows.sh). Usage: scripts/screenshots.sh

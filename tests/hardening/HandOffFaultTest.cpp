@@ -1,8 +1,7 @@
 // Horvane.ini that cannot be written: the user reads "Unable to write to <path>" with the reason
-// and the file
-// keeps every byte it had. Permissions only hold for somebody other than root, so each case
-// runs in an unprivileged child. The window's side (it stays open, the next close tries again)
-// is tested with the window in tests/app.
+// and the file keeps every byte it had. Permissions only hold for somebody other than root, so
+// each case runs in an unprivileged child. The window's side (it stays open, the next close
+// tries again) is tested with the window in tests/app.
 
 #include "HardeningSupport.h"
 
