@@ -107,12 +107,9 @@ public:
         first();
     }
 
-    // Never commits: a rebuild not closed is not half a table, the old one stays as it was.
-    ~Impl() {
-        if (open_ && replacement_)
-            replacement_->discard();
-        release();
-    }
+    // Never commits: a rebuild not closed is not half a table, the old one stays as it was (the
+    // replacement, destroyed uncommitted, throws away what was written).
+    ~Impl() = default;
 
     const std::string& path() const { return path_; }
     bool isOpen() const { return open_; }
