@@ -442,8 +442,7 @@ startReplacement(const std::string& folder, const std::string& name, const std::
     if (replacement->folderRefused() && !platform::isReadOnlyDisk(error) &&
         (platform::isAccessDenied(error) || platform::isNotFound(error))) {
         // A folder we may not even look into is said as such, not as a wrong path.
-        std::vector<std::string> names;
-        if (const platform::SystemError listing = platform::listFolder(folder, names);
+        if (const platform::SystemError listing = platform::folderListingError(folder);
             platform::isAccessDenied(listing))
             throw tableErrors::folderUnreadable(folder, listing);
         throw tableErrors::invalidFolder(folder);
