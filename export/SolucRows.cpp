@@ -113,7 +113,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
     const std::string dayPlace = std::string("campo ") + Soluc::dia.name;
     FallbackTally groupFallbacks(report.groups), taskFallbacks(report.tasks),
         roomFallbacks(report.rooms), slotFallbacks(report.slots);
-    FieldValueTally longValues(report.longValues, longerThanField);
+    FieldValueTally longValues(report.longValues);
     AnswerCache<SlotAnswer> slots;
     AnswerCache<CodeAnswer> groups, tasks, rooms;
     // Kept from row to row, so that a row costs no allocation.
