@@ -5,7 +5,6 @@
 #include "export/FieldValueTally.h"
 #include "export/SolucDay.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -117,8 +116,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
     AnswerCache<SlotAnswer> slots;
     AnswerCache<CodeAnswer> groups, tasks, rooms;
     // Kept from row to row, so that a row costs no allocation.
-    char shortKey[32];
-    std::string longKey, teacher;
+    std::string slotKey, teacher;
     SolucRow row;
     Translations found;
     int64_t rowNumber = 0;
@@ -126,18 +124,10 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         if (++rowNumber % 256 == 0)
             sink.keepAlive();
         // DIA and HORA have fixed widths: their bytes side by side are one key.
-        const std::string_view dayBytes = soluc.storedBytes(dia);
-        const std::string_view periodBytes = hasHora ? soluc.storedBytes(hora) : std::string_view();
-        std::string_view key;
-        if (dayBytes.size() + periodBytes.size() <= sizeof shortKey) {
-            std::copy(dayBytes.begin(), dayBytes.end(), shortKey);
-            std::copy(periodBytes.begin(), periodBytes.end(), shortKey + dayBytes.size());
-            key = std::string_view(shortKey, dayBytes.size() + periodBytes.size());
-        } else {
-            longKey.assign(dayBytes).append(periodBytes);
-            key = longKey;
-        }
-        const SlotAnswer* slot = slots.find(key);
+        slotKey.assign(soluc.storedBytes(dia));
+        if (hasHora)
+            slotKey.append(soluc.storedBytes(hora));
+        const SlotAnswer* slot = slots.find(slotKey);
         if (slot) {
             if (!slot->noDay && !slot->slot)
                 slotFallbacks.again(slot->fallback);
@@ -162,7 +152,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
                     answer.fallback = slotFallbacks.add(siceDay + "/" + answer.period, rowNumber);
                 answer.controlBytes = answer.slot && hasControlByte(*answer.slot);
             }
-            slot = &slots.add(key, std::move(answer));
+            slot = &slots.add(slotKey, std::move(answer));
         }
         if (slot->noDay)
             continue;
