@@ -550,7 +550,8 @@ TEST_F(ExportView, ControlBytesThatWouldBreakALineStopTheExportOthersAreWarned) 
                 {"1", "2",
                  "\x7F"
                  "1E",
-                 "", "A101"}});
+                 "", "A101"},
+                {"1\r", "1", "1ESOA", "", "A101"}});
     const CheckReport report = check();
     const std::vector<std::string> lines = shown(report);
     const std::string stops = ": la exportación se detendría: El valor lleva ";
@@ -558,12 +559,13 @@ TEST_F(ExportView, ControlBytesThatWouldBreakALineStopTheExportOthersAreWarned) 
     for (const std::string& expected :
          {"SOLUC.DBF:2: campo CODGRUPO" + stops + "un retorno de carro (CR)" + breaks,
           "SOLUC.DBF:3: campo AULA" + stops + "una marca de fin de archivo (Ctrl-Z)" + breaks,
+          "SOLUC.DBF:5: campo DIA" + stops + "un retorno de carro (CR)" + breaks,
           std::string("SOLUC.DBF:4: campo CODGRUPO: el valor lleva el byte de control 0x7F, que "
                       "se escribe tal cual en SICE_HORARIO.TXT")})
         EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end())
             << expected << "\n"
             << testing::PrintToString(lines);
-    EXPECT_EQ(report.stopping(), 2);
+    EXPECT_EQ(report.stopping(), 3);
 }
 
 TEST_F(ExportView, MissingTableWouldStopTheExportAndNothingIsWritten) {
