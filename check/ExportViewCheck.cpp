@@ -81,7 +81,7 @@ public:
                            ", que se escribe tal cual en SICE_HORARIO.TXT",
                        false});
     }
-    void row(int64_t, const exporting::SolucRow&, const exporting::Translations&) override {}
+    void row(int64_t, const exporting::DataValues&) override {}
 
 private:
     Findings& out_;

@@ -188,7 +188,7 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         if (mayHoldControlBytes && !controlBytesAllow(soluc.path(), rowNumber, values, found, sink))
             continue;
         longValues.add(values, rowNumber);
-        sink.row(rowNumber, row, found);
+        sink.row(rowNumber, values);
     }
     report.solucRows = rowNumber;
 }
