@@ -506,10 +506,14 @@ TEST_F(ExportView, EmptyTimetableLongValuesAndControlBytes) {
                                        "horario anterior por uno vacío"});
     EXPECT_EQ(check().stopping(), 1);
 
-    writeSoluc({{"1", "1", "1ESOA", "", "A101", "LONGPROFXX"},
-                {"1", "2", "1ESOA", "", "A101", "LONGPROFXX"},
-                {"1", "1", "1ESOA", "", "A101", "P\x01X"},
-                {"10", "1", "1ESOA", "", "A101", "JPG"}});
+    std::vector<Row> rows = {{"1", "1", "1ESOA", "", "A101", "LONGPROFXX"},
+                             {"1", "2", "1ESOA", "", "A101", "LONGPROFXX"},
+                             {"1", "1", "1ESOA", "", "A101", "P\x01X"},
+                             {"10", "1", "1ESOA", "", "A101", "JPG"}};
+    // 21 more long values: 23 in all, of which 20 are listed and the rest counted.
+    for (int n = 10; n <= 30; ++n)
+        rows.push_back({"1", "1", "1ESOA", "", "A101", "LONGPROF" + std::to_string(n)});
+    writeSoluc(rows);
     const CheckReport report = check();
     const std::vector<std::string> lines = shown(report);
     for (const char* expected : {
@@ -519,6 +523,8 @@ TEST_F(ExportView, EmptyTimetableLongValuesAndControlBytes) {
              "línea (1 fila)",
              "SOLUC.DBF:3: campo PROF: el valor lleva el byte de control 0x01, que se escribe tal "
              "cual en SICE_HORARIO.TXT",
+             "SOLUC.DBF: y 3 valores más que no caben en su columna: se escriben enteros y SICE "
+             "leerá mal sus líneas",
          })
         EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end())
             << expected << "\n"
