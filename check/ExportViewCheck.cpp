@@ -42,8 +42,9 @@ void reportMisses(const exporting::Fallback& misses, const char* what, const std
 }
 
 // Values of the data lines that `what` says are wrong, at the first row of each, as many as the
-// export's report lists, then how many more.
-void reportValues(const exporting::FieldValues& values, const std::string& what, Findings& out) {
+// export's report lists, then how many more, which `whatOfMany` says in the plural.
+void reportValues(const exporting::FieldValues& values, const char* what, const char* whatOfMany,
+                  Findings& out) {
     using exporting::Fallback;
     using exporting::kDataFields;
     size_t shown = 0;
@@ -58,7 +59,7 @@ void reportValues(const exporting::FieldValues& values, const std::string& what,
     if (values.values.size() > Fallback::kCodesShown)
         out.push_back({"SOLUC.DBF", 0,
                        "y " + std::to_string(values.values.size() - Fallback::kCodesShown) +
-                           " valores m\xE1s que " + what,
+                           " valores m\xE1s que " + whatOfMany,
                        false});
 }
 
@@ -81,7 +82,7 @@ public:
                            ", que se escribe tal cual en SICE_HORARIO.TXT",
                        false});
     }
-    void row(int64_t, const exporting::SolucRow&, const exporting::Translations&) override {}
+    void row(int64_t, const exporting::DataValues&) override {}
 
 private:
     Findings& out_;
@@ -191,9 +192,10 @@ void checkExportView(const FoundSiceFiles& folder, std::optional<exporting::DayC
                          "DIASHORAST (c\xF3"
                          "digo de tramo en blanco)",
                          out);
-        reportValues(found.longValues,
-                     "no cabe en su columna: se escribe entero y SICE leer\xE1 mal la l\xEDnea",
-                     out);
+        reportValues(
+            found.longValues,
+            "no cabe en su columna: se escribe entero y SICE leer\xE1 mal la l\xEDnea",
+            "no caben en su columna: se escriben enteros y SICE leer\xE1 mal sus l\xEDneas", out);
     } catch (const Error& error) {
         // A missing column: the export would stop on it the same way.
         out.push_back({"SOLUC.DBF", 0,

@@ -5,7 +5,7 @@ namespace tts::exporting {
 void FieldValueTally::add(const DataValues& values, int64_t row) {
     bool counted = false;
     for (size_t field = 0; field < values.size(); ++field) {
-        if (!matches_(values[field], kDataFields[field]))
+        if (values[field].size() <= kDataFields[field].width)
             continue;
         if (!counted) {
             ++target_.rows;
@@ -13,10 +13,10 @@ void FieldValueTally::add(const DataValues& values, int64_t row) {
         }
         key_.assign(1, static_cast<char>(field));
         key_ += values[field];
-        auto [at, isNew] = seen_.emplace(key_, target_.values.size());
+        const auto [at, isNew] = seen_.add(key_, target_.values.size());
         if (isNew)
             target_.values.push_back({field, std::string(values[field]), 0, row});
-        ++target_.values[at->second].rows;
+        ++target_.values[at].rows;
     }
 }
 

@@ -5,7 +5,7 @@
 #include "export/FieldValueTally.h"
 #include "export/SolucDay.h"
 
-#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,7 +21,7 @@ struct SlotAnswer {
     std::string period;              // HORA
     std::optional<std::string> slot; // CODDIHO
     size_t fallback = 0;             // the slot's place in the tally when not found
-    bool controlBytes = false;       // in the slot code
+    bool controlBytes = false;       // in the day or the slot code
 };
 
 // What a code column gives.
@@ -60,34 +60,40 @@ const CodeAnswer& answerFor(tables::WorkTable& soluc, const tables::ColumnHandle
     return answers.add(stored, std::move(answer));
 }
 
-// Whether the row's line may be written: each value as the line will hold it, looked at for
-// control bytes.
-bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const SolucRow& row,
+// Where each value of a data line comes from, in the order of kDataFields: the SOLUC column
+// named when it holds a control byte, and what follows that name when the value is the answer
+// of `answer` rather than the column's own text.
+struct WrittenField {
+    const char* column;
+    std::optional<std::string_view> Translations::*answer;
+    const char* what;
+};
+using Soluc = tables::schema::Timetable;
+constexpr const char* kTranslated = " (su traducci\xF3n)";
+constexpr WrittenField kWrittenFields[] = {
+    {Soluc::hora.name, &Translations::slot,
+     " (su c\xF3"
+     "digo de tramo)"},
+    {Soluc::dia.name, nullptr, ""},
+    {Soluc::prof.name, nullptr, ""},
+    {Soluc::codGrupo.name, &Translations::group, kTranslated},
+    {Soluc::tarea.name, &Translations::task, kTranslated},
+    {Soluc::asig.name, nullptr, ""},
+    {Soluc::aula.name, &Translations::room, kTranslated},
+};
+static_assert(std::size(kWrittenFields) == kDataFields.size());
+
+// Whether the row's line may be written: each of its values looked at for control bytes.
+bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const DataValues& values,
                        const Translations& found, RowSink& sink) {
-    using Soluc = tables::schema::Timetable;
-    static constexpr const char* translated = " (su traducci\xF3n)";
-    const struct {
-        std::string_view value;
-        const char* column;
-        const char* what; // after the column's name
-    } written[] = {
-        {found.slot.value_or(std::string_view()), Soluc::hora.name,
-         " (su c\xF3"
-         "digo de tramo)"},
-        {row.teacher, Soluc::prof.name, ""},
-        {found.group ? *found.group : shortCodeFallback(row.group), Soluc::codGrupo.name,
-         found.group ? translated : ""},
-        {found.task.value_or(std::string_view(kLectureTask)), Soluc::tarea.name, translated},
-        {row.subject, Soluc::asig.name, ""},
-        {found.room ? *found.room : shortCodeFallback(row.room), Soluc::aula.name,
-         found.room ? translated : ""},
-    };
-    for (const auto& value : written) {
-        if (!hasControlByte(value.value))
+    for (size_t field = 0; field < values.size(); ++field) {
+        const char byte = worstControlByte(values[field]);
+        if (!byte)
             continue;
-        const char byte = worstControlByte(value.value);
+        const WrittenField& from = kWrittenFields[field];
+        const bool translated = from.answer && found.*from.answer;
         ValueLocation where{solucPath, rowNumber,
-                            std::string("campo ") + value.column + value.what};
+                            std::string("campo ") + from.column + (translated ? from.what : "")};
         if (breaksTheFile(byte)) {
             sink.badRow(LocatedError("El valor lleva " + controlByteName(byte) +
                                          ", que no puede ir en una l\xEDnea de SICE_HORARIO.TXT",
@@ -103,7 +109,6 @@ bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const So
 
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink) {
     tables::WorkTable& soluc = tables.soluc();
-    using Soluc = tables::schema::Timetable;
     const tables::ColumnHandle dia = soluc.column(Soluc::dia), hora = soluc.column(Soluc::hora),
                                codGrupo = soluc.column(Soluc::codGrupo),
                                tarea = soluc.column(Soluc::tarea), aula = soluc.column(Soluc::aula),
@@ -113,12 +118,11 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
     const std::string dayPlace = std::string("campo ") + Soluc::dia.name;
     FallbackTally groupFallbacks(report.groups), taskFallbacks(report.tasks),
         roomFallbacks(report.rooms), slotFallbacks(report.slots);
-    FieldValueTally longValues(report.longValues, longerThanField);
+    FieldValueTally longValues(report.longValues);
     AnswerCache<SlotAnswer> slots;
     AnswerCache<CodeAnswer> groups, tasks, rooms;
     // Kept from row to row, so that a row costs no allocation.
-    char shortKey[32];
-    std::string longKey, teacher;
+    std::string slotKey, teacher;
     SolucRow row;
     Translations found;
     int64_t rowNumber = 0;
@@ -126,18 +130,10 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         if (++rowNumber % kRowsPerKeepAlive == 0)
             sink.keepAlive();
         // DIA and HORA have fixed widths: their bytes side by side are one key.
-        const std::string_view dayBytes = soluc.storedBytes(dia);
-        const std::string_view periodBytes = hasHora ? soluc.storedBytes(hora) : std::string_view();
-        std::string_view key;
-        if (dayBytes.size() + periodBytes.size() <= sizeof shortKey) {
-            std::copy(dayBytes.begin(), dayBytes.end(), shortKey);
-            std::copy(periodBytes.begin(), periodBytes.end(), shortKey + dayBytes.size());
-            key = std::string_view(shortKey, dayBytes.size() + periodBytes.size());
-        } else {
-            longKey.assign(dayBytes).append(periodBytes);
-            key = longKey;
-        }
-        const SlotAnswer* slot = slots.find(key);
+        slotKey.assign(soluc.storedBytes(dia));
+        if (hasHora)
+            slotKey.append(soluc.storedBytes(hora));
+        const SlotAnswer* slot = slots.find(slotKey);
         if (slot) {
             if (!slot->noDay && !slot->slot)
                 slotFallbacks.again(slot->fallback);
@@ -160,9 +156,10 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
                 answer.slot = tables.slotCode(siceDay, answer.period);
                 if (!answer.slot)
                     answer.fallback = slotFallbacks.add(siceDay + "/" + answer.period, rowNumber);
-                answer.controlBytes = answer.slot && hasControlByte(*answer.slot);
+                answer.controlBytes =
+                    hasControlByte(answer.day) || (answer.slot && hasControlByte(*answer.slot));
             }
-            slot = &slots.add(key, std::move(answer));
+            slot = &slots.add(slotKey, std::move(answer));
         }
         if (slot->noDay)
             continue;
@@ -182,15 +179,16 @@ void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, Ro
         row = {slot->day, slot->period, teacher, group.code, task.code, soluc.readTextView(asig),
                room.code};
         found = {viewOf(slot->slot), viewOf(group.found), viewOf(task.found), viewOf(room.found)};
+        const DataValues values = dataLineValues(siceDayCode(coding, row.day), row, found);
         // Control bytes are rare: a row goes through their check only when one of its values
         // may hold one.
         const bool mayHoldControlBytes = slot->controlBytes || group.controlBytes ||
                                          task.controlBytes || room.controlBytes ||
                                          hasControlByte(row.teacher) || hasControlByte(row.subject);
-        if (mayHoldControlBytes && !controlBytesAllow(soluc.path(), rowNumber, row, found, sink))
+        if (mayHoldControlBytes && !controlBytesAllow(soluc.path(), rowNumber, values, found, sink))
             continue;
-        longValues.add(dataLineValues(siceDayCode(coding, row.day), row, found), rowNumber);
-        sink.row(rowNumber, row, found);
+        longValues.add(values, rowNumber);
+        sink.row(rowNumber, values);
     }
     report.solucRows = rowNumber;
 }

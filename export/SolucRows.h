@@ -23,8 +23,9 @@ public:
         (void)where;
         (void)byte;
     }
-    // A row with a day, `rowNumber` from 1; the views of `found` are valid during the call.
-    virtual void row(int64_t rowNumber, const SolucRow& row, const Translations& found) = 0;
+    // A row with a day, `rowNumber` from 1, as the values its data line writes; their views are
+    // valid during the call.
+    virtual void row(int64_t rowNumber, const DataValues& values) = 0;
     // Now and then during a long loop: after every kRowsPerKeepAlive rows.
     virtual void keepAlive() {}
 };

@@ -35,10 +35,9 @@ sice::WholeFile readSiceFile(const std::string& carpetaSice, const std::string& 
 // Each row as a line of the file.
 class LineSink : public RowSink {
 public:
-    LineSink(RunHost& host, DayCoding coding, sice::LineFileWriter& output)
-        : host_(host), coding_(coding), output_(output) {}
-    void row(int64_t, const SolucRow& row, const Translations& found) override {
-        const TimetableDataLine line(coding_, row, found);
+    LineSink(RunHost& host, sice::LineFileWriter& output) : host_(host), output_(output) {}
+    void row(int64_t, const DataValues& values) override {
+        const TimetableDataLine line(values);
         line.write(output_.addInPlace(line.size()));
         ++lines;
     }
@@ -48,7 +47,6 @@ public:
 
 private:
     RunHost& host_;
-    DayCoding coding_;
     sice::LineFileWriter& output_;
 };
 } // namespace
@@ -84,7 +82,7 @@ void runExport(RunHost& host, const std::string& chosenFolder, const std::string
     int64_t dataLines = 0;
     {
         ExportTables tables(workFolder);
-        LineSink sink(host, coding, output);
+        LineSink sink(host, output);
         exportRows(tables, coding, out, sink);
         dataLines = sink.lines;
         if (out.slots.rows > 0)

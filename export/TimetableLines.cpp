@@ -66,9 +66,7 @@ DataValues dataLineValues(std::string_view siceDay, const SolucRow& row,
             found.room ? *found.room : shortCodeFallback(row.room)};
 }
 
-TimetableDataLine::TimetableDataLine(DayCoding coding, const SolucRow& row,
-                                     const Translations& found)
-    : values_(dataLineValues(siceDayCode(coding, row.day), row, found)), size_(1) {
+TimetableDataLine::TimetableDataLine(const DataValues& values) : values_(values), size_(1) {
     for (size_t i = 0; i < values_.size(); ++i)
         size_ += sice::paddedSize(values_[i], static_cast<int>(kDataFields[i].width));
 }

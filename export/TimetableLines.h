@@ -1,7 +1,5 @@
 #pragma once
 
-#include "export/DayCoding.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -83,8 +81,8 @@ DataValues dataLineValues(std::string_view siceDay, const SolucRow& row, const T
 // wants it, so that a line costs no growth and no copy.
 class TimetableDataLine {
 public:
-    // The views of `row` and `found` must outlive this.
-    TimetableDataLine(DayCoding coding, const SolucRow& row, const Translations& found);
+    // The views of `values` must outlive this.
+    explicit TimetableDataLine(const DataValues& values);
     size_t size() const { return size_; }
     // Writes size() bytes at `at`.
     void write(char* at) const;

@@ -506,10 +506,14 @@ TEST_F(ExportView, EmptyTimetableLongValuesAndControlBytes) {
                                        "horario anterior por uno vacío"});
     EXPECT_EQ(check().stopping(), 1);
 
-    writeSoluc({{"1", "1", "1ESOA", "", "A101", "LONGPROFXX"},
-                {"1", "2", "1ESOA", "", "A101", "LONGPROFXX"},
-                {"1", "1", "1ESOA", "", "A101", "P\x01X"},
-                {"10", "1", "1ESOA", "", "A101", "JPG"}});
+    std::vector<Row> rows = {{"1", "1", "1ESOA", "", "A101", "LONGPROFXX"},
+                             {"1", "2", "1ESOA", "", "A101", "LONGPROFXX"},
+                             {"1", "1", "1ESOA", "", "A101", "P\x01X"},
+                             {"10", "1", "1ESOA", "", "A101", "JPG"}};
+    // 21 more long values: 23 in all, of which 20 are listed and the rest counted.
+    for (int n = 10; n <= 30; ++n)
+        rows.push_back({"1", "1", "1ESOA", "", "A101", "LONGPROF" + std::to_string(n)});
+    writeSoluc(rows);
     const CheckReport report = check();
     const std::vector<std::string> lines = shown(report);
     for (const char* expected : {
@@ -519,6 +523,8 @@ TEST_F(ExportView, EmptyTimetableLongValuesAndControlBytes) {
              "línea (1 fila)",
              "SOLUC.DBF:3: campo PROF: el valor lleva el byte de control 0x01, que se escribe tal "
              "cual en SICE_HORARIO.TXT",
+             "SOLUC.DBF: y 3 valores más que no caben en su columna: se escriben enteros y SICE "
+             "leerá mal sus líneas",
          })
         EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end())
             << expected << "\n"
@@ -550,7 +556,8 @@ TEST_F(ExportView, ControlBytesThatWouldBreakALineStopTheExportOthersAreWarned) 
                 {"1", "2",
                  "\x7F"
                  "1E",
-                 "", "A101"}});
+                 "", "A101"},
+                {"1\r", "1", "1ESOA", "", "A101"}});
     const CheckReport report = check();
     const std::vector<std::string> lines = shown(report);
     const std::string stops = ": la exportación se detendría: El valor lleva ";
@@ -558,12 +565,13 @@ TEST_F(ExportView, ControlBytesThatWouldBreakALineStopTheExportOthersAreWarned) 
     for (const std::string& expected :
          {"SOLUC.DBF:2: campo CODGRUPO" + stops + "un retorno de carro (CR)" + breaks,
           "SOLUC.DBF:3: campo AULA" + stops + "una marca de fin de archivo (Ctrl-Z)" + breaks,
+          "SOLUC.DBF:5: campo DIA" + stops + "un retorno de carro (CR)" + breaks,
           std::string("SOLUC.DBF:4: campo CODGRUPO: el valor lleva el byte de control 0x7F, que "
                       "se escribe tal cual en SICE_HORARIO.TXT")})
         EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end())
             << expected << "\n"
             << testing::PrintToString(lines);
-    EXPECT_EQ(report.stopping(), 2);
+    EXPECT_EQ(report.stopping(), 3);
 }
 
 TEST_F(ExportView, MissingTableWouldStopTheExportAndNothingIsWritten) {

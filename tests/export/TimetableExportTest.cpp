@@ -259,6 +259,26 @@ TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
         return [this, goodRow, bad] { f.createSoluc({goodRow, bad}); };
     };
     const auto goodSoluc = [&] { f.createSoluc({goodRow, goodRow}); };
+    // DIA kept as text, as a host may keep it: a good row, then one whose day is `day`.
+    const auto textDayRow = [&](const std::string& day) {
+        return [&, day] {
+            auto columns = solucColumns;
+            columns[0] = Column::text("DIA", 2);
+            auto t = tables::WorkTable::createAfresh(f.work.path(), "SOLUC", columns);
+            for (const std::string& d : {std::string("1"), day}) {
+                t.append();
+                t.writeText(t.column("DIA"), d);
+                t.writeFloat(t.column("HORA"), 1);
+                t.writeText(t.column("PROF"), "P001");
+                t.writeText(t.column("CODGRUPO"), "1ESOA");
+                t.writeText(t.column("TAREA"), "MAT");
+                t.writeText(t.column("ASIG"), "MAT");
+                t.writeText(t.column("AULA"), "AULA1");
+                t.post();
+            }
+            t.close();
+        };
+    };
     const std::string soluc = f.work.file("SOLUC.DBF");
     const std::string breaks = ", que no puede ir en una l\xEDnea de SICE_HORARIO.TXT";
     const std::vector<Case> cases = {
@@ -307,6 +327,8 @@ TEST_F(TimetableExport, AStopLeavesTheOldFileAndNoLockBehind) {
         {"a Ctrl-Z after a control byte in a subject",
          breakingRow({1, 1, "P001", "1ESOA", "MAT", "M\x01\x1A", "AULA1"}), goodSoluc,
          "El valor lleva una marca de fin de archivo (Ctrl-Z)" + breaks, soluc + ":2: campo ASIG"},
+        {"a CR after a day kept as text", textDayRow("1\r"), goodSoluc,
+         "El valor lleva un retorno de carro (CR)" + breaks, soluc + ":2: campo DIA"},
     };
 
     for (const Case& c : cases) {

@@ -1,3 +1,4 @@
+#include "export/DayCoding.h"
 #include "export/TimetableLines.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +73,8 @@ TEST(TimetableLines, DataLines) {
     };
     for (const DataLineCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const TimetableDataLine line(c.coding, c.row, c.found);
+        const TimetableDataLine line(
+            dataLineValues(siceDayCode(c.coding, c.row.day), c.row, c.found));
         std::string written(line.size() + 1, '#'); // one byte more: nothing is written past it
         line.write(written.data());
         EXPECT_EQ(written, c.expected + "#");
