@@ -23,9 +23,4 @@ inline std::string namedCodes(const std::vector<std::string>& codes, int64_t tot
     return text;
 }
 
-// "1 lección tiene", "3 lecciones tienen": the subject of a warning about rows of the timetable.
-inline std::string lessonsHave(int64_t n) {
-    return std::to_string(n) + (n == 1 ? " lecci\xF3n tiene" : " lecciones tienen");
-}
-
 } // namespace tts

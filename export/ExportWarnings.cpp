@@ -9,6 +9,11 @@ namespace tts::exporting {
 
 namespace {
 
+// "1 lección tiene", "3 lecciones tienen": the subject of a warning about rows of the timetable.
+std::string lessonsHave(int64_t n) {
+    return std::to_string(n) + (n == 1 ? " lecci\xF3n tiene" : " lecciones tienen");
+}
+
 std::vector<std::string> frequentCodes(const Fallback& fallback) {
     std::vector<std::string> codes;
     for (size_t i : fallback.byFrequency()) {

@@ -2,10 +2,6 @@
 
 namespace tts::sice {
 
-bool CodeList::addIfNew(std::string_view code) {
-    return addOrFind(code).second;
-}
-
 // The index answers "is any earlier entry equal ignoring case", which is all the first-wins rule
 // needs, and numbers the entries in the order added.
 std::pair<size_t, bool> CodeList::addOrFind(std::string_view code) {

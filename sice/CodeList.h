@@ -12,10 +12,8 @@ namespace tts::sice {
 // code.
 class CodeList {
 public:
-    // Adds `code` when no equal code is in yet; true when it was added. One hash, no copy.
-    bool addIfNew(std::string_view code);
     // The position, in the order added, of the equal code already in (false), or of `code`, added
-    // now (true).
+    // now (true). One hash, no copy.
     std::pair<size_t, bool> addOrFind(std::string_view code);
 
 private:

@@ -2,8 +2,6 @@
 
 #include "base/Error.h"
 #include "base/platform/File.h"
-#include "base/platform/Folders.h"
-#include "sice/IoError.h"
 
 #include <algorithm>
 

@@ -107,12 +107,9 @@ public:
         first();
     }
 
-    // Never commits: a rebuild not closed is not half a table, the old one stays as it was.
-    ~Impl() {
-        if (open_ && replacement_)
-            replacement_->discard();
-        release();
-    }
+    // Never commits: a rebuild not closed is not half a table, the old one stays as it was (the
+    // replacement, destroyed uncommitted, throws away what was written).
+    ~Impl() = default;
 
     const std::string& path() const { return path_; }
     bool isOpen() const { return open_; }
@@ -445,8 +442,7 @@ startReplacement(const std::string& folder, const std::string& name, const std::
     if (replacement->folderRefused() && !platform::isReadOnlyDisk(error) &&
         (platform::isAccessDenied(error) || platform::isNotFound(error))) {
         // A folder we may not even look into is said as such, not as a wrong path.
-        std::vector<std::string> names;
-        if (const platform::SystemError listing = platform::listFolder(folder, names);
+        if (const platform::SystemError listing = platform::folderListingError(folder);
             platform::isAccessDenied(listing))
             throw tableErrors::folderUnreadable(folder, listing);
         throw tableErrors::invalidFolder(folder);

@@ -59,6 +59,10 @@ std::string nameOf(const std::string& path);
 // The names in `folder`, without "." and "..", in the system's order.
 SystemError listFolder(const std::string& folder, std::vector<std::string>& names);
 
+// Why `folder` cannot be listed (a folder closed to us, missing...); 0 when it can. Only its
+// first entry is read: the names are not wanted.
+SystemError folderListingError(const std::string& folder);
+
 // The one case-insensitive lookup: `name` in `folder` whatever the letter case of the stored
 // name (a-z and the Windows-1252 letters). The exact name wins; among several other spellings
 // the one that sorts first by bytes, so the answer never depends on the order in which the

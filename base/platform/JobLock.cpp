@@ -64,13 +64,12 @@ JobLock JobLock::acquire(const std::string& folder, Outcome& outcome) {
         outcome = Outcome::Busy;
         return lock;
     }
-    std::vector<std::string> names;
     if (error) {
         // Only the folder's own refusal lets the job go on: the table layer reports it. A folder
         // we may not look into refuses the lock file too, though nobody left one there.
         const bool folderRefuses =
             (creating && isNotFound(error)) ||
-            (isAccessDenied(error) && (creating || isAccessDenied(listFolder(folder, names))));
+            (isAccessDenied(error) && (creating || isAccessDenied(folderListingError(folder))));
         outcome = folderRefuses ? Outcome::Unavailable : Outcome::Refused;
         return lock;
     }

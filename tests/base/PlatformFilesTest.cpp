@@ -81,6 +81,16 @@ TEST(PlatformFiles, CaseInsensitiveLookupDoesNotDependOnListingOrder) {
 #endif
 }
 
+TEST(PlatformFiles, FolderListingErrorSaysWhyAFolderCannotBeListed) {
+    TempFolder folder;
+    fs::create_directory(folder.file("vacia"));
+    EXPECT_EQ(folderListingError(folder.file("vacia")), 0);
+    writeBytes(folder.file("datos.txt"), "x");
+    EXPECT_EQ(folderListingError(folder.path()), 0);
+    EXPECT_TRUE(isNotFound(folderListingError(folder.file("falta"))));
+    EXPECT_NE(folderListingError(folder.file("datos.txt")), 0);
+}
+
 TEST(PlatformFiles, AbsolutePaths) {
     EXPECT_FALSE(isAbsolutePath("HTEMP"));
     EXPECT_FALSE(isAbsolutePath(""));

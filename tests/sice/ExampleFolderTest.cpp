@@ -97,7 +97,7 @@ TEST(ExampleFolder, EveryFileIsAWellFormedSiceRecordFile) {
             ++dataLines;
             if (file.codeFirst) {
                 std::string code = field(lines[i], file.codeFirst, file.codeLast);
-                repeats += !codes.addIfNew(code);
+                repeats += !codes.addOrFind(code).second;
             }
         }
         EXPECT_EQ(trailer, "9" + name50 + rawField(header, 52, 71) + std::to_string(dataLines));

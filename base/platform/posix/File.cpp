@@ -1,6 +1,7 @@
 #include "base/platform/File.h"
 
 #include "base/platform/FaultInjection.h"
+#include "base/platform/Folders.h"
 #include "base/platform/ReplaceSteps.h"
 
 #include <cerrno>
@@ -113,8 +114,7 @@ File File::open(const std::string& path, Access access, Share share, Disposition
     if (fd < 0) {
         error = errno == EISDIR ? kNotRegularFile : errno;
         // The name is there, the file it leads to is not: not "missing", which would hide it.
-        struct stat link {};
-        if (error == ENOENT && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+        if (isNotFound(error) && isLink(path))
             error = kBrokenLink;
         return file;
     }

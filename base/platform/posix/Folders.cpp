@@ -112,6 +112,14 @@ SystemError listFolder(const std::string& folder, std::vector<std::string>& name
     }
 }
 
+SystemError folderListingError(const std::string& folder) {
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    if (!dir)
+        return errno;
+    errno = 0;
+    return ::readdir(dir.get()) ? 0 : errno;
+}
+
 SystemError removeFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0 ? 0 : errno;
 }

@@ -1,6 +1,7 @@
 #include "base/platform/File.h"
 
 #include "base/platform/FaultInjection.h"
+#include "base/platform/Folders.h"
 #include "base/platform/ReplaceSteps.h"
 #include "base/platform/win32/Wide.h"
 
@@ -75,6 +76,9 @@ File File::open(const std::string& path, Access access, Share share, Disposition
         shareMode(share), nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         error = static_cast<SystemError>(::GetLastError());
+        // The name is there, the file it leads to is not: not "missing", which would hide it.
+        if (isNotFound(error) && isLink(path))
+            error = kBrokenLink;
         return file;
     }
     file.handle_ = reinterpret_cast<std::intptr_t>(handle);

@@ -125,6 +125,17 @@ SystemError listFolder(const std::string& folder, std::vector<std::string>& name
     return error == ERROR_NO_MORE_FILES ? 0 : static_cast<SystemError>(error);
 }
 
+SystemError folderListingError(const std::string& folder) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = ::FindFirstFileW(widen(joinPath(folder, "*")).c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? 0 : static_cast<SystemError>(error);
+    }
+    ::FindClose(search);
+    return 0;
+}
+
 SystemError removeFile(const std::string& path) {
     return ::DeleteFileW(widen(path).c_str()) ? 0 : static_cast<SystemError>(::GetLastError());
 }
