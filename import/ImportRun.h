@@ -15,8 +15,6 @@ struct RepeatedCodes {
     int64_t lines = 0;                // lines left out
     int64_t distinct = 0;             // codes among them, each counted once
     std::vector<std::string> codes{}; // the first few codes repeated, distinct, as read
-    // By the code's place in the step's code list: whether it is already counted in `distinct`.
-    std::vector<bool> counted{};
 };
 
 // What one table got from a run, for the command line's report.

@@ -1,8 +1,6 @@
 #include "import/ImportStep.h"
 #include "import/ImportSteps.h"
-#include "import/RepeatedCode.h"
-
-#include "sice/CodeList.h"
+#include "import/TakenCodes.h"
 
 namespace tts::import {
 
@@ -15,7 +13,7 @@ void TransformaAsignaturas(ImportContext& context) {
     using layout::Subjects;
     const StepDefinition step{Subjects::file, "No existe archivo de asignaturas (SICE_ASIGNAT.TXT)",
                               Subjects::reading, schema::Subjects::table};
-    sice::CodeList codes;
+    TakenCodes codes;
     tables::ColumnHandle cod, codLargo, nombre, esTarea, codTarea;
 
     const auto subjects = [&](StepTarget& target) -> LineRule {
@@ -30,7 +28,7 @@ void TransformaAsignaturas(ImportContext& context) {
             if (!Subjects::isData(line))
                 return false;
             const std::string_view code = Subjects::code.in(line);
-            if (!takeNewCode(codes, code, report, Subjects::file))
+            if (!codes.takeNew(code, report, Subjects::file))
                 return false;
             table.append();
             table.writeText(cod, code);
@@ -49,7 +47,7 @@ void TransformaAsignaturas(ImportContext& context) {
             if (!Activities::isData(line))
                 return false;
             const std::string code = Activities::codeOf(line);
-            if (!takeNewCode(codes, code, report, Activities::file))
+            if (!codes.takeNew(code, report, Activities::file))
                 return false;
             table.append();
             table.writeText(cod, code);

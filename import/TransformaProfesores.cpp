@@ -1,8 +1,6 @@
 #include "import/ImportStep.h"
 #include "import/ImportSteps.h"
-#include "import/RepeatedCode.h"
-
-#include "sice/CodeList.h"
+#include "import/TakenCodes.h"
 
 namespace tts::import {
 
@@ -13,7 +11,7 @@ void TransformaProfesores(ImportContext& context) {
     using layout::Teachers;
     const StepDefinition step{Teachers::file, "No existe archivo de profesores (SICE_PROF.TXT)",
                               Teachers::reading, schema::Teachers::table};
-    sice::CodeList codes;
+    TakenCodes codes;
     runStep(context, step, [&codes](StepTarget& target) -> LineRule {
         WorkTable& table = target.table;
         TableReport& report = target.report;
@@ -23,7 +21,7 @@ void TransformaProfesores(ImportContext& context) {
             if (!Teachers::isData(line))
                 return false;
             const std::string_view code = Teachers::code.in(line);
-            if (!takeNewCode(codes, code, report, Teachers::file))
+            if (!codes.takeNew(code, report, Teachers::file))
                 return false;
             table.append();
             table.writeText(abrev, code);
