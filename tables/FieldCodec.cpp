@@ -53,10 +53,12 @@ std::string_view rawField(std::string_view record, const DbfField& field) {
 
 // dBase pads text with spaces; some writers pad with NULs. A text ends at its first NUL, as the
 // host's engine reads it, so a NUL never reaches a SICE file. Leading blanks are kept.
+// Fields are short: a plain loop beats calling memchr for the NUL.
 std::string_view storedText(std::string_view raw) {
-    raw = raw.substr(0, std::min(raw.find('\0'), raw.size()));
-    size_t end = raw.size();
-    while (end > 0 && (raw[end - 1] == ' ' || raw[end - 1] == '\0'))
+    size_t end = 0;
+    while (end < raw.size() && raw[end] != '\0')
+        ++end;
+    while (end > 0 && raw[end - 1] == ' ')
         --end;
     return raw.substr(0, end);
 }

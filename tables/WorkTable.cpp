@@ -11,6 +11,7 @@
 #include "tables/TableErrors.h"
 #include "tables/TableFiles.h"
 
+#include <cstring>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -608,7 +609,7 @@ void WorkTable::writeStoredBytes(const ColumnHandle& column, std::string_view by
         impl.fieldOf(column.name_, column.index_), [&](std::string& row, const DbfField& field) {
             if (bytes.size() != static_cast<size_t>(field.width))
                 throw tableErrors::invalidDefinition(impl.path(), "campo '" + field.name + "'");
-            row.replace(static_cast<size_t>(field.offset), bytes.size(), bytes);
+            std::memcpy(row.data() + field.offset, bytes.data(), bytes.size());
         });
 }
 
