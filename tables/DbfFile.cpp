@@ -181,7 +181,8 @@ void DbfFile::writeRecord(int64_t index, std::string_view bytes) {
         if (dirtyFrom_ == dirtyTo_)
             dirtyFrom_ = index;
         block_.append(bytes);
-        block_.append(length - bytes.size(), ' ');
+        if (bytes.size() < length) // a table's own rows are whole: no call for nothing
+            block_.append(length - bytes.size(), ' ');
         dirtyTo_ = index + 1;
         ++layout_.recordCount;
         return;
