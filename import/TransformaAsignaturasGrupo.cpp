@@ -38,33 +38,43 @@ namespace {
 // worked out once (looked up, converted) is then copied, not worked out again.
 class StoredValues {
 public:
-    StoredValues(WorkTable& table, std::vector<ColumnHandle> columns) {
-        for (const ColumnHandle& column : columns)
-            columns_.push_back({column, table.storedBytes(column).size()});
+    StoredValues(WorkTable& table, const std::vector<ColumnHandle>& columns) {
+        // Columns side by side in the record form one run, kept and put with one copy.
+        std::string_view previous;
+        for (const ColumnHandle& column : columns) {
+            const std::string_view bytes = table.storedBytes(column);
+            if (!runs_.empty() && bytes.data() == previous.data() + previous.size()) {
+                runs_.back().last = column;
+                runs_.back().width += bytes.size();
+            } else {
+                runs_.push_back({column, column, bytes.size()});
+            }
+            previous = bytes;
+        }
     }
 
     // Keeps the columns' values in the table's current row; where they are kept.
     size_t remember(WorkTable& table) {
         const size_t at = stored_.size();
-        for (const Column& column : columns_)
-            stored_.append(table.storedBytes(column.handle));
+        for (const Run& run : runs_)
+            stored_.append(table.storedBytes(run.first, run.last));
         return at;
     }
 
     void put(WorkTable& table, size_t at) const {
-        for (const Column& column : columns_) {
-            table.writeStoredBytes(column.handle,
-                                   std::string_view(stored_).substr(at, column.width));
-            at += column.width;
+        for (const Run& run : runs_) {
+            table.writeStoredBytes(run.first, run.last,
+                                   std::string_view(stored_).substr(at, run.width));
+            at += run.width;
         }
     }
 
 private:
-    struct Column {
-        ColumnHandle handle;
+    struct Run {
+        ColumnHandle first, last;
         size_t width;
     };
-    std::vector<Column> columns_;
+    std::vector<Run> runs_;
     std::string stored_;
 };
 
@@ -75,7 +85,7 @@ class GroupData {
 public:
     // What a row of the group holds once its values are put, for the passes that read them.
     struct Group {
-        size_t storedAt; // in values_, or kNoRow for a code GRUPOST lacks
+        size_t storedAt;           // in values_, or kNoRow for a code GRUPOST lacks
         std::string level, course; // NIVEL and CURSO as the row reads them
     };
 
@@ -173,9 +183,12 @@ private:
         const double hours =
             locateErrors(where, [&] { return Courses::readHours(courseLine.hours); });
         locateErrors(where, [&] { table.writeFloat(horas_, hours); });
-        if (table.readFloat(horas_) < 1)
+        double stored = table.readFloat(horas_); // as the row gives it back
+        if (stored < 1) {
             table.writeFloat(horas_, 1);
-        table.writeText(sesiones_, sessionPattern(table.readFloat(horas_)));
+            stored = table.readFloat(horas_);
+        }
+        table.writeText(sesiones_, sessionPattern(stored));
     }
 
     // Pass 4: a row no course line matched gets one hour (a matched one has at least one).
@@ -257,9 +270,8 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
                     group = &groupData->copyTo(table, table.readTextView(cgrup)); // as stored
                 });
                 if (!groupsFailed && weeklyHours)
-                    unlessFailed(hoursFailed, [&] {
-                        weeklyHours->setOn(table, group->level, group->course);
-                    });
+                    unlessFailed(hoursFailed,
+                                 [&] { weeklyHours->setOn(table, group->level, group->course); });
                 table.post();
                 return true;
             };

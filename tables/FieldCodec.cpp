@@ -157,7 +157,6 @@ void putNumber(std::string& record, const DbfField& field, double value, const s
     throw tableErrors::valueDoesNotFit(path, field.name, shortText(value));
 }
 
-
 // Blank, "?" (unknown) and anything unexpected read as no value.
 int logicalValue(std::string_view record, const DbfField& field) {
     switch (rawField(record, field)[0]) {
