@@ -172,7 +172,9 @@ void DbfFile::writeRecord(int64_t index, std::string_view bytes) {
     bytes = bytes.substr(0, std::min(bytes.size(), length));
 
     if (index == layout_.recordCount) {
-        if (blockEnd() != index || blockEnd() - blockFirst_ >= blockRecords()) {
+        // One division a row: the block's records are counted once.
+        const int64_t inBlock = static_cast<int64_t>(block_.size() / length);
+        if (blockFirst_ + inBlock != index || inBlock >= blockRecords()) {
             flushBlock();
             block_.clear();
             block_.reserve(static_cast<size_t>(blockRecords()) * length + 1);
