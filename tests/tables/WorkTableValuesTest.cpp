@@ -99,6 +99,33 @@ TEST(WorkTableValues, TextKeepsItsBytesAndIsCutToTheWidth) {
     EXPECT_TRUE(table.atEnd());
 }
 
+TEST(WorkTableValues, TextOfEveryLengthIsPaddedOrCutToItsColumn) {
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    TempFolder folder;
+    WorkTable table =
+        WorkTable::createAfresh(folder.path(), "T",
+                                {Column::text("A", 1), Column::text("B", 3), Column::text("C", 9),
+                                 Column::text("D", 16), Column::text("E", 17)});
+    table.append();
+    for (const char* name : {"A", "B", "C", "D", "E"}) {
+        const ColumnHandle column = table.column(name);
+        const size_t width = table.storedBytes(column).size();
+        for (size_t length = 0; length <= width + 2; ++length) {
+            table.writeText(column, "xxxxxxxxxxxxxxxxxxxxxxxx"); // what was there goes
+            table.writeText(column, std::string_view(letters).substr(0, length));
+            const std::string kept = letters.substr(0, std::min(length, width));
+            EXPECT_EQ(table.storedBytes(column), kept + std::string(width - kept.size(), ' '))
+                << name << " " << length;
+        }
+    }
+    // No write reached past its own column: each still holds its last value, cut to its width.
+    for (const char* name : {"A", "B", "C", "D", "E"}) {
+        const ColumnHandle column = table.column(name);
+        EXPECT_EQ(table.readText(column), letters.substr(0, table.storedBytes(column).size()));
+    }
+    table.close();
+}
+
 TEST(WorkTableValues, StoredTextEndsAtItsFirstNulAndLosesTrailingBlanksAtAnyLength) {
     using namespace std::string_literals;
     const struct {
