@@ -2,34 +2,144 @@
 
 #include "base/KeyIndex.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace tts::exporting {
 
-// What a code field of SOLUC gave, remembered by the bytes the field stores: a timetable
-// repeats a few thousand codes over a million rows, and a repeat then costs one hash of a few
-// bytes, with nothing decoded, copied or looked up in a table. A field's text and what a lookup
-// answers for it depend on those bytes alone while the tables are held, so the first answer
-// kept for them stands. An answer stays valid until the next add.
+// What a field of SOLUC gave, remembered by the bytes the field stores: a timetable repeats a
+// few thousand values over a million rows, and a repeat then costs one hash, with nothing
+// decoded, copied or looked up in a table. A field's text and what a lookup answers for it
+// depend on those bytes alone while the tables are held, so the first answer kept for them
+// stands. An answer stays valid until the next add.
+//
+// Every row asks for several fields, each a few bytes wide: a key of up to 15 bytes is held as
+// two words beside its answer, so that a repeat costs a multiply, two compares of words and one
+// place in memory; a wider key goes to a KeyIndex. Keep `Answer` small: the slots of every
+// field a row reads should stay in the processor's cache together.
 template <typename Answer> class AnswerCache {
 public:
+    AnswerCache() : slots_(64) {}
+
     // The answer kept for these stored bytes; null when they were never seen.
     const Answer* find(std::string_view stored) const {
-        const size_t* at = index_.find(stored);
-        return at ? &answers_[*at] : nullptr;
+        if (stored.size() > kLongest)
+            return findLong(stored);
+        const Key key = packed(stored);
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = hashOf(key) & mask;; at = (at + 1) & mask) {
+            const Slot& slot = slots_[at];
+            if (slot.key == key)
+                return &slot.answer;
+            if (slot.key.high == 0) // empty
+                return nullptr;
+        }
     }
-    const Answer& add(std::string_view stored, Answer answer) {
-        const auto [at, added] = index_.add(stored, answers_.size());
-        if (added)
-            answers_.push_back(std::move(answer));
-        return answers_[at];
+
+    const Answer& add(std::string_view stored, const Answer& answer) {
+        if (stored.size() > kLongest) {
+            const auto [at, added] = longKeys_.add(stored, longAnswers_.size());
+            if (added)
+                longAnswers_.push_back(answer);
+            return longAnswers_[at];
+        }
+        if ((shortKeys_ + 1) * 2 > slots_.size())
+            grow();
+        const Key key = packed(stored);
+        Slot& slot = slots_[slotFor(key)];
+        if (slot.key.high == 0) {
+            slot = Slot{key, answer};
+            ++shortKeys_;
+        }
+        return slot.answer;
     }
 
 private:
-    KeyIndex index_; // stored bytes to their place in answers_
-    std::vector<Answer> answers_;
+    static constexpr size_t kLongest = 15;
+
+    // The key's bytes zero-padded to 16, its length plus one in the last: equal words, equal
+    // keys, and never the zeros of an empty slot.
+    struct Key {
+        uint64_t low = 0;
+        uint64_t high = 0;
+        bool operator==(const Key&) const = default;
+    };
+    struct Slot {
+        Key key;
+        Answer answer;
+    };
+
+    const Answer* findLong(std::string_view stored) const {
+        const size_t* at = longKeys_.find(stored);
+        return at ? &longAnswers_[*at] : nullptr;
+    }
+
+    static uint64_t load(const char* bytes, size_t count) {
+        uint64_t word = 0;
+        std::memcpy(&word, bytes, count);
+        return word;
+    }
+
+    // Whole words where the key has them; the rest read as overlapping words shifted clear of
+    // the bytes already taken, so that no byte past the key is read.
+    static Key packed(std::string_view stored) {
+        const char* bytes = stored.data();
+        const size_t size = stored.size();
+        Key key;
+        if constexpr (std::endian::native == std::endian::little) {
+            if (size >= 8) {
+                key.low = load(bytes, 8);
+                if (size > 8)
+                    key.high = load(bytes + size - 8, 8) >> (8 * (16 - size));
+            } else if (size >= 4) {
+                key.low = load(bytes, 4) | (load(bytes + size - 4, 4) >> (8 * (8 - size))) << 32;
+            } else if (size > 0) {
+                key.low = uint64_t{static_cast<unsigned char>(bytes[0])} |
+                          uint64_t{static_cast<unsigned char>(bytes[size / 2])} << 8 * (size / 2) |
+                          uint64_t{static_cast<unsigned char>(bytes[size - 1])} << 8 * (size - 1);
+            }
+        } else {
+            unsigned char padded[16] = {};
+            std::memcpy(padded, bytes, size);
+            std::memcpy(&key.low, padded, 8);
+            std::memcpy(&key.high, padded + 8, 8);
+        }
+        key.high |= uint64_t{size + 1} << 56;
+        return key;
+    }
+
+    // Mixed so that the low bits, which pick the slot, depend on every byte: codes often differ
+    // in their last characters only.
+    static size_t hashOf(const Key& key) {
+        uint64_t hash = (key.low ^ std::rotl(key.high, 29)) * 0x9E3779B97F4A7C15ull;
+        hash ^= hash >> 32;
+        hash *= 0xBF58476D1CE4E5B9ull;
+        return static_cast<size_t>(hash ^ (hash >> 29));
+    }
+
+    // The slot holding `key`, or the empty one where it would go.
+    size_t slotFor(const Key& key) const {
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = hashOf(key) & mask;; at = (at + 1) & mask)
+            if (slots_[at].key.high == 0 || slots_[at].key == key)
+                return at;
+    }
+
+    void grow() {
+        std::vector<Slot> old = std::move(slots_);
+        slots_.assign(old.size() * 2, Slot{});
+        for (const Slot& slot : old)
+            if (slot.key.high != 0)
+                slots_[slotFor(slot.key)] = slot;
+    }
+
+    std::vector<Slot> slots_; // a power of two, at most half full
+    size_t shortKeys_ = 0;
+    KeyIndex longKeys_; // keys wider than kLongest, to their place in longAnswers_
+    std::vector<Answer> longAnswers_;
 };
 
 } // namespace tts::exporting

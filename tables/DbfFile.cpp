@@ -160,6 +160,11 @@ std::string_view DbfFile::record(int64_t index, Reach reach) {
                                            length);
 }
 
+std::string_view DbfFile::recordsFrom(int64_t index) {
+    const std::string_view first = record(index, Reach::Walk);
+    return std::string_view(first.data(), static_cast<size_t>(blockEnd() - index) * first.size());
+}
+
 void DbfFile::writeRecord(int64_t index, std::string_view bytes) {
     if (!writable_)
         throw tableErrors::readOnly(path_);

@@ -46,6 +46,9 @@ public:
 
     // The record's bytes, valid until the next call on this file.
     std::string_view record(int64_t index, Reach reach);
+    // The records from `index` to the end of the block that holds it, read as a walk reads
+    // them: whole records, at least one; valid until the next call on this file.
+    std::string_view recordsFrom(int64_t index);
     // Stores a whole record; index recordCount() appends.
     void writeRecord(int64_t index, std::string_view bytes);
 
