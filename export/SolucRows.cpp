@@ -24,6 +24,7 @@ struct Answer {
     std::array<char, 8> padded{}; // the line's bytes for the field, or both of DIA and HORA
     bool fits = false;            // each value fits its field of the line, as padded holds it
     bool controlBytes = false;    // one of its values, or what the table gave, may hold one
+    bool plain = false;           // fits, and no control byte: copying padded is all it takes
     bool notFound = false;        // a code the table does not know, tallied on every row
     bool noDay = false;           // DIA 0 or blank: the row gives no line
     uint32_t texts = 0;           // its AnswerTexts, in the row loop's list
@@ -34,6 +35,9 @@ struct AnswerTexts {
     std::array<std::string, 2> values; // the values the line writes: one, or the slot and its day
     std::optional<std::string> found;  // what the table gave
     size_t fallback = 0;               // the code's place in the tally when not found
+    // Each value's place in the tally of long values, once a written line has counted it.
+    std::array<size_t, 2> longValue{kNotCounted, kNotCounted};
+    static constexpr size_t kNotCounted = static_cast<size_t>(-1);
 };
 
 // The values in order from `first` (a DataFieldIndex), padded into `answer` when all fit.
@@ -53,6 +57,7 @@ void layOut(Answer& answer, const AnswerTexts& texts, size_t first, size_t count
     }
     answer.controlBytes = answer.controlBytes || hasControlByte(texts.values[0]) ||
                           (count > 1 && hasControlByte(texts.values[1]));
+    answer.plain = answer.fits && !answer.controlBytes;
 }
 
 constexpr size_t kSlotWidth = kDataFields[kSlotField].width + kDataFields[kDayField].width;
@@ -176,6 +181,7 @@ private:
     }
     [[gnu::noinline]] const Answer& firstText(TextColumn& column, std::string_view stored);
     void writeLongLine(const Answer* const (&answers)[6]);
+    void countLongValues(const Answer* const (&answers)[6]);
 
     uint32_t keep(AnswerTexts texts) {
         texts_.push_back(std::move(texts));
@@ -305,10 +311,7 @@ void RowLoop::row(std::string_view stored) {
     const Answer& subject = textOf(subject_, stored);
     // In the order of the line: the slot and its day, then these.
     const Answer* const answers[] = {slot, &teacher, &group, &task, &subject, &room};
-    bool plain = true;
-    for (const Answer* answer : answers)
-        plain = plain && answer->fits && !answer->controlBytes;
-    if (!plain) {
+    if (!(slot->plain & teacher.plain & group.plain & task.plain & subject.plain & room.plain)) {
         writeLongLine(answers);
         return;
     }
@@ -339,11 +342,35 @@ void RowLoop::writeLongLine(const Answer* const (&answers)[6]) {
     // hold one.
     if (controlBytes && !controlBytesAllow(soluc_.path(), rowNumber_, values, found, sink_))
         return;
-    longValues_.add(values, rowNumber_);
+    countLongValues(answers);
     const TimetableDataLine line(values);
     longLine_.resize(line.size());
     line.write(longLine_.data());
     sink_.row(rowNumber_, longLine_);
+}
+
+// The long values of a line about to be written into the tally, each answer's counted through
+// the place it was given the first time.
+void RowLoop::countLongValues(const Answer* const (&answers)[6]) {
+    bool counted = false;
+    for (size_t i = 0; i < std::size(answers); ++i) {
+        if (answers[i]->fits)
+            continue;
+        AnswerTexts& texts = texts_[answers[i]->texts];
+        for (size_t j = 0; j < (i == 0 ? 2 : 1); ++j) {
+            const size_t field = i == 0 ? kSlotField + j : kTeacherField + i - 1;
+            if (!FieldValueTally::tooLong(field, texts.values[j]))
+                continue;
+            size_t& place = texts.longValue[j];
+            if (place == AnswerTexts::kNotCounted)
+                place = longValues_.add(field, texts.values[j], rowNumber_);
+            else
+                longValues_.again(place);
+            counted = true;
+        }
+    }
+    if (counted)
+        longValues_.line();
 }
 
 } // namespace
