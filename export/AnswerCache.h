@@ -2,6 +2,7 @@
 
 #include "base/KeyIndex.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -26,17 +27,22 @@ public:
 
     // The answer kept for these stored bytes; null when they were never seen.
     const Answer* find(std::string_view stored) const {
-        if (stored.size() > kLongest)
-            return findLong(stored);
-        const Key key = packed(stored);
-        const size_t mask = slots_.size() - 1;
-        for (size_t at = hashOf(key) & mask;; at = (at + 1) & mask) {
-            const Slot& slot = slots_[at];
-            if (slot.key == key)
-                return &slot.answer;
-            if (slot.key.high == 0) // empty
-                return nullptr;
+        return stored.size() > kLongest ? findLong(stored) : findKey(packed(stored));
+    }
+
+    // The same for the field of `width` bytes at `offset` in `row`: read straight out of the row
+    // as two words when sixteen bytes from the field's start lie within it, as they do for all
+    // but the last few bytes of a row.
+    const Answer* findIn(std::string_view row, size_t offset, size_t width) const {
+        if constexpr (std::endian::native == std::endian::little) {
+            if (width <= kLongest && offset + 16 <= row.size()) {
+                const char* bytes = row.data() + offset;
+                return findKey(
+                    Key{load(bytes, 8) & kLowMask[width],
+                        (load(bytes + 8, 8) & kHighMask[width]) | uint64_t{width + 1} << 56});
+            }
         }
+        return find(row.substr(offset, width));
     }
 
     const Answer& add(std::string_view stored, const Answer& answer) {
@@ -71,6 +77,31 @@ private:
         Key key;
         Answer answer;
     };
+
+    // The bytes of a key of each width that two words read from its start keep.
+    static constexpr auto kLowMask = [] {
+        std::array<uint64_t, kLongest + 1> masks{};
+        for (size_t width = 0; width <= kLongest; ++width)
+            masks[width] = width >= 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * width)) - 1;
+        return masks;
+    }();
+    static constexpr auto kHighMask = [] {
+        std::array<uint64_t, kLongest + 1> masks{};
+        for (size_t width = 9; width <= kLongest; ++width)
+            masks[width] = (uint64_t{1} << (8 * (width - 8))) - 1;
+        return masks;
+    }();
+
+    const Answer* findKey(const Key& key) const {
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = hashOf(key) & mask;; at = (at + 1) & mask) {
+            const Slot& slot = slots_[at];
+            if (slot.key == key)
+                return &slot.answer;
+            if (slot.key.high == 0) // empty
+                return nullptr;
+        }
+    }
 
     const Answer* findLong(std::string_view stored) const {
         const size_t* at = longKeys_.find(stored);

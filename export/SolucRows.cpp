@@ -60,8 +60,18 @@ void layOut(Answer& answer, const AnswerTexts& texts, size_t first, size_t count
     answer.plain = answer.fits && !answer.controlBytes;
 }
 
-constexpr size_t kSlotWidth = kDataFields[kSlotField].width + kDataFields[kDayField].width;
-static_assert(kDayField == kSlotField + 1 && kSlotWidth <= sizeof(Answer::padded));
+// Where the bytes of each answer a row looks up go in its line: the slot's for the slot and its
+// day, then one answer per field.
+static_assert(kSlotField == 0 && kDayField == 1 &&
+              kDataFields[0].width + kDataFields[1].width <= sizeof(Answer::padded));
+constexpr auto kAnswerAt = [] {
+    std::array<size_t, kDataFields.size() - 1> at{};
+    at[0] = 1;
+    at[1] = at[0] + kDataFields[0].width + kDataFields[1].width;
+    for (size_t i = 2; i < at.size(); ++i)
+        at[i] = at[i - 1] + kDataFields[i].width;
+    return at;
+}();
 
 std::optional<std::string_view> viewOf(const std::optional<std::string>& answer) {
     if (!answer)
@@ -76,12 +86,18 @@ public:
     RowField(tables::WorkTable& soluc, const tables::DeclaredColumn& declared)
         : soluc_(soluc), column_(soluc.column(declared)) {}
     const tables::ColumnHandle& column() const { return column_; }
-    std::string_view of(std::string_view row) {
+    const tables::StoredField& place() {
         if (!found_) {
             field_ = soluc_.storedField(column_);
             found_ = true;
         }
-        return field_.of(row);
+        return field_;
+    }
+    std::string_view of(std::string_view row) { return place().of(row); }
+    // What `answers` keep for this field of `row`.
+    const Answer* find(const AnswerCache<Answer>& answers, std::string_view row) {
+        const tables::StoredField& field = place();
+        return answers.findIn(row, field.offset, field.width);
     }
 
 private:
@@ -167,7 +183,7 @@ private:
     const Answer* slotOf(std::string_view stored);
     [[gnu::noinline]] const Answer* firstSlot(std::string_view stored, std::string_view key);
     const Answer& codeOf(CodeColumn& column, std::string_view stored) {
-        const Answer* known = column.answers.find(column.field.of(stored));
+        const Answer* known = column.field.find(column.answers, stored);
         if (!known)
             return firstCode(column, stored);
         if (known->notFound)
@@ -176,7 +192,7 @@ private:
     }
     [[gnu::noinline]] const Answer& firstCode(CodeColumn& column, std::string_view stored);
     const Answer& textOf(TextColumn& column, std::string_view stored) {
-        const Answer* known = column.answers.find(column.field.of(stored));
+        const Answer* known = column.field.find(column.answers, stored);
         return known ? *known : firstText(column, stored);
     }
     [[gnu::noinline]] const Answer& firstText(TextColumn& column, std::string_view stored);
@@ -316,12 +332,9 @@ void RowLoop::row(std::string_view stored) {
         return;
     }
     // The common line: every value padded to its field, nothing to check or tally.
-    char* at = line_;
-    *at++ = '1';
-    for (size_t i = 0; i < std::size(answers); ++i) {
-        std::memcpy(at, answers[i]->padded.data(), sizeof(Answer::padded));
-        at += i == 0 ? kSlotWidth : kDataFields[kTeacherField + i - 1].width;
-    }
+    line_[0] = '1';
+    for (size_t i = 0; i < std::size(answers); ++i)
+        std::memcpy(line_ + kAnswerAt[i], answers[i]->padded.data(), sizeof(Answer::padded));
     sink_.row(rowNumber_, std::string_view(line_, kFittingLineSize));
 }
 
