@@ -338,25 +338,43 @@ void RowLoop::row(std::string_view stored) {
     sink_.row(rowNumber_, std::string_view(line_, kFittingLineSize));
 }
 
-// A line with a value longer than its field, or one that may hold a control byte: its values
-// looked at one by one.
+// A line with a value longer than its field, or one that may hold a control byte. The texts of
+// an answer lie apart from the answers a row looks up, so they are read only where needed: for
+// every value when one may hold a control byte, else for the values that do not fit.
 void RowLoop::writeLongLine(const Answer* const (&answers)[6]) {
-    const AnswerTexts& slot = texts_[answers[0]->texts];
-    DataValues values{slot.values[0], slot.values[1]};
-    for (size_t i = 1; i < std::size(answers); ++i)
-        values[kTeacherField + i - 1] = texts_[answers[i]->texts].values[0];
-    const Translations found{viewOf(slot.found), viewOf(texts_[answers[2]->texts].found),
-                             viewOf(texts_[answers[3]->texts].found),
-                             viewOf(texts_[answers[5]->texts].found)};
     bool controlBytes = false;
     for (const Answer* answer : answers)
         controlBytes = controlBytes || answer->controlBytes;
     // Control bytes are rare: a row goes through their check only when one of its values may
     // hold one.
-    if (controlBytes && !controlBytesAllow(soluc_.path(), rowNumber_, values, found, sink_))
-        return;
+    if (controlBytes) {
+        const AnswerTexts& slot = texts_[answers[0]->texts];
+        DataValues values{slot.values[0], slot.values[1]};
+        for (size_t i = 1; i < std::size(answers); ++i)
+            values[kTeacherField + i - 1] = texts_[answers[i]->texts].values[0];
+        const Translations found{viewOf(slot.found), viewOf(texts_[answers[2]->texts].found),
+                                 viewOf(texts_[answers[3]->texts].found),
+                                 viewOf(texts_[answers[5]->texts].found)};
+        if (!controlBytesAllow(soluc_.path(), rowNumber_, values, found, sink_))
+            return;
+    }
     countLongValues(answers);
-    const TimetableDataLine line(values);
+    // A value that fits is written as its padded bytes, which the line pads no further.
+    DataValues shown;
+    for (size_t i = 0; i < std::size(answers); ++i) {
+        const size_t first = i == 0 ? kSlotField : kTeacherField + i - 1;
+        const size_t count = i == 0 ? 2 : 1;
+        if (answers[i]->fits) {
+            for (size_t j = 0, at = 0; j < count; at += kDataFields[first + j].width, ++j)
+                shown[first + j] =
+                    std::string_view(answers[i]->padded.data() + at, kDataFields[first + j].width);
+        } else {
+            const AnswerTexts& texts = texts_[answers[i]->texts];
+            for (size_t j = 0; j < count; ++j)
+                shown[first + j] = texts.values[j];
+        }
+    }
+    const TimetableDataLine line(shown);
     longLine_.resize(line.size());
     line.write(longLine_.data());
     sink_.row(rowNumber_, longLine_);
