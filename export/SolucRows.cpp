@@ -86,24 +86,29 @@ public:
     RowField(tables::WorkTable& soluc, const tables::DeclaredColumn& declared)
         : soluc_(soluc), column_(soluc.column(declared)) {}
     const tables::ColumnHandle& column() const { return column_; }
-    const tables::StoredField& place() {
+    std::string_view of(std::string_view row) { return place(row).of(row); }
+    // What `answers` keep for this field of `row`.
+    [[gnu::always_inline]] const Answer* find(const AnswerCache<Answer>& answers,
+                                              std::string_view row) {
+        place(row);
+        return answers.find(key_, row);
+    }
+
+private:
+    // Every row of the table has the same length.
+    const tables::StoredField& place(std::string_view row) {
         if (!found_) {
             field_ = soluc_.storedField(column_);
+            key_ = StoredKey(field_.offset, field_.width, row.size());
             found_ = true;
         }
         return field_;
     }
-    std::string_view of(std::string_view row) { return place().of(row); }
-    // What `answers` keep for this field of `row`.
-    const Answer* find(const AnswerCache<Answer>& answers, std::string_view row) {
-        const tables::StoredField& field = place();
-        return answers.findIn(row, field.offset, field.width);
-    }
 
-private:
     tables::WorkTable& soluc_;
     tables::ColumnHandle column_;
     tables::StoredField field_;
+    StoredKey key_;
     bool found_ = false;
 };
 
@@ -182,7 +187,7 @@ private:
 
     const Answer* slotOf(std::string_view stored);
     [[gnu::noinline]] const Answer* firstSlot(std::string_view stored, std::string_view key);
-    const Answer& codeOf(CodeColumn& column, std::string_view stored) {
+    [[gnu::always_inline]] const Answer& codeOf(CodeColumn& column, std::string_view stored) {
         const Answer* known = column.field.find(column.answers, stored);
         if (!known)
             return firstCode(column, stored);
@@ -191,7 +196,7 @@ private:
         return *known;
     }
     [[gnu::noinline]] const Answer& firstCode(CodeColumn& column, std::string_view stored);
-    const Answer& textOf(TextColumn& column, std::string_view stored) {
+    [[gnu::always_inline]] const Answer& textOf(TextColumn& column, std::string_view stored) {
         const Answer* known = column.field.find(column.answers, stored);
         return known ? *known : firstText(column, stored);
     }
@@ -325,16 +330,20 @@ void RowLoop::row(std::string_view stored) {
     const Answer& room = codeOf(room_, stored);
     const Answer& teacher = textOf(teacher_, stored);
     const Answer& subject = textOf(subject_, stored);
-    // In the order of the line: the slot and its day, then these.
-    const Answer* const answers[] = {slot, &teacher, &group, &task, &subject, &room};
     if (!(slot->plain & teacher.plain & group.plain & task.plain & subject.plain & room.plain)) {
+        // In the order of the line: the slot and its day, then these.
+        const Answer* const answers[] = {slot, &teacher, &group, &task, &subject, &room};
         writeLongLine(answers);
         return;
     }
     // The common line: every value padded to its field, nothing to check or tally.
     line_[0] = '1';
-    for (size_t i = 0; i < std::size(answers); ++i)
-        std::memcpy(line_ + kAnswerAt[i], answers[i]->padded.data(), sizeof(Answer::padded));
+    std::memcpy(line_ + kAnswerAt[0], slot->padded.data(), sizeof(Answer::padded));
+    std::memcpy(line_ + kAnswerAt[1], teacher.padded.data(), sizeof(Answer::padded));
+    std::memcpy(line_ + kAnswerAt[2], group.padded.data(), sizeof(Answer::padded));
+    std::memcpy(line_ + kAnswerAt[3], task.padded.data(), sizeof(Answer::padded));
+    std::memcpy(line_ + kAnswerAt[4], subject.padded.data(), sizeof(Answer::padded));
+    std::memcpy(line_ + kAnswerAt[5], room.padded.data(), sizeof(Answer::padded));
     sink_.row(rowNumber_, std::string_view(line_, kFittingLineSize));
 }
 
