@@ -1,6 +1,6 @@
 #pragma once
 
-#include <charconv>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,15 +18,18 @@ inline std::string_view trimmedOfControls(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
-// Adds one part to a key of several values: its length first, so that values holding any byte,
-// ':' included, can never run into each other ("2:ab" + "c" differs from "1:a" + "bc").
+// Adds one part to a key of several values: its length first, so that values holding any byte
+// can never run into each other ("\2ab" + "\1c" differs from "\1a" + "\2bc"). A length below
+// 255, as every column value has, is one byte; a longer one is 255 and then its eight bytes.
 inline void appendKeyPart(std::string& key, std::string_view value) {
-    char length[24];
-    const auto [end, error] = std::to_chars(length, length + sizeof length, value.size());
-    (void)error; // a size always fits
-    key.append(length, end);
-    key += ':';
-    key += value;
+    if (value.size() < 255) {
+        key += static_cast<char>(value.size());
+    } else {
+        const uint64_t size = value.size();
+        key += '\xFF';
+        key.append(reinterpret_cast<const char*>(&size), sizeof size);
+    }
+    key.append(value);
 }
 
 } // namespace tts

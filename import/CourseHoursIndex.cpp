@@ -2,8 +2,6 @@
 
 #include "sice/SiceLayouts.h"
 
-#include "base/Text.h"
-
 namespace tts::import {
 
 using sice::layout::Courses;
@@ -20,8 +18,8 @@ CourseHoursIndex::CourseHoursIndex(sice::WholeFileLines lines) {
     for (std::string_view line; lines.next(line); ++i) {
         if (!Courses::isData(line))
             continue;
-        keyOf(Courses::subject.in(line), Courses::level.in(line), Courses::course.in(line), key_);
-        if (index_.add(key_, lines_.size()).second) // the first line of a key stays
+        const Key key(Courses::subject.in(line), Courses::level.in(line), Courses::course.in(line));
+        if (index_.add(key.view(), lines_.size()).second) // the first line of a key stays
             lines_.push_back(CourseLine{Courses::hours.columns.in(line), i});
     }
     lineCount_ = i;
@@ -30,8 +28,10 @@ CourseHoursIndex::CourseHoursIndex(sice::WholeFileLines lines) {
 const CourseHoursIndex::CourseLine* CourseHoursIndex::find(std::string_view subject,
                                                            std::string_view level,
                                                            std::string_view course) const {
-    keyOf(subject, level, course, key_);
-    const size_t* at = index_.find(key_);
+    const Key key(subject, level, course);
+    if (key.view().empty())
+        return nullptr;
+    const size_t* at = index_.find(key.view());
     return at ? &lines_[*at] : nullptr;
 }
 
@@ -42,12 +42,25 @@ std::optional<size_t> CourseHoursIndex::lineIndex(std::string_view subject, std:
     return std::nullopt;
 }
 
-void CourseHoursIndex::keyOf(std::string_view subject, std::string_view level,
-                             std::string_view course, std::string& key) {
-    key.clear();
-    appendKeyPart(key, subject);
-    appendKeyPart(key, level);
-    appendKeyPart(key, course);
+CourseHoursIndex::Key::Key(std::string_view subject, std::string_view level,
+                           std::string_view course) {
+    add(subject, Courses::subject.width());
+    add(level, Courses::level.width());
+    add(course, Courses::course.width());
+    static_assert(3 + Courses::subject.width() + Courses::level.width() + Courses::course.width() <=
+                  kCapacity);
+    if (!fits_)
+        size_ = 0;
+}
+
+void CourseHoursIndex::Key::add(std::string_view value, size_t width) {
+    if (value.size() > width) {
+        fits_ = false;
+        return;
+    }
+    bytes_[size_++] = static_cast<char>(value.size());
+    for (char byte : value)
+        bytes_[size_++] = byte;
 }
 
 } // namespace tts::import

@@ -33,11 +33,23 @@ public:
     size_t lineCount() const { return lineCount_; } // every line of the file, data or not
 
 private:
-    static void keyOf(std::string_view subject, std::string_view level, std::string_view course,
-                      std::string& key);
+    // The three values as the file's columns can hold them, each its length and then its bytes:
+    // a few bytes on the stack, built without a call. Empty when a value is wider than its
+    // columns, and so on no line.
+    class Key {
+    public:
+        Key(std::string_view subject, std::string_view level, std::string_view course);
+        std::string_view view() const { return {bytes_, size_}; }
+
+    private:
+        void add(std::string_view value, size_t width);
+        static constexpr size_t kCapacity = 16; // 3 lengths and 4 + 3 + 3 bytes of columns
+        char bytes_[kCapacity];
+        size_t size_ = 0;
+        bool fits_ = true;
+    };
+
     KeyIndex index_; // key to position in lines_
-    // The key being built, kept so that building one allocates nothing once it has grown.
-    mutable std::string key_;
     std::vector<CourseLine> lines_;
     size_t lineCount_ = 0;
 };

@@ -9,6 +9,7 @@
 #include "sice/FileFinder.h"
 #include "sice/WholeFileReader.h"
 
+#include <deque>
 #include <exception>
 #include <initializer_list>
 #include <optional>
@@ -37,33 +38,43 @@ namespace {
 // worked out once (looked up, converted) is then copied, not worked out again.
 class StoredValues {
 public:
-    StoredValues(WorkTable& table, std::vector<ColumnHandle> columns) {
-        for (const ColumnHandle& column : columns)
-            columns_.push_back({column, table.storedBytes(column).size()});
+    StoredValues(WorkTable& table, const std::vector<ColumnHandle>& columns) {
+        // Columns side by side in the record form one run, kept and put with one copy.
+        std::string_view previous;
+        for (const ColumnHandle& column : columns) {
+            const std::string_view bytes = table.storedBytes(column);
+            if (!runs_.empty() && bytes.data() == previous.data() + previous.size()) {
+                runs_.back().last = column;
+                runs_.back().width += bytes.size();
+            } else {
+                runs_.push_back({column, column, bytes.size()});
+            }
+            previous = bytes;
+        }
     }
 
     // Keeps the columns' values in the table's current row; where they are kept.
     size_t remember(WorkTable& table) {
         const size_t at = stored_.size();
-        for (const Column& column : columns_)
-            stored_.append(table.storedBytes(column.handle));
+        for (const Run& run : runs_)
+            stored_.append(table.storedBytes(run.first, run.last));
         return at;
     }
 
     void put(WorkTable& table, size_t at) const {
-        for (const Column& column : columns_) {
-            table.writeStoredBytes(column.handle,
-                                   std::string_view(stored_).substr(at, column.width));
-            at += column.width;
+        for (const Run& run : runs_) {
+            table.writeStoredBytes(run.first, run.last,
+                                   std::string_view(stored_).substr(at, run.width));
+            at += run.width;
         }
     }
 
 private:
-    struct Column {
-        ColumnHandle handle;
+    struct Run {
+        ColumnHandle first, last;
         size_t width;
     };
-    std::vector<Column> columns_;
+    std::vector<Run> runs_;
     std::string stored_;
 };
 
@@ -72,6 +83,12 @@ private:
 // so every later row with the code gets the same values, kept as the row stores them.
 class GroupData {
 public:
+    // What a row of the group holds once its values are put, for the passes that read them.
+    struct Group {
+        size_t storedAt;           // in values_, or kNoRow for a code GRUPOST lacks
+        std::string level, course; // NIVEL and CURSO as the row reads them
+    };
+
     GroupData(WorkTable& groups, WorkTable& assignments)
         : groups_(groups), abrev_(groups.column(schema::Groups::abrev)),
           from_(handles(groups, {schema::Groups::turno, schema::Groups::nivel,
@@ -80,9 +97,12 @@ public:
                                     schema::Assignments::curso, schema::Assignments::grupo})),
           values_(assignments, to_) {}
 
-    void copyTo(WorkTable& assignments, std::string_view code) {
-        if (const size_t at = lookUp(assignments, code); at != kNoRow)
-            values_.put(assignments, at);
+    // Puts the group's values into the row, which was blank in those columns.
+    const Group& copyTo(WorkTable& assignments, std::string_view code) {
+        const Group& group = lookUp(assignments, code);
+        if (group.storedAt != kNoRow)
+            values_.put(assignments, group.storedAt);
+        return group;
     }
 
 private:
@@ -96,29 +116,31 @@ private:
         return found;
     }
 
-    // Where the code's values are kept, or kNoRow.
-    size_t lookUp(WorkTable& assignments, std::string_view code) {
+    const Group& lookUp(WorkTable& assignments, std::string_view code) {
         if (const size_t* known = codes_.find(code))
-            return *known;
+            return found_[*known];
         value_.assign(code);
-        if (!groups_.locate(abrev_, value_)) {
-            codes_.add(code, kNoRow);
-            return kNoRow;
+        Group group{kNoRow, {}, {}};
+        if (groups_.locate(abrev_, value_)) {
+            for (size_t i = 0; i < from_.size(); ++i) {
+                groups_.readText(from_[i], value_);
+                assignments.writeText(to_[i], value_);
+            }
+            group.storedAt = values_.remember(assignments);
+            group.level = assignments.readTextView(to_[1]);
+            group.course = assignments.readTextView(to_[2]);
         }
-        for (size_t i = 0; i < from_.size(); ++i) {
-            groups_.readText(from_[i], value_);
-            assignments.writeText(to_[i], value_);
-        }
-        const size_t at = values_.remember(assignments);
-        codes_.add(code, at);
-        return at;
+        codes_.add(code, found_.size());
+        found_.push_back(std::move(group));
+        return found_.back();
     }
 
     WorkTable& groups_;
     ColumnHandle abrev_;
     std::vector<ColumnHandle> from_, to_; // the copied columns in GRUPOST and in ASIGT
     StoredValues values_;                 // of to_
-    KeyIndex codes_;                      // group code to where its values are kept, or kNoRow
+    KeyIndex codes_;                      // group code to its place in found_
+    std::deque<Group> found_;             // stays put as it grows: rows keep references
     std::string value_;
 };
 
@@ -131,15 +153,14 @@ public:
                 WorkTable& assignments)
         : coursePath_(coursePath), index_(index),
           casig_(assignments.column(schema::Assignments::casig)),
-          nivel_(assignments.column(schema::Assignments::nivel)),
-          curso_(assignments.column(schema::Assignments::curso)),
           horas_(assignments.column(schema::Assignments::horas)),
           sesiones_(assignments.column(schema::Assignments::sesiones)),
           values_(assignments, {horas_, sesiones_}), storedAt_(index.lineCount(), kNotYet) {}
 
-    void setOn(WorkTable& table) {
-        const CourseHoursIndex::CourseLine* courseLine = index_.find(
-            table.readTextView(casig_), table.readTextView(nivel_), table.readTextView(curso_));
+    // `level` and `course` are the row's NIVEL and CURSO, known from its group.
+    void setOn(WorkTable& table, std::string_view level, std::string_view course) {
+        const CourseHoursIndex::CourseLine* courseLine =
+            index_.find(table.readTextView(casig_), level, course);
         if (!courseLine) {
             setDefault(table);
             return;
@@ -162,9 +183,12 @@ private:
         const double hours =
             locateErrors(where, [&] { return Courses::readHours(courseLine.hours); });
         locateErrors(where, [&] { table.writeFloat(horas_, hours); });
-        if (table.readFloat(horas_) < 1)
+        double stored = table.readFloat(horas_); // as the row gives it back
+        if (stored < 1) {
             table.writeFloat(horas_, 1);
-        table.writeText(sesiones_, sessionPattern(table.readFloat(horas_)));
+            stored = table.readFloat(horas_);
+        }
+        table.writeText(sesiones_, sessionPattern(stored));
     }
 
     // Pass 4: a row no course line matched gets one hour (a matched one has at least one).
@@ -179,7 +203,7 @@ private:
 
     const std::string& coursePath_;
     const CourseHoursIndex& index_;
-    ColumnHandle casig_, nivel_, curso_, horas_, sesiones_;
+    ColumnHandle casig_, horas_, sesiones_;
     StoredValues values_;          // HORAS and SESIONES
     std::vector<size_t> storedAt_; // by line of the course file: where its values are kept
     size_t defaultAt_ = kNotYet;
@@ -241,11 +265,13 @@ void TransformaAsignaturasGrupo(ImportContext& context) {
                 table.writeText(casig, Assignments::subject.in(line));
                 table.writeText(cgrup, Assignments::group.in(line));
                 table.writeText(ctarea, "*LEC");
+                const GroupData::Group* group = nullptr;
                 unlessFailed(groupsFailed, [&] {
-                    groupData->copyTo(table, table.readTextView(cgrup)); // as the row stores it
+                    group = &groupData->copyTo(table, table.readTextView(cgrup)); // as stored
                 });
                 if (!groupsFailed && weeklyHours)
-                    unlessFailed(hoursFailed, [&] { weeklyHours->setOn(table); });
+                    unlessFailed(hoursFailed,
+                                 [&] { weeklyHours->setOn(table, group->level, group->course); });
                 table.post();
                 return true;
             };

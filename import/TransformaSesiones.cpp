@@ -6,6 +6,10 @@
 
 #include "base/LocatedError.h"
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace tts::import {
 
 using tables::WorkTable;
@@ -18,21 +22,23 @@ void TransformaSesiones(ImportContext& context) {
                               Sessions::reading, schema::Slots::table};
     StartTimeRanking startTimes;
 
+    // Each slot line is checked as it is read, and its row appended once every start time is
+    // known, with its slot number: one write of each row instead of a row appended, then read
+    // back and rewritten. A failure drops the new table all the same. The lines of a file read
+    // whole are views into its bytes, which last until the step ends.
+    static_assert(Sessions::reading == FileReading::Whole);
+    struct Slot {
+        std::string_view line;
+        int64_t minutes;
+    };
+    std::vector<Slot> slotLines;
+
     const auto slots = [&](StepTarget& target) -> LineRule {
-        WorkTable& table = target.table;
         const std::string& path = target.filePath;
-        using Table = schema::Slots;
-        return [&, dia = table.column(Table::dia), hora = table.column(Table::hora),
-                codDiho = table.column(Table::codDiho), horaDesde = table.column(Table::horaDesde),
-                horaHasta = table.column(Table::horaHasta),
-                minutos = table.column(Table::minutos)](std::string_view line, int64_t lineNumber) {
+        return [&](std::string_view line, int64_t lineNumber) {
             if (!Sessions::isData(line))
                 return false;
-            const std::string_view slotCode = Sessions::slot.in(line);
-            const std::string_view day = Sessions::day.in(line);
-            const std::string_view start = Sessions::start.columns.in(line);
-            const std::string_view end = Sessions::end.columns.in(line);
-            startTimes.add(start);
+            startTimes.add(Sessions::start.columns.in(line));
             const auto timeIn = [&](const layout::StoppingValue& time) {
                 return locateErrors(
                     [&] {
@@ -44,36 +50,39 @@ void TransformaSesiones(ImportContext& context) {
             static_assert(Sessions::times[0].columns.first == Sessions::end.columns.first);
             const int32_t endTime = timeIn(Sessions::end);
             const int32_t startTime = timeIn(Sessions::start);
-
-            table.append();
-            table.writeText(dia, day);
-            table.writeText(hora, start); // until the slot numbers are known
-            table.writeText(codDiho, slotCode);
-            table.writeText(horaDesde, start);
-            table.writeText(horaHasta, end);
-            table.writeText(minutos, std::to_string(slotMinutes(startTime, endTime)));
-            table.post();
+            slotLines.push_back({line, slotMinutes(startTime, endTime)});
             return true;
         };
     };
 
-    const auto slotNumbers = [&](StepTarget& target) {
+    const auto appendSlots = [&](StepTarget& target) {
         WorkTable& table = target.table;
         using Table = schema::Slots;
         const tables::ColumnHandle dia = table.column(Table::dia), hora = table.column(Table::hora),
+                                   codDiho = table.column(Table::codDiho),
                                    horaDesde = table.column(Table::horaDesde),
+                                   horaHasta = table.column(Table::horaHasta),
+                                   minutos = table.column(Table::minutos),
                                    diho = table.column(Table::diho);
-        for (table.first(); !table.atEnd(); table.next()) {
-            const std::string slot =
-                std::to_string(startTimes.slotNumber(table.readTextView(horaDesde)));
-            table.edit();
+        std::string slot, dayAndSlot;
+        for (const Slot& each : slotLines) {
+            const std::string_view line = each.line;
+            table.append();
+            table.writeText(dia, Sessions::day.in(line));
+            table.writeText(codDiho, Sessions::slot.in(line));
+            table.writeText(horaDesde, Sessions::start.columns.in(line));
+            table.writeText(horaHasta, Sessions::end.columns.in(line));
+            table.writeText(minutos, std::to_string(each.minutes));
+            // Numbered and joined as the row stores its start time and day.
+            slot = std::to_string(startTimes.slotNumber(table.readTextView(horaDesde)));
             table.writeText(hora, slot);
-            table.writeText(diho, table.readText(dia) + slot);
+            dayAndSlot.assign(table.readTextView(dia)).append(slot);
+            table.writeText(diho, dayAndSlot);
             table.post();
         }
     };
 
-    runStep(context, step, slots, slotNumbers);
+    runStep(context, step, slots, appendSlots);
 }
 
 } // namespace tts::import

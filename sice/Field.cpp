@@ -32,8 +32,4 @@ std::string field(std::string_view line, int first, int last) {
     return std::string(fieldView(line, first, last));
 }
 
-std::string_view fieldView(std::string_view line, int first, int last) {
-    return trimmedOfControls(columns(line, first, last));
-}
-
 } // namespace tts::sice

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Text.h"
+
 #include <string>
 #include <string_view>
 
@@ -8,8 +10,18 @@ namespace tts::sice {
 // Columns first-last (1-based, inclusive), cut at the end of the line, trimmed of bytes 0-32 at
 // both ends (0xA0 and everything from 127 up stay).
 std::string field(std::string_view line, int first, int last);
-// The same without a copy: a view into `line`.
-std::string_view fieldView(std::string_view line, int first, int last);
+// The same without a copy: a view into `line`. Inline: every data line takes a few, and with
+// the columns known where it is called, little is left of it.
+inline std::string_view fieldView(std::string_view line, int first, int last) {
+    if (first < 1)
+        first = 1;
+    if (last < first)
+        return {};
+    const size_t start = static_cast<size_t>(first - 1);
+    if (start >= line.size())
+        return {};
+    return trimmedOfControls(line.substr(start, static_cast<size_t>(last - first) + 1));
+}
 
 // Columns first-last as they stand, without trimming.
 std::string rawField(std::string_view line, int first, int last);

@@ -27,6 +27,7 @@ struct Columns {
     int last;
 
     std::string_view in(std::string_view line) const { return fieldView(line, first, last); }
+    constexpr size_t width() const { return static_cast<size_t>(last - first + 1); }
     std::string textIn(std::string_view line) const { return field(line, first, last); }
     // "columnas 14-17", to say where a value lies.
     std::string place() const { return columnsPlace(first, last); }

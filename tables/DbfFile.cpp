@@ -204,7 +204,9 @@ void DbfFile::writeRecord(int64_t index, std::string_view bytes) {
     bytes = bytes.substr(0, std::min(bytes.size(), length));
 
     if (index == layout_.recordCount) {
-        if (blockEnd() != index || blockEnd() - blockFirst_ >= blockRecords()) {
+        // One division a row: the block's records are counted once.
+        const int64_t inBlock = static_cast<int64_t>(block_.size() / length);
+        if (blockFirst_ + inBlock != index || inBlock >= blockRecords()) {
             flushBlock();
             block_.clear();
             block_.reserve(static_cast<size_t>(blockRecords()) * length + 1);
@@ -213,7 +215,8 @@ void DbfFile::writeRecord(int64_t index, std::string_view bytes) {
         if (dirtyFrom_ == dirtyTo_)
             dirtyFrom_ = index;
         block_.append(bytes);
-        block_.append(length - bytes.size(), ' ');
+        if (bytes.size() < length) // a table's own rows are whole: no call for nothing
+            block_.append(length - bytes.size(), ' ');
         dirtyTo_ = index + 1;
         if (checkedUpTo_ == layout_.recordCount) // ours
             ++checkedUpTo_;

@@ -25,8 +25,19 @@ std::string_view textView(std::string_view record, const DbfField& field);
 int32_t readInteger(std::string_view record, const DbfField& field, const std::string& path);
 double readFloat(std::string_view record, const DbfField& field, const std::string& path);
 
-void writeText(std::string& record, const DbfField& field, std::string_view value,
-               const std::string& path);
+// A text field's value cut to its width and padded with blanks.
+void putText(std::string& record, const DbfField& field, std::string_view value);
+// Any other field's value from its text.
+void writeTextAsValue(std::string& record, const DbfField& field, std::string_view value,
+                      const std::string& path);
+// Inline: nearly every write is of a text column, and then there is no more to decide.
+inline void writeText(std::string& record, const DbfField& field, std::string_view value,
+                      const std::string& path) {
+    if (field.encoding == FieldEncoding::Text)
+        putText(record, field, value);
+    else
+        writeTextAsValue(record, field, value, path);
+}
 void writeBoolean(std::string& record, const DbfField& field, bool value, const std::string& path);
 void writeFloat(std::string& record, const DbfField& field, double value, const std::string& path);
 

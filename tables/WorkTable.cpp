@@ -11,6 +11,7 @@
 #include "tables/TableErrors.h"
 #include "tables/TableFiles.h"
 
+#include <cstring>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -228,6 +229,27 @@ public:
     std::string_view storedBytes(const DbfField& field) const {
         return rowInView().substr(static_cast<size_t>(field.offset),
                                   static_cast<size_t>(field.width));
+    }
+
+    // Where the fields from `first` to `last` lie in a record: from the first's offset to the
+    // last's end. A `last` before `first` is no span.
+    std::pair<size_t, size_t> span(const DbfField& first, const DbfField& last) const {
+        if (last.offset < first.offset)
+            throw tableErrors::invalidDefinition(path_, "campos '" + first.name + "' a '" +
+                                                            last.name + "'");
+        return {static_cast<size_t>(first.offset),
+                static_cast<size_t>(last.offset + last.width - first.offset)};
+    }
+
+    std::string_view storedSpan(size_t at, size_t size) const {
+        return rowInView().substr(at, size);
+    }
+
+    void writeStoredSpan(size_t at, std::string_view bytes) {
+        if (editing_ == Editing::None)
+            throw tableErrors::notEditing(path_);
+        std::memcpy(editRow_.data() + at, bytes.data(), bytes.size());
+        modified_ = true;
     }
 
     int32_t readInteger(const DbfField& field) {
@@ -648,8 +670,25 @@ void WorkTable::writeStoredBytes(const ColumnHandle& column, std::string_view by
         impl.fieldOf(column.name_, column.index_), [&](std::string& row, const DbfField& field) {
             if (bytes.size() != static_cast<size_t>(field.width))
                 throw tableErrors::invalidDefinition(impl.path(), "campo '" + field.name + "'");
-            row.replace(static_cast<size_t>(field.offset), bytes.size(), bytes);
+            std::memcpy(row.data() + field.offset, bytes.data(), bytes.size());
         });
+}
+
+std::string_view WorkTable::storedBytes(const ColumnHandle& first, const ColumnHandle& last) {
+    Impl& impl = openImpl(impl_);
+    const auto [at, size] =
+        impl.span(impl.fieldOf(first.name_, first.index_), impl.fieldOf(last.name_, last.index_));
+    return impl.storedSpan(at, size);
+}
+
+void WorkTable::writeStoredBytes(const ColumnHandle& first, const ColumnHandle& last,
+                                 std::string_view bytes) {
+    Impl& impl = openImpl(impl_);
+    const DbfField& from = impl.fieldOf(first.name_, first.index_);
+    const auto [at, size] = impl.span(from, impl.fieldOf(last.name_, last.index_));
+    if (bytes.size() != size)
+        throw tableErrors::invalidDefinition(impl.path(), "campo '" + from.name + "'");
+    impl.writeStoredSpan(at, bytes);
 }
 
 bool WorkTable::locate(const ColumnHandle& column, const std::string& value) {

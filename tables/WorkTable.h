@@ -103,6 +103,11 @@ public:
     std::string readStoredText(const ColumnHandle& column, std::string_view row);
     int32_t readStoredInteger(const ColumnHandle& column, std::string_view row);
     void writeStoredBytes(const ColumnHandle& column, std::string_view bytes);
+    // The same for the columns from `first` to `last` in the table's order, side by side in the
+    // record: a row takes several values in one copy.
+    std::string_view storedBytes(const ColumnHandle& first, const ColumnHandle& last);
+    void writeStoredBytes(const ColumnHandle& first, const ColumnHandle& last,
+                          std::string_view bytes);
 
     // First row in stored order whose columns read as text equal the values exactly; it becomes
     // current. O(1) after the first call on the same columns.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace tts {
 
 TEST(Text, TrimmingTakesEveryCodeUpTo32OffBothEndsAndNothingInside) {
@@ -27,15 +30,26 @@ TEST(Text, TrimmingTakesEveryCodeUpTo32OffBothEndsAndNothingInside) {
 }
 
 TEST(Text, KeyPartsCannotRunIntoEachOther) {
-    std::string ab_c, a_bc, colon;
-    appendKeyPart(ab_c, "ab");
-    appendKeyPart(ab_c, "c");
-    appendKeyPart(a_bc, "a");
-    appendKeyPart(a_bc, "bc");
-    appendKeyPart(colon, "1:a");
-    EXPECT_EQ(ab_c, "2:ab1:c");
-    EXPECT_NE(ab_c, a_bc);
-    EXPECT_EQ(colon, "3:1:a");
+    const std::string longPart(300, 'x'); // past what one length byte holds
+    struct Case {
+        std::vector<std::string> one, other;
+    };
+    const Case cases[] = {
+        {{"ab", "c"}, {"a", "bc"}},
+        {{"1:a"}, {"1", "a"}},
+        {{"", "a"}, {"a", ""}},
+        {{std::string(1, '\x01'), ""}, {"", std::string(1, '\x01')}},
+        {{longPart, "y"}, {longPart + "y"}},
+        {{longPart, ""}, {longPart.substr(1), "x"}},
+    };
+    const auto keyOf = [](const std::vector<std::string>& parts) {
+        std::string key;
+        for (const std::string& part : parts)
+            appendKeyPart(key, part);
+        return key;
+    };
+    for (const Case& c : cases)
+        EXPECT_NE(keyOf(c.one), keyOf(c.other));
 }
 
 } // namespace tts

@@ -26,6 +26,11 @@ TEST(LineKind, ClassifiesByTypeCharacterThenHeaderName) {
         {"xSICE_PROF.TXT.", "SICE_PROF.TXT", LineKind::Data},
         {pad51 + "SICE_PROF.TXT", "SICE_PROF.TXT", LineKind::Data}, // past column 51
         {" SICE_GRUPO.TXT", "SICE_GRUPOS.TXT", LineKind::Data},
+        {"1SICE_PROF.TXT  x", "SICE_PROF.TXT", LineKind::Data}, // more after the name
+        {"1\t\x01SICE_PROF.TXT\x1F", "SICE_PROF.TXT", LineKind::HeaderName},
+        {"1" + std::string(40, ' ') + "SICE_PROF.TXT", "SICE_PROF.TXT", LineKind::Data}, // cut
+        {"1" + std::string(37, ' ') + "SICE_PROF.TXT" + "xyz", "SICE_PROF.TXT",
+         LineKind::HeaderName}, // what lies past column 51 does not count
         {" sice_grupos.txt", "SICE_GRUPOS.TXT", LineKind::HeaderName},
         // Only a-z are raised: ñ (0xF1) stays lower case and no longer matches Ñ (0xD1).
         {" sice_a\xF1o.txt", "SICE_A\xD1O.TXT", LineKind::Data},

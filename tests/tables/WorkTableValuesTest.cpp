@@ -99,6 +99,64 @@ TEST(WorkTableValues, TextKeepsItsBytesAndIsCutToTheWidth) {
     EXPECT_TRUE(table.atEnd());
 }
 
+TEST(WorkTableValues, StoredTextEndsAtItsFirstNulAndLosesTrailingBlanksAtAnyLength) {
+    using namespace std::string_literals;
+    const struct {
+        std::string stored; // twenty bytes
+        std::string read;
+    } cases[] = {
+        {std::string(20, ' '), ""},
+        {"ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOPQRST"},
+        {"  A" + std::string(17, ' '), "  A"},
+        {"ABCDEFGHI" + std::string(11, ' '), "ABCDEFGHI"},
+        {"ABCDEFGHIJ\0KLMNOPQRS"s, "ABCDEFGHIJ"},
+        {"ABCDEFG \0xxxxxxxxxxx"s, "ABCDEFG"},
+        {"\0xxxxxxxxxxxxxxxxxxx"s, ""},
+        {"ABCDEFGHIJKLMNOPQRS\0"s, "ABCDEFGHIJKLMNOPQRS"},
+        {"A B" + std::string(16, ' ') + "C", "A B" + std::string(16, ' ') + "C"},
+    };
+    TempFolder folder;
+    WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("V", 20)});
+    const ColumnHandle v = table.column("V");
+    table.append();
+    for (const auto& c : cases) {
+        table.writeStoredBytes(v, c.stored);
+        EXPECT_EQ(table.storedBytes(v), c.stored);
+        EXPECT_EQ(table.readText(v), c.read) << c.stored;
+        EXPECT_EQ(table.readTextView(v), c.read) << c.stored;
+    }
+    table.close();
+}
+
+TEST(WorkTableValues, ColumnsSideBySideMoveToAnotherRowInOneCopy) {
+    TempFolder folder;
+    WorkTable table = WorkTable::createAfresh(
+        folder.path(), "T",
+        {Column::text("A", 3), Column::text("B", 6), Column::floating("H"), Column::text("C", 2)});
+    const ColumnHandle a = table.column("A"), b = table.column("B"), h = table.column("H"),
+                       c = table.column("C");
+    table.append();
+    table.writeText(a, "XY");
+    table.writeText(b, "valor");
+    table.writeFloat(h, 2.5);
+    table.writeText(c, "Z");
+    const std::string span(table.storedBytes(b, h));
+    EXPECT_EQ(span, std::string(table.storedBytes(b)) + std::string(table.storedBytes(h)));
+    table.post();
+
+    table.append();
+    table.writeStoredBytes(b, h, span);
+    EXPECT_EQ(table.readText(a), "");
+    EXPECT_EQ(table.readText(b), "valor");
+    EXPECT_EQ(table.readFloat(h), 2.5);
+    EXPECT_EQ(table.readText(c), "");
+    // A span of another size, or columns given in the wrong order, are refused.
+    EXPECT_THROW(table.writeStoredBytes(b, h, span.substr(1)), Error);
+    EXPECT_THROW(table.storedBytes(h, b), Error);
+    table.post();
+    table.close();
+}
+
 TEST(WorkTableValues, NumbersReadAsTextInDecimalWithoutTrailingZeros) {
     const struct {
         double written;
