@@ -76,7 +76,7 @@ public:
     }
     const Answer* find(const PackedKey& key) const {
         const size_t mask = slots_.size() - 1;
-        for (size_t at = hashOf(key) & mask;; at = (at + 1) & mask) {
+        for (size_t at = slotOf(key);; at = (at + 1) & mask) {
             const Slot& slot = slots_[at];
             if (slot.key == key)
                 return &slot.answer;
@@ -114,19 +114,17 @@ private:
         return at ? &longAnswers_[*at] : nullptr;
     }
 
-    // Mixed so that the low bits, which pick the slot, depend on every byte: codes often differ
-    // in their last characters only.
-    static size_t hashOf(const PackedKey& key) {
-        uint64_t hash = (key.low ^ std::rotl(key.high, 29)) * 0x9E3779B97F4A7C15ull;
-        hash ^= hash >> 32;
-        hash *= 0xBF58476D1CE4E5B9ull;
-        return static_cast<size_t>(hash ^ (hash >> 29));
+    // The first slot to look in: the top bits of the key's words, folded and multiplied, which
+    // depend on every byte (codes often differ in their last characters only).
+    size_t slotOf(const PackedKey& key) const {
+        return static_cast<size_t>(((key.low ^ std::rotl(key.high, 29)) * 0x9E3779B97F4A7C15ull) >>
+                                   shift_);
     }
 
     // The slot holding `key`, or the empty one where it would go.
     size_t slotFor(const PackedKey& key) const {
         const size_t mask = slots_.size() - 1;
-        for (size_t at = hashOf(key) & mask;; at = (at + 1) & mask)
+        for (size_t at = slotOf(key);; at = (at + 1) & mask)
             if (slots_[at].key.high == 0 || slots_[at].key == key)
                 return at;
     }
@@ -134,12 +132,14 @@ private:
     void grow() {
         std::vector<Slot> old = std::move(slots_);
         slots_.assign(old.size() * 2, Slot{});
+        --shift_;
         for (const Slot& slot : old)
             if (slot.key.high != 0)
                 slots_[slotFor(slot.key)] = slot;
     }
 
     std::vector<Slot> slots_; // a power of two, at most half full
+    int shift_ = 64 - 6;      // 64 less the bits that number slots_
     size_t shortKeys_ = 0;
     KeyIndex longKeys_; // keys wider than PackedKey::kLongest, to their place in longAnswers_
     std::vector<Answer> longAnswers_;

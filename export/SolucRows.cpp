@@ -87,14 +87,6 @@ public:
         : soluc_(soluc), column_(soluc.column(declared)) {}
     const tables::ColumnHandle& column() const { return column_; }
     std::string_view of(std::string_view row) { return place(row).of(row); }
-    // What `answers` keep for this field of `row`.
-    [[gnu::always_inline]] const Answer* find(const AnswerCache<Answer>& answers,
-                                              std::string_view row) {
-        place(row);
-        return answers.find(key_, row);
-    }
-
-private:
     // Every row of the table has the same length.
     const tables::StoredField& place(std::string_view row) {
         if (!found_) {
@@ -104,7 +96,14 @@ private:
         }
         return field_;
     }
+    // What `answers` keep for this field of `row`.
+    [[gnu::always_inline]] const Answer* find(const AnswerCache<Answer>& answers,
+                                              std::string_view row) {
+        place(row);
+        return answers.find(key_, row);
+    }
 
+private:
     tables::WorkTable& soluc_;
     tables::ColumnHandle column_;
     tables::StoredField field_;
@@ -186,6 +185,7 @@ private:
     };
 
     const Answer* slotOf(std::string_view stored);
+    bool placeSlot(std::string_view stored);
     [[gnu::noinline]] const Answer* firstSlot(std::string_view stored, std::string_view key);
     [[gnu::always_inline]] const Answer& codeOf(CodeColumn& column, std::string_view stored) {
         const Answer* known = column.field.find(column.answers, stored);
@@ -233,30 +233,46 @@ private:
     int64_t rowNumber_ = 0;
     // Kept from row to row, so that a row costs no allocation.
     std::string slotKey_, longLine_;
+    enum class SlotPlace { Unknown, InRow, Apart } slotPlace_ = SlotPlace::Unknown;
+    StoredKey slotInRow_; // DIA and HORA, when InRow
     // Room for a whole Answer::padded after the last field, as each is copied whole.
     char line_[kFittingLineSize + sizeof(Answer::padded)];
 };
 
 const Answer* RowLoop::slotOf(std::string_view stored) {
-    // DIA and HORA have fixed widths: their bytes side by side are one key, which SOLUC mostly
-    // stores as such.
-    std::string_view key = dia_.of(stored);
-    if (hasHora_) {
-        const std::string_view period = hora_.of(stored);
-        if (period.data() == key.data() + key.size()) {
-            key = std::string_view(key.data(), key.size() + period.size());
-        } else {
-            slotKey_.assign(key);
-            slotKey_.append(period);
-            key = slotKey_;
-        }
+    std::string_view key;
+    const Answer* slot = nullptr;
+    if (placeSlot(stored)) {
+        key = slotInRow_.stored(stored);
+        slot = slots_.find(slotInRow_, stored);
+    } else {
+        slotKey_.assign(dia_.of(stored));
+        slotKey_.append(hora_.of(stored));
+        key = slotKey_;
+        slot = slots_.find(key);
     }
-    const Answer* slot = slots_.find(key);
     if (!slot)
         return firstSlot(stored, key);
     if (slot->notFound)
         slotFallbacks_.again(texts_[slot->texts].fallback);
     return slot;
+}
+
+// DIA and HORA have fixed widths: their bytes side by side are one key, which SOLUC mostly
+// stores as such, and which is then read straight out of the row. Whether it is, once.
+bool RowLoop::placeSlot(std::string_view stored) {
+    if (slotPlace_ == SlotPlace::Unknown) {
+        const tables::StoredField& day = dia_.place(stored);
+        size_t width = day.width;
+        if (hasHora_) {
+            const tables::StoredField& period = hora_.place(stored);
+            width = period.offset == day.offset + day.width ? width + period.width : 0;
+        }
+        slotPlace_ = width > 0 ? SlotPlace::InRow : SlotPlace::Apart;
+        if (width > 0)
+            slotInRow_ = StoredKey(day.offset, width, stored.size());
+    }
+    return slotPlace_ == SlotPlace::InRow;
 }
 
 // A row's DIA and HORA the first time they appear: the day read (null when it is no number,
