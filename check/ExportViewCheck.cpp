@@ -82,7 +82,7 @@ public:
                            ", que se escribe tal cual en SICE_HORARIO.TXT",
                        false});
     }
-    void row(int64_t, const exporting::DataValues&) override {}
+    void row(int64_t, std::string_view) override {}
 
 private:
     Findings& out_;

@@ -8,7 +8,7 @@
 namespace tts::exporting {
 
 int32_t solucDayNumber(tables::WorkTable& soluc, const tables::ColumnHandle& dia,
-                       const std::string& dayText) {
+                       std::string_view row, const std::string& dayText) {
     const std::string trimmed = sice::trimControls(dayText);
     if (trimmed.empty())
         return 0;
@@ -16,7 +16,7 @@ int32_t solucDayNumber(tables::WorkTable& soluc, const tables::ColumnHandle& dia
     const bool digitsOnly = trimmed.size() > sign &&
                             std::all_of(trimmed.begin() + static_cast<long>(sign), trimmed.end(),
                                         [](char c) { return c >= '0' && c <= '9'; });
-    return digitsOnly ? toInteger(trimmed) : soluc.readInteger(dia);
+    return digitsOnly ? toInteger(trimmed) : soluc.readStoredInteger(dia, row);
 }
 
 std::string solucDayText(const std::string& dayText, int32_t dayNumber) {

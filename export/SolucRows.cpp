@@ -5,33 +5,73 @@
 #include "export/FieldValueTally.h"
 #include "export/SolucDay.h"
 
+#include <array>
+#include <cstring>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tts::exporting {
 
 namespace {
 
-// What a row's DIA and HORA give.
-struct SlotAnswer {
-    bool noDay = false;              // DIA 0 or blank: the row gives no line
-    std::string day;                 // as the line shows it
-    std::string period;              // HORA
-    std::optional<std::string> slot; // CODDIHO
-    size_t fallback = 0;             // the slot's place in the tally when not found
-    bool controlBytes = false;       // in the day or the slot code
+// What the stored bytes of a SOLUC field give every row that holds them, kept small, so that the
+// answers a row looks up stay in the processor's cache: the bytes it puts in the line, and
+// whether that line needs more than copying them.
+struct Answer {
+    std::array<char, 8> padded{}; // the line's bytes for the field, or both of DIA and HORA
+    bool fits = false;            // each value fits its field of the line, as padded holds it
+    bool controlBytes = false;    // one of its values, or what the table gave, may hold one
+    bool plain = false;           // fits, and no control byte: copying padded is all it takes
+    bool notFound = false;        // a code the table does not know, tallied on every row
+    bool noDay = false;           // DIA 0 or blank: the row gives no line
+    uint32_t texts = 0;           // its AnswerTexts, in the row loop's list
 };
 
-// What a code column gives.
-struct CodeAnswer {
-    std::string code;                 // the column read as text
-    std::optional<std::string> found; // what the table gave for it
-    size_t fallback = 0;              // the code's place in the tally when not found
-    // In the code or its answer: else neither can put one in the line, whichever is written.
-    bool controlBytes = false;
+// The rest of what those bytes give, read when a line does not fit or may hold a control byte.
+struct AnswerTexts {
+    std::array<std::string, 2> values; // the values the line writes: one, or the slot and its day
+    std::optional<std::string> found;  // what the table gave
+    size_t fallback = 0;               // the code's place in the tally when not found
+    // Each value's place in the tally of long values, once a written line has counted it.
+    std::array<size_t, 2> longValue{kNotCounted, kNotCounted};
+    static constexpr size_t kNotCounted = static_cast<size_t>(-1);
 };
+
+// The values in order from `first` (a DataFieldIndex), padded into `answer` when all fit.
+void layOut(Answer& answer, const AnswerTexts& texts, size_t first, size_t count) {
+    answer.fits = true;
+    size_t at = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string& value = texts.values[i];
+        const size_t width = kDataFields[first + i].width;
+        if (value.size() > width)
+            answer.fits = false;
+        else
+            std::memcpy(answer.padded.data() + at, value.data(), value.size());
+        std::memset(answer.padded.data() + at + std::min(value.size(), width), ' ',
+                    width - std::min(value.size(), width));
+        at += width;
+    }
+    answer.controlBytes = answer.controlBytes || hasControlByte(texts.values[0]) ||
+                          (count > 1 && hasControlByte(texts.values[1]));
+    answer.plain = answer.fits && !answer.controlBytes;
+}
+
+// Where the bytes of each answer a row looks up go in its line: the slot's for the slot and its
+// day, then one answer per field.
+static_assert(kSlotField == 0 && kDayField == 1 &&
+              kDataFields[0].width + kDataFields[1].width <= sizeof(Answer::padded));
+constexpr auto kAnswerAt = [] {
+    std::array<size_t, kDataFields.size() - 1> at{};
+    at[0] = 1;
+    at[1] = at[0] + kDataFields[0].width + kDataFields[1].width;
+    for (size_t i = 2; i < at.size(); ++i)
+        at[i] = at[i - 1] + kDataFields[i].width;
+    return at;
+}();
 
 std::optional<std::string_view> viewOf(const std::optional<std::string>& answer) {
     if (!answer)
@@ -39,26 +79,37 @@ std::optional<std::string_view> viewOf(const std::optional<std::string>& answer)
     return std::string_view(*answer);
 }
 
-// The answer for the code in `column` of the current row: read and looked up the first time its
-// stored bytes appear, remembered after that. A code not found is tallied for every row.
-template <typename LookUp>
-const CodeAnswer& answerFor(tables::WorkTable& soluc, const tables::ColumnHandle& column,
-                            AnswerCache<CodeAnswer>& answers, FallbackTally& fallbacks,
-                            int64_t rowNumber, LookUp lookUp) {
-    const std::string_view stored = soluc.storedBytes(column);
-    if (const CodeAnswer* known = answers.find(stored)) {
-        if (!known->found)
-            fallbacks.again(known->fallback);
-        return *known;
+// A column's place in SOLUC's rows, found when the loop first reads it: a column the table
+// lacks raises there, as a read of it does.
+class RowField {
+public:
+    RowField(tables::WorkTable& soluc, const tables::DeclaredColumn& declared)
+        : soluc_(soluc), column_(soluc.column(declared)) {}
+    const tables::ColumnHandle& column() const { return column_; }
+    std::string_view of(std::string_view row) { return place(row).of(row); }
+    // Every row of the table has the same length.
+    const tables::StoredField& place(std::string_view row) {
+        if (!found_) {
+            field_ = soluc_.storedField(column_);
+            key_ = StoredKey(field_.offset, field_.width, row.size());
+            found_ = true;
+        }
+        return field_;
     }
-    CodeAnswer answer{soluc.readText(column), std::nullopt, 0};
-    answer.found = lookUp(answer.code);
-    if (!answer.found)
-        answer.fallback = fallbacks.add(answer.code, rowNumber);
-    answer.controlBytes =
-        hasControlByte(answer.code) || (answer.found && hasControlByte(*answer.found));
-    return answers.add(stored, std::move(answer));
-}
+    // What `answers` keep for this field of `row`.
+    [[gnu::always_inline]] const Answer* find(const AnswerCache<Answer>& answers,
+                                              std::string_view row) {
+        place(row);
+        return answers.find(key_, row);
+    }
+
+private:
+    tables::WorkTable& soluc_;
+    tables::ColumnHandle column_;
+    tables::StoredField field_;
+    StoredKey key_;
+    bool found_ = false;
+};
 
 // Where each value of a data line comes from, in the order of kDataFields: the SOLUC column
 // named when it holds a control byte, and what follows that name when the value is the answer
@@ -105,92 +156,285 @@ bool controlBytesAllow(const std::string& solucPath, int64_t rowNumber, const Da
     return true;
 }
 
+// The loop over SOLUC's rows and what it has found so far.
+class RowLoop {
+public:
+    RowLoop(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink)
+        : tables_(tables), soluc_(tables.soluc()), coding_(coding), sink_(sink),
+          groupFallbacks_(report.groups), taskFallbacks_(report.tasks),
+          roomFallbacks_(report.rooms), slotFallbacks_(report.slots),
+          longValues_(report.longValues) {}
+
+    void row(std::string_view stored);
+    int64_t rows() const { return rowNumber_; }
+
+private:
+    // A code column: what its table gives for the code, else the code's fallback.
+    struct CodeColumn {
+        RowField field;
+        DataFieldIndex line;
+        AnswerCache<Answer> answers;
+        FallbackTally& fallbacks;
+        std::optional<std::string> (ExportTables::*lookUp)(const std::string&);
+    };
+    // A column the line writes as it reads.
+    struct TextColumn {
+        RowField field;
+        DataFieldIndex line;
+        AnswerCache<Answer> answers;
+    };
+
+    const Answer* slotOf(std::string_view stored);
+    bool placeSlot(std::string_view stored);
+    [[gnu::noinline]] const Answer* firstSlot(std::string_view stored, std::string_view key);
+    [[gnu::always_inline]] const Answer& codeOf(CodeColumn& column, std::string_view stored) {
+        const Answer* known = column.field.find(column.answers, stored);
+        if (!known)
+            return firstCode(column, stored);
+        if (known->notFound)
+            column.fallbacks.again(texts_[known->texts].fallback);
+        return *known;
+    }
+    [[gnu::noinline]] const Answer& firstCode(CodeColumn& column, std::string_view stored);
+    [[gnu::always_inline]] const Answer& textOf(TextColumn& column, std::string_view stored) {
+        const Answer* known = column.field.find(column.answers, stored);
+        return known ? *known : firstText(column, stored);
+    }
+    [[gnu::noinline]] const Answer& firstText(TextColumn& column, std::string_view stored);
+    void writeLongLine(const Answer* const (&answers)[6]);
+    void countLongValues(const Answer* const (&answers)[6]);
+
+    uint32_t keep(AnswerTexts texts) {
+        texts_.push_back(std::move(texts));
+        return static_cast<uint32_t>(texts_.size() - 1);
+    }
+
+    ExportTables& tables_;
+    tables::WorkTable& soluc_;
+    DayCoding coding_;
+    RowSink& sink_;
+    FallbackTally groupFallbacks_, taskFallbacks_, roomFallbacks_, slotFallbacks_;
+    FieldValueTally longValues_;
+    RowField dia_{soluc_, Soluc::dia}, hora_{soluc_, Soluc::hora};
+    // Without HORA the first row with a day stops on it, as its read raises.
+    const bool hasHora_ = soluc_.hasColumn(Soluc::hora.name);
+    const std::string dayPlace_ = std::string("campo ") + Soluc::dia.name;
+    AnswerCache<Answer> slots_;
+    // In the order a row reads them.
+    CodeColumn group_{
+        {soluc_, Soluc::codGrupo}, kGroupField, {}, groupFallbacks_, &ExportTables::shortGroup};
+    CodeColumn task_{
+        {soluc_, Soluc::tarea}, kTaskField, {}, taskFallbacks_, &ExportTables::taskCode};
+    CodeColumn room_{
+        {soluc_, Soluc::aula}, kRoomField, {}, roomFallbacks_, &ExportTables::shortRoom};
+    TextColumn teacher_{{soluc_, Soluc::prof}, kTeacherField, {}};
+    TextColumn subject_{{soluc_, Soluc::asig}, kSubjectField, {}};
+    std::vector<AnswerTexts> texts_;
+    int64_t rowNumber_ = 0;
+    // Kept from row to row, so that a row costs no allocation.
+    std::string slotKey_, longLine_;
+    enum class SlotPlace { Unknown, InRow, Apart } slotPlace_ = SlotPlace::Unknown;
+    StoredKey slotInRow_; // DIA and HORA, when InRow
+    // Room for a whole Answer::padded after the last field, as each is copied whole.
+    char line_[kFittingLineSize + sizeof(Answer::padded)];
+};
+
+const Answer* RowLoop::slotOf(std::string_view stored) {
+    std::string_view key;
+    const Answer* slot = nullptr;
+    if (placeSlot(stored)) {
+        key = slotInRow_.stored(stored);
+        slot = slots_.find(slotInRow_, stored);
+    } else {
+        slotKey_.assign(dia_.of(stored));
+        slotKey_.append(hora_.of(stored));
+        key = slotKey_;
+        slot = slots_.find(key);
+    }
+    if (!slot)
+        return firstSlot(stored, key);
+    if (slot->notFound)
+        slotFallbacks_.again(texts_[slot->texts].fallback);
+    return slot;
+}
+
+// DIA and HORA have fixed widths: their bytes side by side are one key, which SOLUC mostly
+// stores as such, and which is then read straight out of the row. Whether it is, once.
+bool RowLoop::placeSlot(std::string_view stored) {
+    if (slotPlace_ == SlotPlace::Unknown) {
+        const tables::StoredField& day = dia_.place(stored);
+        size_t width = day.width;
+        if (hasHora_) {
+            const tables::StoredField& period = hora_.place(stored);
+            width = period.offset == day.offset + day.width ? width + period.width : 0;
+        }
+        slotPlace_ = width > 0 ? SlotPlace::InRow : SlotPlace::Apart;
+        if (width > 0)
+            slotInRow_ = StoredKey(day.offset, width, stored.size());
+    }
+    return slotPlace_ == SlotPlace::InRow;
+}
+
+// A row's DIA and HORA the first time they appear: the day read (null when it is no number,
+// which the sink is told), the slot looked up.
+const Answer* RowLoop::firstSlot(std::string_view stored, std::string_view key) {
+    Answer answer;
+    const std::string dayText = soluc_.readStoredText(dia_.column(), stored);
+    int32_t day = 0;
+    try {
+        day = locateErrors({soluc_.path(), rowNumber_, dayPlace_},
+                           [&] { return solucDayNumber(soluc_, dia_.column(), stored, dayText); });
+    } catch (const LocatedError& error) {
+        sink_.badRow(error);
+        return nullptr;
+    }
+    answer.noDay = day == 0;
+    if (!answer.noDay) {
+        const std::string dayShown = solucDayText(dayText, day);
+        const std::string period = soluc_.readStoredText(hora_.column(), stored);
+        AnswerTexts texts;
+        texts.values[1] = siceDayCode(coding_, dayShown);
+        texts.found = tables_.slotCode(texts.values[1], period);
+        if (texts.found)
+            texts.values[0] = *texts.found;
+        else
+            texts.fallback = slotFallbacks_.add(texts.values[1] + "/" + period, rowNumber_);
+        answer.notFound = !texts.found;
+        // The day as the line shows it, whichever way it is coded.
+        answer.controlBytes = hasControlByte(dayShown);
+        layOut(answer, texts, kSlotField, 2);
+        answer.texts = keep(std::move(texts));
+    }
+    return &slots_.add(key, answer);
+}
+
+const Answer& RowLoop::firstCode(CodeColumn& column, std::string_view stored) {
+    AnswerTexts texts;
+    const std::string code = soluc_.readStoredText(column.field.column(), stored);
+    texts.found = (tables_.*column.lookUp)(code);
+    if (!texts.found)
+        texts.fallback = column.fallbacks.add(code, rowNumber_);
+    texts.values[0] = column.line == kTaskField ? writtenTask(viewOf(texts.found))
+                                                : writtenShortCode(code, viewOf(texts.found));
+    Answer answer;
+    answer.notFound = !texts.found;
+    // In the code or its answer: else neither can put one in the line, whichever is written.
+    answer.controlBytes = hasControlByte(code) || (texts.found && hasControlByte(*texts.found));
+    layOut(answer, texts, column.line, 1);
+    answer.texts = keep(std::move(texts));
+    return column.answers.add(column.field.of(stored), answer);
+}
+
+const Answer& RowLoop::firstText(TextColumn& column, std::string_view stored) {
+    AnswerTexts texts;
+    texts.values[0] = soluc_.readStoredText(column.field.column(), stored);
+    Answer answer;
+    layOut(answer, texts, column.line, 1);
+    answer.texts = keep(std::move(texts));
+    return column.answers.add(column.field.of(stored), answer);
+}
+
+void RowLoop::row(std::string_view stored) {
+    if (++rowNumber_ % kRowsPerKeepAlive == 0)
+        sink_.keepAlive();
+    const Answer* slot = slotOf(stored);
+    if (!slot || slot->noDay)
+        return;
+    // Read in this order, so that a row's first fault is the one it always was.
+    const Answer& group = codeOf(group_, stored);
+    const Answer& task = codeOf(task_, stored);
+    const Answer& room = codeOf(room_, stored);
+    const Answer& teacher = textOf(teacher_, stored);
+    const Answer& subject = textOf(subject_, stored);
+    if (!(slot->plain & teacher.plain & group.plain & task.plain & subject.plain & room.plain)) {
+        // In the order of the line: the slot and its day, then these.
+        const Answer* const answers[] = {slot, &teacher, &group, &task, &subject, &room};
+        writeLongLine(answers);
+        return;
+    }
+    // The common line: every value padded to its field, nothing to check or tally.
+    line_[0] = '1';
+    std::memcpy(line_ + kAnswerAt[0], slot->padded.data(), sizeof(Answer::padded));
+    std::memcpy(line_ + kAnswerAt[1], teacher.padded.data(), sizeof(Answer::padded));
+    std::memcpy(line_ + kAnswerAt[2], group.padded.data(), sizeof(Answer::padded));
+    std::memcpy(line_ + kAnswerAt[3], task.padded.data(), sizeof(Answer::padded));
+    std::memcpy(line_ + kAnswerAt[4], subject.padded.data(), sizeof(Answer::padded));
+    std::memcpy(line_ + kAnswerAt[5], room.padded.data(), sizeof(Answer::padded));
+    sink_.row(rowNumber_, std::string_view(line_, kFittingLineSize));
+}
+
+// A line with a value longer than its field, or one that may hold a control byte. The texts of
+// an answer lie apart from the answers a row looks up, so they are read only where needed: for
+// every value when one may hold a control byte, else for the values that do not fit.
+void RowLoop::writeLongLine(const Answer* const (&answers)[6]) {
+    bool controlBytes = false;
+    for (const Answer* answer : answers)
+        controlBytes = controlBytes || answer->controlBytes;
+    // Control bytes are rare: a row goes through their check only when one of its values may
+    // hold one.
+    if (controlBytes) {
+        const AnswerTexts& slot = texts_[answers[0]->texts];
+        DataValues values{slot.values[0], slot.values[1]};
+        for (size_t i = 1; i < std::size(answers); ++i)
+            values[kTeacherField + i - 1] = texts_[answers[i]->texts].values[0];
+        const Translations found{viewOf(slot.found), viewOf(texts_[answers[2]->texts].found),
+                                 viewOf(texts_[answers[3]->texts].found),
+                                 viewOf(texts_[answers[5]->texts].found)};
+        if (!controlBytesAllow(soluc_.path(), rowNumber_, values, found, sink_))
+            return;
+    }
+    countLongValues(answers);
+    // A value that fits is written as its padded bytes, which the line pads no further.
+    DataValues shown;
+    for (size_t i = 0; i < std::size(answers); ++i) {
+        const size_t first = i == 0 ? kSlotField : kTeacherField + i - 1;
+        const size_t count = i == 0 ? 2 : 1;
+        if (answers[i]->fits) {
+            for (size_t j = 0, at = 0; j < count; at += kDataFields[first + j].width, ++j)
+                shown[first + j] =
+                    std::string_view(answers[i]->padded.data() + at, kDataFields[first + j].width);
+        } else {
+            const AnswerTexts& texts = texts_[answers[i]->texts];
+            for (size_t j = 0; j < count; ++j)
+                shown[first + j] = texts.values[j];
+        }
+    }
+    const TimetableDataLine line(shown);
+    longLine_.resize(line.size());
+    line.write(longLine_.data());
+    sink_.row(rowNumber_, longLine_);
+}
+
+// The long values of a line about to be written into the tally, each answer's counted through
+// the place it was given the first time.
+void RowLoop::countLongValues(const Answer* const (&answers)[6]) {
+    bool counted = false;
+    for (size_t i = 0; i < std::size(answers); ++i) {
+        if (answers[i]->fits)
+            continue;
+        AnswerTexts& texts = texts_[answers[i]->texts];
+        for (size_t j = 0; j < (i == 0 ? 2 : 1); ++j) {
+            const size_t field = i == 0 ? kSlotField + j : kTeacherField + i - 1;
+            if (!FieldValueTally::tooLong(field, texts.values[j]))
+                continue;
+            size_t& place = texts.longValue[j];
+            if (place == AnswerTexts::kNotCounted)
+                place = longValues_.add(field, texts.values[j], rowNumber_);
+            else
+                longValues_.again(place);
+            counted = true;
+        }
+    }
+    if (counted)
+        longValues_.line();
+}
+
 } // namespace
 
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink) {
-    tables::WorkTable& soluc = tables.soluc();
-    const tables::ColumnHandle dia = soluc.column(Soluc::dia), hora = soluc.column(Soluc::hora),
-                               codGrupo = soluc.column(Soluc::codGrupo),
-                               tarea = soluc.column(Soluc::tarea), aula = soluc.column(Soluc::aula),
-                               prof = soluc.column(Soluc::prof), asig = soluc.column(Soluc::asig);
-    // Without HORA the first row with a day stops on it, as its read raises.
-    const bool hasHora = soluc.hasColumn(Soluc::hora.name);
-    const std::string dayPlace = std::string("campo ") + Soluc::dia.name;
-    FallbackTally groupFallbacks(report.groups), taskFallbacks(report.tasks),
-        roomFallbacks(report.rooms), slotFallbacks(report.slots);
-    FieldValueTally longValues(report.longValues);
-    AnswerCache<SlotAnswer> slots;
-    AnswerCache<CodeAnswer> groups, tasks, rooms;
-    // Kept from row to row, so that a row costs no allocation.
-    std::string slotKey, teacher;
-    SolucRow row;
-    Translations found;
-    int64_t rowNumber = 0;
-    for (soluc.first(); !soluc.atEnd(); soluc.next()) {
-        if (++rowNumber % kRowsPerKeepAlive == 0)
-            sink.keepAlive();
-        // DIA and HORA have fixed widths: their bytes side by side are one key.
-        slotKey.assign(soluc.storedBytes(dia));
-        if (hasHora)
-            slotKey.append(soluc.storedBytes(hora));
-        const SlotAnswer* slot = slots.find(slotKey);
-        if (slot) {
-            if (!slot->noDay && !slot->slot)
-                slotFallbacks.again(slot->fallback);
-        } else {
-            SlotAnswer answer;
-            const std::string dayText = soluc.readText(dia);
-            int32_t day = 0;
-            try {
-                day = locateErrors({soluc.path(), rowNumber, dayPlace},
-                                   [&] { return solucDayNumber(soluc, dia, dayText); });
-            } catch (const LocatedError& error) {
-                sink.badRow(error);
-                continue;
-            }
-            answer.noDay = day == 0;
-            if (!answer.noDay) {
-                answer.day = solucDayText(dayText, day);
-                answer.period = soluc.readText(hora);
-                const std::string siceDay(siceDayCode(coding, answer.day));
-                answer.slot = tables.slotCode(siceDay, answer.period);
-                if (!answer.slot)
-                    answer.fallback = slotFallbacks.add(siceDay + "/" + answer.period, rowNumber);
-                answer.controlBytes =
-                    hasControlByte(answer.day) || (answer.slot && hasControlByte(*answer.slot));
-            }
-            slot = &slots.add(slotKey, std::move(answer));
-        }
-        if (slot->noDay)
-            continue;
-
-        const CodeAnswer& group =
-            answerFor(soluc, codGrupo, groups, groupFallbacks, rowNumber,
-                      [&](const std::string& code) { return tables.shortGroup(code); });
-        const CodeAnswer& task =
-            answerFor(soluc, tarea, tasks, taskFallbacks, rowNumber,
-                      [&](const std::string& code) { return tables.taskCode(code); });
-        const CodeAnswer& room =
-            answerFor(soluc, aula, rooms, roomFallbacks, rowNumber,
-                      [&](const std::string& code) { return tables.shortRoom(code); });
-        // A view of a column that is not text lives in one buffer of the table, which the next
-        // such read takes: the teacher is kept before the subject is read.
-        teacher.assign(soluc.readTextView(prof));
-        row = {slot->day, slot->period, teacher, group.code, task.code, soluc.readTextView(asig),
-               room.code};
-        found = {viewOf(slot->slot), viewOf(group.found), viewOf(task.found), viewOf(room.found)};
-        const DataValues values = dataLineValues(siceDayCode(coding, row.day), row, found);
-        // Control bytes are rare: a row goes through their check only when one of its values
-        // may hold one.
-        const bool mayHoldControlBytes = slot->controlBytes || group.controlBytes ||
-                                         task.controlBytes || room.controlBytes ||
-                                         hasControlByte(row.teacher) || hasControlByte(row.subject);
-        if (mayHoldControlBytes && !controlBytesAllow(soluc.path(), rowNumber, values, found, sink))
-            continue;
-        longValues.add(values, rowNumber);
-        sink.row(rowNumber, values);
-    }
-    report.solucRows = rowNumber;
+    RowLoop loop(tables, coding, report, sink);
+    tables.soluc().forEachStoredRow([&](std::string_view stored) { loop.row(stored); });
+    report.solucRows = loop.rows();
 }
 
 } // namespace tts::exporting

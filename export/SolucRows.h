@@ -7,6 +7,7 @@
 #include "export/TimetableLines.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace tts::exporting {
 
@@ -23,9 +24,9 @@ public:
         (void)where;
         (void)byte;
     }
-    // A row with a day, `rowNumber` from 1, as the values its data line writes; their views are
-    // valid during the call.
-    virtual void row(int64_t rowNumber, const DataValues& values) = 0;
+    // A row with a day, `rowNumber` from 1, as its data line, without CR LF; the view is valid
+    // during the call.
+    virtual void row(int64_t rowNumber, std::string_view line) = 0;
     // Now and then during a long loop: after every kRowsPerKeepAlive rows.
     virtual void keepAlive() {}
 };
@@ -34,9 +35,10 @@ inline constexpr int64_t kRowsPerKeepAlive = 256;
 
 // Every SOLUC row in stored order: its day read (a row without one is skipped), its codes looked
 // up in the tables, each code they do not know tallied into the report's fallbacks and each value
-// too long for its field into its long values, then the row handed to `sink`. What a field gives is
-// worked out the first time its stored bytes appear and remembered after that, so a row costs a few
-// hashes of a few bytes each.
+// too long for its field into its long values, then the row's data line handed to `sink`. What a
+// field gives, down to its bytes in the line, is worked out the first time its stored bytes
+// appear and remembered after that, so a row costs a few hashes of a few bytes each and a few
+// copies.
 void exportRows(ExportTables& tables, DayCoding coding, ExportReport& report, RowSink& sink);
 
 } // namespace tts::exporting

@@ -60,10 +60,10 @@ DataValues dataLineValues(std::string_view siceDay, const SolucRow& row,
     return {found.slot.value_or(std::string_view()),
             siceDay,
             row.teacher,
-            found.group ? *found.group : shortCodeFallback(row.group),
-            found.task.value_or(std::string_view(kLectureTask)),
+            writtenShortCode(row.group, found.group),
+            writtenTask(found.task),
             row.subject,
-            found.room ? *found.room : shortCodeFallback(row.room)};
+            writtenShortCode(row.room, found.room)};
 }
 
 TimetableDataLine::TimetableDataLine(const DataValues& values) : values_(values), size_(1) {

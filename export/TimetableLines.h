@@ -36,6 +36,16 @@ std::string_view shortCodeFallback(std::string_view code);
 // A task the subjects table does not know is written as a lecture.
 inline const char* const kLectureTask = "LEC";
 
+// What a group or room code writes: the table's answer, else its fallback.
+inline std::string_view writtenShortCode(std::string_view code,
+                                         std::optional<std::string_view> found) {
+    return found ? *found : shortCodeFallback(code);
+}
+// What a subject's task writes: the table's answer, else a lecture.
+inline std::string_view writtenTask(std::optional<std::string_view> found) {
+    return found.value_or(std::string_view(kLectureTask));
+}
+
 // Whether a value holds a control byte (below 0x20, or 0x7F); inline, as every value of every
 // row goes through it.
 inline bool hasControlByte(std::string_view value) {
@@ -71,6 +81,23 @@ inline constexpr std::array<DataField, 7> kDataFields{{{"tramo", 4},
                                                        {"asignatura", 4},
                                                        {"aula", 4}}};
 using DataValues = std::array<std::string_view, kDataFields.size()>;
+// Each field's place in kDataFields and DataValues.
+enum DataFieldIndex : size_t {
+    kSlotField,
+    kDayField,
+    kTeacherField,
+    kGroupField,
+    kTaskField,
+    kSubjectField,
+    kRoomField
+};
+// A data line whose values all fit their fields: "1" and the fields, without CR LF.
+inline constexpr size_t kFittingLineSize = [] {
+    size_t size = 1;
+    for (const DataField& field : kDataFields)
+        size += field.width;
+    return size;
+}();
 
 // What a row writes into those fields, `siceDay` being its day as siceDayCode gives it: the
 // tables' answers, or the fallbacks where they had none. Views into the arguments.

@@ -5,6 +5,7 @@
 #include "tables/TableErrors.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tts::tables {
 
@@ -60,6 +61,7 @@ DbfFile::DbfFile(platform::File& file, const std::string& path, bool writable, b
 std::unique_ptr<DbfFile> DbfFile::create(platform::File& file, const std::string& path,
                                          const std::vector<DbfField>& fields) {
     std::unique_ptr<DbfFile> dbf(new DbfFile(file, path, true, true));
+    dbf->checkedUpTo_ = std::numeric_limits<int64_t>::max();
     DbfLayout& layout = dbf->layout_;
     layout.version = 0x03;
     layout.headerLength = 32 + 32 * static_cast<int>(fields.size()) + 1;
@@ -93,20 +95,34 @@ std::unique_ptr<DbfFile> DbfFile::open(platform::File& file, const std::string& 
     return dbf;
 }
 
+// A header length that is a few bytes off still passes every check of the header, and the rows
+// would be read shifted: every record must start with its deletion flag. A table of a few
+// megabytes is read whole now, which is what its first use would read anyway. A larger one is
+// checked as a walk reads it, a block at a time, and whole before any other use: reading it all
+// now and again in the walk would double the reading of a large SOLUC.
 void DbfFile::checkRecordsLineUp() {
-    // A header length that is a few bytes off still passes every check of the header, and the
-    // rows would be read shifted: every record must start with its deletion flag. Read ahead as
-    // a walk would, so that a table kept whole costs no second read.
-    const auto length = static_cast<size_t>(layout_.recordLength);
-    for (int64_t index = 0; index < layout_.recordCount;) {
-        record(index, Reach::WholeTable); // the block that holds it
-        for (const int64_t end = blockEnd(); index < end; ++index) {
-            const char flag = block_[static_cast<size_t>(index - blockFirst_) * length];
-            if (flag != ' ' && flag != '*')
-                throw tableErrors::damaged(path_, "el registro " + std::to_string(index + 1) +
-                                                      " no empieza donde indica la cabecera");
-        }
+    if (layout_.recordCount * layout_.recordLength <= wholeTableBytes)
+        checkTheRest();
+}
+
+void DbfFile::checkTheRest() {
+    while (checkedUpTo_ < layout_.recordCount) {
+        loadBlock(checkedUpTo_, Reach::WholeTable);
+        checkBlock();
     }
+}
+
+void DbfFile::checkBlock() {
+    const auto length = static_cast<size_t>(layout_.recordLength);
+    if (blockFirst_ > checkedUpTo_)
+        return; // out of order: checkTheRest comes first
+    for (int64_t index = checkedUpTo_, end = blockEnd(); index < end; ++index) {
+        const char flag = block_[static_cast<size_t>(index - blockFirst_) * length];
+        if (flag != ' ' && flag != '*')
+            throw tableErrors::damaged(path_, "el registro " + std::to_string(index + 1) +
+                                                  " no empieza donde indica la cabecera");
+    }
+    checkedUpTo_ = std::max(checkedUpTo_, blockEnd());
 }
 
 int64_t DbfFile::offsetOf(int64_t index) const {
@@ -130,29 +146,13 @@ std::string_view DbfFile::record(int64_t index, Reach reach) {
     if (index < 0 || index >= layout_.recordCount)
         throw tableErrors::damaged(path_,
                                    "no se puede leer el registro " + std::to_string(index + 1));
+    // Only a walk goes on from the records checked so far.
+    if (index >= checkedUpTo_ && !(reach == Reach::Walk && index == checkedUpTo_))
+        checkTheRest();
     if (!inBlock(index)) {
-        flushBlock();
-        int64_t first = index;
-        int64_t count = 1;
-        if (reach == Reach::WholeTable &&
-            layout_.recordCount * layout_.recordLength <= wholeTableBytes) {
-            first = 0;
-            count = layout_.recordCount;
-        } else if (reach != Reach::Single) {
-            count = std::min(blockRecords(), layout_.recordCount - index);
-        }
-        block_.resize(static_cast<size_t>(count) * length);
-        blockFirst_ = first;
-        size_t got = 0;
-        const platform::SystemError error = file_.readAt(
-            static_cast<std::uint64_t>(offsetOf(first)), block_.data(), block_.size(), got);
-        if (error != 0 || got < length) {
-            block_.clear();
-            if (error != 0)
-                throw tableErrors::cannotRead(path_, error);
-            throw tableErrors::damaged(path_, "el archivo termina antes que sus registros");
-        }
-        block_.resize(got - got % length); // the file shrank under us: keep what is whole
+        loadBlock(index, reach);
+        if (checkedUpTo_ < layout_.recordCount)
+            checkBlock();
     }
     if (!inBlock(index))
         throw tableErrors::damaged(path_, "el archivo termina antes que sus registros");
@@ -160,10 +160,42 @@ std::string_view DbfFile::record(int64_t index, Reach reach) {
                                            length);
 }
 
+void DbfFile::loadBlock(int64_t index, Reach reach) {
+    const auto length = static_cast<size_t>(layout_.recordLength);
+    flushBlock();
+    int64_t first = index;
+    int64_t count = 1;
+    if (reach == Reach::WholeTable &&
+        layout_.recordCount * layout_.recordLength <= wholeTableBytes) {
+        first = 0;
+        count = layout_.recordCount;
+    } else if (reach != Reach::Single) {
+        count = std::min(blockRecords(), layout_.recordCount - index);
+    }
+    block_.resize(static_cast<size_t>(count) * length);
+    blockFirst_ = first;
+    size_t got = 0;
+    const platform::SystemError error = file_.readAt(static_cast<std::uint64_t>(offsetOf(first)),
+                                                     block_.data(), block_.size(), got);
+    if (error != 0 || got < length) {
+        block_.clear();
+        if (error != 0)
+            throw tableErrors::cannotRead(path_, error);
+        throw tableErrors::damaged(path_, "el archivo termina antes que sus registros");
+    }
+    block_.resize(got - got % length); // the file shrank under us: keep what is whole
+}
+
+std::string_view DbfFile::recordsFrom(int64_t index) {
+    const std::string_view first = record(index, Reach::Walk);
+    return std::string_view(first.data(), static_cast<size_t>(blockEnd() - index) * first.size());
+}
+
 void DbfFile::writeRecord(int64_t index, std::string_view bytes) {
     if (!writable_)
         throw tableErrors::readOnly(path_);
     throwIfFailed();
+    checkTheRest();
     if (index < 0 || index > layout_.recordCount)
         throw tableErrors::damaged(path_,
                                    "no se puede escribir el registro " + std::to_string(index + 1));
@@ -186,6 +218,8 @@ void DbfFile::writeRecord(int64_t index, std::string_view bytes) {
         if (bytes.size() < length) // a table's own rows are whole: no call for nothing
             block_.append(length - bytes.size(), ' ');
         dirtyTo_ = index + 1;
+        if (checkedUpTo_ == layout_.recordCount) // ours
+            ++checkedUpTo_;
         ++layout_.recordCount;
         return;
     }

@@ -31,8 +31,9 @@ public:
     static std::unique_ptr<DbfFile> create(platform::File& file, const std::string& path,
                                            const std::vector<DbfField>& fields);
     // An existing table, its header checked, and every record found to start where the header
-    // says, before any record is used. An edit of a stored record reaches the file at once;
-    // appended records at the end of a block or at finish().
+    // says before it is used: a table of a few megabytes at once, a larger one as a walk reads
+    // it, and whole before any other read or any write. An edit of a stored record reaches the file
+    // at once; appended records at the end of a block or at finish().
     static std::unique_ptr<DbfFile> open(platform::File& file, const std::string& path,
                                          bool writable);
 
@@ -46,6 +47,9 @@ public:
 
     // The record's bytes, valid until the next call on this file.
     std::string_view record(int64_t index, Reach reach);
+    // The records from `index` to the end of the block that holds it, read as a walk reads
+    // them: whole records, at least one; valid until the next call on this file.
+    std::string_view recordsFrom(int64_t index);
     // Stores a whole record; index recordCount() appends.
     void writeRecord(int64_t index, std::string_view bytes);
 
@@ -64,6 +68,9 @@ private:
     void write(const char* bytes, size_t size, int64_t offset);
     void throwIfFailed() const;
     void checkRecordsLineUp();
+    void checkTheRest();
+    void checkBlock();                          // from checkedUpTo_ on
+    void loadBlock(int64_t index, Reach reach); // the block that holds `index`, as reached
 
     platform::File& file_;
     std::string path_;
@@ -78,6 +85,8 @@ private:
     int64_t blockFirst_ = 0;
     int64_t dirtyFrom_ = 0; // records [dirtyFrom_, dirtyTo_) of the block differ from the file
     int64_t dirtyTo_ = 0;
+    // Records [0, checkedUpTo_) start where the header says; a new table's are all ours.
+    int64_t checkedUpTo_ = 0;
 };
 
 } // namespace tts::tables

@@ -185,12 +185,17 @@ public:
             atEnd_ = true;
             return;
         }
-        int64_t row = nextVisible(current_ + 1);
-        if (row < 0) {
-            atEnd_ = true; // the last row stays current
-            return;
+        // A walk reads each record once: the one that is not deleted becomes the row.
+        for (int64_t row = current_ + 1; row < dbf_->recordCount(); ++row) {
+            const std::string_view record = dbf_->record(row, DbfFile::Reach::Walk);
+            if (!isDeleted(record)) {
+                currentRow_.assign(record);
+                current_ = row;
+                atEnd_ = false;
+                return;
+            }
         }
-        moveTo(row);
+        atEnd_ = true; // the last row stays current
     }
 
     bool atEnd() const { return atEnd_; }
@@ -204,6 +209,21 @@ public:
             return fieldCodec::textView(rowInView(), field);
         fieldCodec::readText(rowInView(), field, path_, textBuffer_);
         return textBuffer_;
+    }
+
+    void forEachStoredRow(const std::function<void(std::string_view row)>& visit) {
+        requireOpen();
+        settleEditing();
+        const auto length = static_cast<size_t>(dbf_->recordLength());
+        for (int64_t row = 0; row < dbf_->recordCount();) {
+            const std::string_view records = dbf_->recordsFrom(row);
+            row += static_cast<int64_t>(records.size() / length);
+            for (size_t at = 0; at < records.size(); at += length) {
+                const std::string_view record = records.substr(at, length);
+                if (!isDeleted(record))
+                    visit(record);
+            }
+        }
     }
 
     std::string_view storedBytes(const DbfField& field) const {
@@ -622,6 +642,26 @@ std::string_view WorkTable::readTextView(const ColumnHandle& column) {
 std::string_view WorkTable::storedBytes(const ColumnHandle& column) {
     Impl& impl = openImpl(impl_);
     return impl.storedBytes(impl.fieldOf(column.name_, column.index_));
+}
+
+void WorkTable::forEachStoredRow(const std::function<void(std::string_view row)>& visit) {
+    openImpl(impl_).forEachStoredRow(visit);
+}
+
+StoredField WorkTable::storedField(const ColumnHandle& column) {
+    Impl& impl = openImpl(impl_);
+    const DbfField& field = impl.fieldOf(column.name_, column.index_);
+    return {static_cast<size_t>(field.offset), static_cast<size_t>(field.width)};
+}
+
+std::string WorkTable::readStoredText(const ColumnHandle& column, std::string_view row) {
+    Impl& impl = openImpl(impl_);
+    return fieldCodec::readText(row, impl.fieldOf(column.name_, column.index_), impl.path());
+}
+
+int32_t WorkTable::readStoredInteger(const ColumnHandle& column, std::string_view row) {
+    Impl& impl = openImpl(impl_);
+    return fieldCodec::readInteger(row, impl.fieldOf(column.name_, column.index_), impl.path());
 }
 
 void WorkTable::writeStoredBytes(const ColumnHandle& column, std::string_view bytes) {

@@ -5,6 +5,7 @@
 #include "tables/TableSchemas.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,6 +14,14 @@
 namespace tts::tables {
 
 enum class OpenMode { Shared, ReadOnly, Exclusive };
+
+// Where a column's bytes lie in a stored row, for a loop over many rows that takes their fields
+// out of WorkTable::storedRow() without a call per field.
+struct StoredField {
+    size_t offset = 0;
+    size_t width = 0;
+    std::string_view of(std::string_view row) const { return row.substr(offset, width); }
+};
 
 // A column of one table found once by its name, so that a loop reads and writes it row after
 // row without looking the name up again. A name the table lacks gives a handle too: using it
@@ -83,6 +92,16 @@ public:
     // A field's bytes as stored, to give another row the same value without converting it again;
     // writeStoredBytes takes exactly as many bytes as the field holds.
     std::string_view storedBytes(const ColumnHandle& column);
+
+    // Every row not marked deleted, in stored order, as its stored bytes (valid during the call),
+    // for a loop over a large table that takes its fields out of them (storedField) and reads a
+    // value only now and then (readStored...): the rows are read a block at a time and never
+    // copied. `visit` may read the table but not move its cursor or change it.
+    void forEachStoredRow(const std::function<void(std::string_view row)>& visit);
+    StoredField storedField(const ColumnHandle& column); // raises as a read of it would
+    // The reads above, of a row that forEachStoredRow gave.
+    std::string readStoredText(const ColumnHandle& column, std::string_view row);
+    int32_t readStoredInteger(const ColumnHandle& column, std::string_view row);
     void writeStoredBytes(const ColumnHandle& column, std::string_view bytes);
     // The same for the columns from `first` to `last` in the table's order, side by side in the
     // record: a row takes several values in one copy.

@@ -33,5 +33,43 @@ TEST(AnswerCache, KeepsTheFirstAnswerOfEveryStoredValueAcrossGrowth) {
     EXPECT_EQ(cache.find("G1")->value(), "A1");
 }
 
+// A field read straight out of its rows finds what its stored bytes were given, whatever its
+// width and wherever it lies: near the end of a row it is read as bytes, not as words.
+TEST(AnswerCache, FieldOfARowFindsWhatItsStoredBytesWereGiven) {
+    constexpr size_t kRowSize = 40;
+    for (size_t width : {0, 1, 3, 4, 5, 7, 8, 9, 12, 15, 16, 20}) {
+        for (size_t offset : {size_t{0}, size_t{1}, kRowSize - 16 - width / 2, kRowSize - width}) {
+            SCOPED_TRACE(testing::Message() << "width " << width << " at " << offset);
+            // Values that differ in their first or last byte only, NUL bytes among them, in
+            // rows whose other bytes change from row to row.
+            auto rowOf = [&](int i, char filler) {
+                std::string row(kRowSize, filler);
+                for (size_t b = 0; b < width; ++b)
+                    row[offset + b] = static_cast<char>(b % 3 == 1 ? 0 : 'K');
+                if (width > 0) {
+                    row[offset] = static_cast<char>(i / 256);
+                    row[offset + width - 1] = static_cast<char>(i % 256);
+                }
+                return row;
+            };
+            const int values = width == 0 ? 1 : width == 1 ? 256 : 600;
+            AnswerCache<int> cache;
+            for (int i = 0; i < values; ++i)
+                cache.add(rowOf(i, ' ').substr(offset, width), i);
+            const StoredKey key(offset, width, kRowSize);
+            for (int i = 0; i < values; ++i) {
+                const int* found = cache.find(key, rowOf(i, static_cast<char>('a' + i % 26)));
+                ASSERT_NE(found, nullptr) << i;
+                EXPECT_EQ(*found, i);
+            }
+            if (width > 1) {
+                std::string other = rowOf(0, ' ');
+                other[offset + 1] = 'Z';
+                EXPECT_EQ(cache.find(key, other), nullptr);
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace tts::exporting

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -222,6 +225,62 @@ TEST(WorkTableErrors, DamagedFilesAreReportedNeverReadOutOfBounds) {
         EXPECT_EQ(test::readBytes(folder.file("T.DBF")), bytes)
             << c.what << ": the file was changed";
     }
+}
+
+// A table larger than what is read whole at open is checked as a walk reaches each block, and
+// whole before any other use: a record that does not start where the header says is never
+// handed out, nor is anything written into the table.
+TEST(WorkTableErrors, LargeTableCheckedBeforeItsRecordsAreUsed) {
+    TempFolder folder;
+    constexpr int kRows = 70000; // of 251 bytes: more than 16 MB
+    constexpr int kDamaged = 60000;
+    {
+        WorkTable table = WorkTable::createAfresh(folder.path(), "T", {Column::text("T", 250)});
+        for (int i = 0; i < kRows; ++i) {
+            table.append();
+            table.writeText(table.column("T"), "fila " + std::to_string(i));
+            table.post();
+        }
+        table.close();
+    }
+    std::string bytes = test::readBytes(folder.file("T.DBF"));
+    bytes[32 + 32 + 1 + static_cast<size_t>(kDamaged) * 251] = 'X';
+    test::writeBytes(folder.file("T.DBF"), bytes);
+    const std::string damaged = "El archivo de la tabla est\xE1 da\xF1"
+                                "ado.\nTabla: " +
+                                folder.file("T.DBF") + "\nMotivo: el registro " +
+                                std::to_string(kDamaged + 1) +
+                                " no empieza donde indica la cabecera";
+    int walked = 0;
+    const struct {
+        const char* use;
+        std::function<void(WorkTable&)> run;
+    } uses[] = {
+        {"walk", [&](WorkTable& t) { t.forEachStoredRow([&](std::string_view) { ++walked; }); }},
+        {"cursor",
+         [](WorkTable& t) {
+             for (t.first(); !t.atEnd(); t.next()) {
+             }
+         }},
+        {"rows counted", [](WorkTable& t) { t.rowCount(); }},
+        {"locate", [](WorkTable& t) { t.locate(t.column("T"), "fila 1"); }},
+        {"edit",
+         [](WorkTable& t) {
+             t.first();
+             t.edit();
+             t.writeText(t.column("T"), "cambiada");
+             t.post();
+         }},
+    };
+    for (const auto& u : uses) {
+        SCOPED_TRACE(u.use);
+        WorkTable table = WorkTable::open(folder.path(), "T", OpenMode::Exclusive);
+        EXPECT_EQ(errorOf([&] { u.run(table); }), damaged);
+        EXPECT_EQ(errorOf([&] { table.close(); }), test::kNoError);
+        EXPECT_EQ(test::readBytes(folder.file("T.DBF")), bytes) << "the table was changed";
+    }
+    EXPECT_GT(walked, 0);
+    EXPECT_LE(walked, kDamaged);
 }
 
 // A field of a type nobody knows is carried along; it only fails when it is used.
