@@ -206,12 +206,16 @@ void DbfFile::writeRecord(int64_t index, std::string_view bytes) {
     if (index == layout_.recordCount) {
         // One division a row: the block's records are counted once.
         const int64_t inBlock = static_cast<int64_t>(block_.size() / length);
+        const size_t blockSize = static_cast<size_t>(blockRecords()) * length + 1;
         if (blockFirst_ + inBlock != index || inBlock >= blockRecords()) {
             flushBlock();
             block_.clear();
-            block_.reserve(static_cast<size_t>(blockRecords()) * length + 1);
             blockFirst_ = index;
         }
+        // Sized once, the first block of a new table too: grown record by record it would be
+        // copied over and over into fresh memory.
+        if (block_.capacity() < blockSize)
+            block_.reserve(blockSize);
         if (dirtyFrom_ == dirtyTo_)
             dirtyFrom_ = index;
         block_.append(bytes);
