@@ -4,6 +4,7 @@
 #include "base/platform/File.h"
 #include "sice/IoError.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tts::sice {
@@ -48,11 +49,17 @@ std::string_view LineReader::next() {
     const size_t remaining = text.size() - pos_;
     const char* lf = static_cast<const char*>(std::memchr(begin, '\n', remaining));
     const size_t physical = lf ? static_cast<size_t>(lf - begin) : remaining;
-    pos_ += lf ? physical + 1 : physical;
 
-    // A Ctrl-Z ends the text; the rest of the physical line goes with the line end.
-    const char* ctrlZ = static_cast<const char*>(std::memchr(begin, kCtrlZ, physical));
-    size_t textLength = ctrlZ ? static_cast<size_t>(ctrlZ - begin) : physical;
+    // A Ctrl-Z ends the text; the rest of the physical line goes with the line end. Files hardly
+    // ever hold one: where the next one lies is looked for once, not on every line.
+    if (!ctrlZKnown_ || nextCtrlZ_ < pos_) {
+        const void* found = std::memchr(begin, kCtrlZ, remaining);
+        nextCtrlZ_ = found ? static_cast<size_t>(static_cast<const char*>(found) - text.data())
+                           : text.size();
+        ctrlZKnown_ = true;
+    }
+    size_t textLength = std::min(physical, nextCtrlZ_ - pos_);
+    pos_ += lf ? physical + 1 : physical;
 
     // Every CR goes: the one before the LF needs no copy, a stray one inside does.
     if (textLength > 0 && begin[textLength - 1] == '\r')
@@ -80,6 +87,7 @@ void LineReader::close() {
     joined_.clear();
     joined_.shrink_to_fit();
     pos_ = 0;
+    ctrlZKnown_ = false;
 }
 
 } // namespace tts::sice

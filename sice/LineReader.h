@@ -37,6 +37,8 @@ private:
     std::string_view borrowedBytes_;
     bool borrowed_ = false;
     size_t pos_ = 0;
+    size_t nextCtrlZ_ = 0; // where the next Ctrl-Z at or after pos_ lies (the end when none)
+    bool ctrlZKnown_ = false;
     std::string joined_; // a line without its stray CRs
 };
 

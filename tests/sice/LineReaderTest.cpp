@@ -49,6 +49,15 @@ const std::vector<Case>& cases() {
          "ab\r\n\x1A"
          "cd\r\nef\r\n",
          {"ab"}},
+        {"each Ctrl-Z inside a line cuts its own line, however far apart",
+         "a\x1A"
+         "b\r\nc\r\nd\x1A\x1A"
+         "e\r\nf\x1A",
+         {"a", "c", "d", "f"}},
+        {"a stray CR before a Ctrl-Z goes too",
+         "a\rb\x1A"
+         "c\r\nd",
+         {"ab", "d"}},
         {"NUL stays in the line", "a\0b\r\nc"s, {"a\0b"s, "c"}},
         {"bytes above 127 pass unchanged", "Mu\xF1oz \xC1lvarez\r\n", {"Mu\xF1oz \xC1lvarez"}},
         {"no length limit", std::string(300000, 'x') + "\r\ny", {std::string(300000, 'x'), "y"}},
