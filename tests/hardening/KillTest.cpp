@@ -16,6 +16,7 @@
 
 #include <sys/types.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -95,7 +96,11 @@ TEST(Sigkill, DuringImportsLeavesEveryTableWholeOldOrNew) {
             import::runImport(host, school.path(), work.path());
         };
     };
-    const auto duration = timed(importOf(schoolB));
+    // The fastest of three runs: the kills must land inside later runs, whether the load of the
+    // machine rises or falls meanwhile.
+    auto duration = timed(importOf(schoolB));
+    for (int i = 0; i < 2; ++i)
+        duration = std::min(duration, timed(importOf(schoolB)));
     ASSERT_EQ(states.describe(work), "NNNNNN");
 
     std::mt19937 random(kSeed);
