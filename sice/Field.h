@@ -7,12 +7,8 @@
 
 namespace tts::sice {
 
-// Columns first-last (1-based, inclusive), cut at the end of the line, trimmed of bytes 0-32 at
-// both ends (0xA0 and everything from 127 up stay).
-std::string field(std::string_view line, int first, int last);
-// The same without a copy: a view into `line`. Inline: every data line takes a few, and with
-// the columns known where it is called, little is left of it.
-inline std::string_view fieldView(std::string_view line, int first, int last) {
+// Columns first-last (1-based, inclusive) as they stand, cut where the line ends.
+inline std::string_view columnsOf(std::string_view line, int first, int last) {
     if (first < 1)
         first = 1;
     if (last < first)
@@ -20,7 +16,15 @@ inline std::string_view fieldView(std::string_view line, int first, int last) {
     const size_t start = static_cast<size_t>(first - 1);
     if (start >= line.size())
         return {};
-    return trimmedOfControls(line.substr(start, static_cast<size_t>(last - first) + 1));
+    return line.substr(start, static_cast<size_t>(last - first) + 1);
+}
+
+// Columns first-last, trimmed of bytes 0-32 at both ends (0xA0 and everything from 127 up stay).
+std::string field(std::string_view line, int first, int last);
+// The same without a copy: a view into `line`. Inline: every data line takes a few, and with
+// the columns known where it is called, little is left of it.
+inline std::string_view fieldView(std::string_view line, int first, int last) {
+    return trimmedOfControls(columnsOf(line, first, last));
 }
 
 // Columns first-last as they stand, without trimming.
