@@ -4,12 +4,6 @@ namespace tts::exporting {
 
 namespace {
 
-uint64_t load(const char* bytes, size_t count) {
-    uint64_t word = 0;
-    std::memcpy(&word, bytes, count);
-    return word;
-}
-
 uint64_t lengthTag(size_t length) {
     return uint64_t{length + 1} << 56;
 }
@@ -24,13 +18,13 @@ PackedKey PackedKey::of(std::string_view stored) {
     PackedKey key;
     if constexpr (std::endian::native == std::endian::little) {
         if (size >= 8) {
-            key.low = load(bytes, 8);
+            key.low = wordOf(bytes, 8);
             if (size > 8)
-                key.high = load(bytes + size - 8, 8) >> (8 * (16 - size));
+                key.high = wordOf(bytes + size - 8, 8) >> (8 * (16 - size));
         } else if (size >= 4) {
-            key.low = load(bytes, 4) | (load(bytes + size - 4, 4) >> (8 * (8 - size))) << 32;
+            key.low = wordOf(bytes, 4) | (wordOf(bytes + size - 4, 4) >> (8 * (8 - size))) << 32;
         } else {
-            key.low = load(bytes, size);
+            key.low = wordOf(bytes, size);
         }
     } else {
         unsigned char padded[16] = {};

@@ -11,6 +11,13 @@
 
 namespace tts::exporting {
 
+// The first `count` bytes at `bytes` (at most 8) as the low bytes of a word, the rest zero.
+inline uint64_t wordOf(const char* bytes, size_t count = 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, bytes, count);
+    return word;
+}
+
 // A field's stored bytes as a key of up to 15 bytes: its bytes zero-padded to 16, its length
 // plus one in the last, so that equal words mean equal keys and no key is the zeros of an empty
 // slot.
@@ -34,16 +41,11 @@ public:
     // Whether the key of a row is a PackedKey read by `packed`, else the bytes of `stored`.
     bool packs() const { return direct_; }
     PackedKey packed(const char* row) const {
-        return {load(row + offset_) & lowMask_, (load(row + offset_ + 8) & highMask_) | tag_};
+        return {wordOf(row + offset_) & lowMask_, (wordOf(row + offset_ + 8) & highMask_) | tag_};
     }
     std::string_view stored(std::string_view row) const { return row.substr(offset_, width_); }
 
 private:
-    static uint64_t load(const char* bytes) {
-        uint64_t word;
-        std::memcpy(&word, bytes, sizeof word);
-        return word;
-    }
     size_t offset_ = 0;
     size_t width_ = 0;
     uint64_t lowMask_ = 0;
@@ -74,17 +76,6 @@ public:
     const Answer* find(const StoredKey& key, std::string_view row) const {
         return key.packs() ? find(key.packed(row.data())) : find(key.stored(row));
     }
-    const Answer* find(const PackedKey& key) const {
-        const size_t mask = slots_.size() - 1;
-        for (size_t at = slotOf(key);; at = (at + 1) & mask) {
-            const Slot& slot = slots_[at];
-            if (slot.key == key)
-                return &slot.answer;
-            if (slot.key.high == 0) // empty
-                return nullptr;
-        }
-    }
-
     const Answer& add(std::string_view stored, const Answer& answer) {
         if (stored.size() > PackedKey::kLongest) {
             const auto [at, added] = longKeys_.add(stored, longAnswers_.size());
@@ -104,6 +95,17 @@ public:
     }
 
 private:
+    const Answer* find(const PackedKey& key) const {
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = slotOf(key);; at = (at + 1) & mask) {
+            const Slot& slot = slots_[at];
+            if (slot.key == key)
+                return &slot.answer;
+            if (slot.key.high == 0) // empty
+                return nullptr;
+        }
+    }
+
     struct Slot {
         PackedKey key;
         Answer answer;

@@ -4,6 +4,7 @@
 #include "export/FallbackTally.h"
 #include "export/FieldValueTally.h"
 #include "export/SolucDay.h"
+#include "sice/PaddedAppend.h"
 
 #include <array>
 #include <cstring>
@@ -40,38 +41,56 @@ struct AnswerTexts {
     static constexpr size_t kNotCounted = static_cast<size_t>(-1);
 };
 
-// The values in order from `first` (a DataFieldIndex), padded into `answer` when all fit.
-void layOut(Answer& answer, const AnswerTexts& texts, size_t first, size_t count) {
+// The fields of the line each answer a row looks up gives, in the order of the line: the slot's
+// the slot and its day, then one field each. Where its bytes go in a fitting line follows.
+struct AnswerFields {
+    size_t first; // a DataFieldIndex
+    size_t count;
+    size_t at = 0; // in a fitting line
+};
+enum AnswerIndex : size_t {
+    kSlotAnswer,
+    kTeacherAnswer,
+    kGroupAnswer,
+    kTaskAnswer,
+    kSubjectAnswer,
+    kRoomAnswer,
+    kAnswers
+};
+constexpr auto kAnswerFields = [] {
+    std::array<AnswerFields, kAnswers> answers{{{kSlotField, 2},
+                                                {kTeacherField, 1},
+                                                {kGroupField, 1},
+                                                {kTaskField, 1},
+                                                {kSubjectField, 1},
+                                                {kRoomField, 1}}};
+    size_t at = 1; // after the "1"
+    for (AnswerFields& answer : answers) {
+        answer.at = at;
+        for (size_t i = 0; i < answer.count; ++i)
+            at += kDataFields[answer.first + i].width;
+    }
+    return answers;
+}();
+static_assert(kDataFields[kSlotField].width + kDataFields[kDayField].width <=
+              sizeof(Answer::padded));
+
+// The values of an answer's fields (kAnswerFields), padded into `answer` when all fit.
+void layOut(Answer& answer, const AnswerTexts& texts, const AnswerFields& fields) {
     answer.fits = true;
-    size_t at = 0;
-    for (size_t i = 0; i < count; ++i) {
+    char* at = answer.padded.data();
+    for (size_t i = 0; i < fields.count; ++i) {
         const std::string& value = texts.values[i];
-        const size_t width = kDataFields[first + i].width;
+        const size_t width = kDataFields[fields.first + i].width;
         if (value.size() > width)
             answer.fits = false;
         else
-            std::memcpy(answer.padded.data() + at, value.data(), value.size());
-        std::memset(answer.padded.data() + at + std::min(value.size(), width), ' ',
-                    width - std::min(value.size(), width));
+            sice::writePadded(at, value, static_cast<int>(width));
         at += width;
+        answer.controlBytes = answer.controlBytes || hasControlByte(value);
     }
-    answer.controlBytes = answer.controlBytes || hasControlByte(texts.values[0]) ||
-                          (count > 1 && hasControlByte(texts.values[1]));
     answer.plain = answer.fits && !answer.controlBytes;
 }
-
-// Where the bytes of each answer a row looks up go in its line: the slot's for the slot and its
-// day, then one answer per field.
-static_assert(kSlotField == 0 && kDayField == 1 &&
-              kDataFields[0].width + kDataFields[1].width <= sizeof(Answer::padded));
-constexpr auto kAnswerAt = [] {
-    std::array<size_t, kDataFields.size() - 1> at{};
-    at[0] = 1;
-    at[1] = at[0] + kDataFields[0].width + kDataFields[1].width;
-    for (size_t i = 2; i < at.size(); ++i)
-        at[i] = at[i - 1] + kDataFields[i].width;
-    return at;
-}();
 
 std::optional<std::string_view> viewOf(const std::optional<std::string>& answer) {
     if (!answer)
@@ -172,7 +191,7 @@ private:
     // A code column: what its table gives for the code, else the code's fallback.
     struct CodeColumn {
         RowField field;
-        DataFieldIndex line;
+        AnswerIndex line;
         AnswerCache<Answer> answers;
         FallbackTally& fallbacks;
         std::optional<std::string> (ExportTables::*lookUp)(const std::string&);
@@ -180,7 +199,7 @@ private:
     // A column the line writes as it reads.
     struct TextColumn {
         RowField field;
-        DataFieldIndex line;
+        AnswerIndex line;
         AnswerCache<Answer> answers;
     };
 
@@ -201,8 +220,10 @@ private:
         return known ? *known : firstText(column, stored);
     }
     [[gnu::noinline]] const Answer& firstText(TextColumn& column, std::string_view stored);
-    void writeLongLine(const Answer* const (&answers)[6]);
-    void countLongValues(const Answer* const (&answers)[6]);
+    // A row's answers, in the order of kAnswerFields.
+    using Answers = std::array<const Answer*, kAnswers>;
+    void writeLongLine(const Answers& answers);
+    void countLongValues(const Answers& answers);
 
     uint32_t keep(AnswerTexts texts) {
         texts_.push_back(std::move(texts));
@@ -222,13 +243,13 @@ private:
     AnswerCache<Answer> slots_;
     // In the order a row reads them.
     CodeColumn group_{
-        {soluc_, Soluc::codGrupo}, kGroupField, {}, groupFallbacks_, &ExportTables::shortGroup};
+        {soluc_, Soluc::codGrupo}, kGroupAnswer, {}, groupFallbacks_, &ExportTables::shortGroup};
     CodeColumn task_{
-        {soluc_, Soluc::tarea}, kTaskField, {}, taskFallbacks_, &ExportTables::taskCode};
+        {soluc_, Soluc::tarea}, kTaskAnswer, {}, taskFallbacks_, &ExportTables::taskCode};
     CodeColumn room_{
-        {soluc_, Soluc::aula}, kRoomField, {}, roomFallbacks_, &ExportTables::shortRoom};
-    TextColumn teacher_{{soluc_, Soluc::prof}, kTeacherField, {}};
-    TextColumn subject_{{soluc_, Soluc::asig}, kSubjectField, {}};
+        {soluc_, Soluc::aula}, kRoomAnswer, {}, roomFallbacks_, &ExportTables::shortRoom};
+    TextColumn teacher_{{soluc_, Soluc::prof}, kTeacherAnswer, {}};
+    TextColumn subject_{{soluc_, Soluc::asig}, kSubjectAnswer, {}};
     std::vector<AnswerTexts> texts_;
     int64_t rowNumber_ = 0;
     // Kept from row to row, so that a row costs no allocation.
@@ -302,7 +323,7 @@ const Answer* RowLoop::firstSlot(std::string_view stored, std::string_view key) 
         answer.notFound = !texts.found;
         // The day as the line shows it, whichever way it is coded.
         answer.controlBytes = hasControlByte(dayShown);
-        layOut(answer, texts, kSlotField, 2);
+        layOut(answer, texts, kAnswerFields[kSlotAnswer]);
         answer.texts = keep(std::move(texts));
     }
     return &slots_.add(key, answer);
@@ -314,13 +335,13 @@ const Answer& RowLoop::firstCode(CodeColumn& column, std::string_view stored) {
     texts.found = (tables_.*column.lookUp)(code);
     if (!texts.found)
         texts.fallback = column.fallbacks.add(code, rowNumber_);
-    texts.values[0] = column.line == kTaskField ? writtenTask(viewOf(texts.found))
-                                                : writtenShortCode(code, viewOf(texts.found));
+    texts.values[0] = column.line == kTaskAnswer ? writtenTask(viewOf(texts.found))
+                                                 : writtenShortCode(code, viewOf(texts.found));
     Answer answer;
     answer.notFound = !texts.found;
     // In the code or its answer: else neither can put one in the line, whichever is written.
     answer.controlBytes = hasControlByte(code) || (texts.found && hasControlByte(*texts.found));
-    layOut(answer, texts, column.line, 1);
+    layOut(answer, texts, kAnswerFields[column.line]);
     answer.texts = keep(std::move(texts));
     return column.answers.add(column.field.of(stored), answer);
 }
@@ -329,7 +350,7 @@ const Answer& RowLoop::firstText(TextColumn& column, std::string_view stored) {
     AnswerTexts texts;
     texts.values[0] = soluc_.readStoredText(column.field.column(), stored);
     Answer answer;
-    layOut(answer, texts, column.line, 1);
+    layOut(answer, texts, kAnswerFields[column.line]);
     answer.texts = keep(std::move(texts));
     return column.answers.add(column.field.of(stored), answer);
 }
@@ -347,56 +368,56 @@ void RowLoop::row(std::string_view stored) {
     const Answer& teacher = textOf(teacher_, stored);
     const Answer& subject = textOf(subject_, stored);
     if (!(slot->plain & teacher.plain & group.plain & task.plain & subject.plain & room.plain)) {
-        // In the order of the line: the slot and its day, then these.
-        const Answer* const answers[] = {slot, &teacher, &group, &task, &subject, &room};
-        writeLongLine(answers);
+        writeLongLine({slot, &teacher, &group, &task, &subject, &room});
         return;
     }
     // The common line: every value padded to its field, nothing to check or tally.
     line_[0] = '1';
-    std::memcpy(line_ + kAnswerAt[0], slot->padded.data(), sizeof(Answer::padded));
-    std::memcpy(line_ + kAnswerAt[1], teacher.padded.data(), sizeof(Answer::padded));
-    std::memcpy(line_ + kAnswerAt[2], group.padded.data(), sizeof(Answer::padded));
-    std::memcpy(line_ + kAnswerAt[3], task.padded.data(), sizeof(Answer::padded));
-    std::memcpy(line_ + kAnswerAt[4], subject.padded.data(), sizeof(Answer::padded));
-    std::memcpy(line_ + kAnswerAt[5], room.padded.data(), sizeof(Answer::padded));
+    const auto put = [this](AnswerIndex index, const Answer& answer) {
+        std::memcpy(line_ + kAnswerFields[index].at, answer.padded.data(), sizeof answer.padded);
+    };
+    put(kSlotAnswer, *slot);
+    put(kTeacherAnswer, teacher);
+    put(kGroupAnswer, group);
+    put(kTaskAnswer, task);
+    put(kSubjectAnswer, subject);
+    put(kRoomAnswer, room);
     sink_.row(rowNumber_, std::string_view(line_, kFittingLineSize));
 }
 
 // A line with a value longer than its field, or one that may hold a control byte. The texts of
 // an answer lie apart from the answers a row looks up, so they are read only where needed: for
 // every value when one may hold a control byte, else for the values that do not fit.
-void RowLoop::writeLongLine(const Answer* const (&answers)[6]) {
+void RowLoop::writeLongLine(const Answers& answers) {
     bool controlBytes = false;
     for (const Answer* answer : answers)
         controlBytes = controlBytes || answer->controlBytes;
     // Control bytes are rare: a row goes through their check only when one of its values may
     // hold one.
     if (controlBytes) {
-        const AnswerTexts& slot = texts_[answers[0]->texts];
-        DataValues values{slot.values[0], slot.values[1]};
-        for (size_t i = 1; i < std::size(answers); ++i)
-            values[kTeacherField + i - 1] = texts_[answers[i]->texts].values[0];
-        const Translations found{viewOf(slot.found), viewOf(texts_[answers[2]->texts].found),
-                                 viewOf(texts_[answers[3]->texts].found),
-                                 viewOf(texts_[answers[5]->texts].found)};
-        if (!controlBytesAllow(soluc_.path(), rowNumber_, values, found, sink_))
+        DataValues values;
+        for (size_t i = 0; i < kAnswers; ++i)
+            for (size_t j = 0; j < kAnswerFields[i].count; ++j)
+                values[kAnswerFields[i].first + j] = texts_[answers[i]->texts].values[j];
+        const auto found = [&](AnswerIndex i) { return viewOf(texts_[answers[i]->texts].found); };
+        if (!controlBytesAllow(
+                soluc_.path(), rowNumber_, values,
+                {found(kSlotAnswer), found(kGroupAnswer), found(kTaskAnswer), found(kRoomAnswer)},
+                sink_))
             return;
     }
     countLongValues(answers);
     // A value that fits is written as its padded bytes, which the line pads no further.
     DataValues shown;
-    for (size_t i = 0; i < std::size(answers); ++i) {
-        const size_t first = i == 0 ? kSlotField : kTeacherField + i - 1;
-        const size_t count = i == 0 ? 2 : 1;
-        if (answers[i]->fits) {
-            for (size_t j = 0, at = 0; j < count; at += kDataFields[first + j].width, ++j)
-                shown[first + j] =
-                    std::string_view(answers[i]->padded.data() + at, kDataFields[first + j].width);
-        } else {
-            const AnswerTexts& texts = texts_[answers[i]->texts];
-            for (size_t j = 0; j < count; ++j)
-                shown[first + j] = texts.values[j];
+    for (size_t i = 0; i < kAnswers; ++i) {
+        const AnswerFields& fields = kAnswerFields[i];
+        const char* padded = answers[i]->padded.data();
+        for (size_t j = 0; j < fields.count; ++j) {
+            const size_t width = kDataFields[fields.first + j].width;
+            shown[fields.first + j] = answers[i]->fits
+                                          ? std::string_view(padded, width)
+                                          : std::string_view(texts_[answers[i]->texts].values[j]);
+            padded += width;
         }
     }
     const TimetableDataLine line(shown);
@@ -407,14 +428,14 @@ void RowLoop::writeLongLine(const Answer* const (&answers)[6]) {
 
 // The long values of a line about to be written into the tally, each answer's counted through
 // the place it was given the first time.
-void RowLoop::countLongValues(const Answer* const (&answers)[6]) {
+void RowLoop::countLongValues(const Answers& answers) {
     bool counted = false;
-    for (size_t i = 0; i < std::size(answers); ++i) {
+    for (size_t i = 0; i < kAnswers; ++i) {
         if (answers[i]->fits)
             continue;
         AnswerTexts& texts = texts_[answers[i]->texts];
-        for (size_t j = 0; j < (i == 0 ? 2 : 1); ++j) {
-            const size_t field = i == 0 ? kSlotField + j : kTeacherField + i - 1;
+        for (size_t j = 0; j < kAnswerFields[i].count; ++j) {
+            const size_t field = kAnswerFields[i].first + j;
             if (!FieldValueTally::tooLong(field, texts.values[j]))
                 continue;
             size_t& place = texts.longValue[j];

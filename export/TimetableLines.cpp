@@ -55,17 +55,6 @@ std::string_view shortCodeFallback(std::string_view code) {
     return code.substr(0, 4);
 }
 
-DataValues dataLineValues(std::string_view siceDay, const SolucRow& row,
-                          const Translations& found) {
-    return {found.slot.value_or(std::string_view()),
-            siceDay,
-            row.teacher,
-            writtenShortCode(row.group, found.group),
-            writtenTask(found.task),
-            row.subject,
-            writtenShortCode(row.room, found.room)};
-}
-
 TimetableDataLine::TimetableDataLine(const DataValues& values) : values_(values), size_(1) {
     for (size_t i = 0; i < values_.size(); ++i)
         size_ += sice::paddedSize(values_[i], static_cast<int>(kDataFields[i].width));

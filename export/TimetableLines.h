@@ -9,18 +9,6 @@
 
 namespace tts::exporting {
 
-// The seven values of a SOLUC row that the export reads, as text; views into what the row loop
-// keeps, valid for the row.
-struct SolucRow {
-    std::string_view day;     // DIA
-    std::string_view period;  // HORA
-    std::string_view teacher; // PROF
-    std::string_view group;   // CODGRUPO
-    std::string_view task;    // TAREA
-    std::string_view subject; // ASIG
-    std::string_view room;    // AULA
-};
-
 // What the import's tables give for a row; empty where no row matched. The views point into
 // the lookups' answers, which outlive the row.
 struct Translations {
@@ -99,11 +87,7 @@ inline constexpr size_t kFittingLineSize = [] {
     return size;
 }();
 
-// What a row writes into those fields, `siceDay` being its day as siceDayCode gives it: the
-// tables' answers, or the fallbacks where they had none. Views into the arguments.
-DataValues dataLineValues(std::string_view siceDay, const SolucRow& row, const Translations& found);
-
-// "1", then the values of dataLineValues, each padded to its width and never cut, so a longer
+// "1", then the values of a data line, each padded to its width and never cut, so a longer
 // value pushes the rest of the line to the right. Sized first, then written where the output
 // wants it, so that a line costs no growth and no copy.
 class TimetableDataLine {

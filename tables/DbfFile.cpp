@@ -114,8 +114,6 @@ void DbfFile::checkTheRest() {
 
 void DbfFile::checkBlock() {
     const auto length = static_cast<size_t>(layout_.recordLength);
-    if (blockFirst_ > checkedUpTo_)
-        return; // out of order: checkTheRest comes first
     for (int64_t index = checkedUpTo_, end = blockEnd(); index < end; ++index) {
         const char flag = block_[static_cast<size_t>(index - blockFirst_) * length];
         if (flag != ' ' && flag != '*')

@@ -69,7 +69,7 @@ private:
     void throwIfFailed() const;
     void checkRecordsLineUp();
     void checkTheRest();
-    void checkBlock();                          // from checkedUpTo_ on
+    void checkBlock(); // the block just loaded, which starts at or before checkedUpTo_
     void loadBlock(int64_t index, Reach reach); // the block that holds `index`, as reached
 
     platform::File& file_;

@@ -3,78 +3,81 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace tts::exporting {
 namespace {
 
 struct DataLineCase {
     const char* name;
-    DayCoding coding;
-    SolucRow row;
-    Translations found;
+    DataValues values;
     std::string expected;
 };
 
-const Translations kAllFound{"C01", "1A", "GUA", "A1"};
+// The values of a line whose day, group, task and room are given as the row stores them, put
+// through the rules the row loop applies: the day as SICE codes it, and the fallback of what the
+// tables did not know (nullopt).
+DataValues values(DayCoding coding, const char* day, std::optional<std::string_view> slot,
+                  const char* group, std::optional<std::string_view> shortGroup,
+                  std::optional<std::string_view> task, const char* room,
+                  std::optional<std::string_view> shortRoom, const char* teacher = "P001",
+                  const char* subject = "MAT") {
+    return {slot.value_or(""),
+            siceDayCode(coding, day),
+            teacher,
+            writtenShortCode(group, shortGroup),
+            writtenTask(task),
+            subject,
+            writtenShortCode(room, shortRoom)};
+}
 
-// The values are literals, which outlive the views of the row.
-SolucRow row(const char* day, const char* teacher = "P001", const char* group = "1ESOA",
-             const char* task = "*GUA", const char* subject = "MAT", const char* room = "AULA1") {
-    return {day, "1", teacher, group, task, subject, room};
+// All four found: slot C01, group 1A, task GUA, room A1.
+DataValues found(DayCoding coding, const char* day) {
+    return values(coding, day, "C01", "1ESOA", "1A", "GUA", "AULA1", "A1");
 }
 
 TEST(TimetableLines, DataLines) {
     const std::vector<DataLineCase> cases = {
-        {"letter mode, Monday", DayCoding::Letters, row("1"), kAllFound,
-         "1C01 LP0011A  GUA MAT A1  "},
-        {"letter mode, Sunday", DayCoding::Letters, row("7"), kAllFound,
-         "1C01 DP0011A  GUA MAT A1  "},
-        {"number mode keeps the digit", DayCoding::Numbers, row("3"), kAllFound,
+        {"letter mode, Monday", found(DayCoding::Letters, "1"), "1C01 LP0011A  GUA MAT A1  "},
+        {"letter mode, Sunday", found(DayCoding::Letters, "7"), "1C01 DP0011A  GUA MAT A1  "},
+        {"number mode keeps the digit", found(DayCoding::Numbers, "3"),
          "1C01 3P0011A  GUA MAT A1  "},
-        {"letter mode, day 8 stays a digit", DayCoding::Letters, row("8"), kAllFound,
+        {"letter mode, day 8 stays a digit", found(DayCoding::Letters, "8"),
          "1C01 8P0011A  GUA MAT A1  "},
-        {"day 10 takes two columns and pushes", DayCoding::Letters, row("10"), kAllFound,
+        {"day 10 takes two columns and pushes", found(DayCoding::Letters, "10"),
          "1C01 10P0011A  GUA MAT A1  "},
         {"subject without task code: blank, not LEC",
-         DayCoding::Letters,
-         row("2"),
-         {"C01", "1A", "", "A1"},
+         values(DayCoding::Letters, "2", "C01", "1ESOA", "1A", "", "AULA1", "A1"),
          "1C01 MP0011A      MAT A1  "},
         {"no slot: blank columns 2-5",
-         DayCoding::Letters,
-         row("1"),
-         {std::nullopt, "1A", "GUA", "A1"},
+         values(DayCoding::Letters, "1", std::nullopt, "1ESOA", "1A", "GUA", "AULA1", "A1"),
          "1    LP0011A  GUA MAT A1  "},
         {"fallbacks: first 4 of group and room, LEC",
-         DayCoding::Letters,
-         row("1", "P001", "2BACH-LETRAS", "XYZ", "MAT", "LAB-QUIMICA"),
-         {"C01", std::nullopt, std::nullopt, std::nullopt},
+         values(DayCoding::Letters, "1", "C01", "2BACH-LETRAS", std::nullopt, std::nullopt,
+                "LAB-QUIMICA", std::nullopt),
          "1C01 LP0012BACLEC MAT LAB-"},
         {"fallbacks shorter than 4 are padded",
-         DayCoding::Letters,
-         row("1", "P001", "2B", "XYZ", "MAT", "G"),
-         {"C01", std::nullopt, std::nullopt, std::nullopt},
+         values(DayCoding::Letters, "1", "C01", "2B", std::nullopt, std::nullopt, "G",
+                std::nullopt),
          "1C01 LP0012B  LEC MAT G   "},
         {"empty group and room not found: 4 spaces",
-         DayCoding::Letters,
-         row("1", "P001", "", "", "MAT", ""),
-         {"C01", std::nullopt, std::nullopt, std::nullopt},
+         values(DayCoding::Letters, "1", "C01", "", std::nullopt, std::nullopt, "", std::nullopt),
          "1C01 LP001    LEC MAT     "},
         {"long codes are never cut",
-         DayCoding::Numbers,
-         row("5", "PROFESOR", "1ESOA", "*GUA", "MATEMATICAS", "AULA1"),
-         {"C0101", "1A", "GUARD", "A1"},
+         values(DayCoding::Numbers, "5", "C0101", "1ESOA", "1A", "GUARD", "AULA1", "A1", "PROFESOR",
+                "MATEMATICAS"),
          "1C01015PROFESOR1A  GUARDMATEMATICASA1  "},
         {"empty teacher and subject",
-         DayCoding::Letters,
-         row("4", "", "1ESOA", "*GUA", "", ""),
-         {"", "1A", "GUA", ""},
+         values(DayCoding::Letters, "4", "", "1ESOA", "1A", "GUA", "", "", "", ""),
          "1    J    1A  GUA     "
          "    "},
     };
     for (const DataLineCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const TimetableDataLine line(
-            dataLineValues(siceDayCode(c.coding, c.row.day), c.row, c.found));
+        const TimetableDataLine line(c.values);
         std::string written(line.size() + 1, '#'); // one byte more: nothing is written past it
         line.write(written.data());
         EXPECT_EQ(written, c.expected + "#");
